@@ -1,0 +1,29 @@
+#include "DeviceInfo.h"
+
+#include "AppState.h"
+
+namespace shell {
+
+void fillDeviceInfo(AppState& st)
+{
+    FormState& f = st.forms[QStringLiteral("frmInfo")];
+    f.setCaption(st.msg(14));
+    f.setText(QStringLiteral("lblGeraet"), st.msg(43));
+    const qsizetype p = st.pgmname.indexOf(QLatin1String("TRANSFER"));
+    // p counts from 1 in the original rule ("position greater than 2").
+    if (p >= 0 && p + 1 > 2)
+        f.setText(QStringLiteral("txtGeraet"), st.pgmname.left(p - 1));
+    if (f.text(QStringLiteral("txtGeraet")) == QLatin1String("RONDO")) {
+        if (st.geraet == QLatin1String("FEB"))
+            f.setText(QStringLiteral("txtGeraet"), QStringLiteral("RONDO (FE-B)"));
+        else if (st.geraet == QLatin1String("FNB"))
+            f.setText(QStringLiteral("txtGeraet"), QStringLiteral("RONDO (FN-B)"));
+    }
+    f.setText(QStringLiteral("txtPCSoft"), st.versnr);
+    f.setText(QStringLiteral("txtGeraeteSoft"), st.geraetesoftware);
+    f.setText(QStringLiteral("txtMacAdr"), st.macadr);
+    f.setText(QStringLiteral("txtSondenversion"), st.sondenversion);
+    f.setText(QStringLiteral("txtSondentyp"), st.sondentyp);
+}
+
+} // namespace shell

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace shell::Numbers {
+
+// The user's number format: QLocale::system() without group separators.
+QLocale userLocale();
+
+// Shortest form with up to 15 significant digits and the user's decimal separator.
+QString formatGeneral(double value);
+
+// Reads a number in the user's format; "." is accepted as well, so settings written before a
+// locale change still load. Blanks around the number are ignored; an empty text is not a number.
+bool parseNumber(const QString& text, double& value);
+
+// "0" false, any other number true, "True"/"False" (any case); anything else fails.
+bool parseTruth(const QString& text, bool& value);
+
+// Trims blanks only (tabs and other characters stay), as settings lines are trimmed.
+QString trimBlanks(const QString& text);
+
+// Leading decimal digits as a number; none gives 0.
+long long leadingDigits(const QString& text);
+
+// Pads or cuts to a fixed width (capability fields, list entries).
+QString fixedWidth(const QString& text, int width);
+
+} // namespace shell::Numbers

@@ -1,0 +1,304 @@
+#include "Settings.h"
+
+#include "AppState.h"
+#include "Numbers.h"
+#include "TextFile.h"
+
+#include <QDate>
+#include <cmath>
+#include <QTime>
+
+namespace shell::Settings {
+
+namespace {
+
+using Numbers::trimBlanks;
+
+// A failed action: the system's description of what went wrong.
+struct Failure {
+    QString description;
+};
+
+const QString kInvalidCall = QStringLiteral("Invalid procedure call or argument");
+const QString kTypeMismatch = QStringLiteral("Type mismatch");
+
+// Position of the n-th ";" (1-based) or throws like the original string functions would.
+qsizetype fieldEnd(const QString& line, qsizetype from)
+{
+    const qsizetype p = line.indexOf(QLatin1Char(';'), from);
+    if (p < 0)
+        throw Failure{kInvalidCall};
+    return p;
+}
+
+double number(const QString& text)
+{
+    double v = 0;
+    if (!Numbers::parseNumber(text, v))
+        throw Failure{kTypeMismatch};
+    return v;
+}
+
+bool truth(const QString& text)
+{
+    bool v = false;
+    if (!Numbers::parseTruth(text, v))
+        throw Failure{kTypeMismatch};
+    return v;
+}
+
+QStringList readOrThrow(const QString& path, bool createIfMissing, const QString& initial = QString())
+{
+    QStringList lines;
+    const TextFile::Result r = TextFile::readLines(path, lines, createIfMissing, initial);
+    if (!r.ok)
+        throw Failure{r.error};
+    return lines;
+}
+
+void writeOrThrow(const QString& path, const QStringList& lines)
+{
+    const TextFile::Result r = TextFile::writeLines(path, lines);
+    if (!r.ok)
+        throw Failure{r.error};
+}
+
+FormState& projekt(AppState& st)
+{
+    return st.forms[QStringLiteral("frmProjekt")];
+}
+
+void readKonfi(AppState& st, const QString& path)
+{
+    const QStringList lines = readOrThrow(path, false);
+    for (int n = 1; n <= lines.size(); ++n) {
+        const QString line = trimBlanks(lines.at(n - 1));
+        if (n == 1) {
+            if (!line.isEmpty())
+                st.geraet = line;
+            continue;
+        }
+        if (line.isEmpty() || line == QLatin1String("#"))
+            continue;
+        const qsizetype p1 = fieldEnd(line, 0);
+        const qsizetype p2 = fieldEnd(line, p1 + 1);
+        const qsizetype p3 = fieldEnd(line, p2 + 1);
+        st.variantCode = line.left(p1);
+        st.companyName = line.mid(p1 + 1, p2 - p1 - 1);
+        st.kpgmname = line.mid(p2 + 1, p3 - p2 - 1);
+    }
+}
+
+void readPort(AppState& st, const QString& path)
+{
+    for (const QString& raw : readOrThrow(path, true)) {
+        const QString line = trimBlanks(raw);
+        if (line.isEmpty()) {
+            st.main().setText(QStringLiteral("txtWait"), st.msg(24));
+            st.main().setVisible(QStringLiteral("txtWait"), true);
+            continue;
+        }
+        st.portNumber = QString::number(Numbers::leadingDigits(line));
+        st.main().setText(QStringLiteral("ComboPort"), QStringLiteral("COM") + line);
+    }
+}
+
+void readLimits(AppState& st, const QString& path)
+{
+    for (const QString& raw : readOrThrow(path, true)) {
+        const QString line = trimBlanks(raw);
+        if (line.isEmpty())
+            continue;
+        const qsizetype p1 = fieldEnd(line, 0);
+        st.Emin = number(line.left(p1));
+        st.EminStr = Numbers::formatGeneral(st.Emin);
+        const qsizetype p2 = fieldEnd(line, p1 + 1);
+        st.Emax = number(line.mid(p1 + 1, p2 - p1 - 1));
+        st.EmaxStr = Numbers::formatGeneral(st.Emax);
+        const qsizetype p3 = fieldEnd(line, p2 + 1);
+        st.Esoll = number(line.mid(p2 + 1, p3 - p2 - 1));
+        // Without this the report's target line loses its number after a restart.
+        st.EsollStr = Numbers::formatGeneral(st.Esoll);
+        const qsizetype p4 = line.indexOf(QLatin1Char(';'), p3 + 1);
+        st.E8020 = p4 < 0 ? false : truth(line.mid(p3 + 1, p4 - p3 - 1));
+    }
+}
+
+void readTastatur(AppState& st, const QString& path)
+{
+    for (const QString& raw : readOrThrow(path, true)) {
+        const QString line = trimBlanks(raw);
+        if (line.isEmpty())
+            continue;
+        const qsizetype p1 = fieldEnd(line, 0);
+        st.tastaturAktiv = truth(line.left(p1));
+        const qsizetype p2 = fieldEnd(line, p1 + 1);
+        st.anwendung = line.mid(p1 + 1, p2 - p1 - 1);
+        const qsizetype p3 = fieldEnd(line, p2 + 1);
+        st.tastenOptionen = line.mid(p2 + 1, p3 - p2 - 1);
+        st.zeilenende = line.mid(p3 + 1);
+    }
+    if (st.tastenOptionen.isEmpty())
+        st.tastenOptionen = QStringLiteral("0000");
+}
+
+void readLanguage(AppState& st, const QString& path)
+{
+    const QStringList lines = readOrThrow(path, true, QStringLiteral("0\r\n"));
+    const QString line = lines.isEmpty() ? QString() : trimBlanks(lines.first());
+    if (line.isEmpty()) {
+        st.texte.sprache = 0;
+        return;
+    }
+    const double v = std::floor(number(line));
+    // Negative values fall back to German; the upper bound is applied at start-up.
+    st.texte.sprache = v < 0 ? 0 : (v > 2 ? 2 : static_cast<int>(v));
+}
+
+void readProjekt(AppState& st, const QString& path)
+{
+    int used = 0;
+    for (const QString& line : readOrThrow(path, true)) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || used >= 6)
+            continue;
+        ++used;
+        const qsizetype p1 = fieldEnd(line, 0);
+        QString label;
+        if (st.sprache() == 0) {
+            label = line.left(p1);
+        } else {
+            const qsizetype p2 = fieldEnd(line, p1 + 1);
+            label = line.mid(p1 + 1, p2 - p1 - 1);
+        }
+        projekt(st).setText(QStringLiteral("lblFelder%1").arg(used), label);
+    }
+}
+
+void readProjektdaten(AppState& st, const QString& path)
+{
+    const QStringList lines = readOrThrow(path, true);
+    for (int n = 1; n <= lines.size(); ++n) {
+        const QString line = trimBlanks(lines.at(n - 1));
+        if (!line.isEmpty() && n <= 6)
+            projekt(st).setText(QStringLiteral("txtFelder%1").arg(n), line.left(30));
+        if (line.startsWith(QLatin1String("DT"))) {
+            const QDate d = QDate::fromString(line.mid(3, 10), QStringLiteral("dd.MM.yyyy"));
+            if (!d.isValid())
+                throw Failure{kTypeMismatch};
+            projekt(st).setText(QStringLiteral("DTPDate"), d.toString(QStringLiteral("dd.MM.yyyy")));
+            const QTime t = QTime::fromString(line.mid(line.lastIndexOf(QLatin1Char(';')) + 1, 5),
+                                              QStringLiteral("hh:mm"));
+            if (!t.isValid())
+                throw Failure{kTypeMismatch};
+            projekt(st).setText(QStringLiteral("DTPTime"), t.toString(QStringLiteral("hh:mm")));
+        }
+    }
+}
+
+void writeProjektdaten(AppState& st, const QString& path)
+{
+    QStringList lines;
+    for (int n = 1; n <= 6; ++n)
+        lines << projekt(st).text(QStringLiteral("txtFelder%1").arg(n));
+    QDate d = QDate::fromString(projekt(st).text(QStringLiteral("DTPDate")), QStringLiteral("dd.MM.yyyy"));
+    QTime t = QTime::fromString(projekt(st).text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+    if (!d.isValid())
+        d = QDate::currentDate();
+    if (!t.isValid())
+        t = QTime::currentTime();
+    lines << QStringLiteral("DT ") + d.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(';') +
+                 t.toString(QStringLiteral("hh:mm"));
+    writeOrThrow(path, lines);
+}
+
+} // namespace
+
+QString fileFor(const AppState& st, const QString& aktion)
+{
+    const QString a = aktion.left(1);
+    if (aktion == QLatin1String("KL"))
+        return st.appPath + QStringLiteral("/Konfi.ini");
+    if (a == QLatin1String("C"))
+        return st.AppDataPath + QStringLiteral("/Port.ini");
+    if (a == QLatin1String("L"))
+        return st.AppDataPath + QStringLiteral("/Limit.ini");
+    if (a == QLatin1String("T"))
+        return st.AppDataPath + QStringLiteral("/Tastatur.ini");
+    if (a == QLatin1String("S"))
+        return st.AppDataPath + QStringLiteral("/Language.ini");
+    if (aktion == QLatin1String("PI"))
+        return st.MessDataPath + QStringLiteral("/Projekt.ini");
+    if (a == QLatin1String("P"))
+        return st.AppDataPath + QStringLiteral("/Projektdaten.ini");
+    return {};
+}
+
+QString errorMessage(const QString& aktion, int sprache)
+{
+    struct Row {
+        const char* code;
+        const char* de;
+        const char* en;
+    };
+    static const Row rows[] = {
+        {"KL", "Probleme beim Lesen Datei Konfi.ini: ", "problems reading file Konfi.ini: "},
+        {"CL", "Probleme beim Lesen Datei Port.ini: ", "problems reading file Port.ini: "},
+        {"CS", "Probleme beim Schreiben Datei Port.ini: ", "problems writing file Port.ini: "},
+        {"LL", "Probleme beim Lesen Datei Limit.ini: ", "problems reading file  Limit.ini: "},
+        {"LS", "Probleme beim Schreiben Datei Limit.ini: ", "problems writing file  Limit.ini: "},
+        {"TL", "Probleme beim Lesen Datei Tastatur.ini: ", "problems reading file Tastatur.ini: "},
+        {"TS", "Probleme beim Schreiben Datei Tastatur.ini: ", "problems writing file Tastatur.ini: "},
+        {"SL", "Probleme beim Lesen Datei & Language.ini: ", "problems reading file Language.ini:"},
+        {"SS", "Probleme beim Schreiben Datei Language.ini: ", "problems writing file Language.ini: "},
+        {"PI", "Probleme beim Lesen Datei Projekt.ini: ", "problems reading file  Datei Projekt.ini: "},
+        {"PL", "Probleme beim Lesen Datei Projektdaten.ini: ", "problems reading file  Projektdaten.ini: "},
+        {"PS", "Probleme beim Schreiben Datei Projektdaten.ini: ", "problems writing file  Datei Projektdaten.ini: "},
+    };
+    for (const Row& r : rows)
+        if (aktion == QLatin1String(r.code))
+            return QString::fromUtf8(sprache == 0 ? r.de : r.en);
+    return {};
+}
+
+void Voreinstellungen(AppState& st, const QString& aktion)
+{
+    const QString path = fileFor(st, aktion);
+    try {
+        if (aktion == QLatin1String("KL")) {
+            readKonfi(st, path);
+        } else if (aktion == QLatin1String("CL")) {
+            readPort(st, path);
+        } else if (aktion == QLatin1String("CS")) {
+            writeOrThrow(path, {trimBlanks(st.portNumber)});
+            st.main().setCaption(st.msg(14));
+        } else if (aktion == QLatin1String("LL")) {
+            readLimits(st, path);
+        } else if (aktion == QLatin1String("LS")) {
+            writeOrThrow(path, {Numbers::formatGeneral(st.Emin) + QLatin1Char(';') + Numbers::formatGeneral(st.Emax) +
+                                QLatin1Char(';') + Numbers::formatGeneral(st.Esoll) + QLatin1Char(';') +
+                                (st.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
+        } else if (aktion == QLatin1String("TL")) {
+            readTastatur(st, path);
+        } else if (aktion == QLatin1String("TS")) {
+            writeOrThrow(path, {(st.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
+                                st.anwendung + QLatin1Char(';') + st.tastenOptionen + QLatin1Char(';') +
+                                st.zeilenende});
+        } else if (aktion == QLatin1String("SL")) {
+            readLanguage(st, path);
+        } else if (aktion == QLatin1String("SS")) {
+            writeOrThrow(path, {QString::number(st.texte.sprache)});
+        } else if (aktion == QLatin1String("PI")) {
+            readProjekt(st, path);
+        } else if (aktion == QLatin1String("PL")) {
+            readProjektdaten(st, path);
+        } else if (aktion == QLatin1String("PS")) {
+            writeProjektdaten(st, path);
+        }
+    } catch (const Failure& f) {
+        st.Errortext = errorMessage(aktion, st.sprache());
+        st.messageBox(st.Errortext + f.description);
+        st.WriteLog(st.Errortext);
+    }
+}
+
+} // namespace shell::Settings

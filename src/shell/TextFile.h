@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace shell {
+
+// Settings, log and data files are Windows-1252 with CR LF line ends, so files move between
+// Windows and Linux installations unchanged.
+namespace TextFile {
+
+QByteArray encode(const QString& text);
+QString decode(const QByteArray& bytes);
+
+// Splits on LF and drops one trailing CR per line; a last line without an end is kept.
+QStringList splitLines(const QString& text);
+
+struct Result {
+    bool ok = true;
+    QString error; // the system's description when !ok
+};
+
+// Reads all lines. A missing file is an error unless createIfMissing, which first creates it
+// holding initialContent.
+Result readLines(const QString& path, QStringList& lines, bool createIfMissing = false,
+                 const QString& initialContent = QString());
+
+// Replaces the file with the lines, each ended by CR LF.
+Result writeLines(const QString& path, const QStringList& lines);
+
+// Appends one line ended by CR LF (the file is created when missing).
+Result appendLine(const QString& path, const QString& line);
+
+} // namespace TextFile
+} // namespace shell

@@ -1,0 +1,62 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace ui {
+
+shell::Dialogs::Answer QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(m_parent);
+    box.setText(text);
+    box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
+    switch (icon) {
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None: break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+QString QtDialogs::openFile(const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QPrinter* QtDialogs::printer()
+{
+    if (!m_printer)
+        m_printer = new QPrinter(QPrinter::HighResolution);
+    return m_printer;
+}
+
+bool QtDialogs::choosePrinter()
+{
+    QPrintDialog dlg(printer(), m_parent);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+} // namespace ui

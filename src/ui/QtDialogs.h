@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/Dialogs.h"
+
+#include <QPointer>
+
+class QWidget;
+class QPrinter;
+
+namespace ui {
+
+// The real dialogs of the desktop program.
+class QtDialogs : public shell::Dialogs
+{
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
+    bool choosePrinter() override;
+
+    QPrinter* printer();
+
+private:
+    QPointer<QWidget> m_parent;
+    QPrinter* m_printer = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "shell/AppState.h"
+#include "shell/TransferShell.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QTableView;
+
+namespace ui {
+
+class FormBinder;
+class frmWait;
+class frmInfo;
+class QtDialogs;
+
+// The main window: builds the controls under their object names and binds them to the logic.
+class frmTransfer : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // appPath: folder holding Konfi.ini and the pictures (default: the executable's folder).
+    // dialogs: a replacement for the real dialogs (tests); nullptr uses real ones.
+    explicit frmTransfer(const QString& appPath = QString(), shell::Dialogs* dialogs = nullptr,
+                         QWidget* parent = nullptr);
+    ~frmTransfer() override;
+
+    // Runs the start-up sequence; false when another instance is already running.
+    bool Form_Load();
+
+    shell::AppState& state() { return m_st; }
+    shell::TransferShell& shell() { return *m_shell; }
+    frmWait* waitWindow() { return m_wait; }
+    frmInfo* infoWindow() { return m_info; }
+    bool quitRequested() const { return m_quitRequested; }
+
+signals:
+    void quitting();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildUi();
+    void buildMenus();
+    void wireHandlers();
+    void applyDisplayLook();
+    void requestQuit();
+
+    shell::AppState m_st;
+    std::unique_ptr<QtDialogs> m_ownDialogs;
+    std::unique_ptr<shell::TransferShell> m_shell;
+    FormBinder* m_binder = nullptr;
+    frmWait* m_wait = nullptr;
+    frmInfo* m_info = nullptr;
+    bool m_quitRequested = false;
+};
+
+} // namespace ui

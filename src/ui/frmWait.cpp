@@ -1,0 +1,40 @@
+#include "frmWait.h"
+
+#include "FormBinder.h"
+#include "shell/FormState.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace ui {
+
+frmWait::frmWait(shell::FormState& state, QWidget* parent) : QDialog(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmWait"));
+    setModal(false);
+    auto* lay = new QVBoxLayout(this);
+    auto* msg = new QLabel(this);
+    msg->setObjectName(QStringLiteral("Waitmessage"));
+    msg->setAlignment(Qt::AlignCenter);
+    auto* bar = new QProgressBar(this);
+    bar->setObjectName(QStringLiteral("WaitBar"));
+    bar->setTextVisible(false);
+    lay->addWidget(msg);
+    lay->addWidget(bar);
+    setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 28);
+    m_binder = new FormBinder(state, this);
+    connect(&state, &shell::FormState::changed, this, [this](const QString& name) {
+        if (name != objectName())
+            return;
+        const bool show = m_state.isVisible(objectName());
+        if (show == isVisible())
+            return;
+        setVisible(show);
+        if (show)
+            QCoreApplication::processEvents(); // paint before the enumeration starts
+    });
+}
+
+} // namespace ui
