@@ -86,6 +86,9 @@ frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidge
     h.showInfoWindow = [this] { m_info->exec(); };
     h.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     h.quit = [this] { requestQuit(); };
+
+    wireTable();
+    wireLink();
 }
 
 frmTransfer::~frmTransfer() = default;

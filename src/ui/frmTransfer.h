@@ -9,6 +9,13 @@
 
 class QTableView;
 
+namespace table {
+class TableSession;
+}
+namespace instrument {
+class LinkSession;
+}
+
 namespace ui {
 
 class FormBinder;
@@ -35,6 +42,8 @@ public:
     frmWait* waitWindow() { return m_wait; }
     frmInfo* infoWindow() { return m_info; }
     bool quitRequested() const { return m_quitRequested; }
+    table::TableSession* tableSession() { return m_table; }
+    instrument::LinkSession* linkSession() { return m_link; }
 
 signals:
     void quitting();
@@ -48,6 +57,10 @@ private:
     void wireHandlers();
     void applyDisplayLook();
     void requestQuit();
+    // Each subsystem binds its logic to the window in a file of its own (frmTransfer_<subsystem>.cpp):
+    // creates its session (a QObject child of this window), sets its shell hooks, connects its controls.
+    void wireTable();
+    void wireLink();
 
     shell::AppState m_st;
     std::unique_ptr<QtDialogs> m_ownDialogs;
@@ -56,6 +69,8 @@ private:
     frmWait* m_wait = nullptr;
     frmInfo* m_info = nullptr;
     bool m_quitRequested = false;
+    table::TableSession* m_table = nullptr;
+    instrument::LinkSession* m_link = nullptr;
 };
 
 } // namespace ui
