@@ -1,0 +1,315 @@
+#include "SimOptions.h"
+
+#include <QMap>
+
+#include <functional>
+
+QString SimOptions::usage()
+{
+    return QStringLiteral(
+        "usage: varnotek-sim [--model RD|FT|VX1|VX5|VX2|QL7] [--com N] [--count1 N] [--count2 N] [--mean X]\n"
+        "                    [--spread S] [--unit U] [--seed K] [--memory1 FILE] [--memory2 FILE] [--online]\n"
+        "                    [--interval MS] [--keypress] [--switch-off-after N] [--fault NAME[,NAME...]]\n"
+        "                    [--fast] [more: see --help]\n");
+}
+
+QString SimOptions::helpText()
+{
+    return QStringLiteral(R"(varnotek-sim - a simulated Varnotek hand-held gauge on a pseudo-terminal
+
+The first line on stdout is the device path of the terminal (for example /dev/pts/4); open it at
+38400,n,8,1. Nothing else is written to stdout; messages go to stderr.
+
+Gauge:
+  --model CODE          RD (default), FT, VX1, VX5, VX2, QL7.
+                          RD   two memories, Bluetooth, "E" line; answers as FN-B (Fe/NFe memories)
+                          FT   cable, "E" line; memory 1 plus the scan memory (number 96, 96 values)
+                          VX1  one memory, Bluetooth, "V" line      VX5  one memory, cable, "V" line
+                          VX2  one memory (reported by its number), cable, "V" line
+                          QL7  no memory, cable, online only ("V" line)
+  --variant TEXT        first identification line starts with TEXT (RD: FN-B or FE-B; default by model:
+                        FN-B, FT-S, VX-1, VX-5, VX-2, QL-7)
+  --serial TEXT         rest of the first identification line (default "SN 100234")
+  --firmware TEXT       VD line (default 2.14)          --mac TEXT       AD line (default 00:1A:7D:DA:71:13)
+  --probe TEXT          PT line (default by model)       --probe-version TEXT   VP line (default 1.07)
+  --memory-number N     FT, VX2: memory number in the M line (default 1)
+  --select 1|2          FT: memory selected on the gauge; 2 = scan memory, reported as M96 and sent for
+                        "$kova10$" too ("$kova11$" always sends the scan memory)
+
+Memories:
+  --count1 N, --count2 N   values generated into memory 1 / 2 (defaults: RD 25 and 12, FT 25 and 96,
+                           VX1/VX5/VX2 20; at most 9999)
+  --mean X, --spread S     mean and standard deviation of generated values (default by model)
+  --unit U                 um (or µm), mm for RD and FT; G, Oe, kOe, A/cm, kA/m, mVs for the others
+                           (defaults: RD/FT um, VX1 kA/m, VX5 A/cm, VX2 mVs, QL7 G)
+  --seed K                 random seed (default 1); the same seed gives the same values
+  --material TEXT          material column of generated FT values and of online values (default Fe)
+  --memory1 FILE, --memory2 FILE
+                           load a memory from a text file: one value per line, "." or "," as decimal
+                           separator, optionally followed by a unit and a material column, separated by
+                           blanks, tabs or ";". "#" starts a comment; blank lines are skipped. UTF-8 or
+                           Windows-1252. Example lines:  12.5    0.0125 mm NFe    13,1;um;Fe
+  --ym                     send the unit micrometre as "ym" instead of the byte 0xB5 followed by "m"
+
+Online values:
+  --online              send online values (always on for QL7)
+  --interval MS         one value every MS milliseconds (default 1000)
+  --keypress            one value per line typed on stdin instead of a timer (implies --online)
+  --online-start ident|now
+                        ident (default): start after the first identification answer; now: at once
+
+Line:
+  --fast                no pacing; otherwise output is paced at the baud rate (10 bits per byte)
+  --baud N              line speed for pacing (default 38400)
+
+Ports.ini:
+  --com N               write "COM<N>;<device>;<type>;" into $XDG_CONFIG_HOME/Varnotek/Ports.ini (an
+                        existing COM<N> line is replaced, other lines are kept); the line is removed when
+                        the simulator ends through SIGINT, SIGTERM, SIGHUP, "quit", end of stdin or unplug.
+  --type TEXT           type text of that line (default "BTH simulated gauge" for RD and VX1,
+                        "VCP simulated gauge" for the cable models)
+
+Switching off and faults:
+  --switch-off-after N  send EM (switch off) after N records of a memory answer (in place of the rest),
+                        or after N online values; the gauge then ignores commands until "on"
+  --fault NAME[,NAME]   may be repeated:
+                          silent              never answers
+                          no-eot              answers end without EOT
+                          garbage             garbage lines among the answer lines and online values
+                          split               records split across two writes with a pause
+                          overflow            memory 1 holds 5003 values (or --count1 if larger)
+                          switch-off          EM half way through a memory answer (or --switch-off-after)
+                          unplug              close the terminal half way through a memory answer and end
+                          records-before-stx  records come before the STX line
+  --unplug-after MS     close the terminal MS milliseconds after start and end
+  --split-pause MS      pause inside a split record (default 250)
+  --quiet               no messages on stderr
+
+Commands on stdin (one per line):
+  (empty line) or a number   one online value (generated, or the number given)
+  off                        send EM and switch off        on       switch on again
+  unplug                     close the terminal and end    quit     end
+End of stdin ends the simulator when stdin is a pipe or a terminal (not when it is /dev/null or a file).
+
+Commands understood on the line: "$kova00$" (identification), "$kova10$" (memory 1), "$kova11$" (memory 2),
+each followed by CR LF. A new command cancels an answer still being sent and drops unread output.
+
+Exit status: 0 normal end, 1 the terminal or Ports.ini could not be set up, 2 bad options or memory file.
+)");
+}
+
+SimOptions::Result SimOptions::parse(const QStringList &arguments)
+{
+    SimSettings s;
+    bool count1Given = false;
+    QStringList faults;
+    QString model = QStringLiteral("RD");
+    QString select;
+
+    const auto toInt = [&](const QString &name, const QString &text, int min, int max, int *out) {
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        if (!ok || v < min || v > max) {
+            m_error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
+                          .arg(name).arg(min).arg(max).arg(text);
+            return false;
+        }
+        *out = v;
+        return true;
+    };
+    const auto toDouble = [&](const QString &name, const QString &text, double *out) {
+        bool ok = false;
+        QString t = text;
+        const double v = t.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+        if (!ok) {
+            m_error = QStringLiteral("%1: expected a number, got \"%2\"").arg(name, text);
+            return false;
+        }
+        *out = v;
+        return true;
+    };
+
+    using Handler = std::function<bool(const QString &name, const QString &value)>;
+    const QMap<QString, Handler> withValue = {
+        {"--model", [&](const QString &, const QString &v) { model = v; return true; }},
+        {"--variant", [&](const QString &, const QString &v) { s.gauge.variant = v; return true; }},
+        {"--serial", [&](const QString &, const QString &v) { s.gauge.serial = v; return true; }},
+        {"--firmware", [&](const QString &, const QString &v) { s.gauge.firmware = v; return true; }},
+        {"--mac", [&](const QString &, const QString &v) { s.gauge.mac = v; return true; }},
+        {"--probe", [&](const QString &, const QString &v) { s.gauge.probeType = v; return true; }},
+        {"--probe-version", [&](const QString &, const QString &v) { s.gauge.probeVersion = v; return true; }},
+        {"--memory-number", [&](const QString &n, const QString &v) {
+             return toInt(n, v, 1, 99, &s.gauge.memoryNumber); }},
+        {"--select", [&](const QString &, const QString &v) { select = v; return true; }},
+        {"--count1", [&](const QString &n, const QString &v) {
+             count1Given = true; return toInt(n, v, 0, SimGauge::MaxNumber, &s.count1); }},
+        {"--count2", [&](const QString &n, const QString &v) { return toInt(n, v, 0, SimGauge::MaxNumber, &s.count2); }},
+        {"--mean", [&](const QString &n, const QString &v) { s.meanSet = true; return toDouble(n, v, &s.mean); }},
+        {"--spread", [&](const QString &n, const QString &v) {
+             s.spreadSet = true; return toDouble(n, v, &s.spread); }},
+        {"--unit", [&](const QString &, const QString &v) {
+             s.unit = SimGauge::canonicalUnit(v);
+             if (s.unit.isEmpty())
+                 m_error = QStringLiteral("--unit: unknown unit \"%1\"").arg(v);
+             return !s.unit.isEmpty(); }},
+        {"--seed", [&](const QString &n, const QString &v) {
+             int seed = 0;
+             const bool ok = toInt(n, v, 0, 2147483647, &seed);
+             s.gauge.seed = quint32(seed);
+             return ok; }},
+        {"--material", [&](const QString &, const QString &v) {
+             if (v.trimmed().size() > 3) {
+                 m_error = QStringLiteral("--material: at most 3 characters");
+                 return false;
+             }
+             s.gauge.material = v.trimmed();
+             return true; }},
+        {"--memory1", [&](const QString &, const QString &v) { s.memory1File = v; return true; }},
+        {"--memory2", [&](const QString &, const QString &v) { s.memory2File = v; return true; }},
+        {"--interval", [&](const QString &n, const QString &v) { return toInt(n, v, 1, 86400000, &s.intervalMs); }},
+        {"--online-start", [&](const QString &, const QString &v) {
+             if (v != QLatin1String("ident") && v != QLatin1String("now")) {
+                 m_error = QStringLiteral("--online-start: ident or now");
+                 return false;
+             }
+             s.onlineNow = v == QLatin1String("now");
+             return true; }},
+        {"--baud", [&](const QString &n, const QString &v) { return toInt(n, v, 300, 4000000, &s.baud); }},
+        {"--com", [&](const QString &n, const QString &v) { return toInt(n, v, 1, 201, &s.com); }},
+        {"--type", [&](const QString &, const QString &v) {
+             if (v.contains(QLatin1Char(';'))) {
+                 m_error = QStringLiteral("--type: the text must not contain \";\"");
+                 return false;
+             }
+             s.typeText = v;
+             return true; }},
+        {"--switch-off-after", [&](const QString &n, const QString &v) {
+             return toInt(n, v, 0, 1000000, &s.gauge.switchOffAfter); }},
+        {"--fault", [&](const QString &, const QString &v) { faults += v.split(QLatin1Char(',')); return true; }},
+        {"--unplug-after", [&](const QString &n, const QString &v) {
+             return toInt(n, v, 0, 86400000, &s.unplugAfterMs); }},
+        {"--split-pause", [&](const QString &n, const QString &v) {
+             return toInt(n, v, 0, 60000, &s.gauge.splitPauseMs); }},
+    };
+    const QMap<QString, bool *> flags = {
+        {"--ym", &s.gauge.ym}, {"--online", &s.online}, {"--keypress", &s.keypress},
+        {"--fast", &s.fast}, {"--quiet", &s.quiet},
+    };
+
+    for (int i = 1; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        if (name == QLatin1String("--help") || name == QLatin1String("-h"))
+            return Result::Help;
+        QString value;
+        bool inlineValue = false;
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && eq > 2) {
+            value = name.mid(eq + 1);
+            name.truncate(eq);
+            inlineValue = true;
+        }
+        if (flags.contains(name) && !inlineValue) {
+            *flags[name] = true;
+            continue;
+        }
+        const auto handler = withValue.constFind(name);
+        if (handler == withValue.constEnd()) {
+            m_error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
+            return Result::Error;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= arguments.size()) {
+                m_error = QStringLiteral("%1 needs a value").arg(name);
+                return Result::Error;
+            }
+            value = arguments[++i];
+        }
+        if (!(*handler)(name, value))
+            return Result::Error;
+    }
+
+    const auto info = SimGauge::modelInfo(model);
+    if (!info) {
+        m_error = QStringLiteral("--model: unknown model \"%1\" (one of %2)")
+                      .arg(model, SimGauge::modelCodes().join(QLatin1String(", ")));
+        return Result::Error;
+    }
+    s.gauge.model = info->code;
+    if (s.gauge.variant.isEmpty())
+        s.gauge.variant = info->defaultVariant;
+    if (!s.gauge.variant.contains(QLatin1Char('-'))) {
+        m_error = QStringLiteral("--variant: the variant needs a \"-\" (such as FE-B)");
+        return Result::Error;
+    }
+    if (!select.isEmpty()) {
+        if (select != QLatin1String("1") && select != QLatin1String("2")) {
+            m_error = QStringLiteral("--select: 1 or 2");
+            return Result::Error;
+        }
+        if (info->code != QLatin1String("FT")) {
+            m_error = QStringLiteral("--select is for FT only");
+            return Result::Error;
+        }
+        s.gauge.select = select.toInt();
+    }
+    if (!s.unit.isEmpty() && !SimGauge::unitsFor(*info).contains(s.unit)) {
+        m_error = QStringLiteral("--unit: %1 does not measure %2 (%3)")
+                      .arg(info->code, s.unit, SimGauge::unitsFor(*info).join(QLatin1String(", ")));
+        return Result::Error;
+    }
+    if (s.spreadSet && s.spread < 0) {
+        m_error = QStringLiteral("--spread must not be negative");
+        return Result::Error;
+    }
+    if (info->memories == 0 && (s.count1 > 0 || s.count2 > 0 || !s.memory1File.isEmpty()
+                                || !s.memory2File.isEmpty())) {
+        m_error = QStringLiteral("%1 has no memory").arg(info->code);
+        return Result::Error;
+    }
+    if (info->memories < 2 && (s.count2 > 0 || !s.memory2File.isEmpty())) {
+        m_error = QStringLiteral("%1 has one memory only").arg(info->code);
+        return Result::Error;
+    }
+
+    for (QString fault : faults) {
+        fault = fault.trimmed();
+        if (fault == QLatin1String("silent")) {
+            s.gauge.silent = true;
+        } else if (fault == QLatin1String("no-eot")) {
+            s.gauge.noEot = true;
+        } else if (fault == QLatin1String("garbage")) {
+            s.gauge.garbage = true;
+        } else if (fault == QLatin1String("split")) {
+            s.gauge.split = true;
+        } else if (fault == QLatin1String("overflow")) {
+            s.overflow = true;
+        } else if (fault == QLatin1String("switch-off")) {
+            if (s.gauge.switchOffAfter < 0)
+                s.gauge.switchOffAfter = -2;   // decided once the memory size is known
+        } else if (fault == QLatin1String("unplug")) {
+            s.gauge.unplugMidAnswer = true;
+        } else if (fault == QLatin1String("records-before-stx")) {
+            s.gauge.recordsBeforeStx = true;
+        } else {
+            m_error = QStringLiteral("--fault: unknown fault \"%1\"").arg(fault);
+            return Result::Error;
+        }
+    }
+    if (s.overflow) {
+        if (info->memories == 0 || !s.memory1File.isEmpty()) {
+            m_error = QStringLiteral("--fault overflow needs a generated memory 1");
+            return Result::Error;
+        }
+        s.count1 = count1Given ? std::max(s.count1, 5001) : 5003;
+    }
+    if (s.keypress)
+        s.online = true;
+    if (info->memories == 0)
+        s.online = true;
+    if (s.typeText.isEmpty()) {
+        s.typeText = info->interfaceKind == QLatin1Char('B') ? QStringLiteral("BTH simulated gauge")
+                                                             : QStringLiteral("VCP simulated gauge");
+    }
+    m_settings = s;
+    return Result::Run;
+}
