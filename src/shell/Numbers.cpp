@@ -6,7 +6,8 @@ namespace shell::Numbers {
 
 QLocale userLocale()
 {
-    QLocale loc = QLocale::system();
+    // QLocale() is the system locale unless a test or front end set another default.
+    QLocale loc;
     loc.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return loc;
 }

@@ -5,7 +5,7 @@
 
 namespace shell::Numbers {
 
-// The user's number format: QLocale::system() without group separators.
+// The user's number format (the system locale, or QLocale's default when set) without group separators.
 QLocale userLocale();
 
 // Shortest form with up to 15 significant digits and the user's decimal separator.

@@ -18,7 +18,7 @@ const QString kWait = QStringLiteral("frmWait");
 
 QString generalDateTime(const QDateTime& when)
 {
-    const QLocale loc = QLocale::system();
+    const QLocale loc;
     QString dateFormat = loc.dateFormat(QLocale::ShortFormat);
     if (!dateFormat.contains(QLatin1String("yyyy")))
         dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));

@@ -1,0 +1,256 @@
+#include "Sandbox.h"
+#include "ScriptedDialogs.h"
+#include "shell/AppState.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using shell::Settings::Voreinstellungen;
+using testsupport::Sandbox;
+
+namespace {
+
+struct SettingsTest : ::testing::Test {
+    explicit SettingsTest(const QByteArray& locale = "en_US.UTF-8") : sb(locale)
+    {
+        st.appPath = sb.appDir();
+        st.AppDataPath = sb.config() + "/Varnotek/RONDO TRANSFER";
+        st.MessDataPath = sb.data() + "/Varnotek/RONDO TRANSFER";
+        QDir().mkpath(st.AppDataPath);
+        QDir().mkpath(st.MessDataPath);
+        st.log.setFolder(st.AppDataPath);
+        st.dialogs = &dlg;
+        st.texte.LoadMessageTable("RONDO TRANSFER V3.1");
+    }
+    QString file(const QString& name) const { return st.AppDataPath + "/" + name; }
+    void write(const QString& name, const QByteArray& bytes) const { Sandbox::writeFile(file(name), bytes); }
+    QByteArray logBytes() const { return Sandbox::readFile(st.log.path()); }
+
+    Sandbox sb;
+    testsupport::ScriptedDialogs dlg;
+    shell::AppState st;
+};
+
+struct GermanSettingsTest : SettingsTest {
+    GermanSettingsTest() : SettingsTest("de_DE.UTF-8") {}
+};
+
+} // namespace
+
+TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
+{
+    sb.writeKonfi("VX2\n#\nBR;Selmar;Partner Tool TRANSFER;\n\nXY;Other;Last wins;\n");
+    Voreinstellungen(st, "KL");
+    EXPECT_EQ(st.geraet, "VX2");
+    EXPECT_EQ(st.variantCode, "XY");
+    EXPECT_EQ(st.companyName, "Other");
+    EXPECT_EQ(st.kpgmname, "Last wins");
+    EXPECT_TRUE(dlg.shown.isEmpty());
+
+    // A "#" with text after it is a variant line; without ";" it cannot be read.
+    shell::AppState fresh;
+    fresh.appPath = sb.appDir();
+    fresh.dialogs = &dlg;
+    fresh.log.setFolder(st.AppDataPath);
+    sb.writeKonfi("RD\n# comment\n");
+    Voreinstellungen(fresh, "KL");
+    EXPECT_EQ(fresh.geraet, "RD");
+    EXPECT_TRUE(fresh.variantCode.isEmpty());
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Konfi.ini: "));
+    EXPECT_GT(dlg.shown[0].text.size(), QString("Probleme beim Lesen Datei Konfi.ini: ").size());
+    EXPECT_EQ(logBytes(), QByteArray("Probleme beim Lesen Datei Konfi.ini: \r\n"));
+}
+
+TEST_F(SettingsTest, PortFileReadsLeadingDigitsAndCreatesMissingFile)
+{
+    Voreinstellungen(st, "CL");
+    EXPECT_TRUE(QFile::exists(file("Port.ini")));
+    EXPECT_TRUE(dlg.shown.isEmpty());
+
+    write("Port.ini", "  12 \r\n");
+    Voreinstellungen(st, "CL");
+    EXPECT_EQ(st.portNumber, "12");
+    EXPECT_EQ(st.main().text("ComboPort"), "COM12");
+
+    write("Port.ini", "COM3\r\n");
+    Voreinstellungen(st, "CL");
+    EXPECT_EQ(st.portNumber, "0");
+    EXPECT_EQ(st.main().text("ComboPort"), "COMCOM3");
+
+    write("Port.ini", "\r\n");
+    Voreinstellungen(st, "CL");
+    EXPECT_EQ(st.main().text("txtWait"), "Bitte COM-Port auswählern");
+
+    st.portNumber = " 7 ";
+    Voreinstellungen(st, "CS");
+    EXPECT_EQ(Sandbox::readFile(file("Port.ini")), QByteArray("7\r\n"));
+    EXPECT_EQ(st.main().caption(), "RONDO TRANSFER V3.1");
+}
+
+TEST_F(SettingsTest, WriteFailureShowsMessageWithDescriptionAndLogsMessageOnly)
+{
+    QDir().mkpath(file("Port.ini")); // a folder where the file should be
+    st.texte.sprache = 1;
+    Voreinstellungen(st, "CS");
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("problems writing file Port.ini: "));
+    EXPECT_GT(dlg.shown[0].text.size(), QString("problems writing file Port.ini: ").size());
+    EXPECT_EQ(dlg.shown[0].buttons, shell::Dialogs::Buttons::Ok);
+    EXPECT_EQ(logBytes(), QByteArray("problems writing file Port.ini: \r\n"));
+    EXPECT_EQ(st.Errortext, "problems writing file Port.ini: ");
+}
+
+TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFirstField)
+{
+    write("Limit.ini", "10;20;15;\r\n");
+    Voreinstellungen(st, "LL");
+    EXPECT_DOUBLE_EQ(st.Emin, 10);
+    EXPECT_DOUBLE_EQ(st.Emax, 20);
+    EXPECT_DOUBLE_EQ(st.Esoll, 15);
+    EXPECT_FALSE(st.E8020);
+    EXPECT_EQ(st.EminStr, "10");
+    EXPECT_EQ(st.EmaxStr, "20");
+    EXPECT_EQ(st.EsollStr, "15");
+
+    write("Limit.ini", "10;20;15;1;\r\n");
+    Voreinstellungen(st, "LL");
+    EXPECT_TRUE(st.E8020);
+
+    // Every line applies in turn; a failing line keeps what came before.
+    write("Limit.ini", "1;2;3;0;\r\n;20;15;\r\n");
+    st.texte.sprache = 1;
+    Voreinstellungen(st, "LL");
+    EXPECT_DOUBLE_EQ(st.Emin, 1);
+    EXPECT_DOUBLE_EQ(st.Emax, 2);
+    EXPECT_FALSE(st.E8020);
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("problems reading file  Limit.ini: "));
+
+    // A bad switch fails after the numbers are set.
+    write("Limit.ini", "4;5;6;vielleicht;\r\n");
+    Voreinstellungen(st, "LL");
+    EXPECT_DOUBLE_EQ(st.Esoll, 6);
+    EXPECT_FALSE(st.E8020);
+    EXPECT_EQ(dlg.shown.size(), 2);
+}
+
+TEST_F(GermanSettingsTest, NumbersUseTheDecimalCommaAndReadBack)
+{
+    st.Emin = 10.5;
+    st.Emax = 120.25;
+    st.Esoll = 80;
+    st.E8020 = true;
+    Voreinstellungen(st, "LS");
+    EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("10,5;120,25;80;1;\r\n"));
+    st.Emin = st.Emax = st.Esoll = 0;
+    st.E8020 = false;
+    Voreinstellungen(st, "LL");
+    EXPECT_DOUBLE_EQ(st.Emin, 10.5);
+    EXPECT_DOUBLE_EQ(st.Emax, 120.25);
+    EXPECT_TRUE(st.E8020);
+    EXPECT_EQ(st.EminStr, "10,5");
+
+    write("Language.ini", "1,5\r\n");
+    Voreinstellungen(st, "SL");
+    EXPECT_EQ(st.sprache(), 1);
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST_F(SettingsTest, LanguageFileCreatedGermanAndBadValues)
+{
+    Voreinstellungen(st, "SL");
+    EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("0\r\n"));
+    EXPECT_EQ(st.sprache(), 0);
+
+    write("Language.ini", "-3\r\n");
+    Voreinstellungen(st, "SL");
+    EXPECT_EQ(st.sprache(), 0);
+
+    write("Language.ini", "english\r\n");
+    Voreinstellungen(st, "SL");
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei & Language.ini: "));
+
+    st.texte.sprache = 1;
+    Voreinstellungen(st, "SS");
+    EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("1\r\n"));
+}
+
+TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
+{
+    Voreinstellungen(st, "TL");
+    EXPECT_EQ(st.tastenOptionen, "0000");
+
+    write("Tastatur.ini", "0;;;\r\n");
+    Voreinstellungen(st, "TL");
+    EXPECT_FALSE(st.tastaturAktiv);
+    EXPECT_TRUE(st.anwendung.isEmpty());
+    EXPECT_EQ(st.tastenOptionen, "0000");
+    EXPECT_TRUE(st.zeilenende.isEmpty());
+
+    st.tastaturAktiv = true;
+    st.anwendung = "/usr/bin/xterm";
+    st.tastenOptionen = "1010";
+    st.zeilenende = "ENTER";
+    Voreinstellungen(st, "TS");
+    EXPECT_EQ(Sandbox::readFile(file("Tastatur.ini")), QByteArray("1;/usr/bin/xterm;1010;ENTER\r\n"));
+    shell::AppState other;
+    other.AppDataPath = st.AppDataPath;
+    Voreinstellungen(other, "TL");
+    EXPECT_TRUE(other.tastaturAktiv);
+    EXPECT_EQ(other.anwendung, "/usr/bin/xterm");
+    EXPECT_EQ(other.tastenOptionen, "1010");
+    EXPECT_EQ(other.zeilenende, "ENTER");
+
+    write("Tastatur.ini", "1;no more fields\r\n");
+    Voreinstellungen(st, "TL");
+    st.texte.sprache = 1;
+    QFile::remove(file("Tastatur.ini"));
+    QDir().mkpath(file("Tastatur.ini"));
+    Voreinstellungen(st, "TS");
+    ASSERT_EQ(dlg.shown.size(), 2);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: "));
+    EXPECT_TRUE(dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
+}
+
+TEST_F(SettingsTest, ProjectLabelsAndProjectData)
+{
+    Sandbox::writeFile(st.MessDataPath + "/Projekt.ini",
+                       "# labels\r\nKunde;Customer;\r\n\r\nObjekt;Object;\r\nA;a;\r\nB;b;\r\nC;c;\r\nD;d;\r\nE;e;\r\n");
+    Voreinstellungen(st, "PI");
+    shell::FormState& p = st.forms["frmProjekt"];
+    EXPECT_EQ(p.text("lblFelder1"), "Kunde");
+    EXPECT_EQ(p.text("lblFelder2"), "Objekt");
+    EXPECT_EQ(p.text("lblFelder6"), "D");
+    st.texte.sprache = 1;
+    Voreinstellungen(st, "PI");
+    EXPECT_EQ(p.text("lblFelder1"), "Customer");
+    EXPECT_EQ(p.text("lblFelder6"), "d");
+
+    // Saved texts are Windows-1252; an empty field leaves the shown text alone on reading.
+    p.setText("txtFelder1", "Müller & Söhne");
+    p.setText("txtFelder2", "");
+    p.setText("txtFelder3", "Brücke 7");
+    p.setText("DTPDate", "03.04.2026");
+    p.setText("DTPTime", "09:45");
+    Voreinstellungen(st, "PS");
+    const QByteArray bytes = Sandbox::readFile(file("Projektdaten.ini"));
+    EXPECT_EQ(bytes, QByteArray("M\xFCller & S\xF6hne\r\n\r\nBr\xFC" "cke 7\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n"));
+    p.setText("txtFelder2", "kept");
+    p.setText("DTPDate", "01.01.2000");
+    Voreinstellungen(st, "PL");
+    EXPECT_EQ(p.text("txtFelder1"), "Müller & Söhne");
+    EXPECT_EQ(p.text("txtFelder2"), "kept");
+    EXPECT_EQ(p.text("DTPDate"), "03.04.2026");
+    EXPECT_EQ(p.text("DTPTime"), "09:45");
+
+    // A field text beginning with "DT" is also read as the date line.
+    write("Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n");
+    Voreinstellungen(st, "PL");
+    EXPECT_EQ(p.text("txtFelder3"), "DT 24.12.2025;18:30");
+    EXPECT_EQ(p.text("DTPDate"), "24.12.2025");
+    EXPECT_EQ(p.text("DTPTime"), "18:30");
+    EXPECT_TRUE(dlg.shown.isEmpty());
+}
