@@ -1,0 +1,44 @@
+// Start-up to the idle main window: construct, run the start-up sequence, show, paint.
+#include "ui/frmTransfer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_StartupToIdleWindow(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString app = dir.path() + "/app";
+    QDir().mkpath(app);
+    QDir().mkpath(dir.path() + "/run");
+    QFile::setPermissions(dir.path() + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", (dir.path() + "/cfg").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (dir.path() + "/data").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", (dir.path() + "/run").toLocal8Bit());
+    for (const char* name : {"Konfi.ini", "RD.gif", "Kovalogo.jpg", "Rahmen.jpg"})
+        QFile::copy(QStringLiteral(VT_BIN_DIR "/") + name, app + "/" + name);
+    for (auto _ : state) {
+        ui::frmTransfer w(app);
+        if (!w.Form_Load())
+            state.SkipWithError("start-up refused");
+        w.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(w.winId());
+    }
+}
+BENCHMARK(BM_StartupToIdleWindow)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3)->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
