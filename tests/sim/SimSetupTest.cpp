@@ -1,4 +1,4 @@
-#include "PortsIni.h"
+#include "SimPortsIni.h"
 #include "SimOptions.h"
 #include "SimRunner.h"
 
@@ -79,14 +79,14 @@ TEST(SimOptions, DefaultsAndFaults)
     EXPECT_EQ(ga->memory(2).first().unit, "mm");
 }
 
-TEST(PortsIni, AddReplaceRemoveKeepsOtherLines)
+TEST(SimPortsIni, AddReplaceRemoveKeepsOtherLines)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
-    const QString path = PortsIni::filePath();
+    const QString path = SimPortsIni::filePath();
     EXPECT_EQ(path, dir.path() + "/Varnotek/Ports.ini");
     QString error;
-    ASSERT_TRUE(PortsIni::addLine(7, "/dev/pts/9", "BTH simulated gauge", &error)) << qPrintable(error);
+    ASSERT_TRUE(SimPortsIni::addLine(7, "/dev/pts/9", "BTH simulated gauge", &error)) << qPrintable(error);
     EXPECT_EQ(readFile(path), QByteArray("COM7;/dev/pts/9;BTH simulated gauge;\r\n"));
 
     // someone else's lines (LF only, 8-bit text) survive byte for byte; COM17 is not COM7
@@ -94,14 +94,14 @@ TEST(PortsIni, AddReplaceRemoveKeepsOtherLines)
     ASSERT_TRUE(f.open(QIODevice::Append));
     f.write("COM3;/dev/ttyUSB0;VCP Kabel \xE4;\ncom17;/dev/x;VCP;\r\n");
     f.close();
-    ASSERT_TRUE(PortsIni::addLine(7, "/dev/pts/11", QString("VCP g") + QChar(0x20AC), &error));
+    ASSERT_TRUE(SimPortsIni::addLine(7, "/dev/pts/11", QString("VCP g") + QChar(0x20AC), &error));
     EXPECT_EQ(readFile(path), QByteArray("COM3;/dev/ttyUSB0;VCP Kabel \xE4;\r\ncom17;/dev/x;VCP;\r\n"
                                          "COM7;/dev/pts/11;VCP g\x80;\r\n"));
 
     // a line that another simulator took over stays
-    ASSERT_TRUE(PortsIni::removeLine(7, "/dev/pts/9", &error));
+    ASSERT_TRUE(SimPortsIni::removeLine(7, "/dev/pts/9", &error));
     EXPECT_TRUE(readFile(path).contains("COM7;/dev/pts/11;"));
-    ASSERT_TRUE(PortsIni::removeLine(7, "/dev/pts/11", &error));
+    ASSERT_TRUE(SimPortsIni::removeLine(7, "/dev/pts/11", &error));
     EXPECT_EQ(readFile(path), QByteArray("COM3;/dev/ttyUSB0;VCP Kabel \xE4;\r\ncom17;/dev/x;VCP;\r\n"));
     qunsetenv("XDG_CONFIG_HOME");
 }

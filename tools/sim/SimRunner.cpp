@@ -1,8 +1,7 @@
 #include "SimRunner.h"
 
-#include "PortsIni.h"
+#include "SimPortsIni.h"
 
-#include <QDebug>
 
 #include <cerrno>
 #include <chrono>
@@ -139,12 +138,12 @@ int SimRunner::run()
     }
     const QString path = m_port.devicePath();
     if (m_settings.com > 0) {
-        if (!PortsIni::addLine(m_settings.com, path, m_settings.typeText, &error)) {
+        if (!SimPortsIni::addLine(m_settings.com, path, m_settings.typeText, &error)) {
             std::fprintf(stderr, "varnotek-sim: cannot write Ports.ini: %s\n", qPrintable(error));
             return 1;
         }
         m_portsLineWritten = true;
-        log(QStringLiteral("COM%1 -> %2 in %3").arg(m_settings.com).arg(path, PortsIni::filePath()));
+        log(QStringLiteral("COM%1 -> %2 in %3").arg(m_settings.com).arg(path, SimPortsIni::filePath()));
     }
     std::fprintf(stdout, "%s\n", qPrintable(path));
     std::fflush(stdout);
@@ -219,7 +218,7 @@ void SimRunner::cleanup()
     m_port.close();
     if (m_portsLineWritten) {
         QString error;
-        if (!PortsIni::removeLine(m_settings.com, m_port.devicePath(), &error))
+        if (!SimPortsIni::removeLine(m_settings.com, m_port.devicePath(), &error))
             std::fprintf(stderr, "varnotek-sim: cannot remove the Ports.ini line: %s\n", qPrintable(error));
         m_portsLineWritten = false;
     }

@@ -5,7 +5,7 @@
 
 // The simulator's own line in $XDG_CONFIG_HOME/Varnotek/Ports.ini ("COM<n>;<device>;<type text>;", CR LF,
 // Windows-1252). Other lines are kept byte for byte.
-class PortsIni
+class SimPortsIni
 {
 public:
     static QString filePath();

@@ -1,4 +1,4 @@
-#include "PortsIni.h"
+#include "SimPortsIni.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,28 +28,28 @@ QByteArray toCp1252(const QString &text)
 
 } // namespace
 
-QString PortsIni::filePath()
+QString SimPortsIni::filePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Varnotek/Ports.ini";
 }
 
-QByteArray PortsIni::lineFor(int comNumber, const QString &device, const QString &typeText)
+QByteArray SimPortsIni::lineFor(int comNumber, const QString &device, const QString &typeText)
 {
     return comPrefix(comNumber) + toCp1252(device) + ';' + toCp1252(typeText) + ';';
 }
 
-bool PortsIni::addLine(int comNumber, const QString &device, const QString &typeText, QString *error)
+bool SimPortsIni::addLine(int comNumber, const QString &device, const QString &typeText, QString *error)
 {
     const QByteArray line = lineFor(comNumber, device, typeText);
     return rewrite(comNumber, &line, QString(), error);
 }
 
-bool PortsIni::removeLine(int comNumber, const QString &device, QString *error)
+bool SimPortsIni::removeLine(int comNumber, const QString &device, QString *error)
 {
     return rewrite(comNumber, nullptr, device, error);
 }
 
-bool PortsIni::rewrite(int comNumber, const QByteArray *newLine, const QString &onlyDevice, QString *error)
+bool SimPortsIni::rewrite(int comNumber, const QByteArray *newLine, const QString &onlyDevice, QString *error)
 {
     const QString path = filePath();
     const QString folder = QFileInfo(path).absolutePath();
