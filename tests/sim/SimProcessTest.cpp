@@ -175,6 +175,21 @@ TEST(SimProcess, OnlineValueOnKeypressAndSwitchOff)
     EXPECT_FALSE(sim.portsIni().contains("COM12;"));
 }
 
+TEST(SimProcess, NewCommandCancelsUnfinishedAnswer)
+{
+    // paced: the 2000-value answer is still on its way when the client gives up and asks again
+    Sim sim({"--count1", "2000", "--quiet"});
+    ASSERT_TRUE(sim.openPort());
+    sim.send("$kova10$\r\n");
+    EXPECT_TRUE(sim.readUntil("\x02").startsWith("FN-B"));
+    sim.send("$kova00$\r\n");
+    // a few bytes of the old answer may still be under way; after them comes the whole identification
+    const QByteArray id = sim.readUntil("\x04");
+    EXPECT_TRUE(id.endsWith("FN-B SN 100234\r\nVD:2.14\r\nM1:2000\r\nM2:12\r\nAD:00:1A:7D:DA:71:13\r\nPT:F1.5\r\n"
+                            "VP:1.07\r\n\x04"))
+        << id.right(120).toHex(' ').constData();
+}
+
 TEST(SimProcess, UnplugPartWayEndsAndRemovesLine)
 {
     Sim sim({"--fast", "--com", "9", "--count1", "20", "--fault", "unplug", "--quiet"});
