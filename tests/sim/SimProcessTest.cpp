@@ -25,21 +25,21 @@ public:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", m_config.path());
-        m_process.setProcessEnvironment(env);
-        m_process.start(VT_SIM_PROGRAM, args);
-        m_process.waitForStarted(GiveUpMs);
+        process.setProcessEnvironment(env);
+        process.start(VT_SIM_PROGRAM, args);
+        process.waitForStarted(GiveUpMs);
         QElapsedTimer timer;
         timer.start();
-        while (!m_process.canReadLine() && timer.elapsed() < GiveUpMs && m_process.state() == QProcess::Running)
-            m_process.waitForReadyRead(100);
-        path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        while (!process.canReadLine() && timer.elapsed() < GiveUpMs && process.state() == QProcess::Running)
+            process.waitForReadyRead(100);
+        path = QString::fromLocal8Bit(process.readLine()).trimmed();
     }
     ~Sim()
     {
         closePort();
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(GiveUpMs);
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(GiveUpMs);
         }
     }
 
@@ -96,12 +96,12 @@ public:
     }
     bool waitEnded(int *exitCode)
     {
-        const bool ended = m_process.waitForFinished(GiveUpMs);
-        *exitCode = m_process.exitCode();
-        return ended && m_process.exitStatus() == QProcess::NormalExit;
+        const bool ended = process.waitForFinished(GiveUpMs);
+        *exitCode = process.exitCode();
+        return ended && process.exitStatus() == QProcess::NormalExit;
     }
 
-    QProcess m_process;
+    QProcess process;
     QString path;
 
 private:
@@ -148,7 +148,7 @@ TEST(SimProcess, ReadsMemoriesAndManagesPortsIni)
     EXPECT_EQ(recordCount(m2), 3);
     EXPECT_TRUE(m2.contains("\xB5m   NFe\r\n"));
 
-    sim.m_process.closeWriteChannel();   // end of stdin (a pipe) ends the simulator
+    sim.process.closeWriteChannel();   // end of stdin (a pipe) ends the simulator
     int code = -1;
     ASSERT_TRUE(sim.waitEnded(&code));
     EXPECT_EQ(code, 0);
@@ -161,14 +161,14 @@ TEST(SimProcess, OnlineValueOnKeypressAndSwitchOff)
     ASSERT_TRUE(sim.openPort());
     sim.send("$kova00$\r\n");
     EXPECT_TRUE(sim.readUntil("\x04").startsWith("VX-5"));
-    sim.m_process.write("3.25\n");
-    sim.m_process.waitForBytesWritten(GiveUpMs);
+    sim.process.write("3.25\n");
+    sim.process.waitForBytesWritten(GiveUpMs);
     EXPECT_EQ(sim.readUntil("\n"), QByteArray("   1        3.25 A/cm    \r\n"));
-    sim.m_process.write("off\n");
-    sim.m_process.waitForBytesWritten(GiveUpMs);
+    sim.process.write("off\n");
+    sim.process.waitForBytesWritten(GiveUpMs);
     EXPECT_EQ(sim.readUntil("\x19"), QByteArray("\x19"));
 
-    sim.m_process.terminate();
+    sim.process.terminate();
     int code = -1;
     ASSERT_TRUE(sim.waitEnded(&code));
     EXPECT_EQ(code, 0);
