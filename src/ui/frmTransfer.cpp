@@ -88,6 +88,7 @@ frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidge
     h.quit = [this] { requestQuit(); };
 
     wireTable();
+    wireExport();
     wireLink();
 }
 

@@ -15,6 +15,9 @@ class TableSession;
 namespace instrument {
 class LinkSession;
 }
+namespace reports {
+class ExportSession;
+}
 
 namespace ui {
 
@@ -44,6 +47,7 @@ public:
     bool quitRequested() const { return m_quitRequested; }
     table::TableSession* tableSession() { return m_table; }
     instrument::LinkSession* linkSession() { return m_link; }
+    reports::ExportSession* exportSession() { return m_export; }
 
 signals:
     void quitting();
@@ -61,6 +65,7 @@ private:
     // creates its session (a QObject child of this window), sets its shell hooks, connects its controls.
     void wireTable();
     void wireLink();
+    void wireExport();
 
     shell::AppState m_st;
     std::unique_ptr<QtDialogs> m_ownDialogs;
@@ -71,6 +76,7 @@ private:
     bool m_quitRequested = false;
     table::TableSession* m_table = nullptr;
     instrument::LinkSession* m_link = nullptr;
+    reports::ExportSession* m_export = nullptr;
 };
 
 } // namespace ui

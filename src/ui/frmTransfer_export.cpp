@@ -1,0 +1,7 @@
+#include "frmTransfer.h"
+
+namespace ui {
+
+void frmTransfer::wireExport() {}
+
+} // namespace ui
