@@ -175,14 +175,20 @@ void frmTransfer::buildUi()
 
     // Right: statistics or chart, commands, copy targets.
     auto* right = new QVBoxLayout;
-    auto* stat = named<QListWidget>(central, "lstStat");
+    // The statistics list and the chart share one area that keeps its place while both are hidden.
+    auto* statArea = new QWidget(central);
+    auto* statLayout = new QVBoxLayout(statArea);
+    statLayout->setContentsMargins(0, 0, 0, 0);
+    auto* stat = named<QListWidget>(statArea, "lstStat");
     stat->setFont(monospace());
     stat->setSelectionMode(QAbstractItemView::NoSelection);
     stat->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 34);
-    right->addWidget(stat, 1);
-    auto* chart = named<QChartView>(central, "MSChart1");
+    statLayout->addWidget(stat, 1);
+    auto* chart = named<QChartView>(statArea, "MSChart1");
     chart->setMinimumHeight(fontMetrics().height() * 12);
-    right->addWidget(chart, 1);
+    statLayout->addWidget(chart, 1);
+    statArea->setMinimumHeight(fontMetrics().height() * 14);
+    right->addWidget(statArea, 1);
     auto* chartRow = new QHBoxLayout;
     chartRow->addWidget(named<QLabel>(central, "txtMittelwert"), 1);
     chartRow->addWidget(button(central, "cmdChart", QStringLiteral("Chart")));
