@@ -1,0 +1,76 @@
+#include "ValueFormat.h"
+
+#include "TextAlign.h"
+#include "shell/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace table {
+
+namespace {
+
+const double kPow10[] = {1, 10, 100, 1000, 10000};
+
+// The decimal value the user sees: the binary value cut to 15 significant digits, so 1.005 counts as a half.
+double toDecimal15(double v)
+{
+    return QString::number(v, 'g', 15).toDouble();
+}
+
+// Leading number of a text with "." as the only decimal separator (blanks skipped, empty reads as 0).
+double leadingNumberDot(const QString& text)
+{
+    QString s = text.trimmed();
+    int i = 0;
+    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')))
+        ++i;
+    bool dot = false;
+    while (i < s.size() && (s[i].isDigit() || (!dot && s[i] == QLatin1Char('.')))) {
+        if (s[i] == QLatin1Char('.'))
+            dot = true;
+        ++i;
+    }
+    bool ok = false;
+    const double v = s.left(i).toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+} // namespace
+
+int decimalsForUnit(const QString& einheit)
+{
+    if (einheit.startsWith(QLatin1String("mVs")))
+        return 3;
+    if (einheit.startsWith(QLatin1String("Oe")) || einheit.startsWith(QLatin1Char('G')) ||
+        einheit.startsWith(QStringLiteral("µm")) || einheit.startsWith(QLatin1String("A/cm")))
+        return 1;
+    return 2;
+}
+
+QString formatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return shell::Numbers::userLocale().toString(value);
+    decimals = std::clamp(decimals, 0, 4);
+    const double scale = kPow10[decimals];
+    double units = std::round(toDecimal15(value * scale)); // std::round: halves away from zero
+    if (units == 0.0)
+        units = 0.0; // no "-0.0"
+    return shell::Numbers::userLocale().toString(units / scale, 'f', decimals);
+}
+
+QString WertFormatieren(double wert, const QString& einheit)
+{
+    return Ausrichten(11, formatFixed(wert, decimalsForUnit(einheit)));
+}
+
+int GetDecimalsInt(double vNumber)
+{
+    const double f = vNumber - std::trunc(vNumber);
+    const double r = std::nearbyint(toDecimal15(f * 1000)) / 1000; // halves to even
+    const QString s = shell::Numbers::formatGeneral(r);
+    return static_cast<int>(std::nearbyint(leadingNumberDot(s.mid(2))));
+}
+
+} // namespace table

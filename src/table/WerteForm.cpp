@@ -1,0 +1,201 @@
+#include "WerteForm.h"
+
+#include "shell/AppState.h"
+#include "shell/Numbers.h"
+
+namespace table {
+
+namespace {
+
+const QString kForm = QStringLiteral("frmWerte");
+const QString kMin = QStringLiteral("txtMinLimit");
+const QString kMax = QStringLiteral("txtMaxLimit");
+const QString kSoll = QStringLiteral("txtSoll");
+const QString kChk = QStringLiteral("chk8020");
+
+// Leading number of the text read with "." as decimal separator; only its sign matters here.
+bool leadingNumberNegative(const QString& text)
+{
+    const QString s = text.trimmed();
+    if (!s.startsWith(QLatin1Char('-')))
+        return false;
+    for (qsizetype i = 1; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.isDigit() && c != QLatin1Char('0'))
+            return true;
+        if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(' '))
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+WerteForm::WerteForm(shell::AppState& st, QObject* parent) : QObject(parent), m_st(st) {}
+
+shell::FormState& WerteForm::form()
+{
+    return m_st.forms[kForm];
+}
+
+void WerteForm::Form_Activate()
+{
+    shell::AppState& st = m_st;
+    shell::FormState& f = form();
+    const bool de = st.sprache() == 0;
+    f.setCaption(st.msg(14));
+    f.setText(QStringLiteral("frmLimits"), st.msg(39));
+    f.setText(QStringLiteral("lblMin"), QStringLiteral("Min Limit:"));
+    f.setText(QStringLiteral("lblMax"), QStringLiteral("Max Limit:"));
+    f.setText(QStringLiteral("lblSoll"), st.msg(45));
+    f.setText(kChk, QStringLiteral("80/20"));
+    f.setText(QStringLiteral("cmdSpeichern"), de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
+    f.setText(QStringLiteral("cmdLoeschen"), de ? QStringLiteral("Löschen") : QStringLiteral("Delete"));
+    f.setText(QStringLiteral("cmdInfo"), QStringLiteral("Info"));
+    f.setText(kMin, shell::Numbers::formatGeneral(st.Emin));
+    f.setText(kMax, shell::Numbers::formatGeneral(st.Emax));
+    f.setText(kSoll, shell::Numbers::formatGeneral(st.Esoll));
+    if (st.E8020 && !f.isChecked(kChk)) {
+        f.setChecked(kChk, true);
+        chk8020_Click();
+    } else if (!st.E8020) {
+        f.setChecked(kChk, false); // a fresh dialog starts unticked
+    }
+}
+
+bool WerteForm::validate(const QString& box, double& limit, QString& limitText)
+{
+    shell::FormState& f = form();
+    QString text = f.text(box);
+    if (text.isEmpty() || text == QLatin1String(" ")) {
+        if (box == kSoll) {
+            f.setText(box, QStringLiteral("0"));
+            text = f.text(box);
+        }
+        limit = 0;
+        limitText = text;
+        return true;
+    }
+    bool accepted = true;
+    bool ok = false;
+    const QLocale loc; // the user's number format, group separators allowed
+    double value = loc.toDouble(text.trimmed(), &ok);
+    if (!ok) {
+        m_st.messageBox(m_st.msg(25));
+        accepted = false;
+    } else {
+        if (leadingNumberNegative(text)) {
+            m_st.messageBox(m_st.msg(52));
+            text.remove(QLatin1Char('-'));
+            f.setText(box, text);
+            value = loc.toDouble(text.trimmed(), &ok);
+        }
+        limit = value;
+        limitText = text;
+    }
+    Pruefen8020();
+    if (!accepted)
+        f.setFocus(box);
+    return accepted;
+}
+
+bool WerteForm::txtMinLimit_LostFocus()
+{
+    return validate(kMin, m_st.Emin, m_st.EminStr);
+}
+
+bool WerteForm::txtMaxLimit_LostFocus()
+{
+    return validate(kMax, m_st.Emax, m_st.EmaxStr);
+}
+
+bool WerteForm::txtSoll_LostFocus()
+{
+    return validate(kSoll, m_st.Esoll, m_st.EsollStr);
+}
+
+void WerteForm::chk8020_Click()
+{
+    m_st.E8020 = form().isChecked(kChk);
+    Pruefen8020();
+}
+
+void WerteForm::Pruefen8020()
+{
+    shell::AppState& st = m_st;
+    if (form().isChecked(kChk)) {
+        if (st.Esoll == 0) {
+            st.messageBox(st.msg(57));
+            return;
+        }
+        const double adjusted = st.Esoll * 80 / 100;
+        if (adjusted != st.Emin) {
+            const double old = st.Emin;
+            st.Emin = adjusted;
+            st.EminStr = shell::Numbers::formatGeneral(adjusted);
+            form().setText(kMin, st.EminStr);
+            st.messageBox(st.msg(60) + shell::Numbers::formatGeneral(old) + QLatin1Char(' ') + st.msg(61) +
+                          QLatin1Char(' ') + st.EminStr);
+        }
+    } else if (st.Esoll != 0 && (st.Esoll < st.Emin || st.Esoll > st.Emax)) {
+        st.messageBox(st.msg(36));
+    }
+    if (st.Emin != 0 && st.Emax != 0 && st.Emin > st.Emax)
+        st.messageBox(st.msg(35));
+}
+
+void WerteForm::cmdLoeschen_Click()
+{
+    shell::AppState& st = m_st;
+    shell::FormState& f = form();
+    st.Emin = st.Emax = st.Esoll = 0;
+    for (const QString& box : {kMin, kMax, kSoll})
+        f.setText(box, QStringLiteral("0"));
+    if (f.isChecked(kChk)) {
+        f.setChecked(kChk, false);
+        chk8020_Click();
+    }
+}
+
+void WerteForm::cmdSpeichern_Click()
+{
+    wertechanged = true;
+    m_st.main().setFocus(QStringLiteral("cmdWerte"));
+    emit closeRequested();
+}
+
+QString WerteForm::ruleText(int sprache)
+{
+    const char* de[] = {
+        "Die 80/20 Regel nach ISO 19840 :",
+        "1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
+        "2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
+        "3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
+        "4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
+        "Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 and 100% = "
+        "orange",
+    };
+    const char* en[] = {
+        "The 80/20 rule according to ISO 19840 :",
+        "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry Film "
+        "Thickness)",
+        "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit",
+        "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value",
+        "4) Each value has to be less or equal than Max Limit",
+        "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and 100% = "
+        "orange",
+    };
+    const char** t = sprache == 1 ? en : de;
+    const QString nl = QStringLiteral("\n");
+    QString text = QString::fromUtf8(t[0]) + nl;
+    for (int i = 1; i <= 4; ++i)
+        text += QString::fromUtf8(t[i]) + nl;
+    return text + nl + QString::fromUtf8(t[5]) + nl;
+}
+
+void WerteForm::cmdInfo_Click()
+{
+    m_st.messageBox(ruleText(m_st.sprache()), shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Information);
+}
+
+} // namespace table
