@@ -1,0 +1,7 @@
+#include "SerialLayer.h"
+
+namespace instrument {
+
+SerialLayer::~SerialLayer() = default;
+
+} // namespace instrument

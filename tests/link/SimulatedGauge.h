@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The instrument simulator as a child process: started with options, its terminal path read from its first
+// output line; commands go to its standard input.
+class SimulatedGauge
+{
+public:
+    ~SimulatedGauge();
+
+    // False (with the reason in error()) when the program is missing or did not print its terminal.
+    bool start(const QStringList& options);
+    void command(const QByteArray& line);
+    void stop();
+
+    QString device() const { return m_device; }
+    QString error() const { return m_error; }
+    static QString program();
+
+private:
+    QProcess m_process;
+    QString m_device;
+    QString m_error;
+};
