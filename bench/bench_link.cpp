@@ -1,0 +1,58 @@
+// Connecting to a gauge and identifying it, against the unpaced simulator on a pseudo-terminal.
+#include "Sandbox.h"
+#include "link/LinkSession.h"
+#include "link/QtSerialLayer.h"
+#include "shell/AppState.h"
+#include "shell/TransferShell.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void ConnectAndIdentify(benchmark::State& state)
+{
+    testsupport::Sandbox sandbox;
+    sandbox.writeKonfi(QStringLiteral("RD\n#\n"));
+    QProcess sim;
+    sim.start(QStringLiteral(VT_SIM_PATH), {QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"),
+                                            QStringLiteral("7"), QStringLiteral("--fast"), QStringLiteral("--quiet")});
+    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+        state.SkipWithError("simulator did not start");
+        return;
+    }
+    shell::AppState st;
+    st.appPath = sandbox.appDir();
+    shell::TransferShell shell(st);
+    instrument::QtSerialLayer layer;
+    instrument::LinkSession link(st, shell, layer);
+    shell.hooks().enumeratePorts = [&link] { link.enumeratePorts(); };
+    shell.startup();
+    st.main().setText(QStringLiteral("ComboPort"), QStringLiteral("COM7"));
+
+    for (auto _ : state) {
+        link.cmdConnect_Click();
+        if (!st.CheckConnect || st.geraet != QLatin1String("FNB")) {
+            state.SkipWithError("not connected");
+            break;
+        }
+    }
+    sim.write("quit\n");
+    sim.closeWriteChannel();
+    sim.waitForFinished(3000);
+}
+
+} // namespace
+
+BENCHMARK(ConnectAndIdentify)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
