@@ -121,7 +121,7 @@ void TableSession::ZeileAnhaengen()
         m_grid.setRows(aktZeile + 1);
         m_grid.setText(0, 0, Messdaten.at(v, 1).datum);
         writeRow(aktZeile);
-        anzahlText = QStringLiteral(" (%1)").arg(aktZeile);
+        anzahlText = QStringLiteral(" (") + QString::number(aktZeile) + QLatin1Char(')');
         updateOptionCaption();
         letzterWert = Messdaten.at(v, aktZeile).wert;
         letzteEinheit = Messdaten.at(v, aktZeile).einheit;
@@ -150,13 +150,13 @@ void TableSession::TabelleAufbauen()
         aktZeile = r;
         letzterWert = Messdaten.at(v, r).wert;
         letzteEinheit = Messdaten.at(v, r).einheit;
-        StatistikBerechnen();
+        berechnen(r == n); // only the last update's list and texts can be seen
     }
     m_grid.endBatch();
     shell::FormState& f = m_st.main();
     f.setVisible(QStringLiteral("picLogo"), n == 0);
     f.setVisible(QStringLiteral("lstStat"), n != 0);
-    anzahlText = QStringLiteral(" (%1)").arg(n);
+    anzahlText = QStringLiteral(" (") + QString::number(n) + QLatin1Char(')');
     LetzteZeileZeigen();
     updateOptionCaption();
 }

@@ -63,7 +63,7 @@ public:
 
     // Statistics.
     void StatistikZuruecksetzen();
-    void StatistikBerechnen();
+    void StatistikBerechnen() { berechnen(true); }
 
     // Limits.
     QColor ZelleFaerben(int row) const; // invalid: the cell keeps its colour
@@ -113,6 +113,15 @@ private:
     void writeRow(int row);
     void enableCommands();
     void auswerten8020(double v, int n);
+    // One statistics update; without publish the list and controls are left for a later update to write.
+    void berechnen(bool publish);
+
+    struct ShownFigure {
+        double value = 0;
+        QString einheit;
+        QString text;
+        const QString& format(double v, const QString& unit);
+    };
 
     shell::AppState& m_st;
     Hooks m_hooks;
@@ -121,6 +130,8 @@ private:
     double m_summe = 0;
     double m_summeAbs = 0;
     double m_summeQuadrate = 0;
+    ShownFigure m_minShown;
+    ShownFigure m_maxShown;
 };
 
 } // namespace table

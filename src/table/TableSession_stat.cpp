@@ -10,15 +10,14 @@ namespace table {
 
 namespace {
 
-// A figure as the list shows it: its 15-digit text read back, then formatted for the unit.
-QString figure(double value, const QString& einheit)
+// The statistics labels padded to 16 characters, per language.
+const QString& label(const shell::AppState& st, int entry)
 {
-    return WertFormatieren(QString::number(value, 'g', 15).toDouble(), einheit);
-}
-
-QString label(const QString& text)
-{
-    return text.leftJustified(16, QLatin1Char(' '));
+    static thread_local QString cache[2][15];
+    QString& text = cache[st.english() ? 1 : 0][entry];
+    if (text.isEmpty())
+        text = st.texte.stat(entry).leftJustified(16, QLatin1Char(' '));
+    return text;
 }
 
 } // namespace
@@ -37,20 +36,27 @@ void TableSession::StatistikZuruecksetzen()
     einheitenGemischt = false;
     Anz8020 = 0;
     Fehler8020 = false;
+    m_minShown = {};
+    m_maxShown = {};
 }
 
-void TableSession::StatistikBerechnen()
+const QString& TableSession::ShownFigure::format(double v, const QString& unit)
+{
+    // Minimum and maximum rarely change from one row to the next: keep their last text.
+    if (text.isEmpty() || v != value || unit != einheit) {
+        value = v;
+        einheit = unit;
+        text = WertFormatieren(v, unit);
+    }
+    return text;
+}
+
+void TableSession::berechnen(bool publish)
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
     const bool signedEdition = st.signMode == QLatin1String("-");
     const int n = aktZeile;
-
-    QStringList lines;
-    lines.reserve(12);
-    lines << (st.messart == 2 ? QStringLiteral("ONLINE") : memoryName(st.messart)) << QStringLiteral(" ");
-    lines << (signedEdition && st.absolut ? st.texte.stat(6) + st.texte.stat(11) : st.texte.stat(6));
-    lines << QStringLiteral(" ");
 
     double v = letzterWert;
     if (!st.geraet.startsWith(QLatin1String("VX")))
@@ -72,6 +78,13 @@ void TableSession::StatistikBerechnen()
     if (st.absolut && std::fabs(v) > maxabs)
         maxabs = std::fabs(v);
 
+    QStringList lines;
+    if (publish || n < 1) {
+        lines.reserve(12);
+        lines << (st.messart == 2 ? QStringLiteral("ONLINE") : memoryName(st.messart)) << QStringLiteral(" ");
+        lines << (signedEdition && st.absolut ? st.texte.stat(6) + st.texte.stat(11) : st.texte.stat(6));
+        lines << QStringLiteral(" ");
+    }
     if (n < 1) {
         f.setVisible(QStringLiteral("picLogo"), true);
         for (const char* name : {"lstStat", "MSChart1", "cmdChart", "cmdGross", "cmdAbs", "txtMittelwert"})
@@ -88,24 +101,28 @@ void TableSession::StatistikBerechnen()
         const double variance = (m_summeQuadrate - s * s / n) / (n - 1);
         sd = variance >= 0 ? std::sqrt(variance) : 0.0;
     }
-    anz_max = figure(st.absolut ? maxabs : max, statEinheit);
-    anz_min = figure(st.absolut ? minabs : min, statEinheit);
-    anz_mean = figure(st.absolut ? meanabs : mean, statEinheit);
-    anz_dev = figure(st.absolut ? stdabwAbs : stdabw, statEinheit);
-
     if (st.E8020)
         auswerten8020(v, n);
+    if (!publish) {
+        statZaehler = n;
+        return;
+    }
+
+    anz_max = m_maxShown.format(st.absolut ? maxabs : max, statEinheit);
+    anz_min = m_minShown.format(st.absolut ? minabs : min, statEinheit);
+    anz_mean = WertFormatieren(st.absolut ? meanabs : mean, statEinheit);
+    anz_dev = WertFormatieren(st.absolut ? stdabwAbs : stdabw, statEinheit);
 
     if (!einheitenGemischt) {
         const QString unit = QLatin1Char(' ') + statEinheit;
-        lines << label(st.texte.stat(1)) + Ausrichten(8, QString::number(n));
-        lines << label(st.texte.stat(3)) + Ausrichten(8, anz_min) + unit;
-        lines << label(st.texte.stat(2)) + Ausrichten(8, anz_max) + unit;
-        lines << label(st.texte.stat(4)) + Ausrichten(8, anz_mean) + unit;
+        lines << label(st, 1) + Ausrichten(8, QString::number(n));
+        lines << label(st, 3) + Ausrichten(8, anz_min) + unit;
+        lines << label(st, 2) + Ausrichten(8, anz_max) + unit;
+        lines << label(st, 4) + Ausrichten(8, anz_mean) + unit;
         if (n > 1)
-            lines << label(st.texte.stat(5)) + Ausrichten(8, anz_dev) + unit;
+            lines << label(st, 5) + Ausrichten(8, anz_dev) + unit;
         if (st.E8020)
-            lines << label(st.texte.stat(14)) + QString(6, QLatin1Char(' ')) + Text8020 + QLatin1Char(' ') +
+            lines << label(st, 14) + QString(6, QLatin1Char(' ')) + Text8020 + QLatin1Char(' ') +
                          QString::number(std::nearbyint(Prozent8020)) + QStringLiteral(" %");
     } else {
         lines << st.texte.stat(7) << st.texte.stat(8) << st.texte.stat(9);

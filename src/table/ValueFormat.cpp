@@ -36,6 +36,25 @@ double leadingNumberDot(const QString& text)
     return ok ? v : 0.0;
 }
 
+// The user's decimal separator and minus sign, looked up again only when the locale changes.
+struct Separators {
+    QLocale locale = QLocale::c();
+    QString point = QStringLiteral(".");
+    QString minus = QStringLiteral("-");
+};
+
+const Separators& separators()
+{
+    static thread_local Separators sep;
+    const QLocale current;
+    if (!(current == sep.locale)) {
+        sep.locale = current;
+        sep.point = current.decimalPoint();
+        sep.minus = current.negativeSign();
+    }
+    return sep;
+}
+
 } // namespace
 
 int decimalsForUnit(const QString& einheit)
@@ -54,10 +73,19 @@ QString formatFixed(double value, int decimals)
         return shell::Numbers::userLocale().toString(value);
     decimals = std::clamp(decimals, 0, 4);
     const double scale = kPow10[decimals];
-    double units = std::round(toDecimal15(value * scale)); // std::round: halves away from zero
-    if (units == 0.0)
-        units = 0.0; // no "-0.0"
-    return shell::Numbers::userLocale().toString(units / scale, 'f', decimals);
+    // Halves away from zero, judged on the value as it reads to 15 significant digits: 1.005 is a half
+    // although its binary value lies just below.
+    const double scaled = std::fabs(value * scale);
+    double units = std::floor(scaled);
+    if (scaled - units >= 0.5 - scaled * 1e-14)
+        units += 1;
+    QString text = QString::number(units / scale, 'f', decimals);
+    const Separators& sep = separators();
+    if (sep.point != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), sep.point);
+    if (value < 0 && units != 0)
+        text.prepend(sep.minus);
+    return text;
 }
 
 QString WertFormatieren(double wert, const QString& einheit)

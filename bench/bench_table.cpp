@@ -1,0 +1,82 @@
+// The measurement table at its limit: 5000 rows appended one by one (colouring, statistics and the
+// lstStat rewrite after each), and a rebuild of 5000 stored rows.
+#include "shell/AppState.h"
+#include "table/TableSession.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRows = 5000;
+
+struct Fixture {
+    shell::AppState st;
+    table::TableSession table{st};
+
+    Fixture()
+    {
+        st.programTitle = QStringLiteral("BENCH V3.1");
+        st.texte.LoadMessageTable(st.programTitle);
+        st.geraet = QStringLiteral("FN5");
+        st.memoryMode = QStringLiteral("2N");
+        st.heuteDatum = QStringLiteral("01.02.2024");
+        st.Emin = 80;
+        st.Emax = 120;
+        st.Esoll = 100;
+        st.E8020 = true;
+        table.jetztZeit = QStringLiteral("10:00:00");
+    }
+
+    void appendAll()
+    {
+        const QString um = QStringLiteral("µm  ");
+        const QString fe = QStringLiteral(" Fe");
+        for (int i = 1; i <= kRows; ++i)
+            table.appendRow(0, QString(), QString(), i, 70.0 + (i * 37 % 600) / 10.0, um, fe);
+    }
+};
+
+void BM_Append5000(benchmark::State& state)
+{
+    Fixture f;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.table.StatistikZuruecksetzen();
+        f.table.MessdatenLoeschen();
+        f.table.grid().setRows(1);
+        state.ResumeTiming();
+        f.appendAll();
+        benchmark::DoNotOptimize(f.table.anz_mean);
+    }
+    if (f.table.statZaehler != kRows || f.table.grid().Rows() != kRows + 1)
+        state.SkipWithError("not all rows appended");
+}
+BENCHMARK(BM_Append5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_Rebuild5000(benchmark::State& state)
+{
+    Fixture f;
+    f.appendAll();
+    for (auto _ : state) {
+        f.table.StatistikZuruecksetzen();
+        f.table.TabelleAufbauen();
+        benchmark::DoNotOptimize(f.table.anz_mean);
+    }
+    if (f.table.aktZeile != kRows)
+        state.SkipWithError("rebuild lost rows");
+}
+BENCHMARK(BM_Rebuild5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
