@@ -1,0 +1,56 @@
+#include "ExportTexte.h"
+
+#include <QDir>
+
+#include <cerrno>
+#include <cstring>
+
+namespace reports::ExportTexte {
+
+QString saveFailed(int sprache, const QString& path, const QString& reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (sprache == 0)
+        return QStringLiteral("Die Datei %1 konnte nicht gespeichert werden: %2").arg(file, reason);
+    return QStringLiteral("The file %1 could not be saved: %2").arg(file, reason);
+}
+
+QString readFailed(int sprache, const QString& path, const QString& reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (sprache == 0)
+        return QStringLiteral("Die Datei %1 konnte nicht gelesen werden: %2").arg(file, reason);
+    return QStringLiteral("The file %1 could not be read: %2").arg(file, reason);
+}
+
+QString reason(int sprache, const QString& systemText)
+{
+    if (sprache != 0)
+        return systemText;
+    // Qt reports file errors with the C library's English texts; the common ones get a German text.
+    static const struct {
+        int code;
+        const char* de;
+    } known[] = {
+        {ENOSPC, "Kein Speicherplatz mehr auf dem Datenträger"},
+        {EFBIG, "Die Datei ist zu groß für den Datenträger"},
+        {EDQUOT, "Speicherkontingent überschritten"},
+        {EACCES, "Zugriff verweigert"},
+        {EPERM, "Vorgang nicht erlaubt"},
+        {EROFS, "Der Datenträger ist schreibgeschützt"},
+        {ENOTDIR, "Der Ordner existiert nicht"},
+        {ENOENT, "Datei oder Ordner nicht gefunden"},
+        {EISDIR, "Der Name gehört zu einem Ordner"},
+        {EIO, "Ein-/Ausgabefehler"},
+    };
+    for (const auto& k : known)
+        if (systemText.contains(QString::fromLocal8Bit(std::strerror(k.code)), Qt::CaseInsensitive))
+            return QString::fromUtf8(k.de);
+    if (systemText.contains(QLatin1String("not writable"), Qt::CaseInsensitive))
+        return QStringLiteral("Die Datei ist schreibgeschützt");
+    if (systemText.contains(QLatin1String("refers to a directory"), Qt::CaseInsensitive))
+        return QString::fromUtf8(known[8].de);
+    return systemText;
+}
+
+} // namespace reports::ExportTexte

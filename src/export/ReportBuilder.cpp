@@ -1,0 +1,126 @@
+#include "ReportBuilder.h"
+
+#include "shell/AppState.h"
+#include "shell/Numbers.h"
+#include "shell/Settings.h"
+#include "table/TableSession.h"
+#include "table/TextAlign.h"
+#include "table/ValueFormat.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace reports {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool hasText(const QString& s)
+{
+    return !s.isEmpty() && s != QLatin1String(" ");
+}
+
+QString blanks(int n)
+{
+    return QString(n, QLatin1Char(' '));
+}
+
+// "Min Limit   " and the other 12-character labels, then the value right-aligned from column 18.
+QString limitLine(const QString& label, const QString& value, const QString& unit)
+{
+    return label + blanks(5) + table::Ausrichten(8, value) + QLatin1Char(' ') + unit + kCrLf;
+}
+
+} // namespace
+
+QString ReportBuilder::projectBlock(shell::AppState& st)
+{
+    shell::FormState& p = st.forms[QStringLiteral("frmProjekt")];
+    QString fields[6];
+    bool any = false;
+    for (int n = 1; n <= 6; ++n) {
+        fields[n - 1] = p.text(QStringLiteral("txtFelder%1").arg(n));
+        any = any || hasText(fields[n - 1]);
+    }
+    if (!any)
+        return {};
+    const QString dateText = p.text(QStringLiteral("DTPDate"));
+    const QDate date = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
+    const QTime time = QTime::fromString(p.text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+    QString out = QStringLiteral("#  ");
+    out += date.isValid() ? shell::Numbers::userLocale().toString(date, QLocale::ShortFormat) : dateText;
+    out += QLatin1Char(' ') + (time.isValid() ? time : QTime(0, 0)).toString(QStringLiteral("HH:mm")) + kCrLf;
+    for (int n = 1; n <= 6; ++n)
+        if (hasText(fields[n - 1]))
+            out += QStringLiteral("#  ") + p.text(QStringLiteral("lblFelder%1").arg(n)) + QLatin1Char(' ') +
+                   fields[n - 1] + kCrLf;
+    out += kCrLf;
+    return out;
+}
+
+QString ReportBuilder::dataLine(const table::MessRow& row)
+{
+    QString line = row.zeit;
+    line.reserve(48);
+    line += blanks(6);
+    line += table::Ausrichten(5, QString::number(row.nr));
+    line += QLatin1Char(' ');
+    line += table::Ausrichten(11, table::WertFormatieren(row.wert, row.einheit));
+    line += QLatin1Char(' ');
+    line += table::AusrichtenL(4, row.einheit);
+    line += QLatin1Char(' ');
+    line += row.material;
+    return line;
+}
+
+QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind)
+{
+    const bool full = kind == QLatin1String("A");
+    if (!full && kind != QLatin1String("P"))
+        return {};
+
+    // 1. Project block.
+    st.aktion = QStringLiteral("PL");
+    shell::Settings::Voreinstellungen(st, st.aktion);
+    QString out = projectBlock(st);
+
+    // 2. Table name; 3. statistics heading.
+    const int view = st.messart;
+    out += tab.memoryName(view) + kCrLf;
+    out += kCrLf + st.texte.stat(6);
+    if (st.signMode == QLatin1String("-") && st.absolut)
+        out += st.texte.stat(11);
+    out += kCrLf + kCrLf;
+    if (!full)
+        return out;
+
+    // 4. Statistics lines from the fifth on.
+    const QStringList stat = st.main().items(QStringLiteral("lstStat"));
+    for (qsizetype i = 4; i < stat.size(); ++i)
+        out += stat.at(i) + kCrLf;
+    out += kCrLf;
+
+    // 5. Limits (labels are the same in both languages); 6. target.
+    if (st.Emin != 0 || st.Emax != 0) {
+        out += limitLine(QStringLiteral("Min Limit   "), st.EminStr, tab.statEinheit);
+        out += limitLine(QStringLiteral("Max Limit   "), st.EmaxStr, tab.statEinheit);
+    }
+    if (st.Esoll != 0)
+        out += limitLine(st.texte.stat(10), st.EsollStr, tab.statEinheit);
+
+    // 7. Column heading.
+    table::FlexGridModel& grid = tab.grid();
+    out += kCrLf + grid.text(0, 0) + blanks(7) + grid.text(0, 1) + blanks(6) + grid.text(0, 2) + kCrLf + kCrLf;
+
+    // 8. Data lines up to the first empty row.
+    if (view >= 0 && view < table::MessdatenStore::kViews) {
+        const int n = tab.Messdaten.rowCount(view);
+        out.reserve(out.size() + n * 50);
+        for (int r = 1; r <= n; ++r)
+            out += dataLine(tab.Messdaten.at(view, r)) + kCrLf;
+    }
+    return out;
+}
+
+} // namespace reports

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace shell {
+struct AppState;
+}
+namespace table {
+class TableSession;
+struct MessRow;
+} // namespace table
+
+namespace reports {
+
+// The text report of the current table; it is also the content of a .mes file. Lines end with CR LF.
+class ReportBuilder
+{
+public:
+    // kind "A": the whole report; "P": project block, table name and statistics heading only.
+    // Reads the project data file first ("PL"), as the project fields may have changed on disk.
+    static QString build(shell::AppState& st, table::TableSession& table, const QString& kind);
+
+    // Project lines and their closing empty line; empty when all six fields are empty.
+    static QString projectBlock(shell::AppState& st);
+
+    // One fixed-column data line without its line end.
+    static QString dataLine(const table::MessRow& row);
+};
+
+} // namespace reports

@@ -1,0 +1,318 @@
+#include "ExportFixture.h"
+
+#include "export/MesReader.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+struct Expected {
+    QString zeit;
+    int nr;
+    double wert; // as shown: rounded to the unit's decimals
+    QString einheit;
+    QString material;
+};
+
+// 5000 rows of mixed units with values up to 99999.999 (mVs) and 99999.9 (µm), negative ones included.
+std::vector<Expected> fill(ExportFixture& f, table::TableSession& t, int view)
+{
+    std::vector<Expected> rows;
+    for (int i = 1; i <= 5000; ++i) {
+        const bool mvs = i % 3 == 0;
+        const QString unit = mvs ? QStringLiteral("mVs ") : QStringLiteral("µm  ");
+        double v = mvs ? 99999.999 - i * 7.001 : 99999.9 - i * 13.3;
+        if (i % 7 == 0)
+            v = -v;
+        if (i == 4)
+            v = 99999.999; // the largest value, in a unit of one decimal: shown 100000.0
+        const double shown = std::round(v * (mvs ? 1000 : 10)) / (mvs ? 1000 : 10);
+        const QString zeit = QStringLiteral("%1:%2:%3")
+                                 .arg(i / 3600 % 24, 2, 10, QLatin1Char('0'))
+                                 .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                                 .arg(i % 60, 2, 10, QLatin1Char('0'));
+        const QString mat = i % 2 ? QStringLiteral("NFe") : QStringLiteral(" Fe");
+        EXPECT_TRUE(t.appendRow(view, QString(), zeit, i, v, unit, mat));
+        rows.push_back({zeit, i, shown, unit, mat});
+    }
+    (void)f;
+    return rows;
+}
+
+} // namespace
+
+class RoundTripTest : public ExportFixture, public ::testing::WithParamInterface<const char*>
+{
+protected:
+    RoundTripTest() : ExportFixture(GetParam()) {}
+};
+
+TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
+{
+    const std::vector<Expected> rows = fill(*this, *table, 0);
+    dialogs.files << QStringLiteral("big");
+    exp->cmdSave_Click();
+    const QString path = mesFolder() + QStringLiteral("/big.mes");
+    ASSERT_TRUE(QFileInfo::exists(path));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    const QByteArray saved = testsupport::Sandbox::readFile(path);
+
+    restart();
+    st->messart = 0;
+    dialogs.files << path;
+    exp->cmdOpen_Click();
+    ASSERT_EQ(table->Messdaten.rowCount(0), 5000);
+    for (int r = 1; r <= 5000; ++r) {
+        const table::MessRow& m = table->Messdaten.at(0, r);
+        const Expected& e = rows[static_cast<size_t>(r - 1)];
+        ASSERT_EQ(m.zeit, e.zeit) << r;
+        ASSERT_EQ(m.nr, e.nr) << r;
+        ASSERT_NEAR(m.wert, e.wert, 1e-9) << r;
+        ASSERT_EQ(m.einheit, e.einheit) << r;
+        ASSERT_EQ(m.material, QLatin1Char(' ') + e.material) << r; // the blank before the material comes along
+    }
+    EXPECT_EQ(table->Messdaten.at(0, 1).datum, QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
+                                                                      : QStringLiteral("01.02.2024       No.      Value")));
+    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("big.mes (5000)"));
+    EXPECT_EQ(table->aktZeile, 5000);
+    EXPECT_EQ(table->grid().Rows(), 5001);
+    EXPECT_TRUE(st->main().isVisible(QStringLiteral("cmdExcel")));
+
+    // Saved again, only the material column differs: one more blank before each material.
+    dialogs.files << QStringLiteral("again.mes");
+    exp->cmdSave_Click();
+    QByteArray resaved = testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/again.mes"));
+    resaved.replace(" NFe\r\n", "NFe\r\n").replace("  Fe\r\n", " Fe\r\n");
+    const qsizetype dataStart = saved.indexOf("\r\n\r\n00:00:01");
+    ASSERT_GT(dataStart, 0);
+    EXPECT_EQ(resaved.mid(resaved.indexOf("\r\n\r\n00:00:01")), saved.mid(dataStart));
+
+    // A second load keeps the material as the first one gave it.
+    dialogs.files << mesFolder() + QStringLiteral("/again.mes");
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.at(0, 1).material, QStringLiteral(" NFe"));
+    EXPECT_EQ(table->Messdaten.at(0, 2).material, QStringLiteral("  Fe"));
+    EXPECT_EQ(table->Messdaten.at(0, 1).einheit, QStringLiteral("µm  "));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, RoundTripTest, ::testing::Values("en_US.UTF-8", "de_DE.UTF-8"));
+
+using MesFileTest = ExportFixture;
+
+TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
+{
+    st->Emin = 10;
+    st->Emax = 20;
+    for (double v : {9.5, 12.0, 20.5, 15.5})
+        add(v);
+    const QStringList stat = st->main().items(QStringLiteral("lstStat"));
+    std::vector<QColor> colours;
+    for (int r = 1; r <= 4; ++r)
+        colours.push_back(table->grid().back(r, 2));
+    dialogs.files << QStringLiteral("limits");
+    exp->cmdSave_Click();
+
+    restart();
+    st->Emin = 10;
+    st->Emax = 20;
+    dialogs.files << mesFolder() + QStringLiteral("/limits.mes");
+    exp->cmdOpen_Click();
+    QStringList reloaded = st->main().items(QStringLiteral("lstStat"));
+    EXPECT_EQ(reloaded.mid(1), stat.mid(1));
+    for (int r = 1; r <= 4; ++r)
+        EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << r;
+}
+
+TEST_F(MesFileTest, NamingRule)
+{
+    const QString d = QStringLiteral("/x/mes");
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a"), d), QStringLiteral("/x/mes/a.mes"));
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.MES"), d), QStringLiteral("/x/mes/a.MES.mes"));
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.mes.txt"), d), QStringLiteral("/x/mes/a.mes.txt"));
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/y/b.mes"), d), QStringLiteral("/y/b.mes"));
+    EXPECT_EQ(reports::ExportSession::targetName(QString(), d), QString());
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral(" "), d), QString());
+
+    // Through the command: the mes folder is created and offered; a cancelled dialog writes nothing.
+    add(1.0);
+    exp->cmdSave_Click();
+    EXPECT_EQ(dialogs.lastFolder, mesFolder());
+    EXPECT_TRUE(QFileInfo(mesFolder()).isDir());
+    EXPECT_TRUE(QDir(mesFolder()).entryList(QDir::Files).isEmpty());
+    dialogs.files << mesFolder() + QStringLiteral("/Upper.MES");
+    exp->cmdSave_Click();
+    EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Upper.MES.mes")});
+}
+
+TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
+{
+    add(5.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
+    st->onlineFileSaved = false;
+    exp->cmdSave_Click();
+    EXPECT_TRUE(st->onlineFileSaved);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    const QString online = st->MessDataPath + QStringLiteral("/Online.mes");
+    EXPECT_TRUE(testsupport::Sandbox::readFile(online).startsWith("Online\r\n"));
+    add(6.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
+    st->onlineFileSaved = false;
+    exp->cmdSave_Click();
+    EXPECT_TRUE(testsupport::Sandbox::readFile(online).contains(QByteArray("    2") + QByteArray(9, ' ') + "6.0 \xB5m    Fe\r\n\r\n"));
+
+    // Loading into the online view: the next online value follows the loaded rows.
+    table->onlineNr = 1;
+    dialogs.files << online;
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.rowCount(2), 2);
+    EXPECT_EQ(table->onlineNr, 3);
+    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QString()); // no memory caption touched
+}
+
+TEST_F(MesFileTest, OddFiles)
+{
+    st->texte.sprache = 1;
+    add(1.0);
+    add(2.0);
+    const QString dir = mesFolder();
+
+    // Only comments and empty lines: an empty table.
+    testsupport::Sandbox::writeFile(dir + QStringLiteral("/comments.mes"), "# one\r\n\r\n#\r\n# 12:00:00 1 2,0\r\n");
+    dialogs.files << dir + QStringLiteral("/comments.mes");
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.rowCount(0), 0);
+    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("comments.mes (0)"));
+    EXPECT_FALSE(st->main().isVisible(QStringLiteral("lstStat")));
+
+    // First data row empty: nothing is shown though later rows hold values; the caption counts the lines.
+    testsupport::Sandbox::writeFile(dir + QStringLiteral("/first.mes"),
+                                    "Name\r\n\r\n10:00:00          0        0,0 \xB5m    Fe\r\n"
+                                    "10:00:01          2        5,0 \xB5m    Fe\r\n");
+    dialogs.files << dir + QStringLiteral("/first.mes");
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.rowCount(0), 0);
+    EXPECT_EQ(table->Messdaten.at(0, 2).wert, 5.0);
+    EXPECT_EQ(table->grid().Rows(), 1);
+
+    // Files in the old layout from other installations: comma values of any width, point values, mVs decimals.
+    testsupport::Sandbox::writeFile(dir + QStringLiteral("/old.mes"),
+                                    "#  project\r\n\r\nFE-Speicher\r\n\r\nStatistik:\r\n\r\nAnzahl           3\r\n"
+                                    "Min Limit             10 \xB5m  \r\n\r\n02.03.2023       Nr.      Messwert\r\n\r\n"
+                                    "11:00:00          1    12345,6 \xB5m    Fe\r\n"
+                                    "11:00:01          2      1,234 mVs   Fe\r\n"
+                                    "11:00:02        345      -12.5 G    NFe\r\n"
+                                    "# a comment between rows\r\n"
+                                    "11:00:03      99999        7,0 \xB5m    Fe\r\n");
+    dialogs.files << dir + QStringLiteral("/old.mes");
+    exp->cmdOpen_Click();
+    ASSERT_EQ(table->Messdaten.rowCount(0), 4);
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 1).wert, 12345.6);
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 1.234);
+    EXPECT_EQ(table->Messdaten.at(0, 2).einheit, QStringLiteral("mVs "));
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 3).wert, -12.5);
+    EXPECT_EQ(table->Messdaten.at(0, 3).nr, 345);
+    EXPECT_EQ(table->Messdaten.at(0, 3).einheit, QStringLiteral("G   "));
+    EXPECT_EQ(table->Messdaten.at(0, 3).material, QStringLiteral(" NFe"));
+    EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0); // beyond 16 bits: left cleared
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 4).wert, 7.0);
+    EXPECT_EQ(table->Messdaten.at(0, 1).datum, QStringLiteral("02.03.2023       Nr.      Messwert"));
+
+    // Editions whose rows carry no material read the unit just before the line's last blank.
+    st->materialMode = QStringLiteral("0");
+    const reports::MesReader::Row r =
+        reports::MesReader::parseDataLine(QStringLiteral("09:00:00          4       12,5 Oe   "), false);
+    EXPECT_EQ(r.einheit, QStringLiteral("Oe  "));
+    EXPECT_FALSE(r.material.has_value());
+    EXPECT_DOUBLE_EQ(r.wert, 12.5);
+    EXPECT_EQ(r.nr, 4);
+
+    // A file that cannot be read leaves the table as it was and says so.
+    add(3.0);
+    const int before = table->Messdaten.rowCount(0);
+    dialogs.files << dir + QStringLiteral("/missing.mes");
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.rowCount(0), before);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")));
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("missing.mes")));
+
+    // A cancelled open dialog changes nothing.
+    exp->cmdOpen_Click();
+    EXPECT_EQ(table->Messdaten.rowCount(0), before);
+}
+
+TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
+{
+    add(1.0);
+    const QString dir = mesFolder();
+    QDir().mkpath(dir);
+
+    // A target that is a folder.
+    QDir().mkpath(dir + QStringLiteral("/folder.mes"));
+    dialogs.files << dir + QStringLiteral("/folder.mes");
+    exp->cmdSave_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Die Datei ") + dir + QStringLiteral("/folder.mes")));
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("Ordner"))) << dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(dialogs.shown[0].buttons, shell::Dialogs::Buttons::Ok);
+    EXPECT_TRUE(log().contains(dialogs.shown[0].text));
+    EXPECT_TRUE(QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
+
+    // A folder that cannot exist: its parent is a file. English this time.
+    st->texte.sprache = 1;
+    testsupport::Sandbox::writeFile(dir + QStringLiteral("/plain"), "x");
+    dialogs.files << dir + QStringLiteral("/plain/sub.mes");
+    exp->cmdSave_Click();
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_TRUE(dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")));
+    EXPECT_TRUE(log().contains(dialogs.shown[1].text));
+
+    // A full disk: the new text does not fit, the previous file stays whole.
+    dialogs.files << QStringLiteral("keep");
+    exp->cmdSave_Click();
+    const QString keep = dir + QStringLiteral("/keep.mes");
+    const QByteArray old = testsupport::Sandbox::readFile(keep);
+    ASSERT_FALSE(old.isEmpty());
+    for (int i = 0; i < 200; ++i)
+        add(2.0 + i);
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(old.size() + 2048);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    dialogs.files << keep;
+    exp->cmdSave_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(dialogs.shown.size(), 3) << old.size() << " " << testsupport::Sandbox::readFile(keep).size();
+    EXPECT_TRUE(dialogs.shown[2].text.startsWith(QStringLiteral("The file ") + keep));
+    EXPECT_TRUE(dialogs.shown[2].text.contains(QStringLiteral("too large"))) << dialogs.shown[2].text.toStdString();
+    EXPECT_EQ(testsupport::Sandbox::readFile(keep), old);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2); // keep.mes and plain: no leftovers
+}
+
+TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
+{
+    add(1.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
+    const QString online = st->MessDataPath + QStringLiteral("/Online.mes");
+    QDir().mkpath(online);
+    for (int i = 0; i < 3; ++i) {
+        st->onlineFileSaved = false;
+        exp->cmdSave_Click();
+    }
+    EXPECT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(log().count(QStringLiteral("Online.mes")), 1);
+
+    QDir(online).removeRecursively();
+    st->onlineFileSaved = false;
+    exp->cmdSave_Click();
+    EXPECT_TRUE(QFileInfo(online).isFile());
+    QFile::remove(online);
+    QDir().mkpath(online);
+    st->onlineFileSaved = false;
+    exp->cmdSave_Click();
+    EXPECT_EQ(dialogs.shown.size(), 2);
+}

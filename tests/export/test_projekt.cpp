@@ -1,0 +1,100 @@
+#include "ExportFixture.h"
+
+#include "export/ProjektDialog.h"
+#include "shell/Settings.h"
+
+#include <QDate>
+#include <QTime>
+
+using ProjektTest = ExportFixture;
+
+TEST_F(ProjektTest, LabelsFromFileInFileOrderAndLanguage)
+{
+    testsupport::Sandbox::writeFile(st->MessDataPath + QStringLiteral("/Projekt.ini"),
+                                    shell::TextFile::encode(QStringLiteral(
+                                        "# labels\r\nKunde;Customer;\r\n\r\nAuftrag;Order;\r\n#x;y;\r\nOrt;Place;\r\n"
+                                        "Teil;Part;\r\nPrüfer;Inspector;\r\nBemerkung;Remark;\r\nSieben;Seven;\r\n")));
+    reports::ProjektDialog& p = exp->projekt();
+    int shown = 0;
+    QObject::connect(&p, &reports::ProjektDialog::showRequested, [&shown] { ++shown; });
+    exp->cmdProjekt_Click();
+    EXPECT_EQ(shown, 1);
+    const QStringList de = {QStringLiteral("Kunde"), QStringLiteral("Auftrag"), QStringLiteral("Ort"),
+                            QStringLiteral("Teil"),  QStringLiteral("Prüfer"),  QStringLiteral("Bemerkung")};
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(p.form().text(QStringLiteral("lblFelder%1").arg(n)), de[n - 1]);
+
+    // Switching the language shows the other labels at the next opening.
+    st->texte.sprache = 1;
+    exp->cmdProjekt_Click();
+    EXPECT_EQ(p.form().text(QStringLiteral("lblFelder1")), QStringLiteral("Customer"));
+    EXPECT_EQ(p.form().text(QStringLiteral("lblFelder6")), QStringLiteral("Remark"));
+
+    p.Form_Activate();
+    EXPECT_EQ(p.form().caption(), QStringLiteral("TEST V3.1"));
+    EXPECT_EQ(p.form().text(QStringLiteral("frmRahmen")), QStringLiteral("Project data"));
+    EXPECT_EQ(p.form().text(QStringLiteral("lblDtp")), QStringLiteral("Date/Time"));
+    EXPECT_EQ(p.form().text(QStringLiteral("Frame1")), QStringLiteral("Commands"));
+    EXPECT_EQ(p.form().text(QStringLiteral("cmdSpeichern")), QStringLiteral("Save"));
+    EXPECT_EQ(p.form().text(QStringLiteral("cmdLoeschen")), QStringLiteral("Delete"));
+    st->texte.sprache = 0;
+    p.Form_Activate();
+    EXPECT_EQ(p.form().text(QStringLiteral("frmRahmen")), QStringLiteral("Projektdaten"));
+    EXPECT_EQ(p.form().text(QStringLiteral("cmdLoeschen")), QStringLiteral("Löschen"));
+}
+
+TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
+{
+    reports::ProjektDialog& p = exp->projekt();
+    shell::FormState& f = p.form();
+
+    // Nothing stored: today and the current time.
+    p.Form_Activate();
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(f.text(QStringLiteral("DTPDate")), today);
+    const QTime t = QTime::fromString(f.text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+    ASSERT_TRUE(t.isValid());
+    EXPECT_LE(std::abs(t.secsTo(QTime::currentTime())), 120);
+
+    // Delete: date today, time 00:00, fields empty; nothing written.
+    f.setText(QStringLiteral("DTPDate"), QStringLiteral("01.01.2020"));
+    f.setText(QStringLiteral("txtFelder2"), QStringLiteral("alt"));
+    p.cmdLoeschen_Click();
+    EXPECT_EQ(f.text(QStringLiteral("DTPDate")), today);
+    EXPECT_EQ(f.text(QStringLiteral("DTPTime")), QStringLiteral("00:00"));
+    EXPECT_EQ(f.text(QStringLiteral("txtFelder2")), QString());
+    EXPECT_FALSE(QFile::exists(st->AppDataPath + QStringLiteral("/Projektdaten.ini")));
+
+    // Save: seven lines, then the dialog goes away; the values come back after a restart.
+    f.setText(QStringLiteral("txtFelder1"), QStringLiteral("Brücke Süd"));
+    f.setText(QStringLiteral("txtFelder3"), QStringLiteral("Los 4"));
+    f.setText(QStringLiteral("DTPDate"), QStringLiteral("24.12.2023"));
+    f.setText(QStringLiteral("DTPTime"), QStringLiteral("17:45"));
+    int hidden = 0;
+    QObject::connect(&p, &reports::ProjektDialog::hideRequested, [&hidden] { ++hidden; });
+    p.cmdSpeichern_Click();
+    EXPECT_EQ(hidden, 1);
+    EXPECT_EQ(st->aktion, QStringLiteral("PS"));
+    EXPECT_EQ(testsupport::Sandbox::readFile(st->AppDataPath + QStringLiteral("/Projektdaten.ini")),
+              shell::TextFile::encode(QStringLiteral("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n")));
+
+    restart();
+    exp->cmdProjekt_Click();
+    shell::FormState& g = exp->projekt().form();
+    EXPECT_EQ(g.text(QStringLiteral("txtFelder1")), QStringLiteral("Brücke Süd"));
+    EXPECT_EQ(g.text(QStringLiteral("DTPDate")), QStringLiteral("24.12.2023"));
+    EXPECT_EQ(g.text(QStringLiteral("DTPTime")), QStringLiteral("17:45"));
+    exp->projekt().Form_Activate(); // a stored date and time stay
+    EXPECT_EQ(g.text(QStringLiteral("DTPTime")), QStringLiteral("17:45"));
+}
+
+TEST_F(ProjektTest, LimitsFileGivesTheTargetTextAfterARestart)
+{
+    testsupport::Sandbox::writeFile(st->AppDataPath + QStringLiteral("/Limit.ini"), "10;20;15;1;\r\n");
+    shell::Settings::Voreinstellungen(*st, QStringLiteral("LL"));
+    EXPECT_EQ(st->EsollStr, QStringLiteral("15"));
+    table->TabelleFormatieren();
+    add(16.0);
+    EXPECT_TRUE(exp->BuildReport(QStringLiteral("A"))
+                    .contains(QStringLiteral("Sollwert    ") + blanks(5) + blanks(6) + QStringLiteral("15 µm  \r\n")));
+}
