@@ -257,6 +257,18 @@ void TableSession::updateOptionCaption()
     f.setText(kOptions[v], caption);
 }
 
+void TableSession::relabelOptions()
+{
+    shell::FormState& f = m_st.main();
+    for (int v = 0; v < 3; ++v) {
+        const QString caption = f.text(kOptions[v]);
+        const qsizetype open = caption.indexOf(QLatin1Char('('));
+        if (open < 1 || caption.contains(QLatin1String(".mes")))
+            continue;
+        f.setText(kOptions[v], memoryName(v) + caption.mid(open - 1));
+    }
+}
+
 void TableSession::MSFlex_Click(int row)
 {
     if (row < 1 || row >= m_grid.Rows())

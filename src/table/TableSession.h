@@ -60,6 +60,8 @@ public:
     // Memory names and the count in the option captions.
     QString memoryName(int view) const;
     void updateOptionCaption();
+    // After a language switch: the option captions get the names in the new language and keep their counts.
+    void relabelOptions();
 
     // Statistics.
     void StatistikZuruecksetzen();

@@ -1,7 +1,68 @@
 #include "frmTransfer.h"
 
+#include "frmWerte.h"
+#include "table/TableSession.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
 namespace ui {
 
-void frmTransfer::wireTable() {}
+void frmTransfer::wireTable()
+{
+    m_table = new table::TableSession(m_st, this);
+    table::TableSession* t = m_table;
+    table::FlexGridModel* model = &t->grid();
+
+    auto* grid = findChild<QTableView*>(QStringLiteral("MSFlex"));
+    grid->setModel(model);
+    // The heading row is the horizontal header, so it stays in place while the rows scroll.
+    grid->horizontalHeader()->show();
+    grid->horizontalHeader()->setSectionsClickable(false);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    model->setHeadingBack(palette().button().color());
+    auto applyWidths = [this, grid, model] {
+        const double pxPerTwip = logicalDpiX() / 1440.0;
+        for (int c = 0; c < model->Cols(); ++c)
+            grid->setColumnWidth(c, qRound(model->colWidth(c) * pxPerTwip));
+    };
+    connect(model, &table::FlexGridModel::layoutInvalidated, grid, applyWidths);
+    connect(model, &QAbstractItemModel::modelReset, grid, applyWidths);
+    connect(model, &table::FlexGridModel::topRowChanged, grid, [grid, model](int row) {
+        if (row >= 1 && row < model->Rows())
+            grid->scrollTo(model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+    });
+    connect(grid, &QTableView::clicked, this, [t](const QModelIndex& index) { t->MSFlex_Click(index.row() + 1); });
+
+    shell::ShellHooks& h = m_shell->hooks();
+    h.TabelleFormatieren = [t] { t->TabelleFormatieren(); };
+    h.StatistikZuruecksetzen = [t] { t->StatistikZuruecksetzen(); };
+    h.GrenzwerteAnzeigen = [t] { t->GrenzwerteAnzeigen(); };
+    h.AnsichtAktualisieren = [t] { t->AnsichtAktualisieren(); };
+    h.relabelMemoryOptions = [t] { t->relabelOptions(); };
+    t->hooks().EnableCommands = [this] { m_shell->EnableCommands(); };
+
+    auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    connect(btn("cmdSort"), &QAbstractButton::clicked, this, [t] { t->cmdSort_Click(); });
+    connect(btn("cmdAbs"), &QAbstractButton::clicked, this, [t] { t->cmdAbs_Click(); });
+    connect(btn("cmdFlexZeileLoeschen"), &QAbstractButton::clicked, this, [t] { t->cmdFlexZeileLoeschen_Click(); });
+    connect(btn("cmdFlexTabelleloeschen"), &QAbstractButton::clicked, this,
+            [t] { t->cmdFlexTabelleloeschen_Click(); });
+    connect(btn("optFE"), &QAbstractButton::clicked, this, [t] { t->optFE_Click(); });
+    connect(btn("optNFE"), &QAbstractButton::clicked, this, [t] { t->optNFE_Click(); });
+
+    auto* werte = new frmWerte(m_st, t->werte(), this);
+    connect(btn("cmdWerte"), &QAbstractButton::clicked, this, [t] { t->cmdWerte_Click(); });
+    connect(t, &table::TableSession::showWerte, werte, [werte] {
+        werte->show();
+        werte->raise();
+        werte->activateWindow();
+    });
+    // The limits apply when the dialog is left, as the button loses the focus to the dialog's end.
+    connect(werte, &frmWerte::hidden, this, [t] { t->cmdWerte_LostFocus(); });
+}
 
 } // namespace ui

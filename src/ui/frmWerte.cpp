@@ -1,0 +1,134 @@
+#include "frmWerte.h"
+
+#include "FormBinder.h"
+#include "shell/AppState.h"
+#include "table/WerteForm.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+template <class W>
+W* named(QWidget* parent, const char* name)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QPushButton* button(QWidget* parent, const char* name)
+{
+    auto* b = named<QPushButton>(parent, name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent)
+    : QDialog(parent), m_st(st), m_logic(logic)
+{
+    setObjectName(QStringLiteral("frmWerte"));
+    setModal(false);
+    auto* root = new QVBoxLayout(this);
+    auto* frame = named<QGroupBox>(this, "frmLimits");
+    auto* grid = new QGridLayout(frame);
+    const char* rows[][2] = {{"lblMin", "txtMinLimit"}, {"lblMax", "txtMaxLimit"}, {"lblSoll", "txtSoll"}};
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(named<QLabel>(frame, rows[i][0]), i, 0);
+        auto* box = named<QLineEdit>(frame, rows[i][1]);
+        box->setMaxLength(12);
+        box->installEventFilter(this);
+        grid->addWidget(box, i, 1);
+    }
+    auto* chk = named<QCheckBox>(frame, "chk8020");
+    grid->addWidget(chk, 3, 0);
+    grid->addWidget(button(frame, "cmdInfo"), 3, 1, Qt::AlignRight);
+    root->addWidget(frame);
+    auto* buttons = new QHBoxLayout;
+    auto* loeschen = button(this, "cmdLoeschen");
+    auto* speichern = button(this, "cmdSpeichern");
+    buttons->addWidget(loeschen);
+    buttons->addStretch(1);
+    buttons->addWidget(speichern);
+    root->addLayout(buttons);
+    if (!st.windowIconPath.isEmpty())
+        setWindowIcon(QIcon(st.windowIconPath));
+
+    m_binder = new FormBinder(logic.form(), this);
+    connect(chk, &QCheckBox::clicked, this, [this] { m_logic.chk8020_Click(); });
+    connect(loeschen, &QPushButton::clicked, this, [this] { m_logic.cmdLoeschen_Click(); });
+    connect(speichern, &QPushButton::clicked, this, [this] {
+        if (checkPendingBox())
+            m_logic.cmdSpeichern_Click();
+    });
+    connect(findChild<QPushButton*>(QStringLiteral("cmdInfo")), &QPushButton::clicked, this,
+            [this] { m_logic.cmdInfo_Click(); });
+    connect(&logic, &table::WerteForm::closeRequested, this, &QDialog::close);
+}
+
+void frmWerte::showEvent(QShowEvent* event)
+{
+    m_logic.Form_Activate();
+    m_binder->applyAll();
+    QDialog::showEvent(event);
+}
+
+void frmWerte::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    emit hidden();
+}
+
+bool frmWerte::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Only moving to another control of this dialog leaves a box; a message box or another window does not.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible()) {
+            m_pending = qobject_cast<QLineEdit*>(watched);
+            // After the focus has settled, so a refused entry can take it back.
+            QMetaObject::invokeMethod(this, [this] { checkPendingBox(); }, Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmWerte::checkPendingBox()
+{
+    QPointer<QLineEdit> box = m_pending;
+    m_pending.clear();
+    if (!box) // still in a box (a button pressed by keyboard): that box is left now
+        box = qobject_cast<QLineEdit*>(focusWidget());
+    return !box || leaveBox(box);
+}
+
+bool frmWerte::leaveBox(QLineEdit* box)
+{
+    if (m_checking)
+        return true;
+    m_checking = true;
+    const QString name = box->objectName();
+    bool accepted = true;
+    if (name == QLatin1String("txtMinLimit"))
+        accepted = m_logic.txtMinLimit_LostFocus();
+    else if (name == QLatin1String("txtMaxLimit"))
+        accepted = m_logic.txtMaxLimit_LostFocus();
+    else
+        accepted = m_logic.txtSoll_LostFocus();
+    m_checking = false;
+    return accepted;
+}
+
+} // namespace ui
