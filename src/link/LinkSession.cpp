@@ -7,8 +7,8 @@
 
 #include <QColor>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QCursor>
+#include <QDateTime>
 #include <QGuiApplication>
 
 #include <cmath>
@@ -37,8 +37,8 @@ QString describe(const shell::AppState& st, const char* de, const char* en)
 QString mid(const shell::AppState& st, const QString& s, qsizetype start, qsizetype length)
 {
     if (start < 1 || length < 0)
-        throw Failure{describe(st, "Ungültiger Prozeduraufruf oder ungültiges Argument",
-                               "Invalid procedure call or argument")};
+        throw Failure{
+            describe(st, "Ungültiger Prozeduraufruf oder ungültiges Argument", "Invalid procedure call or argument")};
     return s.mid(start - 1, length);
 }
 
@@ -406,8 +406,7 @@ void LinkSession::Delay(long nSekunden)
 
 bool LinkSession::waitForTransfer(int timeoutMs)
 {
-    const shell::WaitEnd end =
-        shell::waitUntil([this] { return m_st.transferComplete || m_linkLost; }, timeoutMs);
+    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.transferComplete || m_linkLost; }, timeoutMs);
     return end != shell::WaitEnd::Escape;
 }
 

@@ -128,9 +128,10 @@ PortTable::Entry PortTable::resolve(int number)
 QMap<int, QString> PortTable::presentPorts()
 {
     QMap<int, QString> out;
-    const QStringList names = QDir(QStringLiteral("/dev")).entryList(
-        {QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"), QStringLiteral("rfcomm*")},
-        QDir::System | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList names = QDir(QStringLiteral("/dev"))
+                                  .entryList({QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"),
+                                              QStringLiteral("ttyACM*"), QStringLiteral("rfcomm*")},
+                                             QDir::System | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : names)
         if (const int n = defaultNumber(name))
             out.insert(n, QStringLiteral("/dev/") + name);

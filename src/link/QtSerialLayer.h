@@ -43,7 +43,7 @@ private:
     QString m_partialLine; // Lines: the line still arriving
     QStringList m_lines;   // Lines: complete, not yet taken
     QString m_errorText;
-    bool m_lost = false;   // a link error is already being handled
+    bool m_lost = false; // a link error is already being handled
 };
 
 } // namespace instrument

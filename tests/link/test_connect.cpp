@@ -46,7 +46,10 @@ struct Bench {
         link->cmdConnect_Click();
     }
     // Lets the line's events run for a while.
-    static void settle(int ms) { shell::waitUntil([] { return false; }, ms); }
+    static void settle(int ms)
+    {
+        shell::waitUntil([] { return false; }, ms);
+    }
 };
 
 void expectDisconnectedLook(shell::FormState& f)
@@ -148,6 +151,12 @@ TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_TRUE(b.prog.st.CheckConnect);
     EXPECT_EQ(b.onlineStarts, 1); // no memory: online mode follows
+
+    // Delay waits whole seconds, but Escape ends it as it ends every wait.
+    QTimer::singleShot(100, [] { shell::EscapeWatcher::instance().press(); });
+    clock.restart();
+    b.link->Delay(30);
+    EXPECT_LT(clock.elapsed(), 3000);
 }
 
 TEST(Connect, UnpluggedGaugeIsHandledOnce)

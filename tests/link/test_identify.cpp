@@ -39,8 +39,9 @@ TEST(Identification, LinesAndMemoryCountsByMode)
 {
     Identified id(QStringLiteral("RD"));
     shell::AppState& st = id.prog.st;
-    id.answer(QStringLiteral("FN-B SN 1\r\nVD: 2.14 \r\nM1:25\r\nM2:7\r\nAD:00:1A:7D\r\nPT: F3 \r\nVP:1.07\r\nXX:1\r\n") +
-              kEot);
+    id.answer(
+        QStringLiteral("FN-B SN 1\r\nVD: 2.14 \r\nM1:25\r\nM2:7\r\nAD:00:1A:7D\r\nPT: F3 \r\nVP:1.07\r\nXX:1\r\n") +
+        kEot);
     EXPECT_EQ(id.line.sent, QStringList{QStringLiteral("$kova00$\r\n")});
     EXPECT_EQ(st.geraet, QStringLiteral("FNB"));
     EXPECT_EQ(st.geraetesoftware, QStringLiteral("2.14"));
@@ -118,7 +119,7 @@ TEST(Identification, EverySimulatedModel)
         const char* geraet;
         int count1;
         int count2;
-    } cases[] = {{"RD", "RD", "FNB", 25, 12}, {"FT", "FT", "FTS", 25, 0}, {"VX1", "VX1", "VX1", 20, 0},
+    } cases[] = {{"RD", "RD", "FNB", 25, 12},  {"FT", "FT", "FTS", 25, 0},   {"VX1", "VX1", "VX1", 20, 0},
                  {"VX5", "VX5", "VX5", 20, 0}, {"VX2", "VX2", "VX2", 20, 0}, {"QL7", "QL7", "QL7", 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model);

@@ -26,10 +26,10 @@ TEST(PortTable, FixedTableAndPortsIniOverrides)
     // Windows-1252, CR LF; a pinned line wins over the table; broken lines are skipped.
     const QString existing = sb.root() + QStringLiteral("/gauge");
     testsupport::Sandbox::writeFile(existing, "x");
-    testsupport::Sandbox::writeFile(PortTable::portsIniPath(),
-                                    "COM1;" + existing.toLocal8Bit() + ";BTH Messger\xe4t;\r\n"
-                                    "garbage\r\nCOMx;/dev/null;VCP;\r\n"
-                                    "COM40;/nowhere/tty;VCP cable;\r\n");
+    testsupport::Sandbox::writeFile(PortTable::portsIniPath(), "COM1;" + existing.toLocal8Bit() +
+                                                                   ";BTH Messger\xe4t;\r\n"
+                                                                   "garbage\r\nCOMx;/dev/null;VCP;\r\n"
+                                                                   "COM40;/nowhere/tty;VCP cable;\r\n");
     const auto pinned = PortTable::readPortsIni();
     ASSERT_EQ(pinned.size(), 2);
     EXPECT_EQ(PortTable::resolve(1).device, existing);
