@@ -48,8 +48,8 @@ protected:
         exp = std::make_unique<reports::ExportSession>(*st, table.get());
     }
 
-    void add(double wert, const QString& einheit = QStringLiteral("µm  "), const QString& material = QStringLiteral(" Fe"),
-             int view = 0, const QString& zeit = QString())
+    void add(double wert, const QString& einheit = QStringLiteral("µm  "),
+             const QString& material = QStringLiteral(" Fe"), int view = 0, const QString& zeit = QString())
     {
         const int nr = view == 2 ? table->onlineNr : table->aktZeile;
         ASSERT_TRUE(table->appendRow(view, QString(), zeit, nr, wert, einheit, material));

@@ -75,8 +75,9 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
         ASSERT_EQ(m.einheit, e.einheit) << r;
         ASSERT_EQ(m.material, QLatin1Char(' ') + e.material) << r; // the blank before the material comes along
     }
-    EXPECT_EQ(table->Messdaten.at(0, 1).datum, QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
-                                                                      : QStringLiteral("01.02.2024       No.      Value")));
+    EXPECT_EQ(table->Messdaten.at(0, 1).datum,
+              QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
+                                         : QStringLiteral("01.02.2024       No.      Value")));
     EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("big.mes (5000)"));
     EXPECT_EQ(table->aktZeile, 5000);
     EXPECT_EQ(table->grid().Rows(), 5001);
@@ -160,7 +161,8 @@ TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
     add(6.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
     st->onlineFileSaved = false;
     exp->cmdSave_Click();
-    EXPECT_TRUE(testsupport::Sandbox::readFile(online).contains(QByteArray("    2") + QByteArray(9, ' ') + "6.0 \xB5m    Fe\r\n\r\n"));
+    EXPECT_TRUE(testsupport::Sandbox::readFile(online).contains(QByteArray("    2") + QByteArray(9, ' ') +
+                                                                "6.0 \xB5m    Fe\r\n\r\n"));
 
     // Loading into the online view: the next online value follows the loaded rows.
     table->onlineNr = 1;
@@ -277,7 +279,8 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     ASSERT_FALSE(old.isEmpty());
     for (int i = 0; i < 200; ++i)
         add(2.0 + i);
-    struct rlimit saved {};
+    struct rlimit saved {
+    };
     getrlimit(RLIMIT_FSIZE, &saved);
     struct rlimit small = saved;
     small.rlim_cur = static_cast<rlim_t>(old.size() + 2048);

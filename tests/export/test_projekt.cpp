@@ -75,8 +75,9 @@ TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
     p.cmdSpeichern_Click();
     EXPECT_EQ(hidden, 1);
     EXPECT_EQ(st->aktion, QStringLiteral("PS"));
-    EXPECT_EQ(testsupport::Sandbox::readFile(st->AppDataPath + QStringLiteral("/Projektdaten.ini")),
-              shell::TextFile::encode(QStringLiteral("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n")));
+    EXPECT_EQ(
+        testsupport::Sandbox::readFile(st->AppDataPath + QStringLiteral("/Projektdaten.ini")),
+        shell::TextFile::encode(QStringLiteral("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n")));
 
     restart();
     exp->cmdProjekt_Click();

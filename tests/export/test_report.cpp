@@ -37,17 +37,15 @@ TEST_F(ReportTest, EnglishReportWithoutProjectOrLimits)
     add(10.0);
     add(12.25);
     const QString um = QStringLiteral("µm  ");
-    const QString expected = crlf(QStringLiteral("FE-Memory")) + crlf(QString()) + crlf(QStringLiteral("Statistics:")) +
-                             crlf(QString()) + count(QStringLiteral("Number"), 2) +
-                             figure(QStringLiteral("Minimum"), QStringLiteral("10.0"), um) +
-                             figure(QStringLiteral("Maximum"), QStringLiteral("12.3"), um) +
-                             figure(QStringLiteral("Average"), QStringLiteral("11.1"), um) +
-                             figure(QStringLiteral("Std.Deviation"), QStringLiteral("1.6"), um) + crlf(QString()) +
-                             crlf(QString()) + crlf(QStringLiteral("01.02.2024       No.      Value")) + crlf(QString()) +
-                             line(QStringLiteral("10:00:00"), QStringLiteral("1"), QStringLiteral("10.0"), um,
-                                  QStringLiteral(" Fe")) +
-                             line(QStringLiteral("10:00:00"), QStringLiteral("2"), QStringLiteral("12.3"), um,
-                                  QStringLiteral(" Fe"));
+    const QString expected =
+        crlf(QStringLiteral("FE-Memory")) + crlf(QString()) + crlf(QStringLiteral("Statistics:")) + crlf(QString()) +
+        count(QStringLiteral("Number"), 2) + figure(QStringLiteral("Minimum"), QStringLiteral("10.0"), um) +
+        figure(QStringLiteral("Maximum"), QStringLiteral("12.3"), um) +
+        figure(QStringLiteral("Average"), QStringLiteral("11.1"), um) +
+        figure(QStringLiteral("Std.Deviation"), QStringLiteral("1.6"), um) + crlf(QString()) + crlf(QString()) +
+        crlf(QStringLiteral("01.02.2024       No.      Value")) + crlf(QString()) +
+        line(QStringLiteral("10:00:00"), QStringLiteral("1"), QStringLiteral("10.0"), um, QStringLiteral(" Fe")) +
+        line(QStringLiteral("10:00:00"), QStringLiteral("2"), QStringLiteral("12.3"), um, QStringLiteral(" Fe"));
     EXPECT_EQ(exp->BuildReport(QStringLiteral("A")), expected);
     EXPECT_EQ(exp->reportText, expected);
 
@@ -97,9 +95,9 @@ TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
 
     const QString expected =
         crlf(QStringLiteral("#  05.03.24 09:07")) + crlf(QStringLiteral("#  Baustelle Nord")) +
-        crlf(QStringLiteral("#  Prüfer Meier")) + crlf(QString()) + crlf(QStringLiteral("FE-Speicher")) + crlf(QString()) +
-        crlf(QStringLiteral("Statistik:  mit Absolutwerten")) + crlf(QString()) + count(QStringLiteral("Anzahl"), 2) +
-        figure(QStringLiteral("Minimum"), QStringLiteral("10,5"), g) +
+        crlf(QStringLiteral("#  Prüfer Meier")) + crlf(QString()) + crlf(QStringLiteral("FE-Speicher")) +
+        crlf(QString()) + crlf(QStringLiteral("Statistik:  mit Absolutwerten")) + crlf(QString()) +
+        count(QStringLiteral("Anzahl"), 2) + figure(QStringLiteral("Minimum"), QStringLiteral("10,5"), g) +
         figure(QStringLiteral("Maximum"), QStringLiteral("12,0"), g) +
         figure(QStringLiteral("Mittelwert"), QStringLiteral("11,3"), g) +
         figure(QStringLiteral("Std.Abweichung"), QStringLiteral("1,1"), g) + crlf(QString()) +
