@@ -1,0 +1,81 @@
+// A .mes file of 5000 rows: building the report and writing it through a save file, and loading it
+// back (reading, parsing the fixed columns, clearing the table and rebuilding grid and statistics).
+#include "Sandbox.h"
+#include "export/ExportSession.h"
+#include "shell/AppState.h"
+#include "table/TableSession.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRows = 5000;
+
+struct Fixture {
+    testsupport::Sandbox sb;
+    shell::AppState st;
+    table::TableSession table{st};
+    reports::ExportSession exp{st, &table};
+    QString path;
+
+    Fixture()
+    {
+        st.programTitle = QStringLiteral("BENCH V3.1");
+        st.texte.LoadMessageTable(st.programTitle);
+        st.texte.LoadCaptionTable();
+        st.geraet = QStringLiteral("FN5");
+        st.memoryMode = QStringLiteral("2N");
+        st.materialMode = QStringLiteral("1");
+        st.heuteDatum = QStringLiteral("01.02.2024");
+        st.AppDataPath = sb.data() + QStringLiteral("/app");
+        st.MessDataPath = sb.data() + QStringLiteral("/mess");
+        QDir().mkpath(st.AppDataPath);
+        QDir().mkpath(st.MessDataPath);
+        st.Emin = 80;
+        st.Emax = 120;
+        st.Esoll = 100;
+        st.EminStr = QStringLiteral("80");
+        st.EmaxStr = QStringLiteral("120");
+        st.EsollStr = QStringLiteral("100");
+        table.jetztZeit = QStringLiteral("10:00:00");
+        table.TabelleFormatieren();
+        for (int i = 1; i <= kRows; ++i)
+            table.appendRow(0, QString(), QString(), i, 70.0 + (i * 37 % 600) / 10.0,
+                            i % 3 ? QStringLiteral("µm  ") : QStringLiteral("mVs "), QStringLiteral("NFe"));
+        path = exp.mesFolder() + QStringLiteral("/bench.mes");
+    }
+};
+
+void BM_Save5000(benchmark::State& state)
+{
+    Fixture f;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.exp.saveTo(f.path));
+}
+BENCHMARK(BM_Save5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_Load5000(benchmark::State& state)
+{
+    Fixture f;
+    f.exp.saveTo(f.path);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.exp.loadFrom(f.path));
+    if (f.table.Messdaten.rowCount(0) != kRows)
+        state.SkipWithError("rows lost");
+}
+BENCHMARK(BM_Load5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
