@@ -24,6 +24,9 @@ void fillDeviceInfo(AppState& st)
     f.setText(QStringLiteral("txtMacAdr"), st.macadr);
     f.setText(QStringLiteral("txtSondenversion"), st.sondenversion);
     f.setText(QStringLiteral("txtSondentyp"), st.sondentyp);
+    // The memory counts help users check a download against the instrument.
+    f.setText(QStringLiteral("txtAnzahl1"), QString::number(st.memory1Count));
+    f.setText(QStringLiteral("txtAnzahl2"), QString::number(st.memory2Count));
 }
 
 } // namespace shell

@@ -29,6 +29,8 @@ frmInfo::frmInfo(shell::AppState& st, QWidget* parent) : QDialog(parent), m_st(s
         {"lblMacAdr", "txtMacAdr", "MAC-Adresse", "MAC address"},
         {"lblSondentyp", "txtSondentyp", "Sondentyp", "Probe type"},
         {"lblSondenversion", "txtSondenversion", "Sondenversion", "Probe version"},
+        {"lblAnzahl1", "txtAnzahl1", "Werte Speicher 1", "Values memory 1"},
+        {"lblAnzahl2", "txtAnzahl2", "Werte Speicher 2", "Values memory 2"},
     };
     for (const auto& r : rows) {
         auto* label = new QLabel(this);
