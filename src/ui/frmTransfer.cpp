@@ -138,8 +138,11 @@ void frmTransfer::buildUi()
     auto* picBth = named<QLabel>(frame2, "picBth");
     picBth->setText(QStringLiteral("Bluetooth"));
     picBth->setProperty("vtBaseStyle", QStringLiteral("border:1px solid #1d4e89; border-radius:4px; padding:1px 6px;"));
-    f2->addWidget(picUsb, 2, 0, Qt::AlignLeft);
-    f2->addWidget(picBth, 2, 1, Qt::AlignLeft);
+    auto* symbols = new QHBoxLayout;
+    symbols->addWidget(picUsb);
+    symbols->addWidget(picBth);
+    symbols->addStretch(1);
+    f2->addLayout(symbols, 2, 0, 1, 2);
     auto* txtWait = named<QLabel>(frame2, "txtWait");
     txtWait->setWordWrap(true);
     f2->addWidget(txtWait, 3, 0, 1, 2);
@@ -169,7 +172,9 @@ void frmTransfer::buildUi()
     grid->horizontalHeader()->hide();
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48);
+    // Room for the four columns and the scroll bar, so no horizontal scrolling is needed.
+    grid->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 58);
+    grid->horizontalHeader()->setStretchLastSection(true);
     f3->addWidget(grid, 1);
     root->addWidget(frame3, 1);
 
