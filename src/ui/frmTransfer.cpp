@@ -2,6 +2,7 @@
 
 #include "FormBinder.h"
 #include "QtDialogs.h"
+#include "Widgets.h"
 #include "frmInfo.h"
 #include "frmWait.h"
 #include "shell/Settings.h"
@@ -30,22 +31,6 @@
 namespace ui {
 
 namespace {
-
-template <class W>
-W* named(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text = QString())
-{
-    auto* b = named<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QFont monospace(int pointSize = -1)
 {

@@ -1,6 +1,7 @@
 #include "frmWerte.h"
 
 #include "FormBinder.h"
+#include "Widgets.h"
 #include "shell/AppState.h"
 #include "table/WerteForm.h"
 
@@ -16,25 +17,6 @@
 #include <QVBoxLayout>
 
 namespace ui {
-
-namespace {
-
-template <class W>
-W* named(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name)
-{
-    auto* b = named<QPushButton>(parent, name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent)
     : QDialog(parent), m_st(st), m_logic(logic)
