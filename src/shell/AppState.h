@@ -68,6 +68,8 @@ struct AppState {
     bool anwendungGestartet = false;
     qint64 anwendungTask = 0;
     QString helpFile;
+    // Settings files are read but never written or created (runs that must leave them as they are).
+    bool settingsReadOnly = false;
 
     // Connection and transfer flags.
     bool CheckConnect = false;

@@ -5,6 +5,7 @@
 #include "TextFile.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <cmath>
 #include <QTime>
 
@@ -47,8 +48,12 @@ bool truth(const QString& text)
     return v;
 }
 
-QStringList readOrThrow(const QString& path, bool createIfMissing, const QString& initial = QString())
+QStringList readOrThrow(const AppState& st, const QString& path, bool createIfMissing,
+                        const QString& initial = QString())
 {
+    // A read-only run takes a missing file as the one that would have been created.
+    if (st.settingsReadOnly && createIfMissing && !QFileInfo::exists(path))
+        return TextFile::splitLines(initial);
     QStringList lines;
     const TextFile::Result r = TextFile::readLines(path, lines, createIfMissing, initial);
     if (!r.ok)
@@ -56,8 +61,10 @@ QStringList readOrThrow(const QString& path, bool createIfMissing, const QString
     return lines;
 }
 
-void writeOrThrow(const QString& path, const QStringList& lines)
+void writeOrThrow(const AppState& st, const QString& path, const QStringList& lines)
 {
+    if (st.settingsReadOnly)
+        return;
     const TextFile::Result r = TextFile::writeLines(path, lines);
     if (!r.ok)
         throw Failure{r.error};
@@ -70,7 +77,7 @@ FormState& projekt(AppState& st)
 
 void readKonfi(AppState& st, const QString& path)
 {
-    const QStringList lines = readOrThrow(path, false);
+    const QStringList lines = readOrThrow(st, path, false);
     for (int n = 1; n <= lines.size(); ++n) {
         const QString line = trimBlanks(lines.at(n - 1));
         if (n == 1) {
@@ -91,7 +98,7 @@ void readKonfi(AppState& st, const QString& path)
 
 void readPort(AppState& st, const QString& path)
 {
-    for (const QString& raw : readOrThrow(path, true)) {
+    for (const QString& raw : readOrThrow(st, path, true)) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty()) {
             st.main().setText(QStringLiteral("txtWait"), st.msg(24));
@@ -105,7 +112,7 @@ void readPort(AppState& st, const QString& path)
 
 void readLimits(AppState& st, const QString& path)
 {
-    for (const QString& raw : readOrThrow(path, true)) {
+    for (const QString& raw : readOrThrow(st, path, true)) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty())
             continue;
@@ -126,7 +133,7 @@ void readLimits(AppState& st, const QString& path)
 
 void readTastatur(AppState& st, const QString& path)
 {
-    for (const QString& raw : readOrThrow(path, true)) {
+    for (const QString& raw : readOrThrow(st, path, true)) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty())
             continue;
@@ -144,7 +151,7 @@ void readTastatur(AppState& st, const QString& path)
 
 void readLanguage(AppState& st, const QString& path)
 {
-    const QStringList lines = readOrThrow(path, true, QStringLiteral("0\r\n"));
+    const QStringList lines = readOrThrow(st, path, true, QStringLiteral("0\r\n"));
     const QString line = lines.isEmpty() ? QString() : trimBlanks(lines.first());
     if (line.isEmpty()) {
         st.texte.sprache = 0;
@@ -158,7 +165,7 @@ void readLanguage(AppState& st, const QString& path)
 void readProjekt(AppState& st, const QString& path)
 {
     int used = 0;
-    for (const QString& line : readOrThrow(path, true)) {
+    for (const QString& line : readOrThrow(st, path, true)) {
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || used >= 6)
             continue;
         ++used;
@@ -176,7 +183,7 @@ void readProjekt(AppState& st, const QString& path)
 
 void readProjektdaten(AppState& st, const QString& path)
 {
-    const QStringList lines = readOrThrow(path, true);
+    const QStringList lines = readOrThrow(st, path, true);
     for (int n = 1; n <= lines.size(); ++n) {
         const QString line = trimBlanks(lines.at(n - 1));
         if (!line.isEmpty() && n <= 6)
@@ -208,7 +215,7 @@ void writeProjektdaten(AppState& st, const QString& path)
         t = QTime::currentTime();
     lines << QStringLiteral("DT ") + d.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(';') +
                  t.toString(QStringLiteral("hh:mm"));
-    writeOrThrow(path, lines);
+    writeOrThrow(st, path, lines);
 }
 
 } // namespace
@@ -269,24 +276,25 @@ void Voreinstellungen(AppState& st, const QString& aktion)
         } else if (aktion == QLatin1String("CL")) {
             readPort(st, path);
         } else if (aktion == QLatin1String("CS")) {
-            writeOrThrow(path, {trimBlanks(st.portNumber)});
+            writeOrThrow(st, path, {trimBlanks(st.portNumber)});
             st.main().setCaption(st.msg(14));
         } else if (aktion == QLatin1String("LL")) {
             readLimits(st, path);
         } else if (aktion == QLatin1String("LS")) {
-            writeOrThrow(path, {Numbers::formatGeneral(st.Emin) + QLatin1Char(';') + Numbers::formatGeneral(st.Emax) +
-                                QLatin1Char(';') + Numbers::formatGeneral(st.Esoll) + QLatin1Char(';') +
-                                (st.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
+            writeOrThrow(st, path,
+                         {Numbers::formatGeneral(st.Emin) + QLatin1Char(';') + Numbers::formatGeneral(st.Emax) +
+                          QLatin1Char(';') + Numbers::formatGeneral(st.Esoll) + QLatin1Char(';') +
+                          (st.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
         } else if (aktion == QLatin1String("TL")) {
             readTastatur(st, path);
         } else if (aktion == QLatin1String("TS")) {
-            writeOrThrow(path, {(st.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
-                                st.anwendung + QLatin1Char(';') + st.tastenOptionen + QLatin1Char(';') +
-                                st.zeilenende});
+            writeOrThrow(st, path,
+                         {(st.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
+                          st.anwendung + QLatin1Char(';') + st.tastenOptionen + QLatin1Char(';') + st.zeilenende});
         } else if (aktion == QLatin1String("SL")) {
             readLanguage(st, path);
         } else if (aktion == QLatin1String("SS")) {
-            writeOrThrow(path, {QString::number(st.texte.sprache)});
+            writeOrThrow(st, path, {QString::number(st.texte.sprache)});
         } else if (aktion == QLatin1String("PI")) {
             readProjekt(st, path);
         } else if (aktion == QLatin1String("PL")) {

@@ -62,7 +62,7 @@ void TransferShell::Voreinstellungen(const QString& aktion)
     Settings::Voreinstellungen(m_st, m_st.aktion);
 }
 
-bool TransferShell::startup()
+bool TransferShell::startup(const StartupOptions& options)
 {
     AppState& st = m_st;
     FormState& f = st.main();
@@ -73,14 +73,16 @@ bool TransferShell::startup()
     st.versnr = QStringLiteral("V3.1");
 
     // 2: a second instance ends before it touches anything.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QDir().mkpath(runtime);
-    m_instanceLock = std::make_unique<QLockFile>(runtime + QStringLiteral("/VarnotekTransfer.lock"));
-    m_instanceLock->setStaleLockTime(0);
-    if (!m_instanceLock->tryLock(0)) {
-        m_instanceLock.reset();
-        call(m_hooks.quit);
-        return false;
+    if (options.singleInstance) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QDir().mkpath(runtime);
+        m_instanceLock = std::make_unique<QLockFile>(runtime + QStringLiteral("/VarnotekTransfer.lock"));
+        m_instanceLock->setStaleLockTime(0);
+        if (!m_instanceLock->tryLock(0)) {
+            m_instanceLock.reset();
+            call(m_hooks.quit);
+            return false;
+        }
     }
 
     // 3
@@ -101,6 +103,8 @@ bool TransferShell::startup()
         if (konfiError.isEmpty())
             st.Errortext = before;
     }
+    if (!options.edition.isEmpty())
+        st.geraet = options.edition;
 
     // 5, 6
     f.setProp(QStringLiteral("txtSpeicher"), QStringLiteral("large"), false);
@@ -141,11 +145,13 @@ bool TransferShell::startup()
 
     // 9
     st.log.setFolder(st.AppDataPath);
-    st.log.DeleteLog();
-    st.WriteLog(QStringLiteral("Logdatei ") + generalDateTime(QDateTime::currentDateTime()));
-    st.WriteLog(QStringLiteral("App.Path = ") + st.appPath);
-    st.WriteLog(QStringLiteral("AppDataPath = ") + st.AppDataPath);
-    st.WriteLog(QStringLiteral("MessDataPath = ") + st.MessDataPath);
+    if (options.startLog) {
+        st.log.DeleteLog();
+        st.WriteLog(QStringLiteral("Logdatei ") + generalDateTime(QDateTime::currentDateTime()));
+        st.WriteLog(QStringLiteral("App.Path = ") + st.appPath);
+        st.WriteLog(QStringLiteral("AppDataPath = ") + st.AppDataPath);
+        st.WriteLog(QStringLiteral("MessDataPath = ") + st.MessDataPath);
+    }
     if (!konfiError.isEmpty())
         st.WriteLog(konfiError);
 
@@ -182,7 +188,10 @@ bool TransferShell::startup()
     call(m_hooks.clearClipboard);
 
     // 17, 18
-    Voreinstellungen(QStringLiteral("SL"));
+    if (options.sprache == 0 || options.sprache == 1)
+        st.texte.sprache = options.sprache;
+    else
+        Voreinstellungen(QStringLiteral("SL"));
     Voreinstellungen(QStringLiteral("TL"));
     if (!st.anwendung.isEmpty() && st.tastaturAktiv && !st.anwendungGestartet)
         call(m_hooks.startKeystrokeTarget);

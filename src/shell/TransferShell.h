@@ -37,8 +37,17 @@ public:
 
     ShellHooks& hooks() { return m_hooks; }
 
+    // What a start-up without the main window (the command-line tool) leaves out or puts in place of a file.
+    struct StartupOptions {
+        bool singleInstance = true; // end at once when another instance runs
+        bool startLog = true;       // empty the transfer log and write its opening lines (error lines are written)
+        QString edition;            // not empty: stands in for line 1 of Konfi.ini
+        int sprache = -1;           // 0 or 1: stands in for Language.ini
+    };
+
     // Runs the start-up sequence. Returns false when another instance runs: then nothing else was done.
-    bool startup();
+    bool startup() { return startup(StartupOptions()); }
+    bool startup(const StartupOptions& options);
 
     void Voreinstellungen(const QString& aktion);
 
