@@ -1,0 +1,81 @@
+#include "CliOptions.h"
+#include "CliProcess.h"
+#include "Sandbox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+CliOptions parsed(const QStringList& args, bool* ok = nullptr)
+{
+    CliOptions o;
+    const bool result = o.parse(QStringList{QStringLiteral("varnotek-cli")} + args);
+    if (ok)
+        *ok = result;
+    return o;
+}
+bool accepts(const QStringList& args)
+{
+    bool ok = false;
+    parsed(args, &ok);
+    return ok;
+}
+} // namespace
+
+TEST(CliOptions, CommandsTakeOnlyTheirOwnOptions)
+{
+    const CliOptions r = parsed({"read", "--port", "COM7", "--out=/tmp/x", "--memory", "2", "--edition", "FT", "--lang",
+                                 "en", "--timeout", "5"});
+    EXPECT_EQ(r.command, CliOptions::Command::Read);
+    EXPECT_EQ(r.port, QStringLiteral("COM7"));
+    EXPECT_EQ(r.outDir, QStringLiteral("/tmp/x"));
+    EXPECT_EQ(r.memory, CliOptions::Memory::Second);
+    EXPECT_EQ(r.edition, QStringLiteral("FT"));
+    EXPECT_EQ(r.sprache, 1);
+    EXPECT_EQ(r.timeoutSeconds, 5);
+
+    const CliOptions d = parsed({"identify", "--port", "COM201"});
+    EXPECT_EQ(d.timeoutSeconds, 60);
+    EXPECT_EQ(d.sprache, -1);
+    EXPECT_TRUE(d.edition.isEmpty());
+    EXPECT_EQ(parsed({"read", "--port", "COM1", "--out", "d"}).memory, CliOptions::Memory::All);
+
+    EXPECT_TRUE(accepts({"ports"}));
+    EXPECT_TRUE(accepts({"ports", "--edition", "VX5"}));
+    EXPECT_FALSE(accepts({"ports", "--port", "COM7"}));
+    EXPECT_FALSE(accepts({"ports", "--lang", "en"}));
+    EXPECT_FALSE(accepts({"identify"}));                                    // --port is required
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--out", "d"}));    // --out belongs to read
+    EXPECT_FALSE(accepts({"read", "--port", "COM7"}));                      // --out is required
+    EXPECT_FALSE(accepts({"identify", "--port", "7"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM0"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM202"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--lang", "fr"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--timeout", "0"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--timeout"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--port", "COM8"}));
+    EXPECT_FALSE(accepts({"read", "--port", "COM7", "--out", "d", "--memory", "3"}));
+    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "extra"}));
+    EXPECT_FALSE(accepts({"connect"}));
+    EXPECT_FALSE(accepts({}));
+    EXPECT_FALSE(accepts({"--version", "ports"}));
+}
+
+TEST(CliProcess, HelpVersionAndUsageExitStatus)
+{
+    testsupport::Sandbox sb;
+    const CliRun version = CliRun::run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("varnotek-cli V3.1\n"));
+
+    const CliRun help = CliRun::run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(CliOptions::usage())) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("Exit status")));
+
+    const CliRun bad = CliRun::run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("COM7x")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("--port"))) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains(CliOptions::usage()));
+    EXPECT_EQ(CliRun::run({}).exitCode, 2);
+}

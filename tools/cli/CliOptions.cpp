@@ -1,0 +1,174 @@
+#include "CliOptions.h"
+
+#include <QRegularExpression>
+
+#include <functional>
+#include <map>
+
+QString CliOptions::usage()
+{
+    return QStringLiteral(
+        "usage: varnotek-cli ports [--edition CODE]\n"
+        "       varnotek-cli identify --port COM<n> [--edition CODE] [--lang de|en] [--timeout S]\n"
+        "       varnotek-cli read --port COM<n> --out DIR [--memory 1|2|all] [--edition CODE] [--lang de|en]\n"
+        "                         [--timeout S]\n"
+        "       varnotek-cli --help | --version\n");
+}
+
+QString CliOptions::helpText()
+{
+    return usage() + QStringLiteral(R"(
+Runs the program's own connect, identification, memory read and save without a window.
+
+Commands:
+  ports                 the port list as the port box shows it for the edition, one entry per line
+  identify              connects as the connect button does and prints the identification as name: value lines
+  read                  connects, identifies and reads the memories as "Read Storage" does; writes
+                        DIR/memory1.mes and DIR/memory2.mes as the program's Save writes them and prints the
+                        statistics of each memory, a blank line between them
+
+Options:
+  --port COM<n>         the port (COM1 to COM201; see Ports.ini in the README)
+  --out DIR             folder of the .mes files (created when missing)
+  --memory 1|2|all      the memory to read (default all)
+  --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
+  --lang de|en          stands in for Language.ini
+  --timeout S           seconds to wait for a complete answer of the gauge (default 60)
+
+Settings are read from the program's data folders and never written. Messages the program shows in a box go to
+standard error, in the chosen language; questions take the default answer.
+
+Exit status: 0 success (an empty memory is success), 2 usage, 3 the port cannot be opened or the device is not
+available, 4 no complete answer within the timeout, 5 an output file could not be written.
+)");
+}
+
+bool CliOptions::parse(const QStringList& arguments)
+{
+    *this = CliOptions();
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty()) {
+        m_error = QStringLiteral("a command is missing");
+        return false;
+    }
+
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        command = Command::Help;
+        return args.size() == 1 || (m_error = QStringLiteral("--help takes nothing else"), false);
+    }
+    if (first == QLatin1String("--version")) {
+        command = Command::Version;
+        return args.size() == 1 || (m_error = QStringLiteral("--version takes nothing else"), false);
+    }
+    if (first == QLatin1String("ports"))
+        command = Command::Ports;
+    else if (first == QLatin1String("identify"))
+        command = Command::Identify;
+    else if (first == QLatin1String("read"))
+        command = Command::Read;
+    else {
+        m_error = QStringLiteral("unknown command \"%1\"").arg(first);
+        return false;
+    }
+
+    using Setter = std::function<bool(const QString& name, const QString& value)>;
+    std::map<QString, Setter> setters;
+    setters[QStringLiteral("--edition")] = [this](const QString& name, const QString& v) {
+        if (v.trimmed().isEmpty())
+            return m_error = name + QStringLiteral(": the code is empty"), false;
+        edition = v.trimmed();
+        return true;
+    };
+    if (command != Command::Ports) {
+        setters[QStringLiteral("--port")] = [this](const QString& name, const QString& v) {
+            static const QRegularExpression re(QStringLiteral("^COM([1-9][0-9]{0,2})$"));
+            const QRegularExpressionMatch m = re.match(v);
+            if (!m.hasMatch() || m.captured(1).toInt() > 201)
+                return m_error = name + QStringLiteral(": expected COM1 to COM201, got \"%1\"").arg(v), false;
+            port = v;
+            return true;
+        };
+        setters[QStringLiteral("--lang")] = [this](const QString& name, const QString& v) {
+            if (v == QLatin1String("de"))
+                sprache = 0;
+            else if (v == QLatin1String("en"))
+                sprache = 1;
+            else
+                return m_error = name + QStringLiteral(": de or en, got \"%1\"").arg(v), false;
+            return true;
+        };
+        setters[QStringLiteral("--timeout")] = [this](const QString& name, const QString& v) {
+            bool ok = false;
+            const int s = v.toInt(&ok);
+            if (!ok || s < 1 || s > 86400)
+                return m_error = name + QStringLiteral(": expected whole seconds from 1 to 86400, got \"%1\"").arg(v),
+                       false;
+            timeoutSeconds = s;
+            return true;
+        };
+    }
+    if (command == Command::Read) {
+        setters[QStringLiteral("--out")] = [this](const QString& name, const QString& v) {
+            if (v.isEmpty())
+                return m_error = name + QStringLiteral(": the folder is empty"), false;
+            outDir = v;
+            return true;
+        };
+        setters[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
+            if (v == QLatin1String("1"))
+                memory = Memory::First;
+            else if (v == QLatin1String("2"))
+                memory = Memory::Second;
+            else if (v == QLatin1String("all"))
+                memory = Memory::All;
+            else
+                return m_error = name + QStringLiteral(": 1, 2 or all, got \"%1\"").arg(v), false;
+            return true;
+        };
+    }
+
+    QStringList seen;
+    for (int i = 1; i < args.size(); ++i) {
+        QString name = args.at(i);
+        QString value;
+        bool inlineValue = false;
+        const qsizetype eq = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && eq > 2) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            inlineValue = true;
+        }
+        const auto it = setters.find(name);
+        if (it == setters.end()) {
+            m_error = name.startsWith(QLatin1Char('-'))
+                          ? QStringLiteral("%1 is not an option of %2").arg(name, first)
+                          : QStringLiteral("unexpected argument \"%1\"").arg(name);
+            return false;
+        }
+        if (seen.contains(name)) {
+            m_error = QStringLiteral("%1 given twice").arg(name);
+            return false;
+        }
+        seen << name;
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) {
+                m_error = QStringLiteral("%1 needs a value").arg(name);
+                return false;
+            }
+            value = args.at(++i);
+        }
+        if (!it->second(name, value))
+            return false;
+    }
+
+    if (command != Command::Ports && port.isEmpty()) {
+        m_error = QStringLiteral("--port is missing");
+        return false;
+    }
+    if (command == Command::Read && outDir.isEmpty()) {
+        m_error = QStringLiteral("--out is missing");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,33 @@
+#include "CliOptions.h"
+#include "CliSession.h"
+
+#include "shell/AppState.h"
+
+#include <QCoreApplication>
+
+#include <clocale>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // As in the program: Qt set the C locale from the environment; C-level number output stays ".".
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setApplicationName(QStringLiteral("Varnotek TRANSFER"));
+
+    CliOptions options;
+    if (!options.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "varnotek-cli: %s\n%s", qPrintable(options.error()), qPrintable(CliOptions::usage()));
+        return CliExit::Usage;
+    }
+    if (options.command == CliOptions::Command::Help) {
+        std::fputs(qPrintable(CliOptions::helpText()), stdout);
+        return CliExit::Ok;
+    }
+    if (options.command == CliOptions::Command::Version) {
+        std::printf("varnotek-cli %s\n", qPrintable(shell::AppState().versnr));
+        return CliExit::Ok;
+    }
+    CliSession session(options);
+    return session.run();
+}
