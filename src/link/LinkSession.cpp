@@ -525,7 +525,10 @@ void LinkSession::portStateEvent(int kind, const QString& comName)
 void LinkSession::textReceived()
 {
     receiveBuffer += m_layer.takeReceived();
-    transferBuffer = receiveBuffer;
+    // A memory answer (messart 0, 1) is cut straight from receiveBuffer as it grows; copying the whole buffer
+    // at every event would make a long read quadratic. The reader hands it to transferBuffer once complete.
+    if (m_st.messart != 0 && m_st.messart != 1)
+        transferBuffer = receiveBuffer;
     if (m_hooks.reception)
         m_hooks.reception(2);
     shell::WaitBus::poke();

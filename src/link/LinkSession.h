@@ -75,6 +75,8 @@ public:
     int openRetries = 0;
     bool probeOnOpen = false;
     int linkErrors() const { return m_linkErrors; }
+    // The line broke since the last command was sent.
+    bool lineLost() const { return m_linkLost; }
 
 private:
     void showConnected();

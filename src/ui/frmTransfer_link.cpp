@@ -1,9 +1,13 @@
 #include "frmTransfer.h"
 
 #include "link/LinkSession.h"
+#include "link/MemoryReader.h"
 #include "link/QtSerialLayer.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace ui {
@@ -31,6 +35,27 @@ void frmTransfer::wireLink()
         m_st.main().takeTextFromUser(QStringLiteral("ComboPort"), combo->currentText());
         link->ComboPort_Click();
     });
+
+    // Reading the memories.
+    auto* reader = new instrument::MemoryReader(m_st, *m_shell, *link, *m_table, link);
+    link->hooks().updateReadButtons = [reader] { reader->updateReadButtons(); };
+    link->hooks().readMemories = [reader] { reader->ReadAllMemories(); };
+    link->hooks().reception = [reader](int code) { reader->reception(code); };
+    auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    connect(btn("cmdLesen"), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesen_Click(); });
+    connect(btn("cmdLesFE"), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesFE_Click(); });
+    connect(btn("cmdLesNFE"), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesNFE_Click(); });
+
+    // Progress of a long read (a full memory takes about 35 s on the line), below the connection status.
+    auto* frame = findChild<QGroupBox*>(QStringLiteral("Frame2"));
+    auto* progress = new QProgressBar(frame);
+    progress->setObjectName(QStringLiteral("prgLesen"));
+    progress->setFormat(QStringLiteral("%v / %m"));
+    progress->setTextVisible(true);
+    progress->hide();
+    if (auto* grid = qobject_cast<QGridLayout*>(frame->layout()))
+        grid->addWidget(progress, grid->rowCount(), 0, 1, 2);
+    m_st.main().setVisible(QStringLiteral("prgLesen"), false);
 }
 
 } // namespace ui

@@ -1,0 +1,176 @@
+#include "RecordDecoder.h"
+
+#include "shell/AppState.h"
+#include "table/TableSession.h"
+
+#include <QDateTime>
+
+#include <charconv>
+#include <cmath>
+
+namespace instrument {
+
+namespace {
+
+const QString kBlank = QStringLiteral(" ");
+
+QString describe(const shell::AppState& st, const char* de, const char* en)
+{
+    return QString::fromUtf8(st.english() ? en : de);
+}
+
+} // namespace
+
+RecordDecoder::RecordDecoder(shell::AppState& st, table::TableSession& table) : m_st(st), m_table(table) {}
+
+double RecordDecoder::readDecimal(QStringView field)
+{
+    char buf[32];
+    int n = 0;
+    bool digits = false;
+    bool point = false;
+    for (const QChar c : field) {
+        if (c == QLatin1Char(' '))
+            continue;
+        if (n >= int(sizeof(buf)) - 1)
+            break;
+        const char16_t u = c.unicode();
+        if ((u == '+' || u == '-') && n == 0) {
+            buf[n++] = char(u);
+        } else if (u >= '0' && u <= '9') {
+            buf[n++] = char(u);
+            digits = true;
+        } else if (u == '.' && !point) {
+            buf[n++] = '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0;
+    const char* first = buf;
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(first, buf + n, value);
+    return ec == std::errc() ? value : 0;
+}
+
+qint16 RecordDecoder::toInteger16(const shell::AppState& st, double value)
+{
+    const double r = std::nearbyint(value); // the default rounding mode: halves to even
+    if (!(r >= -32768 && r <= 32767))
+        throw Failure{6, describe(st, "Überlauf", "Overflow")};
+    return qint16(r);
+}
+
+void RecordDecoder::normaliseUnit(double& wert, QString& einheit)
+{
+    const QString t = einheit.trimmed();
+    if (t == QLatin1String("mm")) {
+        wert *= 1000;
+        einheit = QStringLiteral("µm  ");
+    }
+    if (einheit.trimmed() == QLatin1String("kA/m")) {
+        wert *= 10;
+        einheit = QStringLiteral("A/cm");
+    }
+    if (einheit.trimmed() == QLatin1String("kOe")) {
+        wert *= 1000;
+        einheit = QStringLiteral("Oe  ");
+    }
+    if (einheit == QLatin1String("ym  "))
+        einheit = QStringLiteral("µm  ");
+    if (einheit == QLatin1String("Oe") || einheit == QLatin1String("Oe  "))
+        einheit = QStringLiteral("G   ");
+}
+
+RecordDecoder::Fields RecordDecoder::readFields(const QString& record)
+{
+    Fields f;
+    const QStringView r(record);
+    f.number = readDecimal(r.mid(0, 4));
+    f.wert = readDecimal(r.size() > 6 ? r.mid(6, 10) : QStringView());
+    // A short record still gives a unit of four characters, so units compare alike.
+    f.einheit = (r.size() > 17 ? r.mid(17, 4).toString() : QString()).leftJustified(4, QLatin1Char(' '));
+    f.material = r.size() > 22 ? r.mid(22, 3).toString() : QString();
+    normaliseUnit(f.wert, f.einheit);
+    return f;
+}
+
+void RecordDecoder::stamp()
+{
+    // A memory of 5000 records is decoded within one second or two: format the clock only when it moves on.
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 second = now.toSecsSinceEpoch();
+    if (second != m_stampSecond) {
+        m_stampSecond = second;
+        m_zeit = now.time().toString(QStringLiteral("hh:mm:ss"));
+        m_datum = now.date().toString(QStringLiteral("dd.MM.yyyy"));
+    }
+    m_table.jetztZeit = m_zeit;
+    m_st.heuteDatum = m_datum;
+}
+
+bool RecordDecoder::FillMessdaten(const QString& currentRecord)
+{
+    shell::AppState& st = m_st;
+    table::TableSession& t = m_table;
+    try {
+        QString record = currentRecord;
+        record.replace(QLatin1String("\r\n"), QLatin1String("  "));
+        stamp();
+
+        const int view = st.messart;
+        const Fields fields = readFields(record);
+        int i;
+        qint16 nr;
+        if (view != 2) {
+            i = t.aktZeile;
+            nr = toInteger16(st, fields.number);
+        } else {
+            t.aktZeile = t.onlineNr;
+            i = t.onlineNr;
+            nr = toInteger16(st, t.onlineNr);
+        }
+        if (view < 0 || view >= table::MessdatenStore::kViews || i < 1 || i > table::MessdatenStore::kRows)
+            throw Failure{9, describe(st, "Index außerhalb des gültigen Bereichs", "Subscript out of range")};
+
+        table::MessRow& row = t.Messdaten.at(view, i);
+        row.nr = nr;
+        row.wert = fields.wert;
+        row.einheit = fields.einheit;
+        const QString& mode = st.materialMode;
+        if (mode == QLatin1String("1")) {
+            if (view == 0)
+                row.material = QStringLiteral(" Fe");
+            else if (view == 1)
+                row.material = QStringLiteral("NFe");
+            else
+                row.material = fields.material;
+        } else if (mode == QLatin1String("2")) {
+            row.material = fields.material.trimmed();
+        }
+        if (row.datum.isEmpty() || row.datum == kBlank)
+            row.datum = st.heuteDatum;
+        if (row.zeit.isEmpty() || row.zeit == kBlank)
+            row.zeit = t.jetztZeit;
+
+        if (row.isEmpty())
+            return false;
+        t.ZeileAnhaengen();
+        ++t.aktZeile;
+        if (view == 2 && st.deviceLine == QLatin1String("E"))
+            ++t.onlineNr;
+        return true;
+    } catch (const Failure& failure) {
+        const QString text =
+            QStringLiteral("Fill Messdaten: ") + QString::number(failure.number) + kBlank + failure.description;
+        st.messageBox(text);
+        st.WriteLog(text);
+        return false;
+    }
+}
+
+} // namespace instrument
