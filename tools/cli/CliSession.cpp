@@ -2,16 +2,19 @@
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
+#include "link/MemoryReader.h"
 #include "link/QtSerialLayer.h"
 #include "shell/Numbers.h"
 #include "table/TableSession.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
 namespace {
 const QString kCombo = QStringLiteral("ComboPort");
+const QString kDisplay = QStringLiteral("txtSpeicher");
 } // namespace
 
 CliSession::CliSession(const CliOptions& options) : m_options(options)
@@ -54,6 +57,26 @@ void CliSession::wire()
     instrument::LinkSession* link = m_link;
     h.enumeratePorts = [link] { link->enumeratePorts(); };
     h.closePort = [link] { link->closePort(); };
+
+    m_reader = new instrument::MemoryReader(m_st, *m_shell, *link, *m_table, link);
+    instrument::MemoryReader* reader = m_reader;
+    link->hooks().updateReadButtons = [reader] { reader->updateReadButtons(); };
+    link->hooks().reception = [reader](int code) { reader->reception(code); };
+    // After connecting the program reads all memories; read stands in the button of the memories asked for,
+    // identify reads none.
+    if (m_options.command == CliOptions::Command::Read) {
+        const CliOptions::Memory memory = m_options.memory;
+        link->hooks().readMemories = [reader, memory, this] {
+            if (m_timeout->expired())
+                return;
+            if (memory == CliOptions::Memory::First)
+                reader->cmdLesFE_Click();
+            else if (memory == CliOptions::Memory::Second)
+                reader->cmdLesNFE_Click();
+            else
+                reader->cmdLesen_Click();
+        };
+    }
 }
 
 void CliSession::startup()
@@ -145,8 +168,51 @@ int CliSession::identify()
 
 int CliSession::read()
 {
-    err(QStringLiteral("read: the memory read is not built in yet"));
-    return CliExit::Usage;
+    // The memory display shows the empty-memory messages between its "READY" texts.
+    QStringList emptyTexts;
+    shell::FormState& f = m_st.main();
+    const QMetaObject::Connection watch =
+        QObject::connect(&f, &shell::FormState::changed, m_owner.get(), [&](const QString& name) {
+            const QString shown = f.text(kDisplay);
+            if (name == kDisplay && shown != m_st.msg(42) && !shown.trimmed().isEmpty())
+                emptyTexts << shown;
+        });
+    const int status = connect();
+    QObject::disconnect(watch);
+    if (status != CliExit::Ok)
+        return status;
+    if (m_reader->cancelled())
+        return timedOut();
+
+    // Memory 1 comes before memory 2; a memory without rows is the next empty-memory message.
+    bool written = true;
+    bool first = true;
+    for (int view = 0; view < 2; ++view) {
+        const bool held = m_table->Messdaten.rowCount(view) > 0;
+        if (!held && emptyTexts.isEmpty())
+            continue;
+        if (!first)
+            out(QString());
+        first = false;
+        if (held)
+            written = saveView(view) && written;
+        else
+            out(emptyTexts.takeFirst());
+    }
+    return written ? CliExit::Ok : CliExit::WriteFailed;
+}
+
+bool CliSession::saveView(int view)
+{
+    if (view == 0)
+        m_table->optFE_Click();
+    else
+        m_table->optNFE_Click();
+    for (const QString& line : m_st.main().items(QStringLiteral("lstStat")))
+        out(line);
+    QDir().mkpath(m_options.outDir);
+    const QString path = QDir(m_options.outDir).absoluteFilePath(QStringLiteral("memory%1.mes").arg(view + 1));
+    return m_export->saveTo(path);
 }
 
 void CliSession::out(const QString& line) const

@@ -13,6 +13,7 @@
 
 namespace instrument {
 class LinkSession;
+class MemoryReader;
 class QtSerialLayer;
 } // namespace instrument
 namespace table {
@@ -45,6 +46,9 @@ private:
     int connect();
     int notConnected();
     int timedOut();
+    // Shows memory view 0 or 1 as its option button does, prints its statistics and saves it. False when the
+    // file could not be written.
+    bool saveView(int view);
 
     void out(const QString& line) const;
     void err(const QString& line) const;
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<shell::TransferShell> m_shell;
     instrument::QtSerialLayer* m_layer = nullptr;
     instrument::LinkSession* m_link = nullptr;
+    instrument::MemoryReader* m_reader = nullptr;
     table::TableSession* m_table = nullptr;
     reports::ExportSession* m_export = nullptr;
     std::unique_ptr<QObject> m_owner; // parent of the sessions

@@ -1,0 +1,194 @@
+#include "CliProcess.h"
+#include "Sandbox.h"
+#include "ScriptedDialogs.h"
+
+#include "export/ExportSession.h"
+#include "link/LinkSession.h"
+#include "link/MemoryReader.h"
+#include "link/QtSerialLayer.h"
+#include "shell/AppState.h"
+#include "shell/TextFile.h"
+#include "shell/TransferShell.h"
+#include "table/TableSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+#define START_SIM(sim, ...)                                                                                            \
+    do {                                                                                                               \
+        if (!(sim).start(QStringList{__VA_ARGS__}))                                                                    \
+            GTEST_SKIP() << (sim).error().toStdString();                                                              \
+    } while (false)
+
+const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
+
+// The program in this process, wired as its main window wires it: connect reads all memories, and the Save
+// button writes the current view where the save dialog says.
+struct ProgramRun {
+    testsupport::ScriptedDialogs dialogs;
+    shell::AppState st;
+    shell::TransferShell shell{st};
+    table::TableSession table{st};
+    reports::ExportSession exporter{st, &table};
+    instrument::QtSerialLayer layer;
+    instrument::LinkSession link{st, shell, layer};
+    instrument::MemoryReader reader{st, shell, link, table};
+
+    explicit ProgramRun(const QString& appDir)
+    {
+        st.appPath = appDir;
+        st.dialogs = &dialogs;
+        shell::ShellHooks& h = shell.hooks();
+        h.TabelleFormatieren = [this] { table.TabelleFormatieren(); };
+        h.StatistikZuruecksetzen = [this] { table.StatistikZuruecksetzen(); };
+        h.GrenzwerteAnzeigen = [this] { table.GrenzwerteAnzeigen(); };
+        h.AnsichtAktualisieren = [this] { table.AnsichtAktualisieren(); };
+        h.relabelMemoryOptions = [this] { table.relabelOptions(); };
+        h.enumeratePorts = [this] { link.enumeratePorts(); };
+        table.hooks().EnableCommands = [this] { shell.EnableCommands(); };
+        link.hooks().updateReadButtons = [this] { reader.updateReadButtons(); };
+        link.hooks().readMemories = [this] { reader.ReadAllMemories(); };
+        link.hooks().reception = [this](int code) { reader.reception(code); };
+    }
+    bool connect(const QString& port)
+    {
+        if (!shell.startup())
+            return false;
+        st.main().takeTextFromUser(QStringLiteral("ComboPort"), port);
+        link.ComboPort_Change();
+        link.cmdConnect_Click();
+        return st.CheckConnect;
+    }
+    QByteArray save(int view, const QString& path)
+    {
+        if (view == 0)
+            table.optFE_Click();
+        else
+            table.optNFE_Click();
+        dialogs.files = {path};
+        exporter.cmdSave_Click();
+        return testsupport::Sandbox::readFile(path);
+    }
+};
+
+// Reading time differs between two reads of the same memory; everything else must be equal.
+QString withoutTimes(const QByteArray& file)
+{
+    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d"),
+                                         QRegularExpression::MultilineOption);
+    QString text = shell::TextFile::decode(file);
+    return text.replace(time, QStringLiteral("hh:mm:ss"));
+}
+
+QString text(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+} // namespace
+
+TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
+{
+    // German numbers and dates, English texts, limits and project data: every setting the report depends on.
+    testsupport::Sandbox sb("de_DE.UTF-8");
+    const QString appData = sb.config() + kAppData;
+    testsupport::Sandbox::writeFile(appData + "/Language.ini", "1\r\n");
+    testsupport::Sandbox::writeFile(appData + "/Limit.ini", "95,5;140;120;0;\r\n");
+    testsupport::Sandbox::writeFile(appData + "/Projektdaten.ini",
+                                    "Bridge 7\r\n\r\n\r\n\r\n\r\nK. Weber\r\nDT 03.04.2025;09:15\r\n");
+    testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
+                                    "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPrüfer;Inspector;\r\n");
+    SimProcess gauge;
+    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "25", "--count2", "12", "--seed", "7", "--fast");
+
+    const QString out = sb.root() + QStringLiteral("/out");
+    const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    ProgramRun program(sb.appDir());
+    sb.writeKonfi(QStringLiteral("RD\n#\n"));
+    ASSERT_TRUE(program.connect(QStringLiteral("COM7")));
+    ASSERT_EQ(program.table.Messdaten.rowCount(0), 25);
+    ASSERT_EQ(program.table.Messdaten.rowCount(1), 12);
+
+    QStringList expectedOut;
+    QDir().mkpath(sb.root() + QStringLiteral("/program"));
+    for (int view = 0; view < 2; ++view) {
+        const QString name = QStringLiteral("/memory%1.mes").arg(view + 1);
+        const QByteArray saved = program.save(view, sb.root() + QStringLiteral("/program") + name);
+        ASSERT_FALSE(saved.isEmpty());
+        EXPECT_EQ(withoutTimes(testsupport::Sandbox::readFile(out + name)).toStdString(),
+                  withoutTimes(saved).toStdString());
+        if (view == 1)
+            expectedOut << QString();
+        expectedOut << program.st.main().items(QStringLiteral("lstStat"));
+    }
+    EXPECT_EQ(r.outLines(), expectedOut);
+    // The settings took effect: English statistics with German numbers, the limits, the project block.
+    EXPECT_EQ(r.outLines().value(0), QStringLiteral("FE-Memory"));
+    const QString report = shell::TextFile::decode(testsupport::Sandbox::readFile(out + "/memory1.mes"));
+    EXPECT_TRUE(report.contains(QRegularExpression(QStringLiteral("\r\nMin Limit +95,5 µm")))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("#  Inspector K. Weber\r\n"))) << report.toStdString();
+}
+
+TEST(CliRead, EmptyMemoryPrintsTheMessageAndWritesNoFile)
+{
+    testsupport::Sandbox sb;
+    SimProcess gauge;
+    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "0", "--fast");
+    const QString out = sb.root() + QStringLiteral("/out");
+    const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.outLines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.first(), QStringLiteral("FE-Memory"));
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Number +3$"))).size(), 1) << r.out.toStdString();
+    EXPECT_EQ(lines.mid(lines.size() - 2), (QStringList{QString(), QStringLiteral("NFE-Storage empty")}));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{QStringLiteral("memory1.mes")});
+
+    // Only memory 2, in German: the message alone.
+    const CliRun second = CliRun::run({"read", "--port", "COM7", "--out", out, "--memory", "2", "--lang", "de"});
+    EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
+    EXPECT_EQ(second.out, text("NFE-Speicher leer!\n"));
+}
+
+TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
+{
+    testsupport::Sandbox sb;
+    const QString out = sb.root() + QStringLiteral("/out");
+    {
+        // A folder that cannot be made: below a plain file.
+        SimProcess gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
+        testsupport::Sandbox::writeFile(sb.root() + QStringLiteral("/plain"), "x");
+        const CliRun r =
+            CliRun::run({"read", "--port", "COM7", "--out", sb.root() + QStringLiteral("/plain/out"), "--lang", "en"});
+        EXPECT_EQ(r.exitCode, 5) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(QStringLiteral("could not be saved")), 2) << r.err.toStdString();
+        const QString log =
+            shell::TextFile::decode(testsupport::Sandbox::readFile(sb.config() + kAppData + "/Varnotek_TransferLog.txt"));
+        EXPECT_EQ(log.count(QStringLiteral("could not be saved")), 2) << log.toStdString();
+    }
+    {
+        SimProcess gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--fault", "no-eot", "--fast");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--timeout", "2"});
+        EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    {
+        // The gauge switches off in the middle of memory 1.
+        SimProcess gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
+        EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("Device is not available !"))) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QDir(out).exists());
+}
