@@ -102,10 +102,11 @@ RecordDecoder::Fields RecordDecoder::readFields(const QString& record)
 void RecordDecoder::stamp()
 {
     // A memory of 5000 records is decoded within one second or two: format the clock only when it moves on.
-    const QDateTime now = QDateTime::currentDateTime();
-    const qint64 second = now.toSecsSinceEpoch();
+    // The local clock costs a look at the time zone file each time; the plain clock says when it moved on.
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
     if (second != m_stampSecond) {
         m_stampSecond = second;
+        const QDateTime now = QDateTime::currentDateTime();
         m_zeit = now.time().toString(QStringLiteral("hh:mm:ss"));
         m_datum = now.date().toString(QStringLiteral("dd.MM.yyyy"));
     }
