@@ -87,7 +87,7 @@ private:
     int m_dataStart = 0; // line number of the first data line; 0 = no STX line yet
     bool m_overflow = false;
     bool m_processed = false;
-    int m_skipped = 0;   // lines after the STX line that cannot be records
+    int m_skipped = 0; // lines after the STX line that cannot be records
     int m_announced = 0;
     int m_shownProgress = -1;
 };

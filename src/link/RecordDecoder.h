@@ -21,8 +21,8 @@ public:
     struct Fields {
         double number = 0; // as read; a 16-bit integer once stored
         double wert = 0;
-        QString einheit;   // four characters
-        QString material;  // positions 23-25 as they are
+        QString einheit;  // four characters
+        QString material; // positions 23-25 as they are
     };
 
     // A run-time failure of the decoding, with the number and description the user sees.

@@ -7,8 +7,8 @@
 #include "shell/Wait.h"
 #include "table/TableSession.h"
 
-#include <QTemporaryDir>
 #include <QObject>
+#include <QTemporaryDir>
 
 // One edition's program with the measurement table and the memory reader, and a simulated gauge on COM<com>
 // reached through the real serial layer. Records every text the memory display and the progress bar show.
@@ -20,8 +20,8 @@ struct ReadBench {
     std::unique_ptr<table::TableSession> table;
     std::unique_ptr<instrument::MemoryReader> reader;
     int onlineStarts = 0;
-    QStringList displayTexts;   // txtSpeicher, in order
-    QList<int> progressValues;  // prgLesen value while visible
+    QStringList displayTexts;  // txtSpeicher, in order
+    QList<int> progressValues; // prgLesen value while visible
     QList<int> progressMaxima;
 
     ReadBench(const QString& edition, QStringList simOptions, int com = 7) : prog(edition)
@@ -43,8 +43,7 @@ struct ReadBench {
         h.relabelMemoryOptions = [t] { t->relabelOptions(); };
         shell::FormState& f = prog.main();
         QObject::connect(&f, &shell::FormState::changed, [this, &f](const QString& name) {
-            if (name == QLatin1String("txtSpeicher") &&
-                (displayTexts.isEmpty() || displayTexts.last() != f.text(name)))
+            if (name == QLatin1String("txtSpeicher") && (displayTexts.isEmpty() || displayTexts.last() != f.text(name)))
                 displayTexts << f.text(name);
             if (name == QLatin1String("prgLesen") && f.isVisible(name)) {
                 progressValues << f.prop(name, QStringLiteral("value")).toInt();

@@ -20,8 +20,7 @@ struct Decoding {
     table::TableSession table{prog.st};
     RecordDecoder decoder{prog.st, table};
 
-    explicit Decoding(const QString& edition)
-        : prog(edition)
+    explicit Decoding(const QString& edition) : prog(edition)
     {
         prog.shell->startup();
         table.MessdatenLoeschen();
@@ -64,8 +63,8 @@ TEST(Decode, DecimalReaderIgnoresLocaleAndBlanks)
 TEST(Decode, UnitsAreNormalisedInOrder)
 {
     const auto fields = [](const QString& value, const QString& unit) {
-        return RecordDecoder::readFields(record(QStringLiteral("1"), value, unit).replace(QStringLiteral("\r\n"),
-                                                                                            QStringLiteral("  ")));
+        return RecordDecoder::readFields(
+            record(QStringLiteral("1"), value, unit).replace(QStringLiteral("\r\n"), QStringLiteral("  ")));
     };
     RecordDecoder::Fields f = fields(QStringLiteral("0.0125"), QStringLiteral("mm"));
     EXPECT_DOUBLE_EQ(f.wert, 12.5);
@@ -124,7 +123,8 @@ TEST(Decode, MaterialByEditionAndEmptyRecords)
         // Magnetic gauges store no material: the field keeps what it held.
         Decoding d(QStringLiteral("VX5"));
         d.table.Messdaten.at(0, 1).material = QStringLiteral("old");
-        d.read(0, {record(QStringLiteral("1"), QStringLiteral("-12.25"), QStringLiteral("A/cm"), QStringLiteral("Fe"))});
+        d.read(0,
+               {record(QStringLiteral("1"), QStringLiteral("-12.25"), QStringLiteral("A/cm"), QStringLiteral("Fe"))});
         EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
         EXPECT_EQ(d.row(0, 1).material, QStringLiteral("old"));
     }

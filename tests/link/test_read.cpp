@@ -11,8 +11,8 @@ QStringList sim(const char* model, QStringList more = {})
     return QStringList{QStringLiteral("--model"), QString::fromLatin1(model), QStringLiteral("--fast")} + more;
 }
 
-#define START_OR_SKIP(b)                                                                                             \
-    if (!(b).ready())                                                                                                \
+#define START_OR_SKIP(b)                                                                                               \
+    if (!(b).ready())                                                                                                  \
     GTEST_SKIP() << (b).gauge.error().toStdString()
 
 } // namespace
@@ -20,10 +20,10 @@ QStringList sim(const char* model, QStringList more = {})
 TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
 {
     QTemporaryDir files;
-    const QString m1 = ReadBench::memoryFile(files, QStringLiteral("m1.txt"),
-                                             "0.0125 mm Fe\n80.5 um NFe\n0 um\n# comment\n112.25\n");
-    ReadBench b(QStringLiteral("RD"), sim("RD", {QStringLiteral("--memory1"), m1, QStringLiteral("--count2"),
-                                                 QStringLiteral("12")}));
+    const QString m1 =
+        ReadBench::memoryFile(files, QStringLiteral("m1.txt"), "0.0125 mm Fe\n80.5 um NFe\n0 um\n# comment\n112.25\n");
+    ReadBench b(QStringLiteral("RD"),
+                sim("RD", {QStringLiteral("--memory1"), m1, QStringLiteral("--count2"), QStringLiteral("12")}));
     START_OR_SKIP(b);
     b.connect();
     shell::AppState& st = b.prog.st;
@@ -77,9 +77,9 @@ TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
 
 TEST(Read, RondoFeHasTwoFeMemoriesAndEnglishEmptyMessage)
 {
-    ReadBench b(QStringLiteral("RD"), sim("RD", {QStringLiteral("--variant"), QStringLiteral("FE-B"),
-                                                 QStringLiteral("--count1"), QStringLiteral("0"),
-                                                 QStringLiteral("--count2"), QStringLiteral("7")}));
+    ReadBench b(QStringLiteral("RD"),
+                sim("RD", {QStringLiteral("--variant"), QStringLiteral("FE-B"), QStringLiteral("--count1"),
+                           QStringLiteral("0"), QStringLiteral("--count2"), QStringLiteral("7")}));
     START_OR_SKIP(b);
     b.prog.shell->English_Click();
     b.connect();
@@ -155,8 +155,10 @@ TEST(Read, FortaMaterialFromTheRecordAndScanMemory)
 TEST(Read, OneMemorySignedValuesAndNoMemory)
 {
     {
-        ReadBench b(QStringLiteral("VX5"), sim("VX5", {QStringLiteral("--mean"), QStringLiteral("0"),
-                                                       QStringLiteral("--spread"), QStringLiteral("10")}), 12);
+        ReadBench b(QStringLiteral("VX5"),
+                    sim("VX5", {QStringLiteral("--mean"), QStringLiteral("0"), QStringLiteral("--spread"),
+                                QStringLiteral("10")}),
+                    12);
         START_OR_SKIP(b);
         b.connect(12);
         ASSERT_EQ(b.rows(0), 20);
@@ -211,9 +213,9 @@ TEST(Read, DamagedAnswers)
         for (int i = 1; i <= 25; ++i)
             values += QByteArray::number(i * 10 + 0.5) + " um\n";
         const QString m1 = ReadBench::memoryFile(files, QStringLiteral("m1.txt"), values);
-        ReadBench b(QStringLiteral("RD"), sim("RD", {QStringLiteral("--fault"), QStringLiteral("split"),
-                                                     QStringLiteral("--split-pause"), QStringLiteral("60"),
-                                                     QStringLiteral("--memory1"), m1}));
+        ReadBench b(QStringLiteral("RD"),
+                    sim("RD", {QStringLiteral("--fault"), QStringLiteral("split"), QStringLiteral("--split-pause"),
+                               QStringLiteral("60"), QStringLiteral("--memory1"), m1}));
         START_OR_SKIP(b);
         b.connect();
         ASSERT_EQ(b.rows(0), 25);
@@ -239,8 +241,8 @@ TEST(Read, DamagedAnswers)
 TEST(Read, EscapeCancelsALongReadAndKeepsNothing)
 {
     // Paced: 2000 values take about 14 s on the line.
-    ReadBench b(QStringLiteral("RD"), {QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--count1"),
-                                       QStringLiteral("2000")});
+    ReadBench b(QStringLiteral("RD"),
+                {QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--count1"), QStringLiteral("2000")});
     START_OR_SKIP(b);
     // Escape once the first values have come in.
     QTimer watch;
