@@ -171,8 +171,8 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
             CliRun::run({"read", "--port", "COM7", "--out", sb.root() + QStringLiteral("/plain/out"), "--lang", "en"});
         EXPECT_EQ(r.exitCode, 5) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QStringLiteral("could not be saved")), 2) << r.err.toStdString();
-        const QString log =
-            shell::TextFile::decode(testsupport::Sandbox::readFile(sb.config() + kAppData + "/Varnotek_TransferLog.txt"));
+        const QString logFile = sb.config() + kAppData + QStringLiteral("/Varnotek_TransferLog.txt");
+        const QString log = shell::TextFile::decode(testsupport::Sandbox::readFile(logFile));
         EXPECT_EQ(log.count(QStringLiteral("could not be saved")), 2) << log.toStdString();
     }
     {

@@ -140,7 +140,8 @@ int CliSession::notConnected()
 int CliSession::timedOut()
 {
     err(m_options.port + QStringLiteral(": ") +
-        say("keine vollständige Antwort des Geräts innerhalb von %1 s", "no complete answer from the device within %1 s")
+        say("keine vollständige Antwort des Geräts innerhalb von %1 s",
+            "no complete answer from the device within %1 s")
             .arg(m_timeout->seconds()));
     return CliExit::Timeout;
 }
