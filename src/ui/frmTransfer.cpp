@@ -5,6 +5,7 @@
 #include "Widgets.h"
 #include "frmInfo.h"
 #include "frmWait.h"
+#include "link/TransferSession.h"
 #include "shell/Settings.h"
 
 #include <QAction>
@@ -44,7 +45,9 @@ QFont monospace(int pointSize = -1)
 
 } // namespace
 
-frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidget* parent) : QMainWindow(parent)
+frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), m_session(new instrument::TransferSession(this)), m_st(m_session->state()),
+      m_shell(&m_session->shell())
 {
     setObjectName(QStringLiteral("frmTransfer"));
     m_st.appPath = appPath.isEmpty() ? QCoreApplication::applicationDirPath() : appPath;
@@ -54,7 +57,9 @@ frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidge
         m_ownDialogs = std::make_unique<QtDialogs>(this);
         m_st.dialogs = m_ownDialogs.get();
     }
-    m_shell = std::make_unique<shell::TransferShell>(m_st);
+    m_table = &m_session->table();
+    m_export = &m_session->exporter();
+    m_link = &m_session->link();
 
     buildUi();
     buildMenus();
@@ -251,7 +256,7 @@ void frmTransfer::wireHandlers()
 {
     auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     auto btn = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
-    shell::TransferShell* sh = m_shell.get();
+    shell::TransferShell* sh = m_shell;
 
     connect(action("mnuEnd"), &QAction::triggered, this, [sh] { sh->mnuEnd_Click(); });
     connect(action("English"), &QAction::triggered, this, [sh] { sh->English_Click(); });

@@ -14,6 +14,7 @@ class TableSession;
 }
 namespace instrument {
 class LinkSession;
+class TransferSession;
 }
 namespace reports {
 class ExportSession;
@@ -61,15 +62,16 @@ private:
     void wireHandlers();
     void applyDisplayLook();
     void requestQuit();
-    // Each subsystem binds its logic to the window in a file of its own (frmTransfer_<subsystem>.cpp):
-    // creates its session (a QObject child of this window), sets its shell hooks, connects its controls.
+    // Each subsystem binds its controls to its part of the session in a file of its own
+    // (frmTransfer_<subsystem>.cpp); the logic is wired to itself in instrument::TransferSession.
     void wireTable();
     void wireLink();
     void wireExport();
 
-    shell::AppState m_st;
+    instrument::TransferSession* m_session; // child of this window, made first
+    shell::AppState& m_st;
+    shell::TransferShell* m_shell;
     std::unique_ptr<QtDialogs> m_ownDialogs;
-    std::unique_ptr<shell::TransferShell> m_shell;
     FormBinder* m_binder = nullptr;
     frmWait* m_wait = nullptr;
     frmInfo* m_info = nullptr;

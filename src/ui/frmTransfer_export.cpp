@@ -10,7 +10,6 @@ namespace ui {
 
 void frmTransfer::wireExport()
 {
-    m_export = new reports::ExportSession(m_st, m_table, this);
     reports::ExportSession* e = m_export;
     new frmProjekt(m_st, e->projekt(), this);
 

@@ -2,7 +2,7 @@
 
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
+#include "link/TransferSession.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,14 +14,7 @@ namespace ui {
 
 void frmTransfer::wireLink()
 {
-    auto* layer = new instrument::QtSerialLayer;
-    m_link = new instrument::LinkSession(m_st, *m_shell, *layer, this);
-    layer->setParent(m_link);
     instrument::LinkSession* link = m_link;
-
-    shell::ShellHooks& h = m_shell->hooks();
-    h.enumeratePorts = [link] { link->enumeratePorts(); };
-    h.closePort = [link] { link->closePort(); };
 
     connect(findChild<QPushButton*>(QStringLiteral("cmdConnect")), &QPushButton::clicked, link,
             [link] { link->cmdConnect_Click(); });
@@ -37,10 +30,7 @@ void frmTransfer::wireLink()
     });
 
     // Reading the memories.
-    auto* reader = new instrument::MemoryReader(m_st, *m_shell, *link, *m_table, link);
-    link->hooks().updateReadButtons = [reader] { reader->updateReadButtons(); };
-    link->hooks().readMemories = [reader] { reader->ReadAllMemories(); };
-    link->hooks().reception = [reader](int code) { reader->reception(code); };
+    instrument::MemoryReader* reader = &m_session->reader();
     auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
     connect(btn("cmdLesen"), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesen_Click(); });
     connect(btn("cmdLesFE"), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesFE_Click(); });

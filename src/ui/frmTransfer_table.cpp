@@ -12,7 +12,6 @@ namespace ui {
 
 void frmTransfer::wireTable()
 {
-    m_table = new table::TableSession(m_st, this);
     table::TableSession* t = m_table;
     table::FlexGridModel* model = &t->grid();
 
@@ -36,14 +35,6 @@ void frmTransfer::wireTable()
             grid->scrollTo(model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
     });
     connect(grid, &QTableView::clicked, this, [t](const QModelIndex& index) { t->MSFlex_Click(index.row() + 1); });
-
-    shell::ShellHooks& h = m_shell->hooks();
-    h.TabelleFormatieren = [t] { t->TabelleFormatieren(); };
-    h.StatistikZuruecksetzen = [t] { t->StatistikZuruecksetzen(); };
-    h.GrenzwerteAnzeigen = [t] { t->GrenzwerteAnzeigen(); };
-    h.AnsichtAktualisieren = [t] { t->AnsichtAktualisieren(); };
-    h.relabelMemoryOptions = [t] { t->relabelOptions(); };
-    t->hooks().EnableCommands = [this] { m_shell->EnableCommands(); };
 
     auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
     connect(btn("cmdSort"), &QAbstractButton::clicked, this, [t] { t->cmdSort_Click(); });

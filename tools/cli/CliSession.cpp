@@ -3,7 +3,7 @@
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
+#include "link/TransferSession.h"
 #include "shell/Numbers.h"
 #include "table/TableSession.h"
 
@@ -17,14 +17,15 @@ const QString kCombo = QStringLiteral("ComboPort");
 const QString kDisplay = QStringLiteral("txtSpeicher");
 } // namespace
 
-CliSession::CliSession(const CliOptions& options) : m_options(options)
+CliSession::CliSession(const CliOptions& options)
+    : m_options(options), m_session(std::make_unique<instrument::TransferSession>()), m_st(m_session->state()),
+      m_shell(&m_session->shell()), m_table(&m_session->table()), m_export(&m_session->exporter()),
+      m_link(&m_session->link()), m_reader(&m_session->reader())
 {
     m_st.appPath = QCoreApplication::applicationDirPath();
     m_st.dialogs = &m_dialogs;
     // A scripted run leaves the user's settings as they are.
     m_st.settingsReadOnly = true;
-    m_shell = std::make_unique<shell::TransferShell>(m_st);
-    m_owner = std::make_unique<QObject>();
     m_timeout = std::make_unique<AnswerTimeout>(m_st, m_options.timeoutSeconds);
     wire();
 }
@@ -32,51 +33,28 @@ CliSession::CliSession(const CliOptions& options) : m_options(options)
 CliSession::~CliSession()
 {
     m_timeout->stop();
-    if (m_link)
-        m_link->closePort();
 }
 
 void CliSession::wire()
 {
-    // The same hooks as the main window sets for its table, export and link parts.
-    m_table = new table::TableSession(m_st, m_owner.get());
-    table::TableSession* t = m_table;
-    shell::ShellHooks& h = m_shell->hooks();
-    h.TabelleFormatieren = [t] { t->TabelleFormatieren(); };
-    h.StatistikZuruecksetzen = [t] { t->StatistikZuruecksetzen(); };
-    h.GrenzwerteAnzeigen = [t] { t->GrenzwerteAnzeigen(); };
-    h.AnsichtAktualisieren = [t] { t->AnsichtAktualisieren(); };
-    h.relabelMemoryOptions = [t] { t->relabelOptions(); };
-    t->hooks().EnableCommands = [this] { m_shell->EnableCommands(); };
-
-    m_export = new reports::ExportSession(m_st, m_table, m_owner.get());
-
-    m_layer = new instrument::QtSerialLayer;
-    m_link = new instrument::LinkSession(m_st, *m_shell, *m_layer, m_owner.get());
-    m_layer->setParent(m_link);
-    instrument::LinkSession* link = m_link;
-    h.enumeratePorts = [link] { link->enumeratePorts(); };
-    h.closePort = [link] { link->closePort(); };
-
-    m_reader = new instrument::MemoryReader(m_st, *m_shell, *link, *m_table, link);
-    instrument::MemoryReader* reader = m_reader;
-    link->hooks().updateReadButtons = [reader] { reader->updateReadButtons(); };
-    link->hooks().reception = [reader](int code) { reader->reception(code); };
     // After connecting the program reads all memories; read stands in the button of the memories asked for,
     // identify reads none.
-    if (m_options.command == CliOptions::Command::Read) {
-        const CliOptions::Memory memory = m_options.memory;
-        link->hooks().readMemories = [reader, memory, this] {
-            if (m_timeout->expired())
-                return;
-            if (memory == CliOptions::Memory::First)
-                reader->cmdLesFE_Click();
-            else if (memory == CliOptions::Memory::Second)
-                reader->cmdLesNFE_Click();
-            else
-                reader->cmdLesen_Click();
-        };
+    instrument::MemoryReader* reader = m_reader;
+    if (m_options.command != CliOptions::Command::Read) {
+        m_link->hooks().readMemories = nullptr;
+        return;
     }
+    const CliOptions::Memory memory = m_options.memory;
+    m_link->hooks().readMemories = [reader, memory, this] {
+        if (m_timeout->expired())
+            return;
+        if (memory == CliOptions::Memory::First)
+            reader->cmdLesFE_Click();
+        else if (memory == CliOptions::Memory::Second)
+            reader->cmdLesNFE_Click();
+        else
+            reader->cmdLesen_Click();
+    };
 }
 
 void CliSession::startup()
@@ -173,7 +151,7 @@ int CliSession::read()
     QStringList emptyTexts;
     shell::FormState& f = m_st.main();
     const QMetaObject::Connection watch =
-        QObject::connect(&f, &shell::FormState::changed, m_owner.get(), [&](const QString& name) {
+        QObject::connect(&f, &shell::FormState::changed, m_session.get(), [&](const QString& name) {
             const QString shown = f.text(kDisplay);
             if (name == kDisplay && shown != m_st.msg(42) && !shown.trimmed().isEmpty())
                 emptyTexts << shown;

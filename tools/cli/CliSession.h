@@ -14,7 +14,7 @@
 namespace instrument {
 class LinkSession;
 class MemoryReader;
-class QtSerialLayer;
+class TransferSession;
 } // namespace instrument
 namespace table {
 class TableSession;
@@ -23,8 +23,8 @@ namespace reports {
 class ExportSession;
 }
 
-// One run of varnotek-cli: the program's state, shell, link, table and export sessions wired as the main window
-// wires them, but without widgets; the command drives them through the program's own handlers.
+// One run of varnotek-cli: the program's session (the same one the main window drives), without widgets; the
+// command drives it through the program's own handlers.
 class CliSession
 {
 public:
@@ -55,14 +55,13 @@ private:
     QString say(const char* de, const char* en) const;
 
     CliOptions m_options;
-    shell::AppState m_st;
     StderrDialogs m_dialogs;
-    std::unique_ptr<shell::TransferShell> m_shell;
-    instrument::QtSerialLayer* m_layer = nullptr;
-    instrument::LinkSession* m_link = nullptr;
-    instrument::MemoryReader* m_reader = nullptr;
-    table::TableSession* m_table = nullptr;
-    reports::ExportSession* m_export = nullptr;
-    std::unique_ptr<QObject> m_owner; // parent of the sessions
+    std::unique_ptr<instrument::TransferSession> m_session;
+    shell::AppState& m_st;
+    shell::TransferShell* m_shell;
+    table::TableSession* m_table;
+    reports::ExportSession* m_export;
+    instrument::LinkSession* m_link;
+    instrument::MemoryReader* m_reader;
     std::unique_ptr<AnswerTimeout> m_timeout;
 };
