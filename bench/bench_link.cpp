@@ -1,12 +1,12 @@
 // Connecting to a gauge and identifying it, against the unpaced simulator on a pseudo-terminal.
 #include "Sandbox.h"
+#include "SimulatedGauge.h"
 #include "link/LinkSession.h"
 #include "link/QtSerialLayer.h"
 #include "shell/AppState.h"
 #include "shell/TransferShell.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 
 #include <benchmark/benchmark.h>
 
@@ -16,11 +16,10 @@ void ConnectAndIdentify(benchmark::State& state)
 {
     testsupport::Sandbox sandbox;
     sandbox.writeKonfi(QStringLiteral("RD\n#\n"));
-    QProcess sim;
-    sim.start(QStringLiteral(VT_SIM_PATH), {QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"),
-                                            QStringLiteral("7"), QStringLiteral("--fast"), QStringLiteral("--quiet")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
-        state.SkipWithError("simulator did not start");
+    SimulatedGauge sim;
+    if (!sim.start({QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
+                    QStringLiteral("--fast")})) {
+        state.SkipWithError(qPrintable(sim.error()));
         return;
     }
     shell::AppState st;
@@ -39,9 +38,6 @@ void ConnectAndIdentify(benchmark::State& state)
             break;
         }
     }
-    sim.write("quit\n");
-    sim.closeWriteChannel();
-    sim.waitForFinished(3000);
 }
 
 } // namespace

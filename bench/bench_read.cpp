@@ -2,6 +2,7 @@
 // record into the table with colours and statistics), and the wall time of a whole read from the paced
 // simulator against the time the bytes need on the line.
 #include "Sandbox.h"
+#include "SimulatedGauge.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
 #include "link/QtSerialLayer.h"
@@ -12,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <benchmark/benchmark.h>
 
@@ -135,13 +135,11 @@ void PacedRead5000(benchmark::State& state)
 {
     testsupport::Sandbox sandbox;
     sandbox.writeKonfi(QStringLiteral("RD\n#\n"));
-    QProcess sim;
-    sim.start(QStringLiteral(VT_SIM_PATH),
-              {QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
-               QStringLiteral("--count1"), QString::number(kValues), QStringLiteral("--count2"), QStringLiteral("0"),
-               QStringLiteral("--quiet")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
-        state.SkipWithError("simulator did not start");
+    SimulatedGauge sim;
+    if (!sim.start({QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
+                    QStringLiteral("--count1"), QString::number(kValues), QStringLiteral("--count2"),
+                    QStringLiteral("0")})) {
+        state.SkipWithError(qPrintable(sim.error()));
         return;
     }
     shell::AppState st;
@@ -184,9 +182,6 @@ void PacedRead5000(benchmark::State& state)
         state.counters["line_s"] = lineSeconds;
         state.counters["ratio"] = wall / lineSeconds;
     }
-    sim.write("quit\n");
-    sim.closeWriteChannel();
-    sim.waitForFinished(3000);
 }
 BENCHMARK(PacedRead5000)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3);
 

@@ -1,7 +1,6 @@
 #include "CliProcess.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 QString CliRun::program()
 {
@@ -34,46 +33,4 @@ CliRun CliRun::run(const QStringList& arguments, int limitMs)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-QString SimProcess::program()
-{
-#ifdef VT_SIM_PATH
-    return QStringLiteral(VT_SIM_PATH);
-#else
-    return QString();
-#endif
-}
-
-bool SimProcess::start(const QStringList& options)
-{
-    if (program().isEmpty() || !QFileInfo(program()).isExecutable()) {
-        m_error = QStringLiteral("simulator not built");
-        return false;
-    }
-    m_process.start(program(), options + QStringList{QStringLiteral("--quiet")});
-    if (!m_process.waitForStarted(5000)) {
-        m_error = m_process.errorString();
-        return false;
-    }
-    // The first line is the terminal; by then the Ports.ini line is written.
-    while (!m_process.canReadLine()) {
-        if (!m_process.waitForReadyRead(5000)) {
-            m_error = QStringLiteral("no terminal: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
-            return false;
-        }
-    }
-    return !m_process.readLine().trimmed().isEmpty();
-}
-
-void SimProcess::stop()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.write("quit\n");
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(3000)) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
 }

@@ -1,6 +1,7 @@
 #include "CliProcess.h"
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "SimulatedGauge.h"
 
 #include "link/LinkSession.h"
 #include "link/QtSerialLayer.h"
@@ -16,12 +17,6 @@
 namespace {
 
 const QString kRondoFolder = QStringLiteral("/Varnotek/RONDO TRANSFER");
-
-#define START_SIM(sim, ...)                                                                                            \
-    do {                                                                                                               \
-        if (!(sim).start(QStringList{__VA_ARGS__}))                                                                    \
-            GTEST_SKIP() << (sim).error().toStdString();                                                              \
-    } while (false)
 
 // The port list the program's own start-up fills for an edition, in this process and sandbox.
 QStringList programPortList(const testsupport::Sandbox& sb, const QString& edition)
@@ -60,9 +55,9 @@ QString text(const char* s)
 TEST(CliPorts, ListAsTheProgramForCableAndBluetoothEditions)
 {
     testsupport::Sandbox sb;
-    SimProcess cable, bluetooth;
-    START_SIM(cable, "--model", "VX5", "--com", "5");
-    START_SIM(bluetooth, "--model", "RD", "--com", "7");
+    SimulatedGauge cable, bluetooth;
+    START_SIM_OR_SKIP(cable, "--model", "VX5", "--com", "5");
+    START_SIM_OR_SKIP(bluetooth, "--model", "RD", "--com", "7");
 
     const CliRun k = CliRun::run({"ports", "--edition", "VX5"});
     ASSERT_EQ(k.exitCode, 0) << k.err.toStdString();
@@ -82,8 +77,8 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
 {
     testsupport::Sandbox sb;
     {
-        SimProcess rondo;
-        START_SIM(rondo, "--model", "RD", "--com", "7", "--variant", "FE-B", "--firmware", "3.01", "--mac",
+        SimulatedGauge rondo;
+        START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7", "--variant", "FE-B", "--firmware", "3.01", "--mac",
                   "11:22:33:44:55:66", "--probe", "FX9", "--probe-version", "2.2", "--count1", "4", "--count2", "3");
         const CliRun r = CliRun::run({"identify", "--port", "COM7"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -94,8 +89,8 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
     }
     {
         // A cable edition: the connect sequence probes first, then identifies.
-        SimProcess forta;
-        START_SIM(forta, "--model", "FT", "--com", "5", "--count1", "9", "--firmware", "1.5");
+        SimulatedGauge forta;
+        START_SIM_OR_SKIP(forta, "--model", "FT", "--com", "5", "--count1", "9", "--firmware", "1.5");
         const CliRun r = CliRun::run({"identify", "--port", "COM5", "--edition", "FT"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         const QStringList lines = r.outLines();
@@ -112,8 +107,8 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
 TEST(CliIdentify, BoxesGoToStandardErrorInTheChosenLanguageAndToTheLog)
 {
     testsupport::Sandbox sb;
-    SimProcess rondo;
-    START_SIM(rondo, "--model", "RD", "--com", "7");
+    SimulatedGauge rondo;
+    START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7");
     const QString appData = sb.config() + kRondoFolder;
     const QByteArray brokenLimits = ";5;0;\r\n";
     testsupport::Sandbox::writeFile(appData + QStringLiteral("/Limit.ini"), brokenLimits);
@@ -133,8 +128,8 @@ TEST(CliIdentify, BoxesGoToStandardErrorInTheChosenLanguageAndToTheLog)
 TEST(CliIdentify, SilentGaugeAndUnknownPortAreNotConnected)
 {
     testsupport::Sandbox sb;
-    SimProcess silent;
-    START_SIM(silent, "--model", "VX5", "--com", "5", "--fault", "silent");
+    SimulatedGauge silent;
+    START_SIM_OR_SKIP(silent, "--model", "VX5", "--com", "5", "--fault", "silent");
 
     // The probe of a cable edition gives up after 4 whole seconds.
     const CliRun r = CliRun::run({"identify", "--port", "COM5", "--edition", "VX5", "--lang", "en"});
@@ -151,8 +146,8 @@ TEST(CliIdentify, SilentGaugeAndUnknownPortAreNotConnected)
 TEST(CliIdentify, NoEndOfAnswerEndsWithTheTimeout)
 {
     testsupport::Sandbox sb;
-    SimProcess rondo;
-    START_SIM(rondo, "--model", "RD", "--com", "7", "--fault", "no-eot");
+    SimulatedGauge rondo;
+    START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7", "--fault", "no-eot");
     const CliRun r = CliRun::run({"identify", "--port", "COM7", "--timeout", "2", "--lang", "en"});
     EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
     EXPECT_GE(r.ms, 2000);

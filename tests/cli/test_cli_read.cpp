@@ -1,6 +1,7 @@
 #include "CliProcess.h"
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "SimulatedGauge.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
@@ -18,12 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-#define START_SIM(sim, ...)                                                                                            \
-    do {                                                                                                               \
-        if (!(sim).start(QStringList{__VA_ARGS__}))                                                                    \
-            GTEST_SKIP() << (sim).error().toStdString();                                                              \
-    } while (false)
 
 const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
 
@@ -103,8 +98,8 @@ TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
                                     "Bridge 7\r\n\r\n\r\n\r\n\r\nK. Weber\r\nDT 03.04.2025;09:15\r\n");
     testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
                                     "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPrüfer;Inspector;\r\n");
-    SimProcess gauge;
-    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "25", "--count2", "12", "--seed", "7", "--fast");
+    SimulatedGauge gauge;
+    START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "25", "--count2", "12", "--seed", "7", "--fast");
 
     const QString out = sb.root() + QStringLiteral("/out");
     const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out});
@@ -140,8 +135,8 @@ TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
 TEST(CliRead, EmptyMemoryPrintsTheMessageAndWritesNoFile)
 {
     testsupport::Sandbox sb;
-    SimProcess gauge;
-    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "0", "--fast");
+    SimulatedGauge gauge;
+    START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "0", "--fast");
     const QString out = sb.root() + QStringLiteral("/out");
     const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -164,8 +159,8 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     const QString out = sb.root() + QStringLiteral("/out");
     {
         // A folder that cannot be made: below a plain file.
-        SimProcess gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
+        SimulatedGauge gauge;
+        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
         testsupport::Sandbox::writeFile(sb.root() + QStringLiteral("/plain"), "x");
         const CliRun r =
             CliRun::run({"read", "--port", "COM7", "--out", sb.root() + QStringLiteral("/plain/out"), "--lang", "en"});
@@ -176,16 +171,16 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
         EXPECT_EQ(log.count(QStringLiteral("could not be saved")), 2) << log.toStdString();
     }
     {
-        SimProcess gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--fault", "no-eot", "--fast");
+        SimulatedGauge gauge;
+        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--fault", "no-eot", "--fast");
         const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--timeout", "2"});
         EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
     {
         // The gauge switches off in the middle of memory 1.
-        SimProcess gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
+        SimulatedGauge gauge;
+        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
         const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
         EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("Device is not available !"))) << r.err.toStdString();

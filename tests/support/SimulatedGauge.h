@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The instrument simulator as a child process: started with options, its terminal path read from its first
-// output line; commands go to its standard input.
+// output line (by then its Ports.ini line is written); commands go to its standard input.
 class SimulatedGauge
 {
 public:
@@ -25,3 +25,10 @@ private:
     QString m_device;
     QString m_error;
 };
+
+// Starts `gauge` with the given options or skips the test when the simulator cannot run here.
+#define START_SIM_OR_SKIP(gauge, ...)                                                                                  \
+    do {                                                                                                               \
+        if (!(gauge).start(QStringList{__VA_ARGS__}))                                                                  \
+            GTEST_SKIP() << (gauge).error().toStdString();                                                            \
+    } while (false)
