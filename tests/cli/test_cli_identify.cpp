@@ -45,11 +45,6 @@ QStringList filesBelow(const QString& folder)
     return out;
 }
 
-QString text(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 } // namespace
 
 TEST(CliPorts, ListAsTheProgramForCableAndBluetoothEditions)
@@ -62,8 +57,8 @@ TEST(CliPorts, ListAsTheProgramForCableAndBluetoothEditions)
     const CliRun k = CliRun::run({"ports", "--edition", "VX5"});
     ASSERT_EQ(k.exitCode, 0) << k.err.toStdString();
     EXPECT_EQ(k.outLines(), programPortList(sb, QStringLiteral("VX5")));
-    EXPECT_TRUE(k.outLines().contains(QStringLiteral("COM5 VCP simulated gauge"))) << k.out.toStdString();
-    EXPECT_FALSE(k.out.contains(QStringLiteral("COM7")));
+    EXPECT_TRUE(k.outLines().contains("COM5 VCP simulated gauge")) << k.out.toStdString();
+    EXPECT_FALSE(k.out.contains("COM7"));
 
     // Without --edition the edition is the one of Konfi.ini beside the tool (RONDO, Bluetooth).
     const CliRun b = CliRun::run({"ports"});
@@ -95,9 +90,8 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         const QStringList lines = r.outLines();
         ASSERT_EQ(lines.size(), 8) << r.out.toStdString();
-        EXPECT_EQ(lines[1], QStringLiteral("geraetesoftware: 1.5"));
-        EXPECT_EQ(lines[2], QStringLiteral("memory1Count: 9"));
-        EXPECT_EQ(lines[7], QStringLiteral("memoryMode: 3"));
+        EXPECT_EQ(lines.mid(1, 2), (QStringList{"geraetesoftware: 1.5", "memory1Count: 9"}));
+        EXPECT_EQ(lines[7], "memoryMode: 3");
     }
     // Nothing but the simulator's port line: no Port.ini, Limit.ini, Language.ini, project files or log.
     EXPECT_EQ(filesBelow(sb.config()), QStringList{QStringLiteral("Varnotek/Ports.ini")});
@@ -115,13 +109,13 @@ TEST(CliIdentify, BoxesGoToStandardErrorInTheChosenLanguageAndToTheLog)
 
     const CliRun en = CliRun::run({"identify", "--port", "COM7", "--lang", "en"});
     EXPECT_EQ(en.exitCode, 0) << en.err.toStdString();
-    EXPECT_TRUE(en.err.startsWith(text("problems reading file  Limit.ini: "))) << en.err.toStdString();
+    EXPECT_TRUE(en.err.startsWith(QString("problems reading file  Limit.ini: "))) << en.err.toStdString();
     const CliRun de = CliRun::run({"identify", "--port", "COM7", "--lang", "de"});
-    EXPECT_TRUE(de.err.startsWith(text("Probleme beim Lesen Datei Limit.ini: "))) << de.err.toStdString();
+    EXPECT_TRUE(de.err.startsWith(QString("Probleme beim Lesen Datei Limit.ini: "))) << de.err.toStdString();
 
     // The log holds the program's error lines only, one per run; the broken file is left as it was.
     const QString log = shell::TextFile::decode(testsupport::Sandbox::readFile(appData + "/Varnotek_TransferLog.txt"));
-    EXPECT_EQ(log, text("problems reading file  Limit.ini: \r\nProbleme beim Lesen Datei Limit.ini: \r\n"));
+    EXPECT_EQ(log, QString("problems reading file  Limit.ini: \r\nProbleme beim Lesen Datei Limit.ini: \r\n"));
     EXPECT_EQ(testsupport::Sandbox::readFile(appData + QStringLiteral("/Limit.ini")), brokenLimits);
 }
 

@@ -41,41 +41,31 @@ TEST(CliOptions, CommandsTakeOnlyTheirOwnOptions)
 
     EXPECT_TRUE(accepts({"ports"}));
     EXPECT_TRUE(accepts({"ports", "--edition", "VX5"}));
-    EXPECT_FALSE(accepts({"ports", "--port", "COM7"}));
-    EXPECT_FALSE(accepts({"ports", "--lang", "en"}));
-    EXPECT_FALSE(accepts({"identify"}));                                    // --port is required
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--out", "d"}));    // --out belongs to read
-    EXPECT_FALSE(accepts({"read", "--port", "COM7"}));                      // --out is required
-    EXPECT_FALSE(accepts({"identify", "--port", "7"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM0"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM202"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--lang", "fr"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--timeout", "0"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--timeout"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "--port", "COM8"}));
-    EXPECT_FALSE(accepts({"read", "--port", "COM7", "--out", "d", "--memory", "3"}));
-    EXPECT_FALSE(accepts({"identify", "--port", "COM7", "extra"}));
-    EXPECT_FALSE(accepts({"connect"}));
-    EXPECT_FALSE(accepts({}));
-    EXPECT_FALSE(accepts({"--version", "ports"}));
+    // --port and --lang do not belong to ports, --out only to read (where it is required), --port is required.
+    for (const char* args :
+         {"ports --port COM7", "ports --lang en", "identify", "identify --port COM7 --out d", "read --port COM7",
+          "identify --port 7", "identify --port COM0", "identify --port COM202", "identify --port COM7 --lang fr",
+          "identify --port COM7 --timeout 0", "identify --port COM7 --timeout", "identify --port COM7 --port COM8",
+          "read --port COM7 --out d --memory 3", "identify --port COM7 extra", "connect", "", "--version ports"})
+        EXPECT_FALSE(accepts(QString(args).split(' ', Qt::SkipEmptyParts))) << args;
 }
 
 TEST(CliProcess, HelpVersionAndUsageExitStatus)
 {
     testsupport::Sandbox sb;
-    const CliRun version = CliRun::run({QStringLiteral("--version")});
+    const CliRun version = CliRun::run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QStringLiteral("varnotek-cli V3.1\n"));
+    EXPECT_EQ(version.out, "varnotek-cli V3.1\n");
 
-    const CliRun help = CliRun::run({QStringLiteral("--help")});
+    const CliRun help = CliRun::run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(CliOptions::usage())) << help.out.toStdString();
-    EXPECT_TRUE(help.out.contains(QStringLiteral("Exit status")));
+    EXPECT_TRUE(help.out.contains("Exit status"));
 
-    const CliRun bad = CliRun::run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("COM7x")});
+    const CliRun bad = CliRun::run({"identify", "--port", "COM7x"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.out.isEmpty());
-    EXPECT_TRUE(bad.err.contains(QStringLiteral("--port"))) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains("--port")) << bad.err.toStdString();
     EXPECT_TRUE(bad.err.contains(CliOptions::usage()));
     EXPECT_EQ(CliRun::run({}).exitCode, 2);
 }

@@ -18,6 +18,7 @@ public:
 
     QString device() const { return m_device; }
     QString error() const { return m_error; }
+    QProcess& process() { return m_process; }
     static QString program();
 
 private:
@@ -30,5 +31,5 @@ private:
 #define START_SIM_OR_SKIP(gauge, ...)                                                                                  \
     do {                                                                                                               \
         if (!(gauge).start(QStringList{__VA_ARGS__}))                                                                  \
-            GTEST_SKIP() << (gauge).error().toStdString();                                                            \
+            GTEST_SKIP() << (gauge).error().toStdString();                                                             \
     } while (false)

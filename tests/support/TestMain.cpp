@@ -1,3 +1,5 @@
+// The main of every test program that needs no widgets: an offscreen GUI application with the Escape watcher.
+// A test program with its own main (the window tests) does not pull this one from the library.
 #include "shell/Wait.h"
 
 #include <QGuiApplication>
