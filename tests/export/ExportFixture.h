@@ -1,67 +1,31 @@
 #pragma once
 
-#include "Sandbox.h"
-#include "ScriptedDialogs.h"
+#include "TableFixture.h"
 #include "export/ExportSession.h"
-#include "shell/AppState.h"
-#include "shell/TextFile.h"
-#include "table/TableSession.h"
 
-#include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
-#include <memory>
-
-// An export session over a table session on a fresh state: coating instrument "FN5" with Fe/NFe memories,
-// rows carrying a material, German texts unless a test switches, no limits.
-class ExportFixture : public ::testing::Test
+// The export session over the table fixture.
+class ExportFixture : public TableFixture
 {
 protected:
-    explicit ExportFixture(const QByteArray& locale = "en_US.UTF-8") : sb(locale) { restart(); }
+    explicit ExportFixture(const QByteArray& locale = "en_US.UTF-8") : TableFixture(locale) { startExport(); }
 
-    // A new program run on the same folders: fresh state, table and export session.
+    // A new program run on the same folders: fresh state, table (laid out) and export session.
     void restart()
     {
         exp.reset();
-        table.reset();
-        st = std::make_unique<shell::AppState>();
-        st->programTitle = QStringLiteral("TEST V3.1");
-        st->texte.LoadMessageTable(st->programTitle);
-        st->texte.LoadCaptionTable();
-        st->dialogs = &dialogs;
-        dialogs.applicationTitle = st->programTitle;
-        st->geraet = QStringLiteral("FN5");
-        st->memoryMode = QStringLiteral("2N");
-        st->signMode = QStringLiteral("0");
-        st->materialMode = QStringLiteral("1");
-        st->heuteDatum = QStringLiteral("01.02.2024");
-        st->AppDataPath = sb.data() + QStringLiteral("/app");
-        st->MessDataPath = sb.data() + QStringLiteral("/mess");
-        QDir().mkpath(st->AppDataPath);
-        QDir().mkpath(st->MessDataPath);
-        st->log.setFolder(st->AppDataPath);
-        st->absolut = false;
-        table = std::make_unique<table::TableSession>(*st);
-        table->jetztZeit = QStringLiteral("10:00:00");
+        TableFixture::restart();
+        startExport();
+    }
+    void startExport()
+    {
         table->TabelleFormatieren();
         exp = std::make_unique<reports::ExportSession>(*st, table.get());
     }
 
-    void add(double wert, const QString& einheit = QStringLiteral("µm  "),
-             const QString& material = QStringLiteral(" Fe"), int view = 0, const QString& zeit = QString())
-    {
-        const int nr = view == 2 ? table->onlineNr : table->aktZeile;
-        ASSERT_TRUE(table->appendRow(view, QString(), zeit, nr, wert, einheit, material));
-    }
-
     QString mesFolder() const { return st->MessDataPath + QStringLiteral("/mes"); }
-    QString log() const { return shell::TextFile::decode(testsupport::Sandbox::readFile(st->log.path())); }
 
-    testsupport::Sandbox sb;
-    testsupport::ScriptedDialogs dialogs;
-    std::unique_ptr<shell::AppState> st;
-    std::unique_ptr<table::TableSession> table;
     std::unique_ptr<reports::ExportSession> exp;
 };
 
