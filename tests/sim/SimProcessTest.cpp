@@ -1,9 +1,8 @@
-// Runs the real program on a pseudo-terminal and talks to it as the transfer program would.
+// Runs the simulator on a pseudo-terminal and talks to it as the transfer program would, without the program's code.
+#include "Sandbox.h"
+#include "SimulatedGauge.h"
+
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,32 +17,13 @@ namespace {
 // Safety limit only: a broken simulator must fail the test, not hang it.
 constexpr int GiveUpMs = 10000;
 
-class Sim
+// The gauge's terminal, opened raw.
+class Terminal
 {
 public:
-    explicit Sim(const QStringList &args)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", m_config.path());
-        process.setProcessEnvironment(env);
-        process.start(VT_SIM_PROGRAM, args);
-        process.waitForStarted(GiveUpMs);
-        QElapsedTimer timer;
-        timer.start();
-        while (!process.canReadLine() && timer.elapsed() < GiveUpMs && process.state() == QProcess::Running)
-            process.waitForReadyRead(100);
-        path = QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-    ~Sim()
-    {
-        closePort();
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(GiveUpMs);
-        }
-    }
-
-    bool openPort()
+    explicit Terminal(const QString &path) { open(path); }
+    ~Terminal() { close(); }
+    bool open(const QString &path)
     {
         m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
         if (m_fd < 0)
@@ -53,12 +33,13 @@ public:
         cfmakeraw(&tio);
         return tcsetattr(m_fd, TCSANOW, &tio) == 0;
     }
-    void closePort()
+    void close()
     {
         if (m_fd >= 0)
             ::close(m_fd);
         m_fd = -1;
     }
+    bool isOpen() const { return m_fd >= 0; }
     void send(const QByteArray &bytes) { ASSERT_EQ(::write(m_fd, bytes.constData(), bytes.size()), bytes.size()); }
 
     // Reads until one of the stop characters arrives, the line goes away or the safety limit passes.
@@ -89,36 +70,27 @@ public:
         return out;
     }
 
-    QByteArray portsIni() const
-    {
-        QFile f(m_config.path() + "/Varnotek/Ports.ini");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    bool waitEnded(int *exitCode)
-    {
-        const bool ended = process.waitForFinished(GiveUpMs);
-        *exitCode = process.exitCode();
-        return ended && process.exitStatus() == QProcess::NormalExit;
-    }
-
-    QProcess process;
-    QString path;
-
 private:
-    QTemporaryDir m_config;
     int m_fd = -1;
 };
+
+QByteArray portsIni(const testsupport::Sandbox &sb)
+{
+    return testsupport::Sandbox::readFile(sb.config() + "/Varnotek/Ports.ini");
+}
+
+// The exit status once the simulator has ended by itself, -1 when it did not end normally.
+int ended(QProcess &process)
+{
+    return process.waitForFinished(GiveUpMs) && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
 
 int recordCount(const QByteArray &answer)
 {
     const int stx = answer.indexOf("\x02\r\n");
-    if (stx < 0)
-        return 0;
     int n = 0;
-    for (const QByteArray &line : answer.mid(stx + 3).split('\n')) {
-        if (line.endsWith('\r') && !line.startsWith("    "))
-            ++n;
-    }
+    for (const QByteArray &line : answer.mid(stx + 3).split('\n'))
+        n += stx >= 0 && line.endsWith('\r') && !line.startsWith("    ");
     return n;
 }
 
@@ -126,65 +98,61 @@ int recordCount(const QByteArray &answer)
 
 TEST(SimProcess, ReadsMemoriesAndManagesPortsIni)
 {
-    Sim sim({"--model", "RD", "--fast", "--com", "7", "--count1", "40", "--count2", "3", "--quiet"});
-    ASSERT_TRUE(sim.path.startsWith("/dev/")) << qPrintable(sim.path);
-    EXPECT_EQ(sim.portsIni(), "COM7;" + sim.path.toLatin1() + ";BTH simulated gauge;\r\n");
+    testsupport::Sandbox sb;
+    SimulatedGauge sim;
+    ASSERT_TRUE(sim.start({"--model", "RD", "--fast", "--com", "7", "--count1", "40", "--count2", "3"}))
+        << sim.error().toStdString();
+    ASSERT_TRUE(sim.device().startsWith("/dev/")) << sim.device().toStdString();
+    EXPECT_EQ(portsIni(sb), "COM7;" + sim.device().toLatin1() + ";BTH simulated gauge;\r\n");
 
-    ASSERT_TRUE(sim.openPort());
-    sim.send("$kova00$\r\n");
-    const QByteArray id = sim.readUntil("\x04");
-    EXPECT_TRUE(id.startsWith("FN-B"));
-    EXPECT_TRUE(id.contains("\r\nM1:40\r\nM2:3\r\n"));
-    EXPECT_TRUE(id.endsWith("\r\n\x04"));
-
-    sim.send("$kova10$\r\n");
-    EXPECT_EQ(recordCount(sim.readUntil("\x04")), 40);
+    Terminal line(sim.device());
+    ASSERT_TRUE(line.isOpen());
+    line.send("$kova10$\r\n");
+    EXPECT_EQ(recordCount(line.readUntil("\x04")), 40);
 
     // the device can be closed and opened again
-    sim.closePort();
-    ASSERT_TRUE(sim.openPort());
-    sim.send("$kova11$\r\n");
-    const QByteArray m2 = sim.readUntil("\x04");
+    line.close();
+    ASSERT_TRUE(line.open(sim.device()));
+    line.send("$kova11$\r\n");
+    const QByteArray m2 = line.readUntil("\x04");
     EXPECT_EQ(recordCount(m2), 3);
     EXPECT_TRUE(m2.contains("\xB5m   NFe\r\n"));
 
-    sim.process.closeWriteChannel();   // end of stdin (a pipe) ends the simulator
-    int code = -1;
-    ASSERT_TRUE(sim.waitEnded(&code));
-    EXPECT_EQ(code, 0);
-    EXPECT_FALSE(sim.portsIni().contains("COM7;"));
+    sim.process().closeWriteChannel();   // end of stdin (a pipe) ends the simulator
+    EXPECT_EQ(ended(sim.process()), 0);
+    EXPECT_FALSE(portsIni(sb).contains("COM7;"));
 }
 
 TEST(SimProcess, OnlineValueOnKeypressAndSwitchOff)
 {
-    Sim sim({"--model", "VX5", "--keypress", "--com", "12", "--quiet"});
-    ASSERT_TRUE(sim.openPort());
-    sim.send("$kova00$\r\n");
-    EXPECT_TRUE(sim.readUntil("\x04").startsWith("VX-5"));
-    sim.process.write("3.25\n");
-    sim.process.waitForBytesWritten(GiveUpMs);
-    EXPECT_EQ(sim.readUntil("\n"), QByteArray("   1        3.25 A/cm    \r\n"));
-    sim.process.write("off\n");
-    sim.process.waitForBytesWritten(GiveUpMs);
-    EXPECT_EQ(sim.readUntil("\x19"), QByteArray("\x19"));
+    testsupport::Sandbox sb;
+    SimulatedGauge sim;
+    ASSERT_TRUE(sim.start({"--model", "VX5", "--keypress", "--com", "12"})) << sim.error().toStdString();
+    Terminal line(sim.device());
+    line.send("$kova00$\r\n");
+    EXPECT_TRUE(line.readUntil("\x04").startsWith("VX-5"));
+    sim.command("3.25");
+    EXPECT_EQ(line.readUntil("\n"), QByteArray("   1        3.25 A/cm    \r\n"));
+    sim.command("off");
+    EXPECT_EQ(line.readUntil("\x19"), QByteArray("\x19"));
 
-    sim.process.terminate();
-    int code = -1;
-    ASSERT_TRUE(sim.waitEnded(&code));
-    EXPECT_EQ(code, 0);
-    EXPECT_FALSE(sim.portsIni().contains("COM12;"));
+    sim.process().terminate();
+    EXPECT_EQ(ended(sim.process()), 0);
+    EXPECT_FALSE(portsIni(sb).contains("COM12;"));
 }
 
 TEST(SimProcess, NewCommandCancelsUnfinishedAnswer)
 {
     // paced: the 2000-value answer is still on its way when the client gives up and asks again
-    Sim sim({"--count1", "2000", "--quiet"});
-    ASSERT_TRUE(sim.openPort());
-    sim.send("$kova10$\r\n");
-    EXPECT_TRUE(sim.readUntil("\x02").startsWith("FN-B"));
-    sim.send("$kova00$\r\n");
+    testsupport::Sandbox sb;
+    SimulatedGauge sim;
+    ASSERT_TRUE(sim.start({"--count1", "2000"})) << sim.error().toStdString();
+    Terminal line(sim.device());
+    line.send("$kova10$\r\n");
+    EXPECT_TRUE(line.readUntil("\x02").startsWith("FN-B"));
+    line.send("$kova00$\r\n");
     // a few bytes of the old answer may still be under way; after them comes the whole identification
-    const QByteArray id = sim.readUntil("\x04");
+    const QByteArray id = line.readUntil("\x04");
     EXPECT_TRUE(id.endsWith("FN-B SN 100234\r\nVD:2.14\r\nM1:2000\r\nM2:12\r\nAD:00:1A:7D:DA:71:13\r\nPT:F1.5\r\n"
                             "VP:1.07\r\n\x04"))
         << id.right(120).toHex(' ').constData();
@@ -192,26 +160,25 @@ TEST(SimProcess, NewCommandCancelsUnfinishedAnswer)
 
 TEST(SimProcess, UnplugPartWayEndsAndRemovesLine)
 {
-    Sim sim({"--fast", "--com", "9", "--count1", "20", "--fault", "unplug", "--quiet"});
-    ASSERT_TRUE(sim.portsIni().contains("COM9;"));
-    ASSERT_TRUE(sim.openPort());
-    sim.send("$kova10$\r\n");
+    testsupport::Sandbox sb;
+    SimulatedGauge sim;
+    ASSERT_TRUE(sim.start({"--fast", "--com", "9", "--count1", "20", "--fault", "unplug"}))
+        << sim.error().toStdString();
+    ASSERT_TRUE(portsIni(sb).contains("COM9;"));
+    Terminal line(sim.device());
+    line.send("$kova10$\r\n");
     bool gone = false;
-    const QByteArray partial = sim.readUntil("\x04", &gone);
+    EXPECT_LT(recordCount(line.readUntil("\x04", &gone)), 20);
     EXPECT_TRUE(gone);
-    EXPECT_LT(recordCount(partial), 20);
-    int code = -1;
-    ASSERT_TRUE(sim.waitEnded(&code));
-    EXPECT_EQ(code, 0);
-    EXPECT_FALSE(sim.portsIni().contains("COM9;"));
+    EXPECT_EQ(ended(sim.process()), 0);
+    EXPECT_FALSE(portsIni(sb).contains("COM9;"));
 }
 
 TEST(SimProcess, BadOptionGivesUsageAndStatus2)
 {
     QProcess p;
-    p.start(VT_SIM_PROGRAM, {"--model", "ZZ9"});
-    ASSERT_TRUE(p.waitForFinished(GiveUpMs));
-    EXPECT_EQ(p.exitCode(), 2);
+    p.start(SimulatedGauge::program(), {"--model", "ZZ9"});
+    EXPECT_EQ(ended(p), 2);
     EXPECT_TRUE(p.readAllStandardError().contains("usage: varnotek-sim"));
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
 }

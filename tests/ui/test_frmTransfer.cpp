@@ -3,7 +3,6 @@
 #include "ui/frmTransfer.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -49,7 +48,6 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
     EXPECT_EQ(open->text(), "Datei öffnen");
     EXPECT_FALSE(open->isEnabled());
     EXPECT_FALSE(w.findChild<QPushButton*>("cmdLesen")->isVisible());
-    EXPECT_TRUE(w.findChild<QComboBox*>("ComboPort")->isVisible());
     EXPECT_EQ(w.findChild<QGroupBox*>("Frame5")->title(), "Varnotek GmbH");
     EXPECT_FALSE(w.findChild<QLabel*>("picTC")->pixmap().isNull());
     EXPECT_FALSE(w.findChild<QLabel*>("picKova")->pixmap().isNull());

