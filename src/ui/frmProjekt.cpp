@@ -69,6 +69,11 @@ frmProjekt::frmProjekt(shell::AppState& st, reports::ProjektDialog& logic, QWidg
     connect(save, &QPushButton::clicked, this, [this] { m_logic.cmdSpeichern_Click(); });
     connect(clear, &QPushButton::clicked, this, [this] { m_logic.cmdLoeschen_Click(); });
     connect(&logic, &reports::ProjektDialog::showRequested, this, [this] {
+        // Opened again while still open: no show event, but it is activated again and takes the current language.
+        if (isVisible()) {
+            m_logic.Form_Activate();
+            m_binder->applyAll();
+        }
         show();
         raise();
         activateWindow();

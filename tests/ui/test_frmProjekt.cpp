@@ -52,6 +52,13 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     dialog->findChild<QPushButton*>("cmdLoeschen")->click();
     EXPECT_EQ(field->text(), "");
     EXPECT_EQ(dialog->findChild<QTimeEdit*>("DTPTime")->time(), QTime(0, 0));
+    // Opened again while still open, after a language switch: no mix of two languages.
+    w.shell().English_Click();
+    w.findChild<QPushButton*>("cmdProjekt")->click();
+    EXPECT_EQ(dialog->findChild<QPushButton*>("cmdSpeichern")->text(), "Save");
+    EXPECT_EQ(dialog->findChild<QGroupBox*>("frmRahmen")->title(), "Project data");
+    EXPECT_EQ(dialog->findChild<QLabel*>("lblFelder2")->text(), "Place");
+    w.shell().German_Click();
     dialog->hide();
 
     // cmdSave writes the table with the project lines; cmdOpen loads it back into the shown view.
