@@ -48,7 +48,8 @@ QString ExportSession::targetName(const QString& answer, const QString& folder)
     if (answer.isEmpty() || answer == QLatin1String(" "))
         return {};
     QString name = answer;
-    if (!name.contains(QLatin1String(".mes")))
+    // The dialog answers with the whole path; only the file's own name decides on the extension.
+    if (!QFileInfo(name).fileName().contains(QLatin1String(".mes")))
         name += QStringLiteral(".mes");
     return QDir(folder).absoluteFilePath(name);
 }

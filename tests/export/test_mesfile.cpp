@@ -125,6 +125,9 @@ TEST_F(MesFileTest, NamingRule)
     EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.MES"), d), QStringLiteral("/x/mes/a.MES.mes"));
     EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.mes.txt"), d), QStringLiteral("/x/mes/a.mes.txt"));
     EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/y/b.mes"), d), QStringLiteral("/y/b.mes"));
+    // Only the file's own name counts: a ".mes" in a folder name (a user "j.mesa") must not stop the extension.
+    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/home/j.mesa/b"), d),
+              QStringLiteral("/home/j.mesa/b.mes"));
     EXPECT_EQ(reports::ExportSession::targetName(QString(), d), QString());
     EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral(" "), d), QString());
 
