@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
@@ -174,4 +176,21 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
         EXPECT_TRUE(r.err.contains(QStringLiteral("Device is not available !"))) << r.err.toStdString();
     }
     EXPECT_FALSE(QDir(out).exists());
+    {
+        // A reader that stops early (| head, | grep -q): the read still ends normally and both files are written.
+        SimulatedGauge gauge;
+        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        ::close(fds[0]);
+        QProcess p;
+        p.setChildProcessModifier([w = fds[1]] { ::dup2(w, STDOUT_FILENO); });
+        const QString closedOut = sb.root() + QStringLiteral("/closed");
+        p.start(CliRun::program(), {"read", "--port", "COM7", "--out", closedOut});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        ::close(fds[1]);
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        EXPECT_EQ(QDir(closedOut).entryList(QDir::Files), (QStringList{"memory1.mes", "memory2.mes"}));
+    }
 }

@@ -6,10 +6,14 @@
 #include <QCoreApplication>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // A reader that stops early (| head, | grep -q) must not end the run before the files are written: output
+    // to a closed pipe fails quietly instead of killing the process.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     // As in the program: Qt set the C locale from the environment; C-level number output stays ".".
     std::setlocale(LC_NUMERIC, "C");
