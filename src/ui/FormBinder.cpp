@@ -1,6 +1,7 @@
 #include "FormBinder.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -175,7 +176,8 @@ void FormBinder::watchUserEdits()
                 connect(cb, &QComboBox::editTextChanged, this,
                         [this, cb](const QString& t) { m_state.takeTextFromUser(cb->objectName(), t); });
             for (auto* e : m_window->findChildren<QLineEdit*>()) {
-                if (qobject_cast<QComboBox*>(e->parent()))
+                // The inner edits of combos and pickers are reported through their owners.
+                if (qobject_cast<QComboBox*>(e->parent()) || qobject_cast<QAbstractSpinBox*>(e->parent()))
                     continue;
                 connect(e, &QLineEdit::textEdited, this,
                         [this, e](const QString& t) { m_state.takeTextFromUser(e->objectName(), t); });

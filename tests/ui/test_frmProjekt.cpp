@@ -6,6 +6,7 @@
 #include "table/TableSession.h"
 #include "ui/frmTransfer.h"
 
+#include <QDateEdit>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -59,6 +60,14 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     EXPECT_EQ(dialog->findChild<QGroupBox*>("frmRahmen")->title(), "Project data");
     EXPECT_EQ(dialog->findChild<QLabel*>("lblFelder2")->text(), "Place");
     w.shell().German_Click();
+    // A picker's inner edit reports typing as any line edit does; it must not feed the window's state, else
+    // showing the dialog again wrote the time typed there into the date picker.
+    auto* dateEdit = dialog->findChild<QDateEdit*>("DTPDate");
+    const QString dateShown = dateEdit->text();
+    emit dialog->findChild<QTimeEdit*>("DTPTime")->findChild<QLineEdit*>()->textEdited("09:30");
+    dialog->hide();
+    w.findChild<QPushButton*>("cmdProjekt")->click();
+    EXPECT_EQ(dateEdit->text(), dateShown);
     dialog->hide();
 
     // cmdSave writes the table with the project lines; cmdOpen loads it back into the shown view.
