@@ -75,9 +75,12 @@ QString formatFixed(double value, int decimals)
     const double scale = kPow10[decimals];
     // Halves away from zero, judged on the value as it reads to 15 significant digits: 1.005 is a half
     // although its binary value lies just below.
+    // The slack grows with the value; from twelve digits on it would reach whole tenths (and at 5e13 turn every
+    // fraction, even none, into a half), so large values are judged on their binary fraction alone.
     const double scaled = std::fabs(value * scale);
     double units = std::floor(scaled);
-    if (scaled - units >= 0.5 - scaled * 1e-14)
+    const double slack = scaled < 1e12 ? scaled * 1e-14 : 0.0;
+    if (scaled - units >= 0.5 - slack)
         units += 1;
     QString text = QString::number(units / scale, 'f', decimals);
     const Separators& sep = separators();

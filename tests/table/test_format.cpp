@@ -33,6 +33,9 @@ TEST(ValueFormat, PatternsByUnitAndSignWithPoint)
     // Long values: padded to 11, or returned whole.
     EXPECT_EQ(WertFormatieren(100000.4, QStringLiteral("µm")), pad(3, "100000.4"));
     EXPECT_EQ(WertFormatieren(123456789012.0, QStringLiteral("µm")), QStringLiteral("123456789012.0"));
+    // The largest readings a record can bring (ten digits of mm or kOe) keep their value.
+    EXPECT_EQ(WertFormatieren(5e12, QStringLiteral("µm")), QStringLiteral("5000000000000.0"));
+    EXPECT_EQ(WertFormatieren(9999999999e3, QStringLiteral("G   ")), QStringLiteral("9999999999000.0"));
     EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("µm")), QStringLiteral("  1234567.0")); // no grouping
 }
 
