@@ -49,7 +49,7 @@ QString ReportBuilder::projectBlock(shell::AppState& st)
     const QDate date = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
     const QTime time = QTime::fromString(p.text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
     QString out = QStringLiteral("#  ");
-    out += date.isValid() ? shell::Numbers::userLocale().toString(date, QLocale::ShortFormat) : dateText;
+    out += date.isValid() ? shell::Numbers::shortDate(date) : dateText;
     out += QLatin1Char(' ') + (time.isValid() ? time : QTime(0, 0)).toString(QStringLiteral("HH:mm")) + kCrLf;
     for (int n = 1; n <= 6; ++n)
         if (hasText(fields[n - 1]))

@@ -12,6 +12,15 @@ QLocale userLocale()
     return loc;
 }
 
+QString shortDate(const QDate& date)
+{
+    const QLocale loc = userLocale();
+    QString format = loc.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return loc.toString(date, format);
+}
+
 QString formatGeneral(double value)
 {
     if (value == 0.0)

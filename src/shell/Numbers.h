@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -7,6 +8,9 @@ namespace shell::Numbers {
 
 // The user's number format (the system locale, or QLocale's default when set) without group separators.
 QLocale userLocale();
+
+// The user's short date with a four-digit year, as desktop systems show it (Qt's short form has two).
+QString shortDate(const QDate& date);
 
 // Shortest form with up to 15 significant digits and the user's decimal separator.
 QString formatGeneral(double value);

@@ -1,6 +1,7 @@
 #include "TransferShell.h"
 
 #include "Edition.h"
+#include "Numbers.h"
 #include "Settings.h"
 
 #include <QCoreApplication>
@@ -18,11 +19,7 @@ const QString kWait = QStringLiteral("frmWait");
 
 QString generalDateTime(const QDateTime& when)
 {
-    const QLocale loc;
-    QString dateFormat = loc.dateFormat(QLocale::ShortFormat);
-    if (!dateFormat.contains(QLatin1String("yyyy")))
-        dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return loc.toString(when.date(), dateFormat) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
+    return Numbers::shortDate(when.date()) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
 }
 } // namespace
 

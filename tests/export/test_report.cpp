@@ -94,7 +94,7 @@ TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
     add(-12.0, g);
 
     const QString expected =
-        crlf(QStringLiteral("#  05.03.24 09:07")) + crlf(QStringLiteral("#  Baustelle Nord")) +
+        crlf(QStringLiteral("#  05.03.2024 09:07")) + crlf(QStringLiteral("#  Baustelle Nord")) +
         crlf(QStringLiteral("#  Prüfer Meier")) + crlf(QString()) + crlf(QStringLiteral("FE-Speicher")) +
         crlf(QString()) + crlf(QStringLiteral("Statistik:  mit Absolutwerten")) + crlf(QString()) +
         count(QStringLiteral("Anzahl"), 2) + figure(QStringLiteral("Minimum"), QStringLiteral("10,5"), g) +
