@@ -177,6 +177,15 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     }
     EXPECT_FALSE(QDir(out).exists());
     {
+        // No complete answer for memory 2 in time: exit 4, but memory 1, read whole, is still written.
+        SimulatedGauge gauge;
+        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "3000");
+        const QString partial = sb.root() + QStringLiteral("/partial");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", partial, "--timeout", "2"});
+        EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
+        EXPECT_EQ(QDir(partial).entryList(QDir::Files), QStringList{QStringLiteral("memory1.mes")});
+    }
+    {
         // A reader that stops early (| head, | grep -q): the read still ends normally and both files are written.
         SimulatedGauge gauge;
         START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");

@@ -156,12 +156,18 @@ int CliSession::read()
             if (name == kDisplay && shown != m_st.msg(42) && !shown.trimmed().isEmpty())
                 emptyTexts << shown;
         });
-    const int status = connect();
+    int status = connect();
     QObject::disconnect(watch);
+    if (status == CliExit::Ok && m_reader->cancelled())
+        status = timedOut();
+    if (status == CliExit::Timeout) {
+        // A memory that came in whole before the time ran out is kept; the cancelled one holds no rows.
+        for (int view = 0; view < 2; ++view)
+            if (m_table->Messdaten.rowCount(view) > 0)
+                saveView(view);
+    }
     if (status != CliExit::Ok)
         return status;
-    if (m_reader->cancelled())
-        return timedOut();
 
     // Memory 1 comes before memory 2; a memory without rows is the next empty-memory message.
     bool written = true;
