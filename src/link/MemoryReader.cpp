@@ -218,6 +218,7 @@ void MemoryReader::ReadMemory()
     m_link.layer().clearReceived();
     st.transferComplete = false;
     m_scanPos = 0;
+    m_searchPos = 0;
     m_lineNo = 0;
     m_dataStart = 0;
     m_overflow = false;
@@ -283,12 +284,13 @@ void MemoryReader::reception(int code)
 void MemoryReader::cutLines()
 {
     const QString& buf = m_link.receiveBuffer;
-    if (m_scanPos > buf.size())
-        m_scanPos = 0;
+    if (m_scanPos > buf.size() || m_searchPos > buf.size())
+        m_scanPos = m_searchPos = 0;
     const QLatin1String crlf("\r\n");
     const QLatin1String fourBlanks("    ");
     qsizetype end;
-    while ((end = buf.indexOf(crlf, m_scanPos)) >= 0) {
+    // Text already searched holds no line end (but a CR at its end may meet the next chunk's LF).
+    while ((end = buf.indexOf(crlf, std::max(m_scanPos, m_searchPos))) >= 0) {
         const QStringView line = QStringView(buf).mid(m_scanPos, end - m_scanPos);
         m_scanPos = end + 2;
         ++m_lineNo;
@@ -311,6 +313,7 @@ void MemoryReader::cutLines()
         }
         m_records.push_back(line.toString());
     }
+    m_searchPos = std::max(m_scanPos, buf.size() - 1);
     const int count = int(m_records.size());
     if (count != m_shownProgress) {
         m_shownProgress = count;

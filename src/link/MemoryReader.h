@@ -83,6 +83,7 @@ private:
     // Cutting: one pass over receiveBuffer, from where the last event stopped.
     std::vector<QString> m_records;
     qsizetype m_scanPos = 0;
+    qsizetype m_searchPos = 0; // where the search for the next line end goes on
     int m_lineNo = 0;
     int m_dataStart = 0; // line number of the first data line; 0 = no STX line yet
     bool m_overflow = false;

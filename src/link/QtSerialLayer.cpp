@@ -152,11 +152,14 @@ void QtSerialLayer::deliver(const QString& text)
         emit received();
         return;
     }
+    // Only the new text can end the unfinished line: noise without line ends is not rescanned.
+    qsizetype from = m_partialLine.size();
     m_partialLine += text;
     qsizetype end;
-    while ((end = m_partialLine.indexOf(QLatin1Char('\n'))) >= 0) {
+    while ((end = m_partialLine.indexOf(QLatin1Char('\n'), from)) >= 0) {
         m_lines.append(m_partialLine.left(end + 1));
         m_partialLine.remove(0, end + 1);
+        from = 0;
         emit received();
     }
 }
