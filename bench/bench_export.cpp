@@ -6,7 +6,6 @@
 #include "table/TableSession.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -69,13 +68,3 @@ void BM_Load5000(benchmark::State& state)
 BENCHMARK(BM_Load5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "shell/AppState.h"
 #include "shell/TransferShell.h"
 
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -43,12 +42,3 @@ void ConnectAndIdentify(benchmark::State& state)
 } // namespace
 
 BENCHMARK(ConnectAndIdentify)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -186,12 +186,3 @@ void PacedRead5000(benchmark::State& state)
 BENCHMARK(PacedRead5000)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

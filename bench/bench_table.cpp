@@ -3,7 +3,6 @@
 #include "shell/AppState.h"
 #include "table/TableSession.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
 #include <benchmark/benchmark.h>
@@ -71,12 +70,3 @@ void BM_Rebuild5000(benchmark::State& state)
 BENCHMARK(BM_Rebuild5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,0 +1,12 @@
+// Shared entry point: every benchmark runs inside an application object, as the program does.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
