@@ -22,23 +22,23 @@ struct Fixture {
 
     Fixture()
     {
-        st.programTitle = QStringLiteral("BENCH V3.1");
-        st.texte.LoadMessageTable(st.programTitle);
+        st.edition.programTitle = QStringLiteral("BENCH V3.1");
+        st.texte.LoadMessageTable(st.edition.programTitle);
         st.texte.LoadCaptionTable();
-        st.geraet = QStringLiteral("FN5");
-        st.memoryMode = QStringLiteral("2N");
-        st.materialMode = QStringLiteral("1");
+        st.device.geraet = QStringLiteral("FN5");
+        st.device.memoryMode = QStringLiteral("2N");
+        st.edition.materialMode = QStringLiteral("1");
         st.heuteDatum = QStringLiteral("01.02.2024");
-        st.AppDataPath = sb.data() + QStringLiteral("/app");
-        st.MessDataPath = sb.data() + QStringLiteral("/mess");
-        QDir().mkpath(st.AppDataPath);
-        QDir().mkpath(st.MessDataPath);
-        st.Emin = 80;
-        st.Emax = 120;
-        st.Esoll = 100;
-        st.EminStr = QStringLiteral("80");
-        st.EmaxStr = QStringLiteral("120");
-        st.EsollStr = QStringLiteral("100");
+        st.edition.AppDataPath = sb.data() + QStringLiteral("/app");
+        st.edition.MessDataPath = sb.data() + QStringLiteral("/mess");
+        QDir().mkpath(st.edition.AppDataPath);
+        QDir().mkpath(st.edition.MessDataPath);
+        st.limits.Emin = 80;
+        st.limits.Emax = 120;
+        st.limits.Esoll = 100;
+        st.limits.EminStr = QStringLiteral("80");
+        st.limits.EmaxStr = QStringLiteral("120");
+        st.limits.EsollStr = QStringLiteral("100");
         table.jetztZeit = QStringLiteral("10:00:00");
         table.TabelleFormatieren();
         for (int i = 1; i <= kRows; ++i)

@@ -1,13 +1,12 @@
 // Connecting to a gauge and identifying it, against the unpaced simulator on a pseudo-terminal.
-#include "Sandbox.h"
+#include "Program.h"
 #include "SimulatedGauge.h"
 #include "link/LinkSession.h"
-#include "link/QtSerialLayer.h"
-#include "shell/AppState.h"
-#include "shell/TransferShell.h"
-
+#include "shell/Controls.h"
 
 #include <benchmark/benchmark.h>
+
+namespace Main = ctl::frmTransfer;
 
 namespace {
 
@@ -21,18 +20,16 @@ void ConnectAndIdentify(benchmark::State& state)
         state.SkipWithError(qPrintable(sim.error()));
         return;
     }
-    shell::AppState st;
-    st.appPath = sandbox.appDir();
-    shell::TransferShell shell(st);
-    instrument::QtSerialLayer layer;
-    instrument::LinkSession link(st, shell, layer);
-    shell.hooks().enumeratePorts = [&link] { link.enumeratePorts(); };
-    shell.startup();
-    st.main().setText(QStringLiteral("ComboPort"), QStringLiteral("COM7"));
+    Program program(sandbox, QStringLiteral("RD"), Program::Line::Real);
+    program.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+    program.start();
+    shell::AppState& st = program.st;
+    instrument::LinkSession& link = program.link();
+    st.main().setText(Main::ComboPort, QStringLiteral("COM7"));
 
     for (auto _ : state) {
         link.cmdConnect_Click();
-        if (!st.CheckConnect || st.geraet != QLatin1String("FNB")) {
+        if (!st.link.CheckConnect || st.device.geraet != QLatin1String("FNB")) {
             state.SkipWithError("not connected");
             break;
         }

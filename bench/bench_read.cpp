@@ -1,14 +1,11 @@
 // Reading a full memory of 5000 values: the work done when EOT arrives (cutting the last lines, decoding every
 // record into the table with colours and statistics), and the wall time of a whole read from the paced
 // simulator against the time the bytes need on the line.
-#include "Sandbox.h"
+#include "Program.h"
 #include "SimulatedGauge.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
-#include "shell/AppState.h"
-#include "shell/TransferShell.h"
-#include "shell/Wait.h"
+#include "shell/Controls.h"
 #include "table/TableSession.h"
 
 #include <QCoreApplication>
@@ -16,49 +13,11 @@
 
 #include <benchmark/benchmark.h>
 
+namespace Main = ctl::frmTransfer;
+
 namespace {
 
 constexpr int kValues = 5000;
-
-// A gauge that never answers by itself: the benchmark feeds the memory answer as received text.
-class ScriptLine : public instrument::SerialLayer
-{
-public:
-    instrument::PortInfo portInfo(const QString&) override { return {}; }
-    instrument::OpenError open(int) override
-    {
-        m_open = true;
-        return instrument::OpenError::None;
-    }
-    QString errorText() const override { return {}; }
-    void close() override { m_open = false; }
-    bool isOpen() const override { return m_open; }
-    void setDelivery(Delivery) override {}
-    void clearReceived() override { m_text.clear(); }
-    bool transmit(const QString& text) override
-    {
-        sent = text;
-        return m_open;
-    }
-    QString takeReceived() override
-    {
-        QString out;
-        out.swap(m_text);
-        return out;
-    }
-    void push(const QString& text)
-    {
-        m_text += text;
-        emit received();
-    }
-    void eot() { emit specialCharacter(EOT); }
-
-    QString sent;
-
-private:
-    bool m_open = false;
-    QString m_text;
-};
 
 QString memoryAnswer(int count)
 {
@@ -74,26 +33,22 @@ QString memoryAnswer(int count)
 // From EOT to the table and statistics shown: the answer has arrived in chunks beforehand, as on the line.
 void EotToTable5000(benchmark::State& state)
 {
-    testsupport::Sandbox sandbox;
-    sandbox.writeKonfi(QStringLiteral("RD\n#\n"));
-    shell::AppState st;
-    st.appPath = sandbox.appDir();
-    shell::TransferShell shell(st);
-    ScriptLine line;
-    instrument::LinkSession link(st, shell, line);
-    table::TableSession table(st);
-    instrument::MemoryReader reader(st, shell, link, table);
-    link.hooks().reception = [&reader](int code) { reader.reception(code); };
-    shell.hooks().TabelleFormatieren = [&table] { table.TabelleFormatieren(); };
-    shell.startup();
-    st.Emin = 80;
-    st.Emax = 120;
-    st.Esoll = 100;
-    st.E8020 = true;
-    st.memoryMode = QStringLiteral("2N");
-    st.portNumber = QStringLiteral("7");
-    st.CheckConnect = true;
-    st.memory1Count = kValues;
+    // A gauge that never answers by itself: the benchmark feeds the memory answer as received text.
+    Program program(QStringLiteral("RD"));
+    program.start();
+    shell::AppState& st = program.st;
+    FakeLine& line = program.line();
+    instrument::LinkSession& link = program.link();
+    instrument::MemoryReader& reader = program.reader();
+    table::TableSession& table = program.table();
+    st.limits.Emin = 80;
+    st.limits.Emax = 120;
+    st.limits.Esoll = 100;
+    st.limits.E8020 = true;
+    st.device.memoryMode = QStringLiteral("2N");
+    st.link.portNumber = QStringLiteral("7");
+    st.link.CheckConnect = true;
+    st.device.memory1Count = kValues;
     line.open(7);
 
     const QString answer = memoryAnswer(kValues);
@@ -113,14 +68,14 @@ void EotToTable5000(benchmark::State& state)
                     line.push(c);
                 QCoreApplication::processEvents(); // deliver the queued receive events
                 clock.start();
-                line.eot();
+                line.special(instrument::SerialLayer::EOT);
             },
             Qt::QueuedConnection);
-        st.messart = 0;
-        link.pendingCommand = st.cmdReadMemory1;
+        st.messart = shell::Messart::Speicher1;
+        link.setPendingCommand(st.edition.cmdReadMemory1);
         reader.ReadMemory();
         fromEot = clock.nsecsElapsed();
-        if (table.aktZeile != kValues + 1 || table.statZaehler != kValues) {
+        if (table.aktZeile != kValues + 1 || table.statistik().statZaehler != kValues) {
             state.SkipWithError("not all values decoded");
             break;
         }
@@ -142,37 +97,33 @@ void PacedRead5000(benchmark::State& state)
         state.SkipWithError(qPrintable(sim.error()));
         return;
     }
-    shell::AppState st;
-    st.appPath = sandbox.appDir();
-    shell::TransferShell shell(st);
-    instrument::QtSerialLayer layer;
-    instrument::LinkSession link(st, shell, layer);
-    table::TableSession table(st);
-    instrument::MemoryReader reader(st, shell, link, table);
-    link.hooks().reception = [&reader](int code) { reader.reception(code); };
-    shell.hooks().enumeratePorts = [&link] { link.enumeratePorts(); };
-    shell.hooks().TabelleFormatieren = [&table] { table.TabelleFormatieren(); };
-    shell.startup();
-    st.main().setText(QStringLiteral("ComboPort"), QStringLiteral("COM7"));
-    link.cmdConnect_Click(); // identifies; memories are not read here (no hook)
-    if (!st.CheckConnect || st.memory1Count != kValues) {
+    Program program(sandbox, QStringLiteral("RD"), Program::Line::Real);
+    program.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+    program.start();
+    shell::AppState& st = program.st;
+    instrument::LinkSession& link = program.link();
+    instrument::MemoryReader& reader = program.reader();
+    table::TableSession& table = program.table();
+    st.main().setText(Main::ComboPort, QStringLiteral("COM7"));
+    link.cmdConnect_Click(); // identifies; the memory is read below
+    if (!st.link.CheckConnect || st.device.memory1Count != kValues) {
         state.SkipWithError("not connected");
         return;
     }
     double lineSeconds = 0;
     for (auto _ : state) {
-        st.messart = 0;
-        link.pendingCommand = st.cmdReadMemory1;
+        st.messart = shell::Messart::Speicher1;
+        link.setPendingCommand(st.edition.cmdReadMemory1);
         // Bytes of the answer, known once it is in: every byte takes 10 bits at 38400 baud.
         qint64 bytes = 0;
-        link.hooks().reception = [&](int code) {
-            reader.reception(code);
-            bytes = std::max<qint64>(bytes, link.receiveBuffer.size());
-        };
+        const QMetaObject::Connection counting = QObject::connect(&link, &instrument::LinkSession::received, [&] {
+            bytes = std::max<qint64>(bytes, link.receiveBuffer().size());
+        });
         QElapsedTimer clock;
         clock.start();
         reader.ReadMemory();
         const double wall = double(clock.nsecsElapsed()) / 1e9;
+        QObject::disconnect(counting);
         lineSeconds = double(bytes + 1) * 10.0 / 38400.0; // + EOT
         if (table.aktZeile != kValues + 1) {
             state.SkipWithError("not all values read");

@@ -17,15 +17,15 @@ struct Fixture {
 
     Fixture()
     {
-        st.programTitle = QStringLiteral("BENCH V3.1");
-        st.texte.LoadMessageTable(st.programTitle);
-        st.geraet = QStringLiteral("FN5");
-        st.memoryMode = QStringLiteral("2N");
+        st.edition.programTitle = QStringLiteral("BENCH V3.1");
+        st.texte.LoadMessageTable(st.edition.programTitle);
+        st.device.geraet = QStringLiteral("FN5");
+        st.device.memoryMode = QStringLiteral("2N");
         st.heuteDatum = QStringLiteral("01.02.2024");
-        st.Emin = 80;
-        st.Emax = 120;
-        st.Esoll = 100;
-        st.E8020 = true;
+        st.limits.Emin = 80;
+        st.limits.Emax = 120;
+        st.limits.Esoll = 100;
+        st.limits.E8020 = true;
         table.jetztZeit = QStringLiteral("10:00:00");
     }
 
@@ -48,9 +48,9 @@ void BM_Append5000(benchmark::State& state)
         f.table.grid().setRows(1);
         state.ResumeTiming();
         f.appendAll();
-        benchmark::DoNotOptimize(f.table.anz_mean);
+        benchmark::DoNotOptimize(f.table.statistik().anz_mean);
     }
-    if (f.table.statZaehler != kRows || f.table.grid().Rows() != kRows + 1)
+    if (f.table.statistik().statZaehler != kRows || f.table.grid().Rows() != kRows + 1)
         state.SkipWithError("not all rows appended");
 }
 BENCHMARK(BM_Append5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -62,7 +62,7 @@ void BM_Rebuild5000(benchmark::State& state)
     for (auto _ : state) {
         f.table.StatistikZuruecksetzen();
         f.table.TabelleAufbauen();
-        benchmark::DoNotOptimize(f.table.anz_mean);
+        benchmark::DoNotOptimize(f.table.statistik().anz_mean);
     }
     if (f.table.aktZeile != kRows)
         state.SkipWithError("rebuild lost rows");

@@ -1,4 +1,7 @@
+#include "session/TransferSession.h"
+#include "shell/SystemDesktop.h"
 #include "shell/Wait.h"
+#include "ui/QtDialogs.h"
 #include "ui/frmTransfer.h"
 
 #include <QApplication>
@@ -15,7 +18,12 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QApplication::applicationDirPath() + QStringLiteral("/varnotek.png")));
     shell::EscapeWatcher::instance().install();
 
-    ui::frmTransfer window;
+    ui::QtDialogs dialogs;
+    shell::SystemDesktop desktop;
+    session::TransferSession session(dialogs, desktop);
+    session.state().edition.appPath = QApplication::applicationDirPath();
+    ui::frmTransfer window(session);
+    dialogs.setParent(&window);
     if (!window.Form_Load())
         return 0; // another instance is running
     QObject::connect(&window, &ui::frmTransfer::quitting, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace Main = ctl::frmTransfer;
+
 namespace reports {
 
 const QString ExportSession::kFilter = QStringLiteral("Messdaten (*.mes)");
@@ -33,14 +35,14 @@ const QString& ExportSession::BuildReport(const QString& kind)
 
 QString ExportSession::mesFolder() const
 {
-    const QString folder = m_st.MessDataPath + QStringLiteral("/mes");
+    const QString folder = m_st.edition.MessDataPath + QStringLiteral("/mes");
     QDir().mkpath(folder);
     return folder;
 }
 
 QString ExportSession::onlineFile() const
 {
-    return m_st.MessDataPath + QStringLiteral("/Online.mes");
+    return m_st.edition.MessDataPath + QStringLiteral("/Online.mes");
 }
 
 QString ExportSession::targetName(const QString& answer, const QString& folder)
@@ -64,7 +66,8 @@ void ExportSession::cmdSave_Click()
     }
     if (!m_st.dialogs)
         return;
-    const QString target = targetName(m_st.dialogs->saveFile(m_st.texte.cap(2), folder, kFilter), folder);
+    const QString target =
+        targetName(m_st.dialogs->saveFile(m_st.texte.cap(shell::Cap::Save), folder, kFilter), folder);
     if (!target.isEmpty())
         saveTo(target);
 }
@@ -99,7 +102,7 @@ void ExportSession::cmdOpen_Click()
     const QString folder = mesFolder();
     if (!m_st.dialogs)
         return;
-    const QString answer = m_st.dialogs->openFile(m_st.texte.cap(1), folder, kFilter);
+    const QString answer = m_st.dialogs->openFile(m_st.texte.cap(shell::Cap::Open), folder, kFilter);
     if (answer.isEmpty() || answer == QLatin1String(" "))
         return;
     loadFrom(QDir(folder).absoluteFilePath(answer));
@@ -109,7 +112,7 @@ bool ExportSession::loadFrom(const QString& path)
 {
     if (!m_table)
         return false;
-    const int view = m_st.messart;
+    const int view = m_st.view();
     if (view < 0 || view >= table::MessdatenStore::kViews)
         return false;
 
@@ -120,7 +123,7 @@ bool ExportSession::loadFrom(const QString& path)
         reportFailure(ExportTexte::readFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error)));
         return false;
     }
-    const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.materialMode);
+    const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode);
 
     table::TableSession& tab = *m_table;
     tab.MessdatenLoeschen();
@@ -141,18 +144,17 @@ bool ExportSession::loadFrom(const QString& path)
     }
 
     shell::FormState& f = m_st.main();
-    static const char* const options[] = {"optFE", "optNFE"};
+    const QString options[] = {Main::optFE, Main::optNFE};
     if (view < 2)
-        f.setText(QString::fromLatin1(options[view]),
-                  QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(file.rows.size()));
+        f.setText(options[view], QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(file.rows.size()));
     tab.mesLaden = true;
     tab.TabelleAufbauen();
     tab.mesLaden = false;
     // The next online value follows the last row shown.
     if (view == 2)
         tab.onlineNr = tab.Messdaten.rowCount(view) + 1;
-    for (const char* name : {"cmdprint", "cmdWord", "cmdClipboard", "cmdExcel"})
-        f.setVisible(QString::fromLatin1(name), true);
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        f.setVisible(name, true);
     return true;
 }
 

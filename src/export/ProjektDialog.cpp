@@ -6,12 +6,14 @@
 #include <QDate>
 #include <QTime>
 
+namespace Projekt = ctl::frmProjekt;
+
 namespace reports {
 
 namespace {
 
-const QString kDate = QStringLiteral("DTPDate");
-const QString kTime = QStringLiteral("DTPTime");
+const QString kDate = Projekt::DTPDate;
+const QString kTime = Projekt::DTPTime;
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kTimeFormat = QStringLiteral("hh:mm");
 
@@ -21,7 +23,7 @@ ProjektDialog::ProjektDialog(shell::AppState& st, QObject* parent) : QObject(par
 
 shell::FormState& ProjektDialog::form()
 {
-    return m_st.forms[QStringLiteral("frmProjekt")];
+    return m_st.forms[Projekt::form];
 }
 
 void ProjektDialog::cmdProjekt_Click()
@@ -36,12 +38,12 @@ void ProjektDialog::cmdProjekt_Click()
 void ProjektDialog::Form_Activate()
 {
     shell::FormState& f = form();
-    f.setCaption(m_st.msg(14));
-    f.setText(QStringLiteral("frmRahmen"), m_st.msg(38));
-    f.setText(QStringLiteral("lblDtp"), m_st.msg(46));
-    f.setText(QStringLiteral("Frame1"), m_st.msg(21));
-    f.setText(QStringLiteral("cmdSpeichern"), m_st.texte.cap(43));
-    f.setText(QStringLiteral("cmdLoeschen"), m_st.texte.cap(44));
+    f.setCaption(m_st.msg(shell::Msg::ProgramTitle));
+    f.setText(Projekt::frmRahmen, m_st.msg(shell::Msg::ProjectData));
+    f.setText(Projekt::lblDtp, m_st.msg(shell::Msg::DateTime));
+    f.setText(Projekt::Frame1, m_st.msg(shell::Msg::Commands));
+    f.setText(Projekt::cmdSpeichern, m_st.texte.cap(shell::Cap::SaveButton));
+    f.setText(Projekt::cmdLoeschen, m_st.texte.cap(shell::Cap::DeleteButton));
 
     // An empty text is a picker that was never set.
     const QDate d = QDate::fromString(f.text(kDate), kDateFormat);
@@ -58,7 +60,7 @@ void ProjektDialog::cmdLoeschen_Click()
     f.setText(kDate, QDate::currentDate().toString(kDateFormat));
     f.setText(kTime, QStringLiteral("00:00"));
     for (int n = 1; n <= 6; ++n)
-        f.setText(QStringLiteral("txtFelder%1").arg(n), QString());
+        f.setText(Projekt::txtFelder(n), QString());
 }
 
 void ProjektDialog::cmdSpeichern_Click()

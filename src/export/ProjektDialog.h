@@ -10,7 +10,7 @@ class FormState;
 namespace reports {
 
 // Logic of the project dialog frmProjekt: six labelled free-text fields, a date and a time, kept in
-// Projektdaten.ini, labels from Projekt.ini. Works on st.forms["frmProjekt"]; the window only shows it.
+// Projektdaten.ini, labels from Projekt.ini. Works on the frmProjekt form state; the window only shows it.
 class ProjektDialog : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ReportBuilder.h"
 
 #include "shell/AppState.h"
+#include "shell/MemoryNames.h"
 #include "shell/Numbers.h"
 #include "shell/Settings.h"
 #include "table/TableSession.h"
@@ -9,6 +10,9 @@
 
 #include <QDate>
 #include <QTime>
+
+namespace Main = ctl::frmTransfer;
+namespace Projekt = ctl::frmProjekt;
 
 namespace reports {
 
@@ -36,25 +40,24 @@ QString limitLine(const QString& label, const QString& value, const QString& uni
 
 QString ReportBuilder::projectBlock(shell::AppState& st)
 {
-    shell::FormState& p = st.forms[QStringLiteral("frmProjekt")];
+    shell::FormState& p = st.forms[Projekt::form];
     QString fields[6];
     bool any = false;
     for (int n = 1; n <= 6; ++n) {
-        fields[n - 1] = p.text(QStringLiteral("txtFelder%1").arg(n));
+        fields[n - 1] = p.text(Projekt::txtFelder(n));
         any = any || hasText(fields[n - 1]);
     }
     if (!any)
         return {};
-    const QString dateText = p.text(QStringLiteral("DTPDate"));
+    const QString dateText = p.text(Projekt::DTPDate);
     const QDate date = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
-    const QTime time = QTime::fromString(p.text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+    const QTime time = QTime::fromString(p.text(Projekt::DTPTime), QStringLiteral("hh:mm"));
     QString out = QStringLiteral("#  ");
     out += date.isValid() ? shell::Numbers::shortDate(date) : dateText;
     out += QLatin1Char(' ') + (time.isValid() ? time : QTime(0, 0)).toString(QStringLiteral("HH:mm")) + kCrLf;
     for (int n = 1; n <= 6; ++n)
         if (hasText(fields[n - 1]))
-            out += QStringLiteral("#  ") + p.text(QStringLiteral("lblFelder%1").arg(n)) + QLatin1Char(' ') +
-                   fields[n - 1] + kCrLf;
+            out += QStringLiteral("#  ") + p.text(Projekt::lblFelder(n)) + QLatin1Char(' ') + fields[n - 1] + kCrLf;
     out += kCrLf;
     return out;
 }
@@ -86,28 +89,28 @@ QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, cons
     QString out = projectBlock(st);
 
     // 2. Table name; 3. statistics heading.
-    const int view = st.messart;
-    out += tab.memoryName(view) + kCrLf;
-    out += kCrLf + st.texte.stat(6);
-    if (st.signMode == QLatin1String("-") && st.absolut)
-        out += st.texte.stat(11);
+    const int view = st.view();
+    out += shell::memoryName(st, view) + kCrLf;
+    out += kCrLf + st.texte.stat(shell::Stat::Heading);
+    if (st.edition.signMode == QLatin1String("-") && st.absolut)
+        out += st.texte.stat(shell::Stat::WithAbsolute);
     out += kCrLf + kCrLf;
     if (!full)
         return out;
 
     // 4. Statistics lines from the fifth on.
-    const QStringList stat = st.main().items(QStringLiteral("lstStat"));
+    const QStringList stat = st.main().items(Main::lstStat);
     for (qsizetype i = 4; i < stat.size(); ++i)
         out += stat.at(i) + kCrLf;
     out += kCrLf;
 
     // 5. Limits (labels are the same in both languages); 6. target.
-    if (st.Emin != 0 || st.Emax != 0) {
-        out += limitLine(QStringLiteral("Min Limit   "), st.EminStr, tab.statEinheit);
-        out += limitLine(QStringLiteral("Max Limit   "), st.EmaxStr, tab.statEinheit);
+    if (st.limits.Emin != 0 || st.limits.Emax != 0) {
+        out += limitLine(QStringLiteral("Min Limit   "), st.limits.EminStr, tab.statistik().statEinheit);
+        out += limitLine(QStringLiteral("Max Limit   "), st.limits.EmaxStr, tab.statistik().statEinheit);
     }
-    if (st.Esoll != 0)
-        out += limitLine(st.texte.stat(10), st.EsollStr, tab.statEinheit);
+    if (st.limits.Esoll != 0)
+        out += limitLine(st.texte.stat(shell::Stat::Target), st.limits.EsollStr, tab.statistik().statEinheit);
 
     // 7. Column heading.
     table::FlexGridModel& grid = tab.grid();

@@ -1,8 +1,10 @@
 #include "LinkSession.h"
 
+#include "Identification.h"
 #include "shell/AppState.h"
+#include "shell/Commands.h"
 #include "shell/Numbers.h"
-#include "shell/TransferShell.h"
+#include "shell/Settings.h"
 #include "shell/Wait.h"
 
 #include <QColor>
@@ -13,52 +15,12 @@
 
 #include <cmath>
 
+namespace Main = ctl::frmTransfer;
+namespace Wait = ctl::frmWait;
+
 namespace instrument {
 
 namespace {
-
-const QString kCombo = QStringLiteral("ComboPort");
-const QString kConnect = QStringLiteral("cmdConnect");
-const QString kWait = QStringLiteral("txtWait");
-const QString kFrame = QStringLiteral("Frame2");
-
-// A failure inside the identification, with the description the user sees.
-struct Failure {
-    QString description;
-};
-
-QString describe(const shell::AppState& st, const char* de, const char* en)
-{
-    return QString::fromUtf8(st.english() ? en : de);
-}
-
-// Text positions count from 1 here, as in the answer's description; a negative length or a start before
-// the text is an invalid call.
-QString mid(const shell::AppState& st, const QString& s, qsizetype start, qsizetype length)
-{
-    if (start < 1 || length < 0)
-        throw Failure{
-            describe(st, "Ungültiger Prozeduraufruf oder ungültiges Argument", "Invalid procedure call or argument")};
-    return s.mid(start - 1, length);
-}
-
-QString trimBlanks(const QString& s)
-{
-    return shell::Numbers::trimBlanks(s);
-}
-
-// A 16-bit integer from text: blanks around it, digits with an optional sign and decimals (rounded half to even).
-int toInteger(const shell::AppState& st, const QString& text)
-{
-    bool ok = false;
-    const double v = QLocale::c().toDouble(trimBlanks(text), &ok);
-    if (!ok)
-        throw Failure{describe(st, "Typen unverträglich", "Type mismatch")};
-    const double r = std::nearbyint(v);
-    if (r < -32768 || r > 32767)
-        throw Failure{describe(st, "Überlauf", "Overflow")};
-    return int(r);
-}
 
 bool isNumericPiece(const QString& piece)
 {
@@ -73,8 +35,8 @@ bool isNumericPiece(const QString& piece)
 
 } // namespace
 
-LinkSession::LinkSession(shell::AppState& st, shell::TransferShell& shell, SerialLayer& layer, QObject* parent)
-    : QObject(parent), m_st(st), m_shell(shell), m_layer(layer)
+LinkSession::LinkSession(shell::AppState& st, SerialLayer& layer, QObject* parent)
+    : QObject(parent), m_st(st), m_layer(layer)
 {
     // Queued: the line's notifications may start waits of their own, which must not run inside the port's
     // own notification.
@@ -110,18 +72,18 @@ bool LinkSession::listsPort(const QString& interfaceKind, const PortInfo& info)
 
 void LinkSession::enumeratePorts()
 {
-    shell::FormState& w = m_st.forms[QStringLiteral("frmWait")];
+    shell::FormState& w = m_st.forms[Wait::form];
     shell::FormState& f = m_st.main();
     QStringList entries;
-    f.setItems(kCombo, entries);
+    f.setItems(Main::ComboPort, entries);
     for (int i = 0; i <= 200; ++i) {
         QCoreApplication::processEvents();
-        w.setProp(QStringLiteral("WaitBar"), QStringLiteral("value"), i);
+        w.setProp(Wait::WaitBar, QStringLiteral("value"), i);
         const PortInfo info = m_layer.portInfo(QStringLiteral("COM") + QString::number(i + 1));
-        if (listsPort(m_st.interfaceKind, info))
-            f.addItem(kCombo, portListEntry(info.name, info.type));
+        if (listsPort(m_st.edition.interfaceKind, info))
+            f.addItem(Main::ComboPort, portListEntry(info.name, info.type));
         if (i == 200) {
-            w.setText(QStringLiteral("Waitmessage"), m_st.msg(17));
+            w.setText(Wait::Waitmessage, m_st.msg(shell::Msg::Done));
             QCoreApplication::processEvents();
         }
     }
@@ -130,24 +92,24 @@ void LinkSession::enumeratePorts()
 void LinkSession::showInvalidPort()
 {
     shell::FormState& f = m_st.main();
-    f.setText(kWait, m_st.msg(5));
-    f.setVisible(kWait, true);
-    f.setEnabled(kConnect, false);
+    setStatus(m_st.msg(shell::Msg::InvalidPort));
+    f.setVisible(Main::txtWait, true);
+    f.setEnabled(Main::cmdConnect, false);
 }
 
 void LinkSession::ComboPort_Change()
 {
     shell::FormState& f = m_st.main();
-    const QString text = f.text(kCombo);
+    const QString text = f.text(Main::ComboPort);
     if (text.isEmpty() || text == QLatin1String(" ")) {
         showInvalidPort();
         return;
     }
-    const QStringList entries = f.items(kCombo);
+    const QStringList entries = f.items(Main::ComboPort);
     if (entries.isEmpty()) {
-        f.setText(kCombo, QString());
-        f.setText(kWait, m_st.msg(31));
-        f.setVisible(kWait, true);
+        f.setText(Main::ComboPort, QString());
+        setStatus(m_st.msg(shell::Msg::NoPort));
+        f.setVisible(Main::txtWait, true);
         return;
     }
     for (const QString& entry : entries) {
@@ -155,9 +117,9 @@ void LinkSession::ComboPort_Change()
             showInvalidPort();
             continue;
         }
-        f.setText(kWait, QStringLiteral(" "));
-        f.setVisible(kWait, false);
-        f.setEnabled(kConnect, true);
+        setStatus(QStringLiteral(" "));
+        f.setVisible(Main::txtWait, false);
+        f.setEnabled(Main::cmdConnect, true);
         return;
     }
 }
@@ -174,103 +136,111 @@ QString LinkSession::portNumberPiece(const QString& portText)
 
 // ---- connecting -----------------------------------------------------------------------------------------
 
+int LinkSession::portNumber() const
+{
+    return m_st.link.portNumber.trimmed().toInt();
+}
+
+void LinkSession::settings(const char* aktion)
+{
+    m_st.aktion = QString::fromLatin1(aktion);
+    shell::Settings::Voreinstellungen(m_st, m_st.aktion);
+}
+
 void LinkSession::cmdConnect_Click()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
     setHourglass(true);
-    const QString text = f.text(kCombo);
+    const QString text = f.text(Main::ComboPort);
     if (!text.isEmpty()) {
         const QString piece = portNumberPiece(text);
         if (!piece.isEmpty())
-            st.portNumber = piece;
+            st.link.portNumber = piece;
     }
-    f.setText(kWait, st.msg(13));
-    st.CheckConnect = false;
+    setStatus(st.msg(shell::Msg::PleaseWait));
+    st.link.CheckConnect = false;
     m_layer.close();
 
     probeOnOpen = true;
     openRetries = 0;
-    OpenComPort(st.portNumber.trimmed().toInt());
+    OpenComPort(portNumber());
 
-    if (st.CheckConnect) {
+    if (st.link.CheckConnect) {
         ReadGeraet();
-        const QString kind = st.geraet.left(2);
+        const QString kind = st.device.geraet.left(2);
         if (kind == QLatin1String("FE"))
-            st.memoryMode = QStringLiteral("2E");
+            st.device.memoryMode = QStringLiteral("2E");
         else if (kind == QLatin1String("FN"))
-            st.memoryMode = QStringLiteral("2N");
-        if (m_hooks.updateReadButtons)
-            m_hooks.updateReadButtons();
-        m_shell.Voreinstellungen(QStringLiteral("PI"));
-        m_shell.Voreinstellungen(QStringLiteral("LL"));
-        m_shell.Voreinstellungen(QStringLiteral("CS"));
-        if (st.memoryMode.startsWith(QLatin1Char('X'))) {
-            if (m_hooks.startOnline)
-                m_hooks.startOnline();
-        } else if (m_hooks.readMemories) {
-            m_hooks.readMemories();
-        }
+            st.device.memoryMode = QStringLiteral("2N");
+        emit identified();
+        settings("PI");
+        settings("LL");
+        settings("CS");
+        if (st.device.memoryMode.startsWith(QLatin1Char('X')))
+            emit onlineRequested();
+        else
+            emit readRequested();
         openRetries = 0;
-        m_shell.EnableCommands();
+        shell::Commands::EnableCommands(f);
     }
-    if (m_shell.hooks().GrenzwerteAnzeigen)
-        m_shell.hooks().GrenzwerteAnzeigen();
+    emit limitsCaptionRequested();
     setHourglass(false);
 }
 
 void LinkSession::OpenComPort(int port)
 {
     shell::AppState& st = m_st;
-    shell::FormState& f = st.main();
     OpenError error = OpenError::None;
-    bool failed = false;
-    bool switchedOff = false;
-
-    if (st.abgeschaltet) {
-        failed = true;
-        switchedOff = true;
-    } else if (m_layer.isOpen()) {
-        st.CheckConnect = true;
-        f.setText(kWait, st.texte.cap(53));
-    } else {
-        for (int attempt = 0; attempt < 5 && !m_layer.isOpen(); ++attempt) {
-            f.setText(kWait, st.msg(13));
-            error = m_layer.open(port);
-            if (error != OpenError::None) {
-                failed = true;
-                break;
-            }
-        }
-        if (!failed && m_layer.isOpen()) {
-            if (st.interfaceKind == QLatin1String("K") && probeOnOpen)
-                ProbeDevice();
-            st.CheckConnect = !st.abgeschaltet;
-        }
-    }
-
-    if (!failed) {
-        setHourglass(false);
-        if (st.CheckConnect)
-            showConnected();
-        else
-            showNotConnected();
-        return;
-    }
-
-    bool retried = false;
-    if (!switchedOff && openRetries < 1) {
+    // One retry of the whole opening after a failure, unless the instrument switched itself off. The outcome
+    // is that of the last attempt.
+    for (;;) {
+        if (openOnce(port, error))
+            return;
+        if (st.link.abgeschaltet || openRetries >= 1)
+            break;
         ++openRetries;
-        retried = true;
-        OpenComPort(port);
     }
-    if (error == OpenError::Unavailable || st.abgeschaltet) {
+    if (error == OpenError::Unavailable || st.link.abgeschaltet) {
         showUnavailable();
-        st.abgeschaltet = false;
-        st.CheckConnect = false;
-    } else if (!retried) {
+        st.link.abgeschaltet = false;
+        st.link.CheckConnect = false;
+    } else {
         reportOpenFailure(error);
     }
+}
+
+// One opening: up to five attempts, the cable probe, then the connected or not connected look. False when it
+// failed (the port could not be opened, or the instrument had switched itself off).
+bool LinkSession::openOnce(int port, OpenError& error)
+{
+    shell::AppState& st = m_st;
+    shell::FormState& f = st.main();
+    error = OpenError::None;
+    if (st.link.abgeschaltet)
+        return false;
+    if (m_layer.isOpen()) {
+        st.link.CheckConnect = true;
+        setStatus(st.cap(shell::Cap::Connected));
+    } else {
+        for (int attempt = 0; attempt < 5 && !m_layer.isOpen(); ++attempt) {
+            setStatus(st.msg(shell::Msg::PleaseWait));
+            error = m_layer.open(port);
+            if (error != OpenError::None)
+                return false;
+        }
+        if (m_layer.isOpen()) {
+            if (st.edition.interfaceKind == QLatin1String("K") && probeOnOpen)
+                ProbeDevice();
+            st.link.CheckConnect = !st.link.abgeschaltet;
+        }
+    }
+    setHourglass(false);
+    if (st.link.CheckConnect)
+        showConnected();
+    else
+        showNotConnected();
+    return true;
 }
 
 void LinkSession::reportOpenFailure(OpenError error)
@@ -305,83 +275,81 @@ void LinkSession::showConnected()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    f.setVisible(kCombo, false);
-    f.setForeColor(kWait, QColor(0, 0, 255));
-    f.setText(kFrame, QStringLiteral("Com-Port(COM") + st.portNumber.trimmed() + QLatin1Char(')'));
-    f.setText(kWait, st.texte.cap(53));
-    f.setVisible(kWait, true);
-    f.setEnabled(QStringLiteral("optOnline"), true);
-    f.setEnabled(QStringLiteral("cmdOpen"), true);
-    f.setText(kConnect, QStringLiteral(" "));
-    f.setVisible(kConnect, false);
-    f.setVisible(QStringLiteral("txtSpeicher"), true);
-    const bool bluetooth = st.interfaceKind == QLatin1String("B");
-    f.setVisible(QStringLiteral("picUsb"), !bluetooth);
-    f.setVisible(QStringLiteral("picBth"), bluetooth);
-    if (shell::Numbers::trimBlanks(st.memoryMode) != QLatin1String("X"))
-        f.setVisible(QStringLiteral("cmdLesen"), true);
+    f.setVisible(Main::ComboPort, false);
+    f.setForeColor(Main::txtWait, QColor(0, 0, 255));
+    f.setText(Main::Frame2, QStringLiteral("Com-Port(COM") + st.link.portNumber.trimmed() + QLatin1Char(')'));
+    setStatus(st.texte.cap(shell::Cap::Connected));
+    f.setVisible(Main::txtWait, true);
+    f.setEnabled(Main::optOnline, true);
+    f.setEnabled(Main::cmdOpen, true);
+    f.setText(Main::cmdConnect, QStringLiteral(" "));
+    f.setVisible(Main::cmdConnect, false);
+    f.setVisible(Main::txtSpeicher, true);
+    const bool bluetooth = st.edition.interfaceKind == QLatin1String("B");
+    f.setVisible(Main::picUsb, !bluetooth);
+    f.setVisible(Main::picBth, bluetooth);
+    if (shell::Numbers::trimBlanks(st.device.memoryMode) != QLatin1String("X"))
+        f.setVisible(Main::cmdLesen, true);
 }
 
 void LinkSession::showNotConnected()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    f.setText(kConnect, st.texte.cap(50));
-    f.setVisible(kCombo, true);
-    f.setEnabled(QStringLiteral("cmdLesFE"), false);
-    f.setEnabled(QStringLiteral("cmdLesNFE"), false);
-    f.setText(kFrame, QStringLiteral("Com-Port"));
-    f.setText(kWait, st.texte.cap(55));
-    f.setVisible(kWait, true);
-    f.setEnabled(QStringLiteral("optOnline"), false);
-    f.setFocus(kConnect);
-    for (const char* name : {"txtSpeicher", "picBth", "picUsb"})
-        f.setVisible(QString::fromLatin1(name), false);
+    f.setText(Main::cmdConnect, st.texte.cap(shell::Cap::Connect));
+    f.setVisible(Main::ComboPort, true);
+    f.setEnabled(Main::cmdLesFE, false);
+    f.setEnabled(Main::cmdLesNFE, false);
+    f.setText(Main::Frame2, QStringLiteral("Com-Port"));
+    setStatus(st.texte.cap(shell::Cap::NotConnected));
+    f.setVisible(Main::txtWait, true);
+    f.setEnabled(Main::optOnline, false);
+    f.setFocus(Main::cmdConnect);
+    for (const QString& name : {Main::txtSpeicher, Main::picBth, Main::picUsb})
+        f.setVisible(name, false);
 }
 
 void LinkSession::showUnavailable()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    f.setText(kWait, st.msg(29));
-    f.setVisible(kWait, true);
-    f.setText(kConnect, st.texte.cap(50));
-    f.setVisible(kConnect, true);
-    f.setVisible(kCombo, true);
-    for (const char* name : {"cmdLesFE", "cmdLesNFE", "cmdLesen"})
-        f.setEnabled(QString::fromLatin1(name), false);
-    f.setVisible(QStringLiteral("picBth"), false);
-    f.setVisible(QStringLiteral("picUsb"), false);
-    f.setFocus(kConnect);
+    setStatus(st.msg(shell::Msg::DeviceUnavailable));
+    f.setVisible(Main::txtWait, true);
+    f.setText(Main::cmdConnect, st.texte.cap(shell::Cap::Connect));
+    f.setVisible(Main::cmdConnect, true);
+    f.setVisible(Main::ComboPort, true);
+    for (const QString& name : {Main::cmdLesFE, Main::cmdLesNFE, Main::cmdLesen})
+        f.setEnabled(name, false);
+    f.setVisible(Main::picBth, false);
+    f.setVisible(Main::picUsb, false);
+    f.setFocus(Main::cmdConnect);
 }
 
 void LinkSession::ProbeDevice()
 {
-    receiveBuffer.clear();
-    transferBuffer.clear();
-    m_layer.clearReceived();
-    m_st.transferComplete = false;
-    m_shell.DisableCommands();
-    m_st.main().setVisible(kWait, true);
+    clearBuffers();
+    m_st.link.transferComplete = false;
+    shell::Commands::DisableCommands(m_st.main());
+    m_st.main().setVisible(Main::txtWait, true);
     setHourglass(true);
-    m_st.messart = 3;
-    pendingCommand = m_st.cmdIdentify;
+    m_st.messart = shell::Messart::Geraeteinfo;
+    m_pendingCommand = m_st.edition.cmdIdentify;
     if (!SendCommand()) {
-        m_st.abgeschaltet = true;
+        m_st.link.abgeschaltet = true;
         return;
     }
     // Elapsed time counts in whole seconds: the probe gives up when the fifth second begins.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const qint64 deadline = (now / 1000 + 5) * 1000;
-    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.transferComplete; }, int(deadline - now));
-    m_st.abgeschaltet = end == shell::WaitEnd::Timeout;
+    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.link.transferComplete; }, int(deadline - now));
+    m_st.link.abgeschaltet = end == shell::WaitEnd::Timeout;
 }
 
 bool LinkSession::SendCommand()
 {
     m_layer.setDelivery(SerialLayer::Delivery::Chunks);
     m_linkLost = false;
-    return m_layer.transmit(pendingCommand);
+    return m_layer.transmit(m_pendingCommand);
 }
 
 void LinkSession::ConfigureOnlineRecords()
@@ -406,7 +374,7 @@ void LinkSession::Delay(long nSekunden)
 
 bool LinkSession::waitForTransfer(int timeoutMs)
 {
-    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.transferComplete || m_linkLost; }, timeoutMs);
+    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.link.transferComplete || m_linkLost; }, timeoutMs);
     return end != shell::WaitEnd::Escape;
 }
 
@@ -415,78 +383,42 @@ void LinkSession::closePort()
     m_layer.close();
 }
 
+void LinkSession::setStatus(const QString& text)
+{
+    m_status = text;
+    m_st.main().setText(Main::txtWait, text);
+}
+
+void LinkSession::clearBuffers()
+{
+    m_receiveBuffer.clear();
+    m_layer.clearReceived();
+}
+
 // ---- identification -------------------------------------------------------------------------------------
 
 void LinkSession::ReadGeraet()
 {
     shell::AppState& st = m_st;
+    clearBuffers();
+    st.link.transferComplete = false;
+    shell::Commands::DisableCommands(st.main());
+    st.main().setVisible(Main::txtWait, true);
+    setHourglass(true);
+    st.messart = shell::Messart::Geraeteinfo;
+    m_pendingCommand = st.edition.cmdIdentify;
     try {
-        receiveBuffer.clear();
-        transferBuffer.clear();
-        currentRecord.clear();
-        m_layer.clearReceived();
-        st.transferComplete = false;
-        m_shell.DisableCommands();
-        st.main().setVisible(kWait, true);
-        setHourglass(true);
-
-        st.messart = 3;
-        pendingCommand = st.cmdIdentify;
         if (!SendCommand())
-            throw Failure{describe(st, "Der Port ist nicht geöffnet", "The port is not open")};
+            throw Identification::Failure{st.say("Der Port ist nicht geöffnet", "The port is not open")};
         waitForTransfer();
-
-        transferBuffer = receiveBuffer;
-        parseIdentification(transferBuffer);
-
-        transferBuffer.clear();
-        st.programTitle = st.pgmname + QLatin1Char(' ') + st.versnr;
-        st.main().setCaption(st.programTitle);
+        Identification::parse(m_receiveBuffer, st.device, st.english());
+        st.main().setCaption(st.edition.programTitle);
         setHourglass(false);
-    } catch (const Failure& failure) {
+    } catch (const Identification::Failure& failure) {
         setHourglass(false);
         const QString text = QStringLiteral("ReadGeraet: ") + st.Errortext + failure.description;
         st.messageBox(text);
         st.WriteLog(text);
-    }
-}
-
-void LinkSession::parseIdentification(const QString& buffer)
-{
-    shell::AppState& st = m_st;
-    const QString mode = shell::Numbers::trimBlanks(st.memoryMode);
-    QString buf = buffer;
-    int n = 1;
-    qsizetype p0;
-    while ((p0 = buf.indexOf(QLatin1String("\r\n"))) >= 0) {
-        // Positions from 1; c is 0 when the rest of the answer has no ":".
-        const qsizetype p = p0 + 1;
-        const qsizetype c = buf.indexOf(QLatin1Char(':')) + 1;
-        const auto value = [&] { return trimBlanks(mid(st, buf, c + 1, p - c - 1)); };
-        if (n == 1) {
-            st.geraet = buf.left(p - 1);
-            const qsizetype d = st.geraet.indexOf(QLatin1Char('-')) + 1;
-            if (d < 1)
-                throw Failure{describe(st, "Ungültiger Prozeduraufruf oder ungültiges Argument",
-                                       "Invalid procedure call or argument")};
-            st.geraet = st.geraet.left(d - 1) + st.geraet.mid(d, 1);
-        } else if (buf.startsWith(QLatin1String("VD"))) {
-            st.geraetesoftware = value();
-        } else if (buf.startsWith(QLatin1Char('M'))) {
-            st.speichernr = toInteger(st, mid(st, buf, 2, c - 2));
-            if (st.speichernr == 1 || mode == QLatin1String("1") || mode == QLatin1String("3"))
-                st.memory1Count = toInteger(st, mid(st, buf, c + 1, p - c - 1));
-            if (st.speichernr == 2 && mode.startsWith(QLatin1Char('2')))
-                st.memory2Count = toInteger(st, mid(st, buf, c + 1, p - c - 1));
-        } else if (buf.startsWith(QLatin1String("AD"))) {
-            st.macadr = value();
-        } else if (buf.startsWith(QLatin1String("PT"))) {
-            st.sondentyp = value();
-        } else if (buf.startsWith(QLatin1String("VP"))) {
-            st.sondenversion = value();
-        }
-        buf.remove(0, p0 + 2);
-        ++n;
     }
 }
 
@@ -509,47 +441,43 @@ void LinkSession::portStateEvent(int kind, const QString& comName)
         return;
     }
     shell::FormState& f = m_st.main();
-    if (f.text(kCombo) != comName)
+    if (f.text(Main::ComboPort) != comName)
         return;
     m_st.messageBox(QStringLiteral("Verbindungsabbruch wegen ") + message);
-    f.setText(kConnect, m_st.texte.cap(50));
-    f.setVisible(kConnect, true);
-    f.setText(kWait, QString());
-    f.setVisible(QStringLiteral("picBth"), false);
-    f.setVisible(QStringLiteral("picUsb"), false);
-    f.setVisible(kCombo, true);
-    for (const char* name : {"cmdLesFE", "cmdLesNFE", "cmdLesen"})
-        f.setEnabled(QString::fromLatin1(name), false);
+    f.setText(Main::cmdConnect, m_st.texte.cap(shell::Cap::Connect));
+    f.setVisible(Main::cmdConnect, true);
+    setStatus(QString());
+    f.setVisible(Main::picBth, false);
+    f.setVisible(Main::picUsb, false);
+    f.setVisible(Main::ComboPort, true);
+    for (const QString& name : {Main::cmdLesFE, Main::cmdLesNFE, Main::cmdLesen})
+        f.setEnabled(name, false);
 }
 
 void LinkSession::textReceived()
 {
-    receiveBuffer += m_layer.takeReceived();
-    // A memory answer (messart 0, 1) is cut straight from receiveBuffer as it grows; copying the whole buffer
-    // at every event would make a long read quadratic. The reader hands it to transferBuffer once complete.
-    if (m_st.messart != 0 && m_st.messart != 1)
-        transferBuffer = receiveBuffer;
-    if (m_hooks.reception)
-        m_hooks.reception(2);
+    // A memory answer is cut straight from the buffer as it grows; copying the whole buffer at every event
+    // would make a long read quadratic.
+    m_receiveBuffer += m_layer.takeReceived();
+    emit received(2);
     shell::WaitBus::poke();
 }
 
 void LinkSession::specialCharacter(QChar c)
 {
     if (c == SerialLayer::EM) {
-        m_st.transferComplete = true;
-        m_st.abgeschaltet = true;
+        m_st.link.transferComplete = true;
+        m_st.link.abgeschaltet = true;
         shell::WaitBus::poke();
         openRetries = 0;
-        OpenComPort(m_st.portNumber.trimmed().toInt());
+        OpenComPort(portNumber());
         return;
     }
     if (c == SerialLayer::EOT) {
-        m_st.transferComplete = true;
+        m_st.link.transferComplete = true;
         shell::WaitBus::poke();
     }
-    if (m_hooks.reception)
-        m_hooks.reception(8);
+    emit received(8);
 }
 
 void LinkSession::linkError(const QString& description)
@@ -557,14 +485,14 @@ void LinkSession::linkError(const QString& description)
     ++m_linkErrors;
     m_linkLost = true;
     shell::WaitBus::poke();
-    m_st.WriteLog(QStringLiteral("COM") + m_st.portNumber.trimmed() + QStringLiteral(": ") + description);
+    m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() + QStringLiteral(": ") + description);
     m_layer.close();
     shell::FormState& f = m_st.main();
-    f.setEnabled(QStringLiteral("cmdLesFE"), false);
-    f.setEnabled(QStringLiteral("cmdLesNFE"), false);
-    f.setText(kFrame, QStringLiteral("Com-Port"));
+    f.setEnabled(Main::cmdLesFE, false);
+    f.setEnabled(Main::cmdLesNFE, false);
+    f.setText(Main::Frame2, QStringLiteral("Com-Port"));
     openRetries = 1;
-    OpenComPort(m_st.portNumber.trimmed().toInt());
+    OpenComPort(portNumber());
 }
 
 // ---- helpers --------------------------------------------------------------------------------------------

@@ -5,36 +5,23 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace shell {
 struct AppState;
-class TransferShell;
-} // namespace shell
+}
 
 namespace instrument {
 
 // The connection to the instrument: port list, port choice, connect sequence, opening with retries, the probe,
 // commands, waits, identification and the handling of the line's events. Controls are set through the main
-// window's FormState; the line is whatever SerialLayer it is given.
+// window's FormState; the line is whatever SerialLayer it is given. What follows a connection (reading the
+// memories, going online) is announced by signals.
 class LinkSession : public QObject
 {
     Q_OBJECT
 public:
-    // Later steps that other parts of the program plug in. Unset hooks do nothing.
-    struct Hooks {
-        std::function<void()> updateReadButtons; // read buttons and memory names after the identification
-        std::function<void()> readMemories;      // reading all memories after connecting
-        std::function<void()> startOnline;       // online mode after connecting an instrument without memory
-        // Reception handling after a communication event (2 = text received, 8 = EOT); the text is in
-        // receiveBuffer / transferBuffer.
-        std::function<void(int code)> reception;
-    };
-
-    LinkSession(shell::AppState& st, shell::TransferShell& shell, SerialLayer& layer, QObject* parent = nullptr);
+    LinkSession(shell::AppState& st, SerialLayer& layer, QObject* parent = nullptr);
     ~LinkSession() override;
 
-    Hooks& hooks() { return m_hooks; }
     SerialLayer& layer() { return m_layer; }
 
     // Start-up: fills ComboPort from COM1 to COM201 while frmWait shows the progress.
@@ -67,30 +54,50 @@ public:
     void specialCharacter(QChar c);
     void linkError(const QString& description);
 
-    // State shared with the memory read and online mode.
-    QString pendingCommand;
-    QString receiveBuffer;
-    QString transferBuffer;
-    QString currentRecord;
+    // The connection status shown beside the port (txtWait): what the user is told about the line.
+    const QString& status() const { return m_status; }
+    void setStatus(const QString& text);
+
+    // The command the next SendCommand transmits.
+    void setPendingCommand(const QString& command) { m_pendingCommand = command; }
+    // Text received since the buffers were last cleared; memory answers are cut from it as it grows.
+    const QString& receiveBuffer() const { return m_receiveBuffer; }
+    void clearBuffers();
+
     int openRetries = 0;
     bool probeOnOpen = false;
     int linkErrors() const { return m_linkErrors; }
     // The line broke since the last command was sent.
     bool lineLost() const { return m_linkLost; }
+    // The port number of the port box as a number.
+    int portNumber() const;
+
+signals:
+    // After the identification of a connect: the read buttons and memory names follow the instrument.
+    void identified();
+    // The connect sequence ends with reading the memories, or with online mode for instruments without memory.
+    void readRequested();
+    void onlineRequested();
+    // The limits button's caption is refreshed at the end of every connect attempt.
+    void limitsCaptionRequested();
+    // The line's communication event: 2 text received (in receiveBuffer), 8 a special character.
+    void received(int code);
 
 private:
+    bool openOnce(int port, OpenError& error);
     void showConnected();
     void showNotConnected();
     void showUnavailable();
     void showInvalidPort();
     void setHourglass(bool on);
-    void parseIdentification(const QString& buffer);
+    void settings(const char* aktion);
     void reportOpenFailure(OpenError error);
 
     shell::AppState& m_st;
-    shell::TransferShell& m_shell;
     SerialLayer& m_layer;
-    Hooks m_hooks;
+    QString m_pendingCommand;
+    QString m_receiveBuffer;
+    QString m_status;
     bool m_hourglass = false;
     bool m_linkLost = false;
     int m_linkErrors = 0;

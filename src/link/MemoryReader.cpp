@@ -1,24 +1,26 @@
 #include "MemoryReader.h"
+#include "shell/Controls.h"
 
 #include "LinkSession.h"
 #include "shell/AppState.h"
+#include "shell/Commands.h"
+#include "shell/MemoryNames.h"
 #include "shell/Numbers.h"
-#include "shell/TransferShell.h"
 #include "shell/Wait.h"
-#include "table/TableSession.h"
 
 #include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
 
+namespace Main = ctl::frmTransfer;
+
 namespace instrument {
 
 namespace {
 
-const QString kOptions[] = {QStringLiteral("optFE"), QStringLiteral("optNFE"), QStringLiteral("optOnline")};
-const QString kDisplay = QStringLiteral("txtSpeicher");
-const QString kProgress = QStringLiteral("prgLesen");
-const QString kWait = QStringLiteral("txtWait");
+const QString kOptions[] = {Main::optFE, Main::optNFE, Main::optOnline};
+const QString kDisplay = Main::txtSpeicher;
+const QString kProgress = Main::prgLesen;
 
 // The wait cursor for the length of a scope, where there is a screen to show it on.
 class Hourglass
@@ -48,33 +50,22 @@ bool startsRecord(QChar c)
 
 } // namespace
 
-MemoryReader::MemoryReader(shell::AppState& st, shell::TransferShell& shell, LinkSession& link,
-                           table::TableSession& table, QObject* parent)
-    : QObject(parent), m_st(st), m_shell(shell), m_link(link), m_table(table), m_decoder(st, table)
+MemoryReader::MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent)
+    : QObject(parent), m_st(st), m_link(link), m_decoder(st)
 {
     m_records.reserve(kMaxRecords);
 }
 
 MemoryReader::~MemoryReader() = default;
 
-QString MemoryReader::now(const char* format) const
-{
-    return QDateTime::currentDateTime().toString(QString::fromLatin1(format));
-}
-
 // ---- read buttons and names -----------------------------------------------------------------------------
-
-QString MemoryReader::memoryName(int view) const
-{
-    return m_table.memoryName(view);
-}
 
 void MemoryReader::updateReadButtons()
 {
     shell::FormState& f = m_st.main();
-    const QString mode = shell::Numbers::trimBlanks(m_st.memoryMode);
-    const QString fe = QStringLiteral("cmdLesFE");
-    const QString nfe = QStringLiteral("cmdLesNFE");
+    const QString mode = shell::Numbers::trimBlanks(m_st.device.memoryMode);
+    const QString fe = Main::cmdLesFE;
+    const QString nfe = Main::cmdLesNFE;
     if (mode == QLatin1String("2N") || mode == QLatin1String("2E")) {
         const bool twoFe = mode == QLatin1String("2E");
         f.setText(fe, twoFe ? QStringLiteral("FE 1") : QStringLiteral("FE"));
@@ -86,11 +77,11 @@ void MemoryReader::updateReadButtons()
     } else if (mode == QLatin1String("1") || mode == QLatin1String("3")) {
         f.setVisible(fe, false);
         f.setVisible(nfe, false);
-        f.setVisible(QStringLiteral("cmdLesen"), true);
+        f.setVisible(Main::cmdLesen, true);
         f.setVisible(kOptions[0], true);
         f.setVisible(kOptions[1], false);
     } else if (mode.startsWith(QLatin1Char('X'))) {
-        for (const QString& name : {QStringLiteral("cmdLesen"), fe, nfe, kOptions[0], kOptions[1]})
+        for (const QString& name : {Main::cmdLesen, fe, nfe, kOptions[0], kOptions[1]})
             f.setVisible(name, false);
         return;
     } else {
@@ -106,7 +97,7 @@ void MemoryReader::resetCaption(int view)
 {
     if (view < 0 || view > 1)
         return;
-    m_st.main().setText(kOptions[view], memoryName(view) + QStringLiteral(" (0)"));
+    m_st.main().setText(kOptions[view], shell::memoryName(m_st, view) + QStringLiteral(" (0)"));
 }
 
 // ---- commands -------------------------------------------------------------------------------------------
@@ -115,19 +106,19 @@ void MemoryReader::cmdLesFE_Click()
 {
     shell::AppState& st = m_st;
     m_link.openRetries = 0;
-    m_link.OpenComPort(st.portNumber.trimmed().toInt());
-    if (!st.CheckConnect)
+    m_link.OpenComPort(m_link.portNumber());
+    if (!st.link.CheckConnect)
         return;
     if (!m_readingAll)
         m_link.ReadGeraet();
-    st.messart = 0;
-    if (st.memory1Count != 0) {
-        m_link.pendingCommand = st.cmdReadMemory1;
+    st.messart = shell::Messart::Speicher1;
+    if (st.device.memory1Count != 0) {
+        m_link.setPendingCommand(st.edition.cmdReadMemory1);
         ReadMemory();
         if (!m_readingAll && !m_cancelled)
             selectOptions(0);
     } else {
-        m_table.MessdatenLoeschen();
+        emit viewCleared(0);
         resetCaption(0);
         showEmpty(1);
     }
@@ -138,19 +129,19 @@ void MemoryReader::cmdLesNFE_Click()
     shell::AppState& st = m_st;
     if (!m_readingAll) {
         m_link.openRetries = 0;
-        m_link.OpenComPort(st.portNumber.trimmed().toInt());
-        if (!st.CheckConnect)
+        m_link.OpenComPort(m_link.portNumber());
+        if (!st.link.CheckConnect)
             return;
         m_link.ReadGeraet();
     }
-    st.messart = 1;
-    if (st.memory2Count != 0) {
-        m_link.pendingCommand = st.cmdReadMemory2;
+    st.messart = shell::Messart::Speicher2;
+    if (st.device.memory2Count != 0) {
+        m_link.setPendingCommand(st.edition.cmdReadMemory2);
         ReadMemory();
         if (!m_readingAll && !m_cancelled)
             selectOptions(1);
     } else {
-        m_table.MessdatenLoeschen();
+        emit viewCleared(1);
         resetCaption(1);
         showEmpty(2);
     }
@@ -160,12 +151,12 @@ void MemoryReader::cmdLesNFE_Click()
 void MemoryReader::ReadAllMemories()
 {
     shell::AppState& st = m_st;
-    st.SchalterStop = true;
+    st.link.SchalterStop = true;
     m_readingAll = true;
     m_cancelled = false;
     m_link.openRetries = 0;
-    m_link.OpenComPort(st.portNumber.trimmed().toInt());
-    if (!st.CheckConnect) {
+    m_link.OpenComPort(m_link.portNumber());
+    if (!st.link.CheckConnect) {
         // The pause stays set (online mode honours it); the read itself is over.
         m_readingAll = false;
         return;
@@ -174,13 +165,13 @@ void MemoryReader::ReadAllMemories()
     resetCaption(0);
     cmdLesFE_Click();
     // Memory 2 is read only while the first read went through: not after Escape or losing the gauge.
-    if (st.memoryMode.startsWith(QLatin1Char('2')) && !m_cancelled && st.CheckConnect)
+    if (st.device.memoryMode.startsWith(QLatin1Char('2')) && !m_cancelled && st.link.CheckConnect)
         cmdLesNFE_Click();
-    const int last = st.messart;
+    const int last = st.view();
     m_readingAll = false;
-    if (!m_cancelled && st.CheckConnect)
+    if (!m_cancelled && st.link.CheckConnect)
         selectOptions(last);
-    st.SchalterStop = false;
+    st.link.SchalterStop = false;
 }
 
 // ---- one memory -----------------------------------------------------------------------------------------
@@ -189,34 +180,22 @@ void MemoryReader::ReadMemory()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    table::TableSession& t = m_table;
-    const int view = st.messart;
+    const int view = st.view();
 
-    // 1
+    // The view is emptied before the line is even opened: a failed read leaves no old rows to be taken for new.
     m_records.clear();
-    f.setItems(QStringLiteral("lstStat"), {});
-    t.grid().clear();
-    t.grid().setRows(1);
-    t.StatistikZuruecksetzen();
-    t.TabelleFormatieren();
-    t.MessdatenLoeschen();
-    f.setVisible(QStringLiteral("lstStat"), true);
+    emit transferStarting(view);
     resetCaption(view);
-    // 2
-    t.jetztZeit = now("hh:mm:ss");
-    st.heuteDatum = now("dd.MM.yyyy");
-    // 3
+    st.heuteDatum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy"));
     m_link.openRetries = 0;
-    m_link.OpenComPort(st.portNumber.trimmed().toInt());
-    if (!st.CheckConnect)
+    m_link.OpenComPort(m_link.portNumber());
+    if (!st.link.CheckConnect)
         return;
     Hourglass hourglass;
-    // 4
-    m_link.receiveBuffer.clear();
-    m_link.transferBuffer.clear();
-    m_link.currentRecord.clear();
-    m_link.layer().clearReceived();
-    st.transferComplete = false;
+
+    // The request; the answer is cut into records as it arrives.
+    m_link.clearBuffers();
+    st.link.transferComplete = false;
     m_scanPos = 0;
     m_searchPos = 0;
     m_lineNo = 0;
@@ -225,47 +204,44 @@ void MemoryReader::ReadMemory()
     m_processed = false;
     m_skipped = 0;
     m_cancelled = false;
-    t.aktZeile = 1;
-    m_shell.DisableCommands();
-    m_announced = view == 0 ? st.memory1Count : st.memory2Count;
+    shell::Commands::DisableCommands(f);
+    m_announced = view == 0 ? st.device.memory1Count : st.device.memory2Count;
     m_shownProgress = -1;
     setProgress(true, m_announced, 0);
     m_receiving = true;
     const bool sent = m_link.SendCommand();
-    // 5: no time limit; Escape, the end of the answer or the loss of the gauge end it.
+    // No time limit: Escape, the end of the answer or the loss of the gauge end the wait.
     shell::WaitEnd end = shell::WaitEnd::Done;
     if (sent)
-        end = shell::waitUntil([&] { return st.transferComplete || m_link.lineLost() || !st.CheckConnect; });
+        end = shell::waitUntil([&] { return st.link.transferComplete || m_link.lineLost() || !st.link.CheckConnect; });
     m_receiving = false;
-    // 6
+
+    // Escape keeps nothing of the answer; a complete answer is decoded into the view in one batch.
     if (end == shell::WaitEnd::Escape) {
         m_cancelled = true;
         m_records.clear();
-        f.setText(kWait, st.english() ? QStringLiteral("Reading cancelled, no values taken over")
-                                      : QStringLiteral("Einlesen abgebrochen, keine Werte übernommen"));
-        f.setVisible(kWait, true);
+        m_link.setStatus(
+            st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
+        f.setVisible(Main::txtWait, true);
     } else if (m_processed) {
-        t.grid().beginBatch();
+        emit decodingStarted();
         for (const QString& record : m_records) {
-            if (st.messart >= 2)
+            if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
                 break;
-            m_link.currentRecord = record;
-            m_decoder.FillMessdaten(m_link.currentRecord);
+            if (const auto m = m_decoder.decode(record, st.messart))
+                emit messwert(*m);
         }
-        t.grid().endBatch();
+        emit decodingFinished();
         if (m_skipped > 0)
-            st.WriteLog((st.english() ? QStringLiteral("Memory read: unreadable lines skipped: ")
-                                      : QStringLiteral("Speicher lesen: unlesbare Zeilen übergangen: ")) +
-                        QString::number(m_skipped));
+            st.WriteLog(
+                st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
+                QString::number(m_skipped));
     }
-    m_shell.EnableCommands();
-    // 7
-    m_link.receiveBuffer.clear();
-    m_link.transferBuffer.clear();
-    m_link.currentRecord.clear();
+    shell::Commands::EnableCommands(f);
+    m_link.clearBuffers();
     m_records.clear();
-    st.transferComplete = false;
-    f.setVisible(QStringLiteral("lstStat"), true);
+    st.link.transferComplete = false;
+    f.setVisible(Main::lstStat, true);
     setProgress(false, 0, 0);
 }
 
@@ -273,17 +249,17 @@ void MemoryReader::ReadMemory()
 
 void MemoryReader::reception(int code)
 {
-    if (!m_receiving || (m_st.messart != 0 && m_st.messart != 1))
+    if (!m_receiving || (m_st.messart != shell::Messart::Speicher1 && m_st.messart != shell::Messart::Speicher2))
         return;
     Q_UNUSED(code); // text and EOT alike: the answer is cut as it comes, and handed over once complete
     cutLines();
-    if (m_st.transferComplete && !m_processed)
+    if (m_st.link.transferComplete && !m_processed)
         processTransfer();
 }
 
 void MemoryReader::cutLines()
 {
-    const QString& buf = m_link.receiveBuffer;
+    const QString& buf = m_link.receiveBuffer();
     if (m_scanPos > buf.size() || m_searchPos > buf.size())
         m_scanPos = m_searchPos = 0;
     const QLatin1String crlf("\r\n");
@@ -325,12 +301,11 @@ void MemoryReader::processTransfer()
 {
     shell::AppState& st = m_st;
     m_processed = true;
-    m_link.transferBuffer = m_link.receiveBuffer;
     if (m_overflow)
-        st.messageBox(st.msg(53) + QStringLiteral(" ") + QString::number(kMaxRecords));
-    m_table.LetzteZeileZeigen();
-    for (const char* name : {"cmdprint", "cmdWord", "cmdClipboard", "cmdExcel"})
-        st.main().setVisible(QString::fromLatin1(name), true);
+        st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QStringLiteral(" ") + QString::number(kMaxRecords));
+    emit lastRowRequested();
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        st.main().setVisible(name, true);
 }
 
 void MemoryReader::setProgress(bool visible, int max, int value)
@@ -353,62 +328,56 @@ void MemoryReader::showEmpty(int memory)
     shell::FormState& f = st.main();
     if (f.prop(kDisplay, QStringLiteral("width")).toInt() <= 1125)
         f.setProp(kDisplay, QStringLiteral("width"), 1400);
-    const QString mode = shell::Numbers::trimBlanks(st.memoryMode);
+    const QString mode = shell::Numbers::trimBlanks(st.device.memoryMode);
     if (mode != QLatin1String("1") && mode != QLatin1String("3")) {
-        if (m_readingAll && st.memory1Count == 0 && st.memory2Count == 0) {
-            f.setText(kDisplay, st.msg(47));
+        if (m_readingAll && st.device.memory1Count == 0 && st.device.memory2Count == 0) {
+            f.setText(kDisplay, st.msg(shell::Msg::StorageEmpty));
             m_link.Delay(2);
-            f.setText(kDisplay, st.msg(42));
-            m_shell.EnableCommands();
+            f.setText(kDisplay, st.msg(shell::Msg::Ready));
+            shell::Commands::EnableCommands(f);
             f.setFocus(kOptions[2]);
             return;
         }
         const bool fn = mode == QLatin1String("2N");
         if (memory == 2)
-            f.setText(kDisplay, st.msg(fn ? 19 : 28));
+            f.setText(kDisplay, st.msg(fn ? shell::Msg::NfeEmpty : shell::Msg::Memory2Empty));
         else
-            f.setText(kDisplay, st.msg(fn ? 18 : 27));
+            f.setText(kDisplay, st.msg(fn ? shell::Msg::FeEmpty : shell::Msg::Memory1Empty));
         m_link.Delay(1);
-        f.setText(kDisplay, st.msg(42));
-        m_shell.EnableCommands();
+        f.setText(kDisplay, st.msg(shell::Msg::Ready));
+        shell::Commands::EnableCommands(f);
         return;
     }
-    f.setText(kDisplay, st.msg(33));
-    m_shell.EnableCommands();
+    f.setText(kDisplay, st.msg(shell::Msg::MemoryEmpty));
+    shell::Commands::EnableCommands(f);
     f.setFocus(kOptions[2]);
 }
 
 void MemoryReader::selectOptions(int lastMemory)
 {
     shell::AppState& st = m_st;
-    const auto online = [this] {
-        if (m_hooks.optOnline_Click)
-            m_hooks.optOnline_Click();
-        else
-            m_st.main().setFocus(kOptions[2]);
-    };
-    const QString& mode = st.memoryMode;
+    const QString& mode = st.device.memoryMode;
     if (mode.startsWith(QLatin1Char('X'))) {
-        online();
+        emit onlineRequested();
     } else if (mode.startsWith(QLatin1Char('2')) && !m_readingAll) {
         if (lastMemory == 0) {
-            m_table.optFE_Click();
-        } else if (st.memory1Count < 1) {
-            m_table.optNFE_Click();
+            emit viewRequested(0);
+        } else if (st.device.memory1Count < 1) {
+            emit viewRequested(1);
         } else {
-            m_table.optFE_Click();
-            if (st.memory2Count >= 1)
-                m_table.optNFE_Click();
+            emit viewRequested(0);
+            if (st.device.memory2Count >= 1)
+                emit viewRequested(1);
         }
     } else if (mode.startsWith(QLatin1Char('2'))) {
-        if (st.memory1Count > 0)
-            m_table.optFE_Click();
-        else if (st.memory2Count >= 1)
-            m_table.optNFE_Click();
-    } else if (st.memory1Count != 0) {
-        m_table.optFE_Click();
+        if (st.device.memory1Count > 0)
+            emit viewRequested(0);
+        else if (st.device.memory2Count >= 1)
+            emit viewRequested(1);
+    } else if (st.device.memory1Count != 0) {
+        emit viewRequested(0);
     } else {
-        online();
+        emit onlineRequested();
     }
 }
 

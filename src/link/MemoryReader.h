@@ -5,40 +5,29 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 namespace shell {
 struct AppState;
-class TransferShell;
+struct Messwert;
 } // namespace shell
-namespace table {
-class TableSession;
-}
 
 namespace instrument {
 
 class LinkSession;
 
-// Reading the instrument's memories into the measurement table: the read commands, the empty-memory messages,
-// the reception of a memory answer (cut into records as it arrives), the hand-over of each record to the
-// decoder, the read buttons and memory option buttons, and the progress of a long read.
+// Reading the instrument's memories: the read commands, the empty-memory messages, the reception of a memory
+// answer (cut into records as it arrives), the decoding of each record, the read buttons and memory option
+// buttons, and the progress of a long read. The table it fills is told through signals.
 class MemoryReader : public QObject
 {
     Q_OBJECT
 public:
-    struct Hooks {
-        // Picks the online option (its click handler); unset: only the focus moves there.
-        std::function<void()> optOnline_Click;
-    };
-
     static constexpr int kMaxRecords = 5000;
 
-    MemoryReader(shell::AppState& st, shell::TransferShell& shell, LinkSession& link, table::TableSession& table,
-                 QObject* parent = nullptr);
+    MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
     ~MemoryReader() override;
 
-    Hooks& hooks() { return m_hooks; }
     RecordDecoder& decoder() { return m_decoder; }
 
     void cmdLesen_Click() { ReadAllMemories(); }
@@ -52,13 +41,25 @@ public:
 
     // Read buttons and memory names after an identification.
     void updateReadButtons();
-    QString memoryName(int view) const;
 
-    // Records of the last transfer, in arrival order.
-    const std::vector<QString>& recordStore() const { return m_records; }
     bool readingAll() const { return m_readingAll; }
     // The last read was ended by Escape (nothing of it was decoded).
     bool cancelled() const { return m_cancelled; }
+
+signals:
+    // A memory transfer into a view begins: the view and its statistics are emptied and laid out.
+    void transferStarting(int view);
+    // The records of a complete answer follow, one signal each, then the end of the batch.
+    void decodingStarted();
+    void messwert(const shell::Messwert& m);
+    void decodingFinished();
+    // An empty memory: its view is emptied.
+    void viewCleared(int view);
+    // After a read the chosen view is shown (its option button's click), or online mode is started.
+    void viewRequested(int view);
+    void onlineRequested();
+    // The grid's last row is brought into sight.
+    void lastRowRequested();
 
 private:
     void cutLines();
@@ -67,20 +68,16 @@ private:
     void selectOptions(int lastMemory);
     void resetCaption(int view);
     void setProgress(bool visible, int max, int value);
-    QString now(const char* format) const;
 
     shell::AppState& m_st;
-    shell::TransferShell& m_shell;
     LinkSession& m_link;
-    table::TableSession& m_table;
     RecordDecoder m_decoder;
-    Hooks m_hooks;
 
     bool m_readingAll = false;
     bool m_receiving = false; // a memory answer is awaited; text at other times is not a memory answer
     bool m_cancelled = false;
 
-    // Cutting: one pass over receiveBuffer, from where the last event stopped.
+    // Cutting: one pass over the link's receive buffer, from where the last event stopped.
     std::vector<QString> m_records;
     qsizetype m_scanPos = 0;
     qsizetype m_searchPos = 0; // where the search for the next line end goes on

@@ -1,7 +1,6 @@
 #include "RecordDecoder.h"
 
 #include "shell/AppState.h"
-#include "table/TableSession.h"
 
 #include <QDateTime>
 
@@ -10,18 +9,7 @@
 
 namespace instrument {
 
-namespace {
-
-const QString kBlank = QStringLiteral(" ");
-
-QString describe(const shell::AppState& st, const char* de, const char* en)
-{
-    return QString::fromUtf8(st.english() ? en : de);
-}
-
-} // namespace
-
-RecordDecoder::RecordDecoder(shell::AppState& st, table::TableSession& table) : m_st(st), m_table(table) {}
+RecordDecoder::RecordDecoder(shell::AppState& st) : m_st(st) {}
 
 double RecordDecoder::readDecimal(QStringView field)
 {
@@ -57,11 +45,11 @@ double RecordDecoder::readDecimal(QStringView field)
     return ec == std::errc() ? value : 0;
 }
 
-qint16 RecordDecoder::toInteger16(const shell::AppState& st, double value)
+qint16 RecordDecoder::toInteger16(double value)
 {
     const double r = std::nearbyint(value); // the default rounding mode: halves to even
     if (!(r >= -32768 && r <= 32767))
-        throw Failure{6, describe(st, "Überlauf", "Overflow")};
+        throw Failure{shell::FillError::Overflow};
     return qint16(r);
 }
 
@@ -110,67 +98,41 @@ void RecordDecoder::stamp()
         m_zeit = now.time().toString(QStringLiteral("hh:mm:ss"));
         m_datum = now.date().toString(QStringLiteral("dd.MM.yyyy"));
     }
-    m_table.jetztZeit = m_zeit;
     m_st.heuteDatum = m_datum;
 }
 
-bool RecordDecoder::FillMessdaten(const QString& currentRecord)
+std::optional<shell::Messwert> RecordDecoder::decode(const QString& currentRecord, shell::Messart messart)
 {
     shell::AppState& st = m_st;
-    table::TableSession& t = m_table;
     try {
         QString record = currentRecord;
         record.replace(QLatin1String("\r\n"), QLatin1String("  "));
         stamp();
 
-        const int view = st.messart;
         const Fields fields = readFields(record);
-        int i;
-        qint16 nr;
-        if (view != 2) {
-            i = t.aktZeile;
-            nr = toInteger16(st, fields.number);
-        } else {
-            t.aktZeile = t.onlineNr;
-            i = t.onlineNr;
-            nr = toInteger16(st, t.onlineNr);
-        }
-        if (view < 0 || view >= table::MessdatenStore::kViews || i < 1 || i > table::MessdatenStore::kRows)
-            throw Failure{9, describe(st, "Index außerhalb des gültigen Bereichs", "Subscript out of range")};
-
-        table::MessRow& row = t.Messdaten.at(view, i);
-        row.nr = nr;
-        row.wert = fields.wert;
-        row.einheit = fields.einheit;
-        const QString& mode = st.materialMode;
+        shell::Messwert m;
+        // Online values are numbered by the table's own counter, not by the instrument.
+        if (messart != shell::Messart::Online)
+            m.nr = toInteger16(fields.number);
+        m.wert = fields.wert;
+        m.einheit = fields.einheit;
+        const QString& mode = st.edition.materialMode;
         if (mode == QLatin1String("1")) {
-            if (view == 0)
-                row.material = QStringLiteral(" Fe");
-            else if (view == 1)
-                row.material = QStringLiteral("NFe");
+            if (messart == shell::Messart::Speicher1)
+                m.material = QStringLiteral(" Fe");
+            else if (messart == shell::Messart::Speicher2)
+                m.material = QStringLiteral("NFe");
             else
-                row.material = fields.material;
+                m.material = fields.material;
         } else if (mode == QLatin1String("2")) {
-            row.material = fields.material.trimmed();
+            m.material = fields.material.trimmed();
         }
-        if (row.datum.isEmpty() || row.datum == kBlank)
-            row.datum = st.heuteDatum;
-        if (row.zeit.isEmpty() || row.zeit == kBlank)
-            row.zeit = t.jetztZeit;
-
-        if (row.isEmpty())
-            return false;
-        t.ZeileAnhaengen();
-        ++t.aktZeile;
-        if (view == 2 && st.deviceLine == QLatin1String("E"))
-            ++t.onlineNr;
-        return true;
+        m.datum = m_datum;
+        m.zeit = m_zeit;
+        return m;
     } catch (const Failure& failure) {
-        const QString text =
-            QStringLiteral("Fill Messdaten: ") + QString::number(failure.number) + kBlank + failure.description;
-        st.messageBox(text);
-        st.WriteLog(text);
-        return false;
+        shell::reportFillFailure(st, failure.error);
+        return std::nullopt;
     }
 }
 

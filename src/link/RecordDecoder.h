@@ -1,19 +1,21 @@
 #pragma once
 
+#include "shell/Messart.h"
+#include "shell/Messwert.h"
+
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 namespace shell {
 struct AppState;
 }
-namespace table {
-class TableSession;
-}
 
 namespace instrument {
 
-// Turns one fixed-column measurement record into a row of the measurement table (FillMessdaten):
-// number 1-4, value 7-16, unit 18-21, material 23-25. Used by the memory read and by online reception.
+// Reads one fixed-column measurement record: number 1-4, value 7-16, unit 18-21, material 23-25. Used by the
+// memory read and by online reception; the table stores what it gives.
 class RecordDecoder
 {
 public:
@@ -25,22 +27,21 @@ public:
         QString material; // positions 23-25 as they are
     };
 
-    // A run-time failure of the decoding, with the number and description the user sees.
+    // A run-time failure of the decoding.
     struct Failure {
-        int number;
-        QString description;
+        shell::FillError error;
     };
 
-    RecordDecoder(shell::AppState& st, table::TableSession& table);
+    explicit RecordDecoder(shell::AppState& st);
 
-    // Decodes currentRecord into the view messart at the row cursor and appends the row. False when the record
-    // failed (the user has been told and the log has the line) or was dropped as empty.
-    bool FillMessdaten(const QString& currentRecord);
+    // Decodes a record for the view of messart, stamped with the current date and time. None when it failed (the
+    // user has been told and the log has the line).
+    std::optional<shell::Messwert> decode(const QString& currentRecord, shell::Messart messart);
 
     // The locale-free decimal reader: blanks removed, the longest prefix of sign, digits and one ".", else 0.
     static double readDecimal(QStringView field);
-    // Rounds half to even into 16 bits; throws Failure (6, overflow) outside -32768..32767.
-    static qint16 toInteger16(const shell::AppState& st, double value);
+    // Rounds half to even into 16 bits; throws Failure (overflow) outside -32768..32767.
+    static qint16 toInteger16(double value);
     // Reads the columns of a record (CR LF already blanked) and normalises the unit.
     static Fields readFields(const QString& record);
     // mm -> µm, kA/m -> A/cm, kOe -> Oe, ym -> µm, Oe -> G, in that order.
@@ -50,7 +51,6 @@ private:
     void stamp();
 
     shell::AppState& m_st;
-    table::TableSession& m_table;
     qint64 m_stampSecond = -1;
     QString m_datum;
     QString m_zeit;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPagedPaintDevice;
+
 namespace shell {
 
 // Every message box, file dialog and printer choice goes through this interface, so logic runs
@@ -24,8 +26,9 @@ public:
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString saveFile(const QString& title, const QString& folder, const QString& filter) = 0;
 
-    // Lets the user pick a printer; false when cancelled. The chosen printer is the front end's business.
-    virtual bool choosePrinter() = 0;
+    // Lets the user pick a printer (or a file to print to); nullptr when cancelled. The device belongs to the front
+    // end and stays valid until the next call.
+    virtual QPagedPaintDevice* choosePrinter() = 0;
 
     // Application title shown by message boxes without a title of their own.
     QString applicationTitle;

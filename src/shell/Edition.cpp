@@ -22,13 +22,13 @@ bool chooseEdition(AppState& st)
     bool matched = false;
     for (const Row& r : rows) {
         const QString code = QString::fromLatin1(r.code);
-        const bool hit = r.exact ? st.geraet == code : st.geraet.left(3) == code;
+        const bool hit = r.exact ? st.device.geraet == code : st.device.geraet.left(3) == code;
         if (!hit)
             continue;
         matched = true;
-        st.pgmname = QString::fromLatin1(r.title);
-        st.modelPicture = QString::fromLatin1(r.picture);
-        st.largeDisplay = r.large;
+        st.edition.pgmname = QString::fromLatin1(r.title);
+        st.edition.modelPicture = QString::fromLatin1(r.picture);
+        st.edition.largeDisplay = r.large;
     }
     return matched;
 }
@@ -44,15 +44,15 @@ void setCapabilities(AppState& st)
         {"RD", "2", 'B', 'E', '1', '+'},  {"FT", "3", 'K', 'E', '2', '+'},  {"VX1", "1", 'B', 'V', '0', '-'},
         {"VX5", "1", 'K', 'V', '0', '-'}, {"VX2", "3", 'K', 'V', '0', '-'}, {"QL7", "X", 'K', 'V', '0', '-'},
     };
-    const QString key = Numbers::trimBlanks(st.geraet.left(3));
+    const QString key = Numbers::trimBlanks(st.device.geraet.left(3));
     for (const Row& r : rows) {
         if (key != QLatin1String(r.code))
             continue;
-        st.memoryMode = Numbers::fixedWidth(QString::fromLatin1(r.memoryMode), 2);
-        st.interfaceKind = QString(QLatin1Char(r.interfaceKind));
-        st.deviceLine = QString(QLatin1Char(r.deviceLine));
-        st.materialMode = QString(QLatin1Char(r.materialMode));
-        st.signMode = QString(QLatin1Char(r.signMode));
+        st.device.memoryMode = Numbers::fixedWidth(QString::fromLatin1(r.memoryMode), 2);
+        st.edition.interfaceKind = QString(QLatin1Char(r.interfaceKind));
+        st.edition.deviceLine = QString(QLatin1Char(r.deviceLine));
+        st.edition.materialMode = QString(QLatin1Char(r.materialMode));
+        st.edition.signMode = QString(QLatin1Char(r.signMode));
         return;
     }
 }

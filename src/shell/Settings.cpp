@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "shell/Controls.h"
 
 #include "AppState.h"
 #include "Numbers.h"
@@ -6,8 +7,11 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <cmath>
 #include <QTime>
+#include <cmath>
+
+namespace Main = ctl::frmTransfer;
+namespace Projekt = ctl::frmProjekt;
 
 namespace shell::Settings {
 
@@ -72,7 +76,7 @@ void writeOrThrow(const AppState& st, const QString& path, const QStringList& li
 
 FormState& projekt(AppState& st)
 {
-    return st.forms[QStringLiteral("frmProjekt")];
+    return st.forms[Projekt::form];
 }
 
 void readKonfi(AppState& st, const QString& path)
@@ -82,7 +86,7 @@ void readKonfi(AppState& st, const QString& path)
         const QString line = trimBlanks(lines.at(n - 1));
         if (n == 1) {
             if (!line.isEmpty())
-                st.geraet = line;
+                st.device.geraet = line;
             continue;
         }
         if (line.isEmpty() || line == QLatin1String("#"))
@@ -90,9 +94,9 @@ void readKonfi(AppState& st, const QString& path)
         const qsizetype p1 = fieldEnd(line, 0);
         const qsizetype p2 = fieldEnd(line, p1 + 1);
         const qsizetype p3 = fieldEnd(line, p2 + 1);
-        st.variantCode = line.left(p1);
-        st.companyName = line.mid(p1 + 1, p2 - p1 - 1);
-        st.kpgmname = line.mid(p2 + 1, p3 - p2 - 1);
+        st.edition.variantCode = line.left(p1);
+        st.edition.companyName = line.mid(p1 + 1, p2 - p1 - 1);
+        st.edition.kpgmname = line.mid(p2 + 1, p3 - p2 - 1);
     }
 }
 
@@ -101,12 +105,12 @@ void readPort(AppState& st, const QString& path)
     for (const QString& raw : readOrThrow(st, path, true)) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty()) {
-            st.main().setText(QStringLiteral("txtWait"), st.msg(24));
-            st.main().setVisible(QStringLiteral("txtWait"), true);
+            st.main().setText(Main::txtWait, st.msg(shell::Msg::SelectPort));
+            st.main().setVisible(Main::txtWait, true);
             continue;
         }
-        st.portNumber = QString::number(Numbers::leadingDigits(line));
-        st.main().setText(QStringLiteral("ComboPort"), QStringLiteral("COM") + line);
+        st.link.portNumber = QString::number(Numbers::leadingDigits(line));
+        st.main().setText(Main::ComboPort, QStringLiteral("COM") + line);
     }
 }
 
@@ -117,17 +121,17 @@ void readLimits(AppState& st, const QString& path)
         if (line.isEmpty())
             continue;
         const qsizetype p1 = fieldEnd(line, 0);
-        st.Emin = number(line.left(p1));
-        st.EminStr = Numbers::formatGeneral(st.Emin);
+        st.limits.Emin = number(line.left(p1));
+        st.limits.EminStr = Numbers::formatGeneral(st.limits.Emin);
         const qsizetype p2 = fieldEnd(line, p1 + 1);
-        st.Emax = number(line.mid(p1 + 1, p2 - p1 - 1));
-        st.EmaxStr = Numbers::formatGeneral(st.Emax);
+        st.limits.Emax = number(line.mid(p1 + 1, p2 - p1 - 1));
+        st.limits.EmaxStr = Numbers::formatGeneral(st.limits.Emax);
         const qsizetype p3 = fieldEnd(line, p2 + 1);
-        st.Esoll = number(line.mid(p2 + 1, p3 - p2 - 1));
+        st.limits.Esoll = number(line.mid(p2 + 1, p3 - p2 - 1));
         // Without this the report's target line loses its number after a restart.
-        st.EsollStr = Numbers::formatGeneral(st.Esoll);
+        st.limits.EsollStr = Numbers::formatGeneral(st.limits.Esoll);
         const qsizetype p4 = line.indexOf(QLatin1Char(';'), p3 + 1);
-        st.E8020 = p4 < 0 ? false : truth(line.mid(p3 + 1, p4 - p3 - 1));
+        st.limits.E8020 = p4 < 0 ? false : truth(line.mid(p3 + 1, p4 - p3 - 1));
     }
 }
 
@@ -138,15 +142,15 @@ void readTastatur(AppState& st, const QString& path)
         if (line.isEmpty())
             continue;
         const qsizetype p1 = fieldEnd(line, 0);
-        st.tastaturAktiv = truth(line.left(p1));
+        st.keys.tastaturAktiv = truth(line.left(p1));
         const qsizetype p2 = fieldEnd(line, p1 + 1);
-        st.anwendung = line.mid(p1 + 1, p2 - p1 - 1);
+        st.keys.anwendung = line.mid(p1 + 1, p2 - p1 - 1);
         const qsizetype p3 = fieldEnd(line, p2 + 1);
-        st.tastenOptionen = line.mid(p2 + 1, p3 - p2 - 1);
-        st.zeilenende = line.mid(p3 + 1);
+        st.keys.tastenOptionen = line.mid(p2 + 1, p3 - p2 - 1);
+        st.keys.zeilenende = line.mid(p3 + 1);
     }
-    if (st.tastenOptionen.isEmpty())
-        st.tastenOptionen = QStringLiteral("0000");
+    if (st.keys.tastenOptionen.isEmpty())
+        st.keys.tastenOptionen = QStringLiteral("0000");
 }
 
 void readLanguage(AppState& st, const QString& path)
@@ -177,7 +181,7 @@ void readProjekt(AppState& st, const QString& path)
             const qsizetype p2 = fieldEnd(line, p1 + 1);
             label = line.mid(p1 + 1, p2 - p1 - 1);
         }
-        projekt(st).setText(QStringLiteral("lblFelder%1").arg(used), label);
+        projekt(st).setText(Projekt::lblFelder(used), label);
     }
 }
 
@@ -187,17 +191,17 @@ void readProjektdaten(AppState& st, const QString& path)
     for (int n = 1; n <= lines.size(); ++n) {
         const QString line = trimBlanks(lines.at(n - 1));
         if (!line.isEmpty() && n <= 6)
-            projekt(st).setText(QStringLiteral("txtFelder%1").arg(n), line.left(30));
+            projekt(st).setText(Projekt::txtFelder(n), line.left(30));
         if (line.startsWith(QLatin1String("DT"))) {
             const QDate d = QDate::fromString(line.mid(3, 10), QStringLiteral("dd.MM.yyyy"));
             if (!d.isValid())
                 throw Failure{kTypeMismatch};
-            projekt(st).setText(QStringLiteral("DTPDate"), d.toString(QStringLiteral("dd.MM.yyyy")));
-            const QTime t = QTime::fromString(line.mid(line.lastIndexOf(QLatin1Char(';')) + 1, 5),
-                                              QStringLiteral("hh:mm"));
+            projekt(st).setText(Projekt::DTPDate, d.toString(QStringLiteral("dd.MM.yyyy")));
+            const QTime t =
+                QTime::fromString(line.mid(line.lastIndexOf(QLatin1Char(';')) + 1, 5), QStringLiteral("hh:mm"));
             if (!t.isValid())
                 throw Failure{kTypeMismatch};
-            projekt(st).setText(QStringLiteral("DTPTime"), t.toString(QStringLiteral("hh:mm")));
+            projekt(st).setText(Projekt::DTPTime, t.toString(QStringLiteral("hh:mm")));
         }
     }
 }
@@ -206,9 +210,9 @@ void writeProjektdaten(AppState& st, const QString& path)
 {
     QStringList lines;
     for (int n = 1; n <= 6; ++n)
-        lines << projekt(st).text(QStringLiteral("txtFelder%1").arg(n));
-    QDate d = QDate::fromString(projekt(st).text(QStringLiteral("DTPDate")), QStringLiteral("dd.MM.yyyy"));
-    QTime t = QTime::fromString(projekt(st).text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+        lines << projekt(st).text(Projekt::txtFelder(n));
+    QDate d = QDate::fromString(projekt(st).text(Projekt::DTPDate), QStringLiteral("dd.MM.yyyy"));
+    QTime t = QTime::fromString(projekt(st).text(Projekt::DTPTime), QStringLiteral("hh:mm"));
     if (!d.isValid())
         d = QDate::currentDate();
     if (!t.isValid())
@@ -224,19 +228,19 @@ QString fileFor(const AppState& st, const QString& aktion)
 {
     const QString a = aktion.left(1);
     if (aktion == QLatin1String("KL"))
-        return st.appPath + QStringLiteral("/Konfi.ini");
+        return st.edition.appPath + QStringLiteral("/Konfi.ini");
     if (a == QLatin1String("C"))
-        return st.AppDataPath + QStringLiteral("/Port.ini");
+        return st.edition.AppDataPath + QStringLiteral("/Port.ini");
     if (a == QLatin1String("L"))
-        return st.AppDataPath + QStringLiteral("/Limit.ini");
+        return st.edition.AppDataPath + QStringLiteral("/Limit.ini");
     if (a == QLatin1String("T"))
-        return st.AppDataPath + QStringLiteral("/Tastatur.ini");
+        return st.edition.AppDataPath + QStringLiteral("/Tastatur.ini");
     if (a == QLatin1String("S"))
-        return st.AppDataPath + QStringLiteral("/Language.ini");
+        return st.edition.AppDataPath + QStringLiteral("/Language.ini");
     if (aktion == QLatin1String("PI"))
-        return st.MessDataPath + QStringLiteral("/Projekt.ini");
+        return st.edition.MessDataPath + QStringLiteral("/Projekt.ini");
     if (a == QLatin1String("P"))
-        return st.AppDataPath + QStringLiteral("/Projektdaten.ini");
+        return st.edition.AppDataPath + QStringLiteral("/Projektdaten.ini");
     return {};
 }
 
@@ -276,21 +280,23 @@ void Voreinstellungen(AppState& st, const QString& aktion)
         } else if (aktion == QLatin1String("CL")) {
             readPort(st, path);
         } else if (aktion == QLatin1String("CS")) {
-            writeOrThrow(st, path, {trimBlanks(st.portNumber)});
-            st.main().setCaption(st.msg(14));
+            writeOrThrow(st, path, {trimBlanks(st.link.portNumber)});
+            st.main().setCaption(st.msg(shell::Msg::ProgramTitle));
         } else if (aktion == QLatin1String("LL")) {
             readLimits(st, path);
         } else if (aktion == QLatin1String("LS")) {
             writeOrThrow(st, path,
-                         {Numbers::formatGeneral(st.Emin) + QLatin1Char(';') + Numbers::formatGeneral(st.Emax) +
-                          QLatin1Char(';') + Numbers::formatGeneral(st.Esoll) + QLatin1Char(';') +
-                          (st.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
+                         {Numbers::formatGeneral(st.limits.Emin) + QLatin1Char(';') +
+                          Numbers::formatGeneral(st.limits.Emax) + QLatin1Char(';') +
+                          Numbers::formatGeneral(st.limits.Esoll) + QLatin1Char(';') +
+                          (st.limits.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
         } else if (aktion == QLatin1String("TL")) {
             readTastatur(st, path);
         } else if (aktion == QLatin1String("TS")) {
             writeOrThrow(st, path,
-                         {(st.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
-                          st.anwendung + QLatin1Char(';') + st.tastenOptionen + QLatin1Char(';') + st.zeilenende});
+                         {(st.keys.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
+                          st.keys.anwendung + QLatin1Char(';') + st.keys.tastenOptionen + QLatin1Char(';') +
+                          st.keys.zeilenende});
         } else if (aktion == QLatin1String("SL")) {
             readLanguage(st, path);
         } else if (aktion == QLatin1String("SS")) {

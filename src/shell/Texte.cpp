@@ -93,7 +93,8 @@ const Entry kMessageEntries[] = {
     {60, "Min Limit  an 80/20 Regel angepasst von ", "Min limit changed due to 80/20 rule from "},
     {61, "nach", "to"},
     {62, "Tastatur Events senden", "Send key events"},
-    {63, "Online Wert wird automatisch als Tastatur Event an andere Anwendung versendet", "Online value will be automatically transfered to another application"},
+    {63, "Online Wert wird automatisch als Tastatur Event an andere Anwendung versendet",
+     "Online value will be automatically transfered to another application"},
     {64, "Funktion aktivieren", "Activate function"},
     {65, "Anwendung an die gesendet wird", "Application to which will be send"},
     {66, "Werte inklusive", "Values including"},
@@ -120,8 +121,7 @@ const Entry kStatEntries[] = {
     {14, "80/20 Regel ok:", "80/20 rule ok:"},
 };
 
-template <int N>
-void fill(QString (&table)[N][Texte::kSlots], const Entry* begin, const Entry* end)
+template <int N> void fill(QString (&table)[N][Texte::kSlots], const Entry* begin, const Entry* end)
 {
     for (auto& row : table)
         for (auto& cell : row)
@@ -146,11 +146,11 @@ void Texte::LoadCaptionTable()
     fill(captionTable, std::begin(kCaptionEntries), std::end(kCaptionEntries));
 }
 
-QString Texte::msgIn(int entry, int lang) const
+QString Texte::msgIn(Msg entry, int lang) const
 {
-    if (entry < 0 || entry >= kMessages || lang < 0 || lang >= kSlots)
+    if (lang < 0 || lang >= kSlots)
         return {};
-    return messageTable[entry][lang];
+    return messageTable[int(entry)][lang];
 }
 
 QString Texte::lookup(const QString (*table)[kSlots], int size, int entry) const

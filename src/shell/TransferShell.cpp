@@ -1,5 +1,6 @@
 #include "TransferShell.h"
 
+#include "Commands.h"
 #include "Edition.h"
 #include "Numbers.h"
 #include "Settings.h"
@@ -8,40 +9,30 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
+
+namespace Main = ctl::frmTransfer;
+namespace Wait = ctl::frmWait;
+namespace Werte = ctl::frmWerte;
+namespace Projekt = ctl::frmProjekt;
 
 namespace shell {
 
 namespace {
-const QString kMain = QStringLiteral("frmTransfer");
-const QString kWait = QStringLiteral("frmWait");
+
+const QString kPicture = QStringLiteral("picture");
+const QString kLarge = QStringLiteral("large");
 
 QString generalDateTime(const QDateTime& when)
 {
     return Numbers::shortDate(when.date()) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
 }
+
 } // namespace
 
-const QStringList& TransferShell::commandControls()
-{
-    static const QStringList names = {
-        QStringLiteral("optNFE"),        QStringLiteral("optFE"),
-        QStringLiteral("optOnline"),     QStringLiteral("cmdOpen"),
-        QStringLiteral("cmdSave"),       QStringLiteral("cmdprint"),
-        QStringLiteral("cmdWord"),       QStringLiteral("cmdClipboard"),
-        QStringLiteral("cmdExcel"),      QStringLiteral("cmdLesNFE"),
-        QStringLiteral("cmdLesFE"),      QStringLiteral("cmdLesen"),
-        QStringLiteral("cmdEnde"),       QStringLiteral("cmdWerte"),
-        QStringLiteral("cmdProjekt"),    QStringLiteral("cmdFlexTabelleloeschen"),
-        QStringLiteral("cmdFlexZeileLoeschen"), QStringLiteral("cmdSort"),
-        QStringLiteral("cmdChart"),      QStringLiteral("cmdAbs"),
-        QStringLiteral("cmdGross"),
-    };
-    return names;
-}
+TransferShell::TransferShell(AppState& st, QObject* parent) : QObject(parent), m_st(st) {}
 
-TransferShell::TransferShell(AppState& st, ShellHooks hooks) : m_st(st), m_hooks(std::move(hooks)) {}
+TransferShell::~TransferShell() = default;
 
 QString TransferShell::machineBase()
 {
@@ -62,14 +53,11 @@ void TransferShell::Voreinstellungen(const QString& aktion)
 bool TransferShell::startup(const StartupOptions& options)
 {
     AppState& st = m_st;
-    FormState& f = st.main();
+    if (st.edition.appPath.isEmpty() && QCoreApplication::instance())
+        st.edition.appPath = QCoreApplication::applicationDirPath();
+    st.edition.versnr = QStringLiteral("V3.1");
 
-    // 1
-    if (st.appPath.isEmpty() && QCoreApplication::instance())
-        st.appPath = QCoreApplication::applicationDirPath();
-    st.versnr = QStringLiteral("V3.1");
-
-    // 2: a second instance ends before it touches anything.
+    // A second instance ends before it touches any file: the first one owns the log and the settings.
     if (options.singleInstance) {
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         QDir().mkpath(runtime);
@@ -77,166 +65,215 @@ bool TransferShell::startup(const StartupOptions& options)
         m_instanceLock->setStaleLockTime(0);
         if (!m_instanceLock->tryLock(0)) {
             m_instanceLock.reset();
-            call(m_hooks.quit);
+            emit quitRequested();
             return false;
         }
     }
 
-    // 3
-    for (const char* name : {"lstStat", "MSChart1", "cmdChart", "cmdAbs", "cmdGross", "txtMittelwert", "cmdLesNFE",
-                             "cmdLesFE", "cmdLesen"})
-        f.setVisible(QString::fromLatin1(name), false);
-    f.setVisible(QStringLiteral("txtSpeicher"), true);
-    f.setForeColor(QStringLiteral("txtWait"), QColor(0, 0, 255));
-    st.SchalterStop = false;
+    hideUntilNeeded();
+    // The edition decides the title, the folders and what the link may do, so everything else waits for it.
+    const QString konfiError = readEdition(options);
+    showEdition();
+    applyBranding();
+    makeDataFolders();
+    startLog(options, konfiError);
+    applyCapabilities();
+    showFrame();
+    loadUserSettings(options);
+    // Texts are needed by everything shown from here on.
+    st.texte.LoadMessageTable(st.edition.programTitle);
+    ApplyCaptions();
+    DisableCommands();
+    listPorts();
+    showIdle();
+    return true;
+}
 
-    // 4: the log folder is not known yet, so a Konfi.ini error line is kept for the log.
-    QString konfiError;
-    {
-        const QString before = st.Errortext;
-        st.Errortext.clear();
-        Voreinstellungen(QStringLiteral("KL"));
-        konfiError = st.Errortext;
-        if (konfiError.isEmpty())
-            st.Errortext = before;
-    }
+// Results, chart, read buttons: nothing to show before a gauge is connected.
+void TransferShell::hideUntilNeeded()
+{
+    FormState& f = m_st.main();
+    for (const QString& name : {Main::lstStat, Main::MSChart1, Main::cmdChart, Main::cmdAbs, Main::cmdGross,
+                                Main::txtMittelwert, Main::cmdLesNFE, Main::cmdLesFE, Main::cmdLesen})
+        f.setVisible(name, false);
+    f.setVisible(Main::txtSpeicher, true);
+    f.setForeColor(Main::txtWait, QColor(0, 0, 255));
+    m_st.link.SchalterStop = false;
+}
+
+// Reads Konfi.ini. The log folder is not known yet, so an error line is handed back for the log.
+QString TransferShell::readEdition(const StartupOptions& options)
+{
+    AppState& st = m_st;
+    const QString before = st.Errortext;
+    st.Errortext.clear();
+    Voreinstellungen(QStringLiteral("KL"));
+    const QString konfiError = st.Errortext;
+    if (konfiError.isEmpty())
+        st.Errortext = before;
     if (!options.edition.isEmpty())
-        st.geraet = options.edition;
+        st.device.geraet = options.edition;
+    return konfiError;
+}
 
-    // 5, 6
-    f.setProp(QStringLiteral("txtSpeicher"), QStringLiteral("large"), false);
-    f.setBackColor(QStringLiteral("txtSpeicher"), QColor(64, 64, 64));
-    if (Edition::chooseEdition(st)) {
-        f.setProp(QStringLiteral("picTC"), QStringLiteral("picture"), st.appPath + QLatin1Char('/') + st.modelPicture);
-        if (st.largeDisplay) {
-            f.setProp(QStringLiteral("txtSpeicher"), QStringLiteral("large"), true);
-            f.setBackColor(QStringLiteral("txtSpeicher"), QColor(120, 127, 122));
-            f.setForeColor(QStringLiteral("txtSpeicher"), QColor(0, 0, 0));
-        }
+// Title, model picture and the size of the memory display.
+void TransferShell::showEdition()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
+    f.setProp(Main::txtSpeicher, kLarge, false);
+    f.setBackColor(Main::txtSpeicher, QColor(64, 64, 64));
+    if (!Edition::chooseEdition(st))
+        return;
+    f.setProp(Main::picTC, kPicture, st.edition.appPath + QLatin1Char('/') + st.edition.modelPicture);
+    if (st.edition.largeDisplay) {
+        f.setProp(Main::txtSpeicher, kLarge, true);
+        f.setBackColor(Main::txtSpeicher, QColor(120, 127, 122));
+        f.setForeColor(Main::txtSpeicher, QColor(0, 0, 0));
     }
+}
 
-    // 7
-    if (st.variantCode.isEmpty()) {
-        st.companyName = QStringLiteral("Varnotek");
-        f.setProp(QStringLiteral("picKova"), QStringLiteral("picture"), st.appPath + QStringLiteral("/Kovalogo.jpg"));
-        f.setVisible(QStringLiteral("picKova"), true);
-        f.setText(QStringLiteral("Frame5"), QStringLiteral("Varnotek GmbH"));
-    } else if (st.variantCode == QLatin1String("BR")) {
-        f.setText(QStringLiteral("Frame5"), st.companyName);
-        f.setProp(QStringLiteral("picKova"), QStringLiteral("picture"),
-                  st.appPath + QStringLiteral("/Selmarlogo.jpg"));
-        f.setVisible(QStringLiteral("picKova"), true);
-        st.pgmname = st.kpgmname;
-        st.windowIconPath = st.appPath + QStringLiteral("/Selmar.ico");
+// The maker's or the partner's logo, name and icon. The partner's title replaces the model title.
+void TransferShell::applyBranding()
+{
+    EditionInfo& e = m_st.edition;
+    FormState& f = m_st.main();
+    if (e.variantCode.isEmpty()) {
+        e.companyName = QStringLiteral("Varnotek");
+        f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Kovalogo.jpg"));
+        f.setVisible(Main::picKova, true);
+        f.setText(Main::Frame5, QStringLiteral("Varnotek GmbH"));
+    } else if (e.variantCode == QLatin1String("BR")) {
+        f.setText(Main::Frame5, e.companyName);
+        f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Selmarlogo.jpg"));
+        f.setVisible(Main::picKova, true);
+        e.pgmname = e.kpgmname;
+        e.windowIconPath = e.appPath + QStringLiteral("/Selmar.ico");
     } else {
-        f.setText(QStringLiteral("Frame5"), QStringLiteral("Varnotek GmbH"));
+        f.setText(Main::Frame5, QStringLiteral("Varnotek GmbH"));
     }
-    if (st.dialogs)
-        st.dialogs->applicationTitle = st.pgmname;
+    if (m_st.dialogs)
+        m_st.dialogs->applicationTitle = e.pgmname;
+}
 
-    // 8: there is no installer here, so the folders are made on first start.
-    st.AppDataPath = machineBase() + QLatin1Char('/') + st.companyName + QLatin1Char('/') + st.pgmname;
-    st.MessDataPath = userBase() + QLatin1Char('/') + st.companyName + QLatin1Char('/') + st.pgmname;
-    QDir().mkpath(st.AppDataPath);
-    QDir().mkpath(st.MessDataPath);
+// There is no installer here, so the folders are made on first start.
+void TransferShell::makeDataFolders()
+{
+    EditionInfo& e = m_st.edition;
+    e.AppDataPath = machineBase() + QLatin1Char('/') + e.companyName + QLatin1Char('/') + e.pgmname;
+    e.MessDataPath = userBase() + QLatin1Char('/') + e.companyName + QLatin1Char('/') + e.pgmname;
+    QDir().mkpath(e.AppDataPath);
+    QDir().mkpath(e.MessDataPath);
+}
 
-    // 9
-    st.log.setFolder(st.AppDataPath);
+// The log holds only this run: it is emptied and starts with the folders found.
+void TransferShell::startLog(const StartupOptions& options, const QString& konfiError)
+{
+    AppState& st = m_st;
+    st.log.setFolder(st.edition.AppDataPath);
     if (options.startLog) {
         st.log.DeleteLog();
         st.WriteLog(QStringLiteral("Logdatei ") + generalDateTime(QDateTime::currentDateTime()));
-        st.WriteLog(QStringLiteral("App.Path = ") + st.appPath);
-        st.WriteLog(QStringLiteral("AppDataPath = ") + st.AppDataPath);
-        st.WriteLog(QStringLiteral("MessDataPath = ") + st.MessDataPath);
+        st.WriteLog(QStringLiteral("App.Path = ") + st.edition.appPath);
+        st.WriteLog(QStringLiteral("AppDataPath = ") + st.edition.AppDataPath);
+        st.WriteLog(QStringLiteral("MessDataPath = ") + st.edition.MessDataPath);
     }
     if (!konfiError.isEmpty())
         st.WriteLog(konfiError);
+}
 
-    // 10 - 12
+// What the instrument line can do; "V" instruments send no keystrokes, signed values have no 80/20 rule.
+void TransferShell::applyCapabilities()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
     Edition::setCapabilities(st);
-    if (st.deviceLine == QLatin1String("V")) {
-        f.setEnabled(QStringLiteral("mnuTastaturevent"), false);
-        f.setVisible(QStringLiteral("mnuTastaturevent"), false);
+    if (st.edition.deviceLine == QLatin1String("V")) {
+        f.setEnabled(Main::mnuTastaturevent, false);
+        f.setVisible(Main::mnuTastaturevent, false);
     }
-    if (st.signMode == QLatin1String("-")) {
-        FormState& w = st.forms[QStringLiteral("frmWerte")];
-        for (const char* name : {"chk8020", "cmdInfo"}) {
-            w.setEnabled(QString::fromLatin1(name), false);
-            w.setVisible(QString::fromLatin1(name), false);
+    if (st.edition.signMode == QLatin1String("-")) {
+        FormState& w = st.forms[Werte::form];
+        for (const QString& name : {Werte::chk8020, Werte::cmdInfo}) {
+            w.setEnabled(name, false);
+            w.setVisible(name, false);
         }
     }
+    f.setVisible(Main::cmdStop, false);
+    st.edition.programTitle = st.edition.pgmname + QLatin1Char(' ') + st.edition.versnr;
+    f.setCaption(st.edition.programTitle);
+}
 
-    // 13
-    f.setVisible(QStringLiteral("cmdStop"), false);
-    st.programTitle = st.pgmname + QLatin1Char(' ') + st.versnr;
-    f.setCaption(st.programTitle);
-
-    // 14
-    f.setProp(QStringLiteral("picRahmen"), QStringLiteral("picture"), st.appPath + QStringLiteral("/Rahmen.jpg"));
-    f.setVisible(QStringLiteral("picRahmen"), true);
-    f.setVisible(QStringLiteral("picBth"), false);
-    f.setVisible(QStringLiteral("picUsb"), false);
-    f.setText(QStringLiteral("optFE"), QString());
-    f.setText(QStringLiteral("optNFE"), QString());
-    f.setVisible(QStringLiteral("MSFlex"), true);
-
-    // 15, 16
+void TransferShell::showFrame()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
+    f.setProp(Main::picRahmen, kPicture, st.edition.appPath + QStringLiteral("/Rahmen.jpg"));
+    f.setVisible(Main::picRahmen, true);
+    f.setVisible(Main::picBth, false);
+    f.setVisible(Main::picUsb, false);
+    f.setText(Main::optFE, QString());
+    f.setText(Main::optNFE, QString());
+    f.setVisible(Main::MSFlex, true);
     st.heuteDatum = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-    call(m_hooks.clearClipboard);
+    if (st.desktop)
+        st.desktop->clearClipboard();
+}
 
-    // 17, 18
+// Language and keystroke forwarding; the receiving program of forwarding is started once, here.
+void TransferShell::loadUserSettings(const StartupOptions& options)
+{
+    AppState& st = m_st;
     if (options.sprache == 0 || options.sprache == 1)
         st.texte.sprache = options.sprache;
     else
         Voreinstellungen(QStringLiteral("SL"));
     Voreinstellungen(QStringLiteral("TL"));
-    if (!st.anwendung.isEmpty() && st.tastaturAktiv && !st.anwendungGestartet)
-        call(m_hooks.startKeystrokeTarget);
-
-    // 19 - 21
+    if (!st.keys.anwendung.isEmpty() && st.keys.tastaturAktiv && !st.keys.anwendungGestartet)
+        emit keystrokeTargetStartRequested();
     if (st.texte.sprache > 1)
         st.texte.sprache = 1;
-    st.texte.LoadMessageTable(st.programTitle);
-    ApplyCaptions();
-    DisableCommands();
+}
 
-    // 22 - 25
-    FormState& w = st.forms[kWait];
-    w.setCaption(st.msg(14));
-    w.setProp(QStringLiteral("WaitBar"), QStringLiteral("max"), 200);
-    w.setProp(QStringLiteral("WaitBar"), QStringLiteral("value"), 0);
-    w.setText(QStringLiteral("Waitmessage"), st.msg(13));
-    w.setVisible(QStringLiteral("Waitmessage"), true);
-    w.setVisible(kWait, true);
-    f.setVisible(QStringLiteral("ComboPort"), false);
-    f.setVisible(QStringLiteral("cmdConnect"), false);
-    f.setText(QStringLiteral("ComboPort"), QString());
-    if (m_hooks.enumeratePorts) {
-        m_hooks.enumeratePorts();
-    } else {
-        w.setProp(QStringLiteral("WaitBar"), QStringLiteral("value"), 200);
-        w.setText(QStringLiteral("Waitmessage"), st.msg(17));
-    }
+// The port list is built behind the progress window; the saved port is put into the port box afterwards.
+void TransferShell::listPorts()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
+    FormState& w = st.forms[Wait::form];
+    w.setCaption(st.msg(Msg::ProgramTitle));
+    w.setProp(Wait::WaitBar, QStringLiteral("max"), 200);
+    w.setProp(Wait::WaitBar, QStringLiteral("value"), 0);
+    w.setText(Wait::Waitmessage, st.msg(Msg::PleaseWait));
+    w.setVisible(Wait::Waitmessage, true);
+    w.setVisible(Wait::form, true);
+    f.setVisible(Main::ComboPort, false);
+    f.setVisible(Main::cmdConnect, false);
+    f.setText(Main::ComboPort, QString());
+    emit portListRequested();
     Voreinstellungen(QStringLiteral("CL"));
-    w.setVisible(QStringLiteral("Waitmessage"), false);
-    w.setVisible(kWait, false);
-    call(m_hooks.TabelleFormatieren);
-    f.setVisible(QStringLiteral("MSFlex"), true);
-    f.setVisible(QStringLiteral("ComboPort"), true);
-    f.setVisible(QStringLiteral("cmdConnect"), true);
-    if (f.text(QStringLiteral("cmdConnect")).trimmed().isEmpty())
-        f.setText(QStringLiteral("cmdConnect"), st.texte.cap(50));
+    w.setVisible(Wait::Waitmessage, false);
+    w.setVisible(Wait::form, false);
+}
 
-    // 26 - 28
+// The idle, not connected window: table laid out, statistics reset, commands disabled until a connection.
+void TransferShell::showIdle()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
+    emit tableLayoutRequested();
+    f.setVisible(Main::MSFlex, true);
+    f.setVisible(Main::ComboPort, true);
+    f.setVisible(Main::cmdConnect, true);
+    if (f.text(Main::cmdConnect).trimmed().isEmpty())
+        f.setText(Main::cmdConnect, st.cap(Cap::Connect));
     showLanguageChecks();
-    call(m_hooks.StatistikZuruecksetzen);
-    st.transferComplete = false;
+    emit statisticsResetRequested();
+    st.link.transferComplete = false;
     st.onlineFileSaved = true;
-    st.forms[QStringLiteral("frmProjekt")].setText(QStringLiteral("DTPDate"),
-                                                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    st.forms[Projekt::form].setText(Projekt::DTPDate, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     DisableCommands();
     st.absolut = true;
-    return true;
 }
 
 void TransferShell::ApplyCaptions()
@@ -245,104 +282,109 @@ void TransferShell::ApplyCaptions()
     FormState& f = st.main();
     Texte& t = st.texte;
     t.LoadCaptionTable();
-    const struct {
-        const char* name;
-        int entry;
-    } captions[] = {{"mnuDatei", 0}, {"cmdOpen", 1},   {"cmdSave", 2},  {"cmdprint", 3},         {"mnuEnd", 4},
-                    {"cmdEnde", 5},  {"Language", 30}, {"mnuTastaturevent", 45}, {"English", 31}, {"German", 32},
-                    {"mnuHelp", 40}, {"mnuInfo", 41},  {"mnuHelp1", 42}};
-    for (const auto& c : captions)
-        f.setText(QString::fromLatin1(c.name), t.cap(c.entry));
-    const struct {
-        const char* name;
-        int entry;
-    } buttons[] = {{"cmdProjekt", 38}, {"cmdWerte", 39}, {"cmdLesen", 30}, {"cmdFlexZeileLoeschen", 40},
-                   {"cmdFlexTabelleloeschen", 41}};
-    for (const auto& b : buttons)
-        f.setText(QString::fromLatin1(b.name), t.msg(b.entry));
-    f.setText(QStringLiteral("txtWait"), st.CheckConnect ? t.cap(53) : t.msg(13));
-    f.setText(QStringLiteral("txtSpeicher"), t.msg(42));
-    f.setText(QStringLiteral("cmdStop"), t.msg(55));
-    f.setText(QStringLiteral("Frame3"), t.msg(20));
-    f.setText(QStringLiteral("Frame1"), t.msg(21));
-    f.setText(QStringLiteral("Frame4"), t.msg(23));
+    const std::pair<const QString&, Cap> captions[] = {
+        {Main::mnuDatei, Cap::File},     {Main::cmdOpen, Cap::Open},
+        {Main::cmdSave, Cap::Save},      {Main::cmdprint, Cap::Print},
+        {Main::mnuEnd, Cap::EndProgram}, {Main::cmdEnde, Cap::ExitButton},
+        {Main::Language, Cap::Language}, {Main::mnuTastaturevent, Cap::KeyEvents},
+        {Main::English, Cap::English},   {Main::German, Cap::German},
+        {Main::mnuHelp, Cap::Help},      {Main::mnuInfo, Cap::Info},
+        {Main::mnuHelp1, Cap::Manual}};
+    for (const auto& [name, entry] : captions)
+        f.setText(name, t.cap(entry));
+    const std::pair<const QString&, Msg> buttons[] = {{Main::cmdProjekt, Msg::ProjectData},
+                                                      {Main::cmdWerte, Msg::Limits},
+                                                      {Main::cmdLesen, Msg::ReadStorage},
+                                                      {Main::cmdFlexZeileLoeschen, Msg::DeleteRow},
+                                                      {Main::cmdFlexTabelleloeschen, Msg::DeleteTable}};
+    for (const auto& [name, entry] : buttons)
+        f.setText(name, t.msg(entry));
+    f.setText(Main::txtWait, st.link.CheckConnect ? t.cap(Cap::Connected) : t.msg(Msg::PleaseWait));
+    f.setText(Main::txtSpeicher, t.msg(Msg::Ready));
+    f.setText(Main::cmdStop, t.msg(Msg::Stop));
+    f.setText(Main::Frame3, t.msg(Msg::Data));
+    f.setText(Main::Frame1, t.msg(Msg::Commands));
+    f.setText(Main::Frame4, t.msg(Msg::CopyDataTo));
 }
 
 void TransferShell::switchLanguage(int lang)
 {
     m_st.texte.sprache = lang;
     ApplyCaptions();
-    call(m_hooks.TabelleFormatieren);
-    call(m_hooks.relabelMemoryOptions);
+    emit tableLayoutRequested();
+    emit memoryOptionsRelabelRequested();
     Voreinstellungen(QStringLiteral("SS"));
     Voreinstellungen(QStringLiteral("PI"));
-    call(m_hooks.GrenzwerteAnzeigen);
-    if (m_st.CheckConnect)
-        call(m_hooks.AnsichtAktualisieren);
+    emit limitsCaptionRequested();
+    if (m_st.link.CheckConnect)
+        emit viewRefreshRequested();
     showLanguageChecks();
 }
 
 void TransferShell::showLanguageChecks()
 {
     FormState& f = m_st.main();
-    f.setChecked(QStringLiteral("German"), m_st.sprache() == 0);
-    f.setChecked(QStringLiteral("English"), m_st.sprache() != 0);
+    f.setChecked(Main::German, m_st.sprache() == 0);
+    f.setChecked(Main::English, m_st.sprache() != 0);
 }
 
 void TransferShell::DisableCommands()
 {
-    for (const QString& name : commandControls())
-        m_st.main().setEnabled(name, false);
+    Commands::DisableCommands(m_st.main());
 }
 
 void TransferShell::EnableCommands()
 {
-    for (const QString& name : commandControls())
-        m_st.main().setEnabled(name, true);
+    Commands::EnableCommands(m_st.main());
 }
 
 void TransferShell::mnuHelp1_Click()
 {
     AppState& st = m_st;
-    const QString part = Edition::manualPart(st.geraet, st.variantCode, QString());
+    const QString part = Edition::manualPart(st.device.geraet, st.edition.variantCode, QString());
     if (!part.isEmpty())
-        st.helpFile = st.AppDataPath + (st.sprache() != 0 ? QStringLiteral("/EN_Manual_") : QStringLiteral("/DE_Manual_")) +
-                      part + QStringLiteral("_TRANSFER.pdf");
-    const bool opened = !st.helpFile.isEmpty() && QFileInfo(st.helpFile).isFile() && m_hooks.openDocument &&
-                        m_hooks.openDocument(st.helpFile);
-    if (!opened) {
-        if (st.sprache() != 0)
-            st.messageBox(QStringLiteral("File ") + st.helpFile + QStringLiteral(" not found "));
-        else
-            st.messageBox(QStringLiteral("Datei ") + st.helpFile + QStringLiteral(" wurde nicht gefunden"));
-    }
+        st.helpFile = st.edition.AppDataPath +
+                      (st.sprache() != 0 ? QStringLiteral("/EN_Manual_") : QStringLiteral("/DE_Manual_")) + part +
+                      QStringLiteral("_TRANSFER.pdf");
+    QString error;
+    const bool opened = !st.helpFile.isEmpty() && QFileInfo(st.helpFile).isFile() && st.desktop &&
+                        st.desktop->openDocument(st.helpFile, error);
+    if (opened)
+        return;
+    if (!error.isEmpty())
+        st.WriteLog(st.helpFile + QStringLiteral(": ") + error);
+    if (st.sprache() != 0)
+        st.messageBox(QStringLiteral("File ") + st.helpFile + QStringLiteral(" not found "));
+    else
+        st.messageBox(QStringLiteral("Datei ") + st.helpFile + QStringLiteral(" wurde nicht gefunden"));
 }
 
 void TransferShell::mnuInfo_Click()
 {
-    if (!m_st.geraetesoftware.isEmpty() || m_st.CheckConnect) {
-        call(m_hooks.showInfoWindow);
+    if (!m_st.device.geraetesoftware.isEmpty() || m_st.link.CheckConnect) {
+        emit infoWindowRequested();
         return;
     }
-    m_st.messageBox(m_st.programTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("Version"));
+    m_st.messageBox(m_st.edition.programTitle, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                    QStringLiteral("Version"));
 }
 
 void TransferShell::mnuTastaturevent_Click()
 {
     Voreinstellungen(QStringLiteral("TL"));
-    call(m_hooks.showTastaturDialog);
+    emit tastaturDialogRequested();
 }
 
 void TransferShell::mnuEnd_Click()
 {
-    call(m_hooks.closePort);
-    call(m_hooks.quit);
+    emit closePortRequested();
+    emit quitRequested();
 }
 
 void TransferShell::Form_QueryUnload()
 {
-    call(m_hooks.closePort);
-    call(m_hooks.quit);
+    emit closePortRequested();
+    emit quitRequested();
 }
 
 } // namespace shell

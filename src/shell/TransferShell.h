@@ -3,39 +3,21 @@
 #include "AppState.h"
 
 #include <QLockFile>
+#include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace shell {
 
-// Calls from the shell into the later subsystems and the front end. Unset hooks do nothing.
-struct ShellHooks {
-    std::function<void()> enumeratePorts;         // fills ComboPort while frmWait shows progress
-    std::function<void()> TabelleFormatieren;     // lays out the measurement table
-    std::function<void()> StatistikZuruecksetzen; // clears the statistics
-    std::function<void()> relabelMemoryOptions;   // optFE/optNFE captions after a language switch
-    std::function<void()> GrenzwerteAnzeigen;     // caption of the limits button
-    std::function<void()> AnsichtAktualisieren;   // re-shows the current view
-    std::function<void()> startKeystrokeTarget;   // starts the program that receives keystrokes
-    std::function<void()> clearClipboard;
-    std::function<void()> showInfoWindow;         // frmInfo
-    std::function<void()> showTastaturDialog;     // frmTastatur, not modal
-    std::function<void()> closePort;              // closes the serial port if it is open
-    std::function<void()> quit;                   // unloads the main window and ends the program
-    std::function<bool(const QString&)> openDocument; // opens a file with the desktop's viewer
-};
-
-// Start-up, settings, language switch, command state, menus and exit of the main window.
-class TransferShell
+// Start-up, settings, language switch, menus and exit of the main window. What start-up and the menus need from
+// the other subsystems and the windows is asked for through the signals below; the session connects them.
+class TransferShell : public QObject
 {
+    Q_OBJECT
 public:
-    static const QStringList& commandControls(); // the 21 controls governed together
-
-    TransferShell(AppState& st, ShellHooks hooks = {});
-
-    ShellHooks& hooks() { return m_hooks; }
+    explicit TransferShell(AppState& st, QObject* parent = nullptr);
+    ~TransferShell() override;
 
     // What a start-up without the main window (the command-line tool) leaves out or puts in place of a file.
     struct StartupOptions {
@@ -69,17 +51,42 @@ public:
     static QString machineBase();
     static QString userBase();
 
+signals:
+    // Start-up: the port list is filled while the progress window shows (the link answers synchronously).
+    void portListRequested();
+    // Start-up and language switch: the table's layout and headings, its statistics, its option captions.
+    void tableLayoutRequested();
+    void statisticsResetRequested();
+    void memoryOptionsRelabelRequested();
+    void limitsCaptionRequested();
+    // Language switch while connected: the current view is shown again in the new language.
+    void viewRefreshRequested();
+    // Start-up with keystroke forwarding on: the receiving program is started.
+    void keystrokeTargetStartRequested();
+    // Menus.
+    void infoWindowRequested();
+    void tastaturDialogRequested();
+    // Exit: the port is closed, then the program ends.
+    void closePortRequested();
+    void quitRequested();
+
 private:
+    void hideUntilNeeded();
+    QString readEdition(const StartupOptions& options);
+    void showEdition();
+    void applyBranding();
+    void makeDataFolders();
+    void startLog(const StartupOptions& options, const QString& konfiError);
+    void applyCapabilities();
+    void showFrame();
+    void loadUserSettings(const StartupOptions& options);
+    void listPorts();
+    void showIdle();
+
     void switchLanguage(int lang);
     void showLanguageChecks();
-    void call(const std::function<void()>& f) const
-    {
-        if (f)
-            f();
-    }
 
     AppState& m_st;
-    ShellHooks m_hooks;
     std::unique_ptr<QLockFile> m_instanceLock;
 };
 

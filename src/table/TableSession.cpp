@@ -4,18 +4,21 @@
 #include "ValueFormat.h"
 #include "WerteForm.h"
 #include "shell/AppState.h"
-#include "shell/TransferShell.h"
+#include "shell/Commands.h"
+#include "shell/MemoryNames.h"
+#include "shell/Messwert.h"
 
 #include <QDateTime>
 
 #include <algorithm>
-#include <exception>
+
+namespace Main = ctl::frmTransfer;
 
 namespace table {
 
 namespace {
 
-const QString kOptions[] = {QStringLiteral("optFE"), QStringLiteral("optNFE"), QStringLiteral("optOnline")};
+const QString kOptions[] = {Main::optFE, Main::optNFE, Main::optOnline};
 
 // Twips of the four grid columns.
 constexpr int kColWidths[] = {1400, 1000, 1500, 1900};
@@ -32,29 +35,56 @@ TableSession::~TableSession() = default;
 
 int TableSession::view() const
 {
-    return m_st.messart >= 0 && m_st.messart < MessdatenStore::kViews ? m_st.messart : -1;
+    return m_st.view();
 }
 
-void TableSession::enableCommands()
+void TableSession::FillMessdaten(const shell::Messwert& m)
 {
-    if (m_hooks.EnableCommands) {
-        m_hooks.EnableCommands();
+    const int v = view();
+    const bool online = m_st.messart == shell::Messart::Online;
+    if (online)
+        aktZeile = onlineNr;
+    const int i = aktZeile;
+    // The online counter is the value's number: it must fit the number's 16 bits before the row is looked at.
+    if (online && (onlineNr < -32768 || onlineNr > 32767)) {
+        shell::reportFillFailure(m_st, shell::FillError::Overflow);
         return;
     }
-    for (const QString& name : shell::TransferShell::commandControls())
-        m_st.main().setEnabled(name, true);
+    if (v < 0 || i < 1 || i > MessdatenStore::kRows) {
+        shell::reportFillFailure(m_st, shell::FillError::SubscriptOutOfRange);
+        return;
+    }
+    MessRow& row = Messdaten.at(v, i);
+    row.nr = online ? static_cast<qint16>(onlineNr) : m.nr.value_or(0);
+    row.wert = m.wert;
+    row.einheit = m.einheit;
+    if (m.material)
+        row.material = *m.material;
+    const QString blank(QLatin1Char(' '));
+    if (row.datum.isEmpty() || row.datum == blank)
+        row.datum = m.datum;
+    if (row.zeit.isEmpty() || row.zeit == blank)
+        row.zeit = m.zeit;
+    jetztZeit = m.zeit;
+    // A record of number 0 and value 0 is no value; it is dropped without a row.
+    if (row.isEmpty())
+        return;
+    ZeileAnhaengen();
+    ++aktZeile;
+    if (online && m_st.edition.deviceLine == QLatin1String("E"))
+        ++onlineNr;
 }
 
-bool TableSession::appendRow(int messart, const QString& datum, const QString& zeit, int nr, double wert,
+bool TableSession::appendRow(int v, const QString& datum, const QString& zeit, int nr, double wert,
                              const QString& einheit, const QString& material)
 {
-    if (messart < 0 || messart >= MessdatenStore::kViews)
+    if (v < 0 || v >= MessdatenStore::kViews)
         return false;
-    m_st.messart = messart;
-    const int row = messart == 2 ? onlineNr : aktZeile;
+    m_st.messart = shell::messartOfView(v);
+    const int row = v == 2 ? onlineNr : aktZeile;
     if (row < 1 || row > MessdatenStore::kRows)
         return false;
-    MessRow& m = Messdaten.at(messart, row);
+    MessRow& m = Messdaten.at(v, row);
     const QString blank(QLatin1Char(' '));
     m.datum = datum.isEmpty() || datum == blank ? m_st.heuteDatum : datum;
     if (zeit.isEmpty() || zeit == blank)
@@ -70,9 +100,31 @@ bool TableSession::appendRow(int messart, const QString& datum, const QString& z
     aktZeile = row;
     ZeileAnhaengen();
     ++aktZeile;
-    if (messart == 2)
+    if (v == 2)
         ++onlineNr;
     return true;
+}
+
+void TableSession::prepareTransfer(int v)
+{
+    shell::FormState& f = m_st.main();
+    f.setItems(Main::lstStat, {});
+    m_grid.clear();
+    m_grid.setRows(1);
+    StatistikZuruecksetzen();
+    TabelleFormatieren();
+    Messdaten.MessdatenLoeschen(v);
+    f.setVisible(Main::lstStat, true);
+    jetztZeit = QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss"));
+    aktZeile = 1;
+}
+
+void TableSession::showView(int v)
+{
+    if (v == 2)
+        emit onlineViewRequested();
+    else
+        showMemoryView(v);
 }
 
 void TableSession::TabelleFormatieren()
@@ -85,13 +137,13 @@ void TableSession::TabelleFormatieren()
     for (int c = 0; c < 3; ++c)
         m_grid.setColAlignment(c, Qt::AlignRight);
     m_grid.setText(0, 0, m_st.heuteDatum);
-    m_grid.setText(0, 1, m_st.msg(0));
+    m_grid.setText(0, 1, m_st.msg(shell::Msg::NrHeading));
     m_grid.setCellAlignment(0, 1, Qt::AlignRight);
-    m_grid.setText(0, 2, m_st.msg(1));
+    m_grid.setText(0, 2, m_st.msg(shell::Msg::ValueHeading));
     m_grid.setCellAlignment(0, 2, Qt::AlignRight);
-    m_grid.setText(0, 3, m_st.msg(2));
+    m_grid.setText(0, 3, m_st.msg(shell::Msg::UnitHeading));
     m_grid.setCellAlignment(0, 3, Qt::AlignLeft);
-    m_st.main().setVisible(QStringLiteral("MSFlex"), true);
+    m_st.main().setVisible(Main::MSFlex, true);
 }
 
 void TableSession::writeRow(int row)
@@ -113,25 +165,21 @@ void TableSession::ZeileAnhaengen()
     const int v = view();
     if (v < 0)
         return;
-    try {
-        if (v == 2)
-            aktZeile = onlineNr;
-        if (aktZeile < 1 || aktZeile > MessdatenStore::kRows)
-            return;
-        m_grid.setRows(aktZeile + 1);
-        m_grid.setText(0, 0, Messdaten.at(v, 1).datum);
-        writeRow(aktZeile);
-        anzahlText = QStringLiteral(" (") + QString::number(aktZeile) + QLatin1Char(')');
-        updateOptionCaption();
-        letzterWert = Messdaten.at(v, aktZeile).wert;
-        letzteEinheit = Messdaten.at(v, aktZeile).einheit;
-        StatistikBerechnen();
-        LetzteZeileZeigen();
-        if (v == 2 && m_st.tastaturAktiv && m_hooks.sendKeys)
-            m_hooks.sendKeys(aktZeile);
-    } catch (const std::exception&) {
-        // The failing step has told the user; the append ends here and what was written stays.
-    }
+    if (v == 2)
+        aktZeile = onlineNr;
+    if (aktZeile < 1 || aktZeile > MessdatenStore::kRows)
+        return;
+    m_grid.setRows(aktZeile + 1);
+    m_grid.setText(0, 0, Messdaten.at(v, 1).datum);
+    writeRow(aktZeile);
+    anzahlText = QStringLiteral(" (") + QString::number(aktZeile) + QLatin1Char(')');
+    updateOptionCaption();
+    m_stat.letzterWert = Messdaten.at(v, aktZeile).wert;
+    m_stat.letzteEinheit = Messdaten.at(v, aktZeile).einheit;
+    StatistikBerechnen();
+    LetzteZeileZeigen();
+    if (v == 2 && m_st.keys.tastaturAktiv)
+        emit onlineRowAppended(aktZeile);
 }
 
 void TableSession::TabelleAufbauen()
@@ -148,14 +196,14 @@ void TableSession::TabelleAufbauen()
     for (int r = 1; r <= n; ++r) {
         writeRow(r);
         aktZeile = r;
-        letzterWert = Messdaten.at(v, r).wert;
-        letzteEinheit = Messdaten.at(v, r).einheit;
+        m_stat.letzterWert = Messdaten.at(v, r).wert;
+        m_stat.letzteEinheit = Messdaten.at(v, r).einheit;
         berechnen(r == n); // only the last update's list and texts can be seen
     }
     m_grid.endBatch();
     shell::FormState& f = m_st.main();
-    f.setVisible(QStringLiteral("picLogo"), n == 0);
-    f.setVisible(QStringLiteral("lstStat"), n != 0);
+    f.setVisible(Main::picLogo, n == 0);
+    f.setVisible(Main::lstStat, n != 0);
     anzahlText = QStringLiteral(" (") + QString::number(n) + QLatin1Char(')');
     LetzteZeileZeigen();
     updateOptionCaption();
@@ -170,69 +218,41 @@ void TableSession::LetzteZeileZeigen()
 void TableSession::showMemoryView(int v)
 {
     shell::FormState& f = m_st.main();
-    f.setVisible(QStringLiteral("cmdStop"), false);
-    f.setText(QStringLiteral("txtSpeicher"), m_st.msg(42));
-    for (const char* name : {"cmdAbs", "cmdChart", "cmdGross", "txtMittelwert"})
-        f.setVisible(QString::fromLatin1(name), false);
-    for (const char* name : {"cmdprint", "cmdWord", "cmdClipboard", "cmdExcel"})
-        f.setVisible(QString::fromLatin1(name), true);
-    enableCommands();
+    f.setVisible(Main::cmdStop, false);
+    f.setText(Main::txtSpeicher, m_st.msg(shell::Msg::Ready));
+    for (const QString& name : {Main::cmdAbs, Main::cmdChart, Main::cmdGross, Main::txtMittelwert})
+        f.setVisible(name, false);
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        f.setVisible(name, true);
+    shell::Commands::EnableCommands(f);
     StatistikZuruecksetzen();
-    f.setItems(QStringLiteral("lstStat"), {});
-    m_st.messart = v;
+    f.setItems(Main::lstStat, {});
+    m_st.messart = shell::messartOfView(v);
     for (int i = 0; i < 3; ++i)
         f.setChecked(kOptions[i], i == v);
     TabelleAufbauen();
     if (v == 0)
-        f.setVisible(QStringLiteral("lstStat"), true);
-    f.setVisible(QStringLiteral("MSFlex"), true);
-    enableCommands();
+        f.setVisible(Main::lstStat, true);
+    f.setVisible(Main::MSFlex, true);
+    shell::Commands::EnableCommands(f);
     f.setFocus(kOptions[v]);
 }
 
 void TableSession::AnsichtAktualisieren()
 {
     switch (m_st.messart) {
-    case 0:
+    case shell::Messart::Speicher1:
         optFE_Click();
         break;
-    case 1:
+    case shell::Messart::Speicher2:
         optNFE_Click();
         break;
-    case 2:
-        if (m_hooks.optOnline_Click) {
-            m_hooks.optOnline_Click();
-        } else {
-            shell::FormState& f = m_st.main();
-            f.setText(QStringLiteral("txtSpeicher"), m_st.msg(42));
-            for (const char* name : {"cmdAbs", "cmdChart", "cmdGross", "txtMittelwert"})
-                f.setVisible(QString::fromLatin1(name), false);
-            StatistikZuruecksetzen();
-            f.setItems(QStringLiteral("lstStat"), {});
-            TabelleAufbauen();
-            enableCommands();
-        }
+    case shell::Messart::Online:
+        emit onlineViewRequested();
         break;
     default:
         break;
     }
-}
-
-QString TableSession::memoryName(int v) const
-{
-    if (v == 2)
-        return m_st.msg(8);
-    const QString& mode = m_st.memoryMode;
-    if (mode.startsWith(QLatin1String("2E")))
-        return m_st.msg(v == 0 ? 15 : 11);
-    if (v == 0 && mode.startsWith(QLatin1Char('1')))
-        return m_st.msg(32);
-    if (v == 0 && mode.startsWith(QLatin1Char('3'))) {
-        if (m_st.geraet.startsWith(QLatin1String("FT")) && m_st.speichernr == 96)
-            return QStringLiteral("Scan ");
-        return m_st.msg(32) + QString::number(m_st.speichernr);
-    }
-    return m_st.msg(v == 0 ? 6 : 7);
 }
 
 void TableSession::updateOptionCaption()
@@ -243,14 +263,14 @@ void TableSession::updateOptionCaption()
     shell::FormState& f = m_st.main();
     QString caption = f.text(kOptions[v]);
     if (!mesLaden && v < 2 && caption.contains(QLatin1String(".mes")))
-        caption = memoryName(v) + QStringLiteral(" (0)");
+        caption = shell::memoryName(m_st, v) + QStringLiteral(" (0)");
     if (!caption.contains(QLatin1Char('(')))
-        caption = memoryName(v) + QStringLiteral(" (0)");
-    if (v == 0 && m_st.memoryMode.startsWith(QLatin1Char('3'))) {
-        if (m_st.geraet.startsWith(QLatin1String("FT")) && m_st.speichernr == 96)
+        caption = shell::memoryName(m_st, v) + QStringLiteral(" (0)");
+    if (v == 0 && m_st.device.memoryMode.startsWith(QLatin1Char('3'))) {
+        if (m_st.device.geraet.startsWith(QLatin1String("FT")) && m_st.device.speichernr == 96)
             caption = QStringLiteral("Scan ") + anzahlText;
         else
-            caption = caption.left(m_st.sprache() == 0 ? 8 : 6) + QString::number(m_st.speichernr) + anzahlText;
+            caption = caption.left(m_st.sprache() == 0 ? 8 : 6) + QString::number(m_st.device.speichernr) + anzahlText;
     } else {
         caption = caption.left(std::max<qsizetype>(caption.indexOf(QLatin1Char('(')) - 1, 0)) + anzahlText;
     }
@@ -265,7 +285,7 @@ void TableSession::relabelOptions()
         const qsizetype open = caption.indexOf(QLatin1Char('('));
         if (open < 1 || caption.contains(QLatin1String(".mes")))
             continue;
-        f.setText(kOptions[v], memoryName(v) + caption.mid(open - 1));
+        f.setText(kOptions[v], shell::memoryName(m_st, v) + caption.mid(open - 1));
     }
 }
 
@@ -274,7 +294,8 @@ void TableSession::MSFlex_Click(int row)
     if (row < 1 || row >= m_grid.Rows())
         return;
     for (int c = 0; c < m_grid.Cols(); ++c)
-        m_grid.setBack(row, c, m_grid.back(row, c) == m_st.farbeGrau ? m_st.farbeWeiss : m_st.farbeGrau);
+        m_grid.setBack(
+            row, c, m_grid.back(row, c) == m_st.edition.farbeGrau ? m_st.edition.farbeWeiss : m_st.edition.farbeGrau);
 }
 
 void TableSession::cmdFlexZeileLoeschen_Click()
@@ -284,21 +305,22 @@ void TableSession::cmdFlexZeileLoeschen_Click()
     int marked = 0;
     int markedRow = 0;
     for (int r = 1; r <= zeilenAnzahl; ++r) {
-        if (m_grid.back(r, 1) == m_st.farbeGrau) {
+        if (m_grid.back(r, 1) == m_st.edition.farbeGrau) {
             ++marked;
             markedRow = r;
         }
     }
     if (marked == 0) {
-        m_st.messageBox(m_st.msg(34));
+        m_st.messageBox(m_st.msg(shell::Msg::NoEntrySelected));
         return;
     }
     if (marked == 1) {
-        if (m_st.messageBox(m_st.msg(51), Dialogs::Buttons::OkCancel, Dialogs::Icon::Information) !=
-            Dialogs::Answer::Ok)
+        if (m_st.messageBox(m_st.msg(shell::Msg::ReallyDeleteRow), Dialogs::Buttons::OkCancel,
+                            Dialogs::Icon::Information) != Dialogs::Answer::Ok)
             return;
         if (zeilenAnzahl == 1) {
-            m_st.messageBox(m_st.msg(48), Dialogs::Buttons::OkCancel, Dialogs::Icon::Information);
+            m_st.messageBox(m_st.msg(shell::Msg::PleaseDeleteTable), Dialogs::Buttons::OkCancel,
+                            Dialogs::Icon::Information);
             return;
         }
         const int v = view();
@@ -321,12 +343,12 @@ void TableSession::cmdFlexZeileLoeschen_Click()
             dst = kept[i];
             dst.nr = static_cast<qint16>(i + 1);
         }
-        if (m_st.messart != 2)
+        if (m_st.messart != shell::Messart::Online)
             --aktZeile;
         else
             --onlineNr;
     } else {
-        m_st.messageBox(m_st.msg(54));
+        m_st.messageBox(m_st.msg(shell::Msg::OnlyOneRow));
     }
     StatistikZuruecksetzen();
     TabelleAufbauen();
@@ -334,16 +356,17 @@ void TableSession::cmdFlexZeileLoeschen_Click()
 
 void TableSession::cmdFlexTabelleloeschen_Click()
 {
-    statEinheit.clear();
-    if (m_st.messageBox(m_st.msg(50), shell::Dialogs::Buttons::YesNo) != shell::Dialogs::Answer::Yes)
+    m_stat.statEinheit.clear();
+    if (m_st.messageBox(m_st.msg(shell::Msg::ReallyDeleteTable), shell::Dialogs::Buttons::YesNo) !=
+        shell::Dialogs::Answer::Yes)
         return;
     m_grid.clear();
     StatistikZuruecksetzen();
     MessdatenLoeschen();
     TabelleAufbauen();
-    m_st.main().setVisible(QStringLiteral("cmdChart"), false);
-    m_st.main().setVisible(QStringLiteral("cmdAbs"), false);
-    if (m_st.messart == 2)
+    m_st.main().setVisible(Main::cmdChart, false);
+    m_st.main().setVisible(Main::cmdAbs, false);
+    if (m_st.messart == shell::Messart::Online)
         onlineNr = 1;
 }
 

@@ -2,51 +2,53 @@
 
 #include "FlexGridModel.h"
 #include "MessdatenStore.h"
+#include "Statistik.h"
 
 #include <QColor>
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace shell {
 struct AppState;
-}
+struct Messwert;
+} // namespace shell
 
 namespace table {
 
 class WerteForm;
 
 // The measurement table of the main window: store, grid, statistics, limits colouring and the 80/20 rule.
-// Works on AppState (messart, absolut, limits, texts) and on FormState; never on widgets.
+// Works on AppState (messart, absolut, limits, texts) and on FormState; never on widgets. It takes the decoded
+// records of the instrument link through FillMessdaten.
 class TableSession : public QObject
 {
     Q_OBJECT
 public:
-    // Calls into later subsystems; unset ones do nothing.
-    struct Hooks {
-        std::function<void()> optOnline_Click;      // re-shows the online view (AnsichtAktualisieren, messart 2)
-        std::function<void(int row)> sendKeys;       // keystroke forwarding of an online row (may throw)
-        std::function<void()> EnableCommands;        // default: enables the command controls directly
-    };
-
     explicit TableSession(shell::AppState& st, QObject* parent = nullptr);
     ~TableSession() override;
 
-    Hooks& hooks() { return m_hooks; }
     FlexGridModel& grid() { return m_grid; }
     WerteForm& werte() { return *m_werte; }
+    const Statistik& statistik() const { return m_stat; }
 
-    // Feeds one row as record decoding does: stores it at aktZeile (onlineNr for messart 2), appends it unless
-    // value and number are both 0, then advances the cursor. False when the view is full.
-    bool appendRow(int messart, const QString& datum, const QString& zeit, int nr, double wert, const QString& einheit,
+    // Stores a decoded record at the row cursor of the view of messart (onlineNr for online values, which also
+    // take it as their number) and appends it unless value and number are both 0; then the cursor advances.
+    void FillMessdaten(const shell::Messwert& m);
+    // Feeds one row as record decoding does (tests and benchmarks). False when the view is full.
+    bool appendRow(int view, const QString& datum, const QString& zeit, int nr, double wert, const QString& einheit,
                    const QString& material);
+
+    // A memory transfer into view begins: statistics reset, grid laid out empty, the view's rows cleared.
+    void prepareTransfer(int view);
+    // Showing a memory view as its option button does.
+    void showView(int view);
 
     // Table.
     void TabelleFormatieren();
     void ZeileAnhaengen();
     void TabelleAufbauen();
     void MessdatenLoeschen() { Messdaten.MessdatenLoeschen(view()); }
+    void MessdatenLoeschen(int view) { Messdaten.MessdatenLoeschen(view); }
     void LetzteZeileZeigen();
     void AnsichtAktualisieren();
     void optFE_Click() { showMemoryView(0); }
@@ -57,8 +59,7 @@ public:
     void cmdSort_Click();
     void cmdAbs_Click();
 
-    // Memory names and the count in the option captions.
-    QString memoryName(int view) const;
+    // The count in the option captions.
     void updateOptionCaption();
     // After a language switch: the option captions get the names in the new language and keep their counts.
     void relabelOptions();
@@ -82,38 +83,17 @@ public:
     int zeilenAnzahl = 0;
     bool mesLaden = false; // a .mes file is being loaded: option captions keep the file name
 
-    // Statistics results.
-    double min = 999999;
-    double max = -999999;
-    double minabs = 999999;
-    double maxabs = -999999;
-    double mean = 0;
-    double meanabs = 0;
-    double stdabw = 0;
-    double stdabwAbs = 0;
-    QString anz_min, anz_max, anz_mean, anz_dev = QStringLiteral(" ");
-    QString statEinheit;
-    bool einheitenGemischt = false;
-    int statZaehler = 0;
-    double letzterWert = 0;
-    QString letzteEinheit;
-
-    // 80/20 rule.
-    bool Fehler8020 = false;
-    bool FehlerProzent8020 = false;
-    bool FehlerMittel8020 = false;
-    int Anz8020 = 0;
-    double Prozent8020 = 0;
-    QString Text8020;
-
 signals:
     void showWerte(); // cmdWerte: the limits dialog is to be shown
+    // The online view is to be shown again: online mode restarts it.
+    void onlineViewRequested();
+    // An online row was appended (keystroke forwarding types it).
+    void onlineRowAppended(int row);
 
 private:
     int view() const;
     void showMemoryView(int view);
     void writeRow(int row);
-    void enableCommands();
     void auswerten8020(double v, int n);
     // One statistics update; without publish the list and controls are left for a later update to write.
     void berechnen(bool publish);
@@ -126,9 +106,9 @@ private:
     };
 
     shell::AppState& m_st;
-    Hooks m_hooks;
     FlexGridModel m_grid;
     WerteForm* m_werte;
+    Statistik m_stat;
     double m_summe = 0;
     double m_summeAbs = 0;
     double m_summeQuadrate = 0;

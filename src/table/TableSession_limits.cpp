@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace Main = ctl::frmTransfer;
+
 namespace table {
 
 QColor TableSession::ZelleFaerben(int row) const
@@ -17,46 +19,49 @@ QColor TableSession::ZelleFaerben(int row) const
     if (st.absolut)
         v = std::fabs(v);
     QColor colour;
-    if (st.Emin != 0 || st.Emax != 0) {
-        if (v != 0 && v > st.Emax)
-            colour = st.farbeRot;
+    if (st.limits.Emin != 0 || st.limits.Emax != 0) {
+        if (v != 0 && v > st.limits.Emax)
+            colour = st.edition.farbeRot;
         else
-            colour = v >= st.Emin ? st.farbeGruen : st.farbeRot;
+            colour = v >= st.limits.Emin ? st.edition.farbeGruen : st.edition.farbeRot;
     }
-    if (st.E8020 && st.Esoll - st.Esoll * 20 / 100 <= v && v < st.Esoll)
-        colour = st.farbeOrange;
+    if (st.limits.E8020 && st.limits.Esoll - st.limits.Esoll * 20 / 100 <= v && v < st.limits.Esoll)
+        colour = st.edition.farbeOrange;
     return colour;
 }
 
 void TableSession::auswerten8020(double v, int n)
 {
     const shell::AppState& st = m_st;
-    FehlerMittel8020 = mean < st.Esoll;
-    if (st.Emin >= 0 && v < st.Emin)
-        Fehler8020 = true;
-    if (st.Emax >= 0 && v > st.Emax)
-        Fehler8020 = true;
-    if (st.Esoll - st.Esoll * 20 / 100 <= v && v < st.Esoll)
-        ++Anz8020;
-    Prozent8020 = static_cast<double>(Anz8020) / n * 100;
-    FehlerProzent8020 = Prozent8020 > 20;
-    Text8020 = st.msg(Fehler8020 || FehlerProzent8020 || FehlerMittel8020 ? 59 : 58);
+    m_stat.FehlerMittel8020 = m_stat.mean < st.limits.Esoll;
+    if (st.limits.Emin >= 0 && v < st.limits.Emin)
+        m_stat.Fehler8020 = true;
+    if (st.limits.Emax >= 0 && v > st.limits.Emax)
+        m_stat.Fehler8020 = true;
+    if (st.limits.Esoll - st.limits.Esoll * 20 / 100 <= v && v < st.limits.Esoll)
+        ++m_stat.Anz8020;
+    m_stat.Prozent8020 = static_cast<double>(m_stat.Anz8020) / n * 100;
+    m_stat.FehlerProzent8020 = m_stat.Prozent8020 > 20;
+    m_stat.Text8020 = st.msg(
+        m_stat.Fehler8020 || m_stat.FehlerProzent8020 || m_stat.FehlerMittel8020 ? shell::Msg::No : shell::Msg::Yes);
 }
 
 void TableSession::GrenzwerteAnzeigen()
 {
     shell::AppState& st = m_st;
-    const QString name = QStringLiteral("cmdWerte");
-    if (st.Emin == 0 && st.Emax == 0 && st.Esoll == 0) {
-        st.main().setText(name, st.msg(39));
+    const QString name = Main::cmdWerte;
+    if (st.limits.Emin == 0 && st.limits.Emax == 0 && st.limits.Esoll == 0) {
+        st.main().setText(name, st.msg(shell::Msg::Limits));
         return;
     }
-    const int decimals =
-        GetDecimalsInt(st.Emin) != 0 || GetDecimalsInt(st.Emax) != 0 || GetDecimalsInt(st.Esoll) != 0 ? 1 : 0;
+    const int decimals = GetDecimalsInt(st.limits.Emin) != 0 || GetDecimalsInt(st.limits.Emax) != 0 ||
+                                 GetDecimalsInt(st.limits.Esoll) != 0
+                             ? 1
+                             : 0;
     const QString crlf = QStringLiteral("\r\n");
-    st.main().setText(name, QLatin1Char('>') + Ausrichten(7, formatFixed(st.Emin, decimals)) + crlf +
-                                QLatin1Char('<') + Ausrichten(7, formatFixed(st.Emax, decimals)) + crlf +
-                                QLatin1Char('=') + Ausrichten(7, formatFixed(st.Esoll, decimals)));
+    st.main().setText(name, QLatin1Char('>') + Ausrichten(7, formatFixed(st.limits.Emin, decimals)) + crlf +
+                                QLatin1Char('<') + Ausrichten(7, formatFixed(st.limits.Emax, decimals)) + crlf +
+                                QLatin1Char('=') + Ausrichten(7, formatFixed(st.limits.Esoll, decimals)));
 }
 
 void TableSession::cmdWerte_Click()

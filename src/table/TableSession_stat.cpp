@@ -3,20 +3,23 @@
 #include "TextAlign.h"
 #include "ValueFormat.h"
 #include "shell/AppState.h"
+#include "shell/MemoryNames.h"
 
 #include <cmath>
+
+namespace Main = ctl::frmTransfer;
 
 namespace table {
 
 namespace {
 
 // The statistics labels padded to 16 characters, per language.
-const QString& label(const shell::AppState& st, int entry)
+const QString& label(const shell::AppState& st, shell::Stat entry)
 {
     static thread_local QString cache[2][15];
-    QString& text = cache[st.english() ? 1 : 0][entry];
+    QString& text = cache[st.english() ? 1 : 0][int(entry)];
     if (text.isEmpty())
-        text = st.texte.stat(entry).leftJustified(16, QLatin1Char(' '));
+        text = st.stat(entry).leftJustified(16, QLatin1Char(' '));
     return text;
 }
 
@@ -24,18 +27,18 @@ const QString& label(const shell::AppState& st, int entry)
 
 void TableSession::StatistikZuruecksetzen()
 {
-    m_st.main().setItems(QStringLiteral("lstStat"), {});
-    min = minabs = 999999;
-    max = maxabs = -999999;
-    mean = meanabs = 0;
+    m_st.main().setItems(Main::lstStat, {});
+    m_stat.min = m_stat.minabs = 999999;
+    m_stat.max = m_stat.maxabs = -999999;
+    m_stat.mean = m_stat.meanabs = 0;
     m_summe = m_summeAbs = m_summeQuadrate = 0;
-    stdabw = stdabwAbs = 0;
-    anz_dev = QStringLiteral(" ");
+    m_stat.stdabw = m_stat.stdabwAbs = 0;
+    m_stat.anz_dev = QStringLiteral(" ");
     aktZeile = 1;
-    statEinheit.clear();
-    einheitenGemischt = false;
-    Anz8020 = 0;
-    Fehler8020 = false;
+    m_stat.statEinheit.clear();
+    m_stat.einheitenGemischt = false;
+    m_stat.Anz8020 = 0;
+    m_stat.Fehler8020 = false;
     m_minShown = {};
     m_maxShown = {};
 }
@@ -55,92 +58,97 @@ void TableSession::berechnen(bool publish)
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    const bool signedEdition = st.signMode == QLatin1String("-");
+    const bool signedEdition = st.edition.signMode == QLatin1String("-");
     const int n = aktZeile;
 
-    double v = letzterWert;
-    if (!st.geraet.startsWith(QLatin1String("VX")))
+    double v = m_stat.letzterWert;
+    if (!st.device.geraet.startsWith(QLatin1String("VX")))
         v = std::fabs(v);
-    if (statEinheit.isEmpty())
-        statEinheit = letzteEinheit;
-    if (letzteEinheit != statEinheit)
-        einheitenGemischt = true;
+    if (m_stat.statEinheit.isEmpty())
+        m_stat.statEinheit = m_stat.letzteEinheit;
+    if (m_stat.letzteEinheit != m_stat.statEinheit)
+        m_stat.einheitenGemischt = true;
 
     m_summe += v;
     m_summeAbs += std::fabs(v);
     m_summeQuadrate += v * v;
-    if (v < min)
-        min = v;
-    if (st.absolut && std::fabs(v) < minabs)
-        minabs = std::fabs(v);
-    if (v > max)
-        max = v;
-    if (st.absolut && std::fabs(v) > maxabs)
-        maxabs = std::fabs(v);
+    if (v < m_stat.min)
+        m_stat.min = v;
+    if (st.absolut && std::fabs(v) < m_stat.minabs)
+        m_stat.minabs = std::fabs(v);
+    if (v > m_stat.max)
+        m_stat.max = v;
+    if (st.absolut && std::fabs(v) > m_stat.maxabs)
+        m_stat.maxabs = std::fabs(v);
 
     QStringList lines;
     if (publish || n < 1) {
         lines.reserve(12);
-        lines << (st.messart == 2 ? QStringLiteral("ONLINE") : memoryName(st.messart)) << QStringLiteral(" ");
-        lines << (signedEdition && st.absolut ? st.texte.stat(6) + st.texte.stat(11) : st.texte.stat(6));
+        lines << (st.messart == shell::Messart::Online ? QStringLiteral("ONLINE") : shell::memoryName(st, st.view()))
+              << QStringLiteral(" ");
+        lines << (signedEdition && st.absolut
+                      ? st.texte.stat(shell::Stat::Heading) + st.texte.stat(shell::Stat::WithAbsolute)
+                      : st.texte.stat(shell::Stat::Heading));
         lines << QStringLiteral(" ");
     }
     if (n < 1) {
-        f.setVisible(QStringLiteral("picLogo"), true);
-        for (const char* name : {"lstStat", "MSChart1", "cmdChart", "cmdGross", "cmdAbs", "txtMittelwert"})
-            f.setVisible(QString::fromLatin1(name), false);
-        f.setItems(QStringLiteral("lstStat"), lines);
+        f.setVisible(Main::picLogo, true);
+        for (const QString& name :
+             {Main::lstStat, Main::MSChart1, Main::cmdChart, Main::cmdGross, Main::cmdAbs, Main::txtMittelwert})
+            f.setVisible(name, false);
+        f.setItems(Main::lstStat, lines);
         return;
     }
 
-    mean = m_summe / n;
-    meanabs = m_summeAbs / n;
+    m_stat.mean = m_summe / n;
+    m_stat.meanabs = m_summeAbs / n;
     if (n > 1) {
-        double& sd = st.absolut ? stdabwAbs : stdabw;
+        double& sd = st.absolut ? m_stat.stdabwAbs : m_stat.stdabw;
         const double s = st.absolut ? m_summeAbs : m_summe;
         const double variance = (m_summeQuadrate - s * s / n) / (n - 1);
         sd = variance >= 0 ? std::sqrt(variance) : 0.0;
     }
-    if (st.E8020)
+    if (st.limits.E8020)
         auswerten8020(v, n);
     if (!publish) {
-        statZaehler = n;
+        m_stat.statZaehler = n;
         return;
     }
 
-    anz_max = m_maxShown.format(st.absolut ? maxabs : max, statEinheit);
-    anz_min = m_minShown.format(st.absolut ? minabs : min, statEinheit);
-    anz_mean = WertFormatieren(st.absolut ? meanabs : mean, statEinheit);
-    anz_dev = WertFormatieren(st.absolut ? stdabwAbs : stdabw, statEinheit);
+    m_stat.anz_max = m_maxShown.format(st.absolut ? m_stat.maxabs : m_stat.max, m_stat.statEinheit);
+    m_stat.anz_min = m_minShown.format(st.absolut ? m_stat.minabs : m_stat.min, m_stat.statEinheit);
+    m_stat.anz_mean = WertFormatieren(st.absolut ? m_stat.meanabs : m_stat.mean, m_stat.statEinheit);
+    m_stat.anz_dev = WertFormatieren(st.absolut ? m_stat.stdabwAbs : m_stat.stdabw, m_stat.statEinheit);
 
-    if (!einheitenGemischt) {
-        const QString unit = QLatin1Char(' ') + statEinheit;
-        lines << label(st, 1) + Ausrichten(8, QString::number(n));
-        lines << label(st, 3) + Ausrichten(8, anz_min) + unit;
-        lines << label(st, 2) + Ausrichten(8, anz_max) + unit;
-        lines << label(st, 4) + Ausrichten(8, anz_mean) + unit;
+    if (!m_stat.einheitenGemischt) {
+        const QString unit = QLatin1Char(' ') + m_stat.statEinheit;
+        lines << label(st, shell::Stat::Count) + Ausrichten(8, QString::number(n));
+        lines << label(st, shell::Stat::Minimum) + Ausrichten(8, m_stat.anz_min) + unit;
+        lines << label(st, shell::Stat::Maximum) + Ausrichten(8, m_stat.anz_max) + unit;
+        lines << label(st, shell::Stat::Mean) + Ausrichten(8, m_stat.anz_mean) + unit;
         if (n > 1)
-            lines << label(st, 5) + Ausrichten(8, anz_dev) + unit;
-        if (st.E8020)
-            lines << label(st, 14) + QString(6, QLatin1Char(' ')) + Text8020 + QLatin1Char(' ') +
-                         QString::number(std::nearbyint(Prozent8020)) + QStringLiteral(" %");
+            lines << label(st, shell::Stat::Deviation) + Ausrichten(8, m_stat.anz_dev) + unit;
+        if (st.limits.E8020)
+            lines << label(st, shell::Stat::Rule8020) + QString(6, QLatin1Char(' ')) + m_stat.Text8020 +
+                         QLatin1Char(' ') + QString::number(std::nearbyint(m_stat.Prozent8020)) + QStringLiteral(" %");
     } else {
-        lines << st.texte.stat(7) << st.texte.stat(8) << st.texte.stat(9);
+        lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
+              << st.texte.stat(shell::Stat::Units);
     }
-    f.setItems(QStringLiteral("lstStat"), lines);
+    f.setItems(Main::lstStat, lines);
 
-    statZaehler = n;
+    m_stat.statZaehler = n;
     if (n > MessdatenStore::kRows)
         StatistikZuruecksetzen();
 
-    f.setVisible(QStringLiteral("picLogo"), false);
-    f.setVisible(QStringLiteral("lstStat"), true);
-    f.setVisible(QStringLiteral("MSChart1"), false);
-    f.setVisible(QStringLiteral("cmdChart"), true);
-    f.setText(QStringLiteral("cmdChart"), QStringLiteral("Chart"));
-    f.setVisible(QStringLiteral("cmdAbs"), signedEdition);
-    f.setVisible(QStringLiteral("cmdGross"), false);
-    f.setVisible(QStringLiteral("txtMittelwert"), false);
+    f.setVisible(Main::picLogo, false);
+    f.setVisible(Main::lstStat, true);
+    f.setVisible(Main::MSChart1, false);
+    f.setVisible(Main::cmdChart, true);
+    f.setText(Main::cmdChart, QStringLiteral("Chart"));
+    f.setVisible(Main::cmdAbs, signedEdition);
+    f.setVisible(Main::cmdGross, false);
+    f.setVisible(Main::txtMittelwert, false);
 }
 
 } // namespace table

@@ -1,17 +1,21 @@
 #include "WerteForm.h"
+#include "shell/Controls.h"
 
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
+
+namespace Main = ctl::frmTransfer;
+namespace Werte = ctl::frmWerte;
 
 namespace table {
 
 namespace {
 
-const QString kForm = QStringLiteral("frmWerte");
-const QString kMin = QStringLiteral("txtMinLimit");
-const QString kMax = QStringLiteral("txtMaxLimit");
-const QString kSoll = QStringLiteral("txtSoll");
-const QString kChk = QStringLiteral("chk8020");
+const QString kForm = Werte::form;
+const QString kMin = Werte::txtMinLimit;
+const QString kMax = Werte::txtMaxLimit;
+const QString kSoll = Werte::txtSoll;
+const QString kChk = Werte::chk8020;
 
 // Leading number of the text read with "." as decimal separator; only its sign matters here.
 bool leadingNumberNegative(const QString& text)
@@ -43,22 +47,22 @@ void WerteForm::Form_Activate()
     shell::AppState& st = m_st;
     shell::FormState& f = form();
     const bool de = st.sprache() == 0;
-    f.setCaption(st.msg(14));
-    f.setText(QStringLiteral("frmLimits"), st.msg(39));
-    f.setText(QStringLiteral("lblMin"), QStringLiteral("Min Limit:"));
-    f.setText(QStringLiteral("lblMax"), QStringLiteral("Max Limit:"));
-    f.setText(QStringLiteral("lblSoll"), st.msg(45));
+    f.setCaption(st.msg(shell::Msg::ProgramTitle));
+    f.setText(Werte::frmLimits, st.msg(shell::Msg::Limits));
+    f.setText(Werte::lblMin, QStringLiteral("Min Limit:"));
+    f.setText(Werte::lblMax, QStringLiteral("Max Limit:"));
+    f.setText(Werte::lblSoll, st.msg(shell::Msg::Target));
     f.setText(kChk, QStringLiteral("80/20"));
-    f.setText(QStringLiteral("cmdSpeichern"), de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
-    f.setText(QStringLiteral("cmdLoeschen"), de ? QStringLiteral("Löschen") : QStringLiteral("Delete"));
-    f.setText(QStringLiteral("cmdInfo"), QStringLiteral("Info"));
-    f.setText(kMin, shell::Numbers::formatGeneral(st.Emin));
-    f.setText(kMax, shell::Numbers::formatGeneral(st.Emax));
-    f.setText(kSoll, shell::Numbers::formatGeneral(st.Esoll));
-    if (st.E8020 && !f.isChecked(kChk)) {
+    f.setText(Werte::cmdSpeichern, de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
+    f.setText(Werte::cmdLoeschen, de ? QStringLiteral("Löschen") : QStringLiteral("Delete"));
+    f.setText(Werte::cmdInfo, QStringLiteral("Info"));
+    f.setText(kMin, shell::Numbers::formatGeneral(st.limits.Emin));
+    f.setText(kMax, shell::Numbers::formatGeneral(st.limits.Emax));
+    f.setText(kSoll, shell::Numbers::formatGeneral(st.limits.Esoll));
+    if (st.limits.E8020 && !f.isChecked(kChk)) {
         f.setChecked(kChk, true);
         chk8020_Click();
-    } else if (!st.E8020) {
+    } else if (!st.limits.E8020) {
         f.setChecked(kChk, false); // a fresh dialog starts unticked
     }
 }
@@ -81,11 +85,11 @@ bool WerteForm::validate(const QString& box, double& limit, QString& limitText)
     const QLocale loc; // the user's number format, group separators allowed
     double value = loc.toDouble(text.trimmed(), &ok);
     if (!ok) {
-        m_st.messageBox(m_st.msg(25));
+        m_st.messageBox(m_st.msg(shell::Msg::NumericRequired));
         accepted = false;
     } else {
         if (leadingNumberNegative(text)) {
-            m_st.messageBox(m_st.msg(52));
+            m_st.messageBox(m_st.msg(shell::Msg::OnlyPositive));
             text.remove(QLatin1Char('-'));
             f.setText(box, text);
             value = loc.toDouble(text.trimmed(), &ok);
@@ -101,22 +105,22 @@ bool WerteForm::validate(const QString& box, double& limit, QString& limitText)
 
 bool WerteForm::txtMinLimit_LostFocus()
 {
-    return validate(kMin, m_st.Emin, m_st.EminStr);
+    return validate(kMin, m_st.limits.Emin, m_st.limits.EminStr);
 }
 
 bool WerteForm::txtMaxLimit_LostFocus()
 {
-    return validate(kMax, m_st.Emax, m_st.EmaxStr);
+    return validate(kMax, m_st.limits.Emax, m_st.limits.EmaxStr);
 }
 
 bool WerteForm::txtSoll_LostFocus()
 {
-    return validate(kSoll, m_st.Esoll, m_st.EsollStr);
+    return validate(kSoll, m_st.limits.Esoll, m_st.limits.EsollStr);
 }
 
 void WerteForm::chk8020_Click()
 {
-    m_st.E8020 = form().isChecked(kChk);
+    m_st.limits.E8020 = form().isChecked(kChk);
     Pruefen8020();
 }
 
@@ -124,31 +128,31 @@ void WerteForm::Pruefen8020()
 {
     shell::AppState& st = m_st;
     if (form().isChecked(kChk)) {
-        if (st.Esoll == 0) {
-            st.messageBox(st.msg(57));
+        if (st.limits.Esoll == 0) {
+            st.messageBox(st.msg(shell::Msg::TargetFor8020));
             return;
         }
-        const double adjusted = st.Esoll * 80 / 100;
-        if (adjusted != st.Emin) {
-            const double old = st.Emin;
-            st.Emin = adjusted;
-            st.EminStr = shell::Numbers::formatGeneral(adjusted);
-            form().setText(kMin, st.EminStr);
-            st.messageBox(st.msg(60) + shell::Numbers::formatGeneral(old) + QLatin1Char(' ') + st.msg(61) +
-                          QLatin1Char(' ') + st.EminStr);
+        const double adjusted = st.limits.Esoll * 80 / 100;
+        if (adjusted != st.limits.Emin) {
+            const double old = st.limits.Emin;
+            st.limits.Emin = adjusted;
+            st.limits.EminStr = shell::Numbers::formatGeneral(adjusted);
+            form().setText(kMin, st.limits.EminStr);
+            st.messageBox(st.msg(shell::Msg::MinLimitAdjusted) + shell::Numbers::formatGeneral(old) + QLatin1Char(' ') +
+                          st.msg(shell::Msg::To) + QLatin1Char(' ') + st.limits.EminStr);
         }
-    } else if (st.Esoll != 0 && (st.Esoll < st.Emin || st.Esoll > st.Emax)) {
-        st.messageBox(st.msg(36));
+    } else if (st.limits.Esoll != 0 && (st.limits.Esoll < st.limits.Emin || st.limits.Esoll > st.limits.Emax)) {
+        st.messageBox(st.msg(shell::Msg::TargetOutsideLimits));
     }
-    if (st.Emin != 0 && st.Emax != 0 && st.Emin > st.Emax)
-        st.messageBox(st.msg(35));
+    if (st.limits.Emin != 0 && st.limits.Emax != 0 && st.limits.Emin > st.limits.Emax)
+        st.messageBox(st.msg(shell::Msg::MinAboveMax));
 }
 
 void WerteForm::cmdLoeschen_Click()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = form();
-    st.Emin = st.Emax = st.Esoll = 0;
+    st.limits.Emin = st.limits.Emax = st.limits.Esoll = 0;
     for (const QString& box : {kMin, kMax, kSoll})
         f.setText(box, QStringLiteral("0"));
     if (f.isChecked(kChk)) {
@@ -160,7 +164,7 @@ void WerteForm::cmdLoeschen_Click()
 void WerteForm::cmdSpeichern_Click()
 {
     wertechanged = true;
-    m_st.main().setFocus(QStringLiteral("cmdWerte"));
+    m_st.main().setFocus(Main::cmdWerte);
     emit closeRequested();
 }
 

@@ -11,7 +11,7 @@ class FormState;
 namespace table {
 
 // The logic of the limits dialog frmWerte: fills the boxes, checks each entry as the box is left,
-// keeps the 80/20 settings consistent. The window itself only mirrors st.forms["frmWerte"].
+// keeps the 80/20 settings consistent. The window itself only mirrors the frmWerte form state.
 class WerteForm : public QObject
 {
     Q_OBJECT

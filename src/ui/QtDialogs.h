@@ -19,7 +19,7 @@ public:
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
-    bool choosePrinter() override;
+    QPagedPaintDevice* choosePrinter() override;
 
     QPrinter* printer();
 

@@ -1,4 +1,5 @@
 #include "frmInfo.h"
+#include "shell/Controls.h"
 
 #include "FormBinder.h"
 #include "shell/AppState.h"
@@ -10,35 +11,37 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace Info = ctl::frmInfo;
+
 namespace ui {
 
 frmInfo::frmInfo(shell::AppState& st, QWidget* parent) : QDialog(parent), m_st(st)
 {
-    setObjectName(QStringLiteral("frmInfo"));
+    setObjectName(Info::form);
     auto* lay = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     const struct {
-        const char* label;
-        const char* field;
+        const QString& label;
+        const QString& field;
         const char* de;
         const char* en;
     } rows[] = {
-        {"lblGeraet", "txtGeraet", "Geraet", "Device"},
-        {"lblPCSoft", "txtPCSoft", "PC Software", "PC software"},
-        {"lblGeraeteSoft", "txtGeraeteSoft", "Geraete Software Version", "Device Softwareversion"},
-        {"lblMacAdr", "txtMacAdr", "MAC-Adresse", "MAC address"},
-        {"lblSondentyp", "txtSondentyp", "Sondentyp", "Probe type"},
-        {"lblSondenversion", "txtSondenversion", "Sondenversion", "Probe version"},
-        {"lblAnzahl1", "txtAnzahl1", "Werte Speicher 1", "Values memory 1"},
-        {"lblAnzahl2", "txtAnzahl2", "Werte Speicher 2", "Values memory 2"},
+        {Info::lblGeraet, Info::txtGeraet, "Geraet", "Device"},
+        {Info::lblPCSoft, Info::txtPCSoft, "PC Software", "PC software"},
+        {Info::lblGeraeteSoft, Info::txtGeraeteSoft, "Geraete Software Version", "Device Softwareversion"},
+        {Info::lblMacAdr, Info::txtMacAdr, "MAC-Adresse", "MAC address"},
+        {Info::lblSondentyp, Info::txtSondentyp, "Sondentyp", "Probe type"},
+        {Info::lblSondenversion, Info::txtSondenversion, "Sondenversion", "Probe version"},
+        {Info::lblAnzahl1, Info::txtAnzahl1, "Werte Speicher 1", "Values memory 1"},
+        {Info::lblAnzahl2, Info::txtAnzahl2, "Werte Speicher 2", "Values memory 2"},
     };
     for (const auto& r : rows) {
         auto* label = new QLabel(this);
-        label->setObjectName(QString::fromLatin1(r.label));
+        label->setObjectName(r.label);
         label->setProperty("vtDe", QString::fromUtf8(r.de));
         label->setProperty("vtEn", QString::fromUtf8(r.en));
         auto* field = new QLineEdit(this);
-        field->setObjectName(QString::fromLatin1(r.field));
+        field->setObjectName(r.field);
         field->setReadOnly(true);
         field->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
         form->addRow(label, field);
@@ -47,17 +50,17 @@ frmInfo::frmInfo(shell::AppState& st, QWidget* parent) : QDialog(parent), m_st(s
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     lay->addWidget(buttons);
-    if (!st.windowIconPath.isEmpty())
-        setWindowIcon(QIcon(st.windowIconPath));
-    m_binder = new FormBinder(st.forms[QStringLiteral("frmInfo")], this);
+    if (!st.edition.windowIconPath.isEmpty())
+        setWindowIcon(QIcon(st.edition.windowIconPath));
+    m_binder = new FormBinder(st.forms[Info::form], this);
 }
 
 void frmInfo::Form_Activate()
 {
     for (auto* label : findChildren<QLabel*>())
         if (label->property("vtDe").isValid())
-            m_st.forms[QStringLiteral("frmInfo")].setText(
-                label->objectName(), label->property(m_st.sprache() == 0 ? "vtDe" : "vtEn").toString());
+            m_st.forms[Info::form].setText(label->objectName(),
+                                           label->property(m_st.sprache() == 0 ? "vtDe" : "vtEn").toString());
     shell::fillDeviceInfo(m_st);
     m_binder->applyAll();
 }

@@ -1,4 +1,5 @@
 #include "frmProjekt.h"
+#include "shell/Controls.h"
 
 #include "FormBinder.h"
 #include "export/ProjektDialog.h"
@@ -14,34 +15,36 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+namespace Projekt = ctl::frmProjekt;
+
 namespace ui {
 
 frmProjekt::frmProjekt(shell::AppState& st, reports::ProjektDialog& logic, QWidget* parent)
     : QDialog(parent), m_logic(logic)
 {
-    setObjectName(QStringLiteral("frmProjekt"));
+    setObjectName(Projekt::form);
     auto* lay = new QHBoxLayout(this);
 
     auto* rahmen = new QGroupBox(this);
-    rahmen->setObjectName(QStringLiteral("frmRahmen"));
+    rahmen->setObjectName(Projekt::frmRahmen);
     auto* grid = new QGridLayout(rahmen);
     for (int n = 1; n <= 6; ++n) {
         auto* label = new QLabel(rahmen);
-        label->setObjectName(QStringLiteral("lblFelder%1").arg(n));
+        label->setObjectName(Projekt::lblFelder(n));
         auto* field = new QLineEdit(rahmen);
-        field->setObjectName(QStringLiteral("txtFelder%1").arg(n));
+        field->setObjectName(Projekt::txtFelder(n));
         field->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
         grid->addWidget(label, n - 1, 0);
         grid->addWidget(field, n - 1, 1, 1, 2);
     }
     auto* lblDtp = new QLabel(rahmen);
-    lblDtp->setObjectName(QStringLiteral("lblDtp"));
+    lblDtp->setObjectName(Projekt::lblDtp);
     auto* date = new QDateEdit(rahmen);
-    date->setObjectName(QStringLiteral("DTPDate"));
+    date->setObjectName(Projekt::DTPDate);
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     date->setCalendarPopup(true);
     auto* time = new QTimeEdit(rahmen);
-    time->setObjectName(QStringLiteral("DTPTime"));
+    time->setObjectName(Projekt::DTPTime);
     time->setDisplayFormat(QStringLiteral("HH:mm"));
     grid->addWidget(lblDtp, 6, 0);
     grid->addWidget(date, 6, 1);
@@ -49,21 +52,21 @@ frmProjekt::frmProjekt(shell::AppState& st, reports::ProjektDialog& logic, QWidg
     lay->addWidget(rahmen);
 
     auto* frame1 = new QGroupBox(this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setObjectName(Projekt::Frame1);
     auto* commands = new QVBoxLayout(frame1);
     auto* save = new QPushButton(frame1);
-    save->setObjectName(QStringLiteral("cmdSpeichern"));
+    save->setObjectName(Projekt::cmdSpeichern);
     save->setAutoDefault(false);
     auto* clear = new QPushButton(frame1);
-    clear->setObjectName(QStringLiteral("cmdLoeschen"));
+    clear->setObjectName(Projekt::cmdLoeschen);
     clear->setAutoDefault(false);
     commands->addWidget(save);
     commands->addWidget(clear);
     commands->addStretch();
     lay->addWidget(frame1);
 
-    if (!st.windowIconPath.isEmpty())
-        setWindowIcon(QIcon(st.windowIconPath));
+    if (!st.edition.windowIconPath.isEmpty())
+        setWindowIcon(QIcon(st.edition.windowIconPath));
     m_binder = new FormBinder(logic.form(), this);
 
     connect(save, &QPushButton::clicked, this, [this] { m_logic.cmdSpeichern_Click(); });

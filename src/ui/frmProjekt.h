@@ -14,7 +14,7 @@ namespace ui {
 class FormBinder;
 
 // The project dialog: six labelled text fields, a date and a time. Not modal; its logic is
-// reports::ProjektDialog, its controls mirror st.forms["frmProjekt"].
+// reports::ProjektDialog, its controls mirror the frmProjekt form state.
 class frmProjekt : public QDialog
 {
     Q_OBJECT

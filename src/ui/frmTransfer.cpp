@@ -1,20 +1,17 @@
 #include "frmTransfer.h"
 
 #include "FormBinder.h"
-#include "QtDialogs.h"
 #include "Widgets.h"
 #include "frmInfo.h"
 #include "frmWait.h"
-#include "link/TransferSession.h"
+#include "session/TransferSession.h"
 #include "shell/Settings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QChartView>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,8 +23,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
+
+namespace Main = ctl::frmTransfer;
+namespace Wait = ctl::frmWait;
 
 namespace ui {
 
@@ -45,18 +44,12 @@ QFont monospace(int pointSize = -1)
 
 } // namespace
 
-frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), m_session(new instrument::TransferSession(this)), m_st(m_session->state()),
-      m_shell(&m_session->shell())
+frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
+    : QMainWindow(parent), m_session(&session), m_st(session.state()), m_shell(&session.shell())
 {
-    setObjectName(QStringLiteral("frmTransfer"));
-    m_st.appPath = appPath.isEmpty() ? QCoreApplication::applicationDirPath() : appPath;
-    if (dialogs) {
-        m_st.dialogs = dialogs;
-    } else {
-        m_ownDialogs = std::make_unique<QtDialogs>(this);
-        m_st.dialogs = m_ownDialogs.get();
-    }
+    setObjectName(Main::form);
+    if (m_st.edition.appPath.isEmpty())
+        m_st.edition.appPath = QCoreApplication::applicationDirPath();
     m_table = &m_session->table();
     m_export = &m_session->exporter();
     m_link = &m_session->link();
@@ -64,18 +57,11 @@ frmTransfer::frmTransfer(const QString& appPath, shell::Dialogs* dialogs, QWidge
     buildUi();
     buildMenus();
     m_binder = new FormBinder(m_st.main(), this);
-    m_wait = new frmWait(m_st.forms[QStringLiteral("frmWait")], this);
+    m_wait = new frmWait(m_st.forms[Wait::form], this);
     m_info = new frmInfo(m_st, this);
     wireHandlers();
-
-    shell::ShellHooks& h = m_shell->hooks();
-    h.clearClipboard = [] {
-        if (QClipboard* cb = QGuiApplication::clipboard())
-            cb->clear();
-    };
-    h.showInfoWindow = [this] { m_info->exec(); };
-    h.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-    h.quit = [this] { requestQuit(); };
+    connect(m_shell, &shell::TransferShell::infoWindowRequested, this, [this] { m_info->exec(); });
+    connect(m_shell, &shell::TransferShell::quitRequested, this, &frmTransfer::requestQuit);
 
     wireTable();
     wireExport();
@@ -92,40 +78,40 @@ void frmTransfer::buildUi()
 
     // Left: maker, instrument picture and memory display, connection.
     auto* left = new QVBoxLayout;
-    auto* frame5 = named<QGroupBox>(central, "Frame5");
+    auto* frame5 = named<QGroupBox>(central, Main::Frame5);
     auto* f5 = new QVBoxLayout(frame5);
-    auto* picKova = named<QLabel>(frame5, "picKova");
+    auto* picKova = named<QLabel>(frame5, Main::picKova);
     picKova->setFixedHeight(fontMetrics().height() * 4);
     picKova->setAlignment(Qt::AlignCenter);
     f5->addWidget(picKova);
     left->addWidget(frame5);
 
-    auto* picRahmen = named<QLabel>(central, "picRahmen");
+    auto* picRahmen = named<QLabel>(central, Main::picRahmen);
     picRahmen->setMinimumSize(fontMetrics().height() * 12, fontMetrics().height() * 14);
     auto* rahmen = new QGridLayout(picRahmen);
-    auto* picTC = named<QLabel>(picRahmen, "picTC");
+    auto* picTC = named<QLabel>(picRahmen, Main::picTC);
     picTC->setFixedSize(fontMetrics().height() * 9, fontMetrics().height() * 12);
     rahmen->addWidget(picTC, 0, 0, Qt::AlignCenter);
     left->addWidget(picRahmen, 0, Qt::AlignHCenter);
 
-    auto* txtSpeicher = named<QLabel>(central, "txtSpeicher");
+    auto* txtSpeicher = named<QLabel>(central, Main::txtSpeicher);
     txtSpeicher->setAlignment(Qt::AlignCenter);
     txtSpeicher->setFont(monospace());
     left->addWidget(txtSpeicher);
 
-    auto* frame2 = named<QGroupBox>(central, "Frame2");
+    auto* frame2 = named<QGroupBox>(central, Main::Frame2);
     frame2->setTitle(QStringLiteral("Com-Port"));
     auto* f2 = new QGridLayout(frame2);
-    auto* combo = named<QComboBox>(frame2, "ComboPort");
+    auto* combo = named<QComboBox>(frame2, Main::ComboPort);
     combo->setEditable(true);
     combo->setFont(monospace());
     combo->setMinimumContentsLength(21);
     f2->addWidget(combo, 0, 0, 1, 2);
-    f2->addWidget(button(frame2, "cmdConnect"), 1, 0, 1, 2);
-    auto* picUsb = named<QLabel>(frame2, "picUsb");
+    f2->addWidget(button(frame2, Main::cmdConnect), 1, 0, 1, 2);
+    auto* picUsb = named<QLabel>(frame2, Main::picUsb);
     picUsb->setText(QStringLiteral("USB"));
     picUsb->setProperty("vtBaseStyle", QStringLiteral("border:1px solid #1f8a8a; border-radius:4px; padding:1px 6px;"));
-    auto* picBth = named<QLabel>(frame2, "picBth");
+    auto* picBth = named<QLabel>(frame2, Main::picBth);
     picBth->setText(QStringLiteral("Bluetooth"));
     picBth->setProperty("vtBaseStyle", QStringLiteral("border:1px solid #1d4e89; border-radius:4px; padding:1px 6px;"));
     auto* symbols = new QHBoxLayout;
@@ -133,30 +119,30 @@ void frmTransfer::buildUi()
     symbols->addWidget(picBth);
     symbols->addStretch(1);
     f2->addLayout(symbols, 2, 0, 1, 2);
-    auto* txtWait = named<QLabel>(frame2, "txtWait");
+    auto* txtWait = named<QLabel>(frame2, Main::txtWait);
     txtWait->setWordWrap(true);
     f2->addWidget(txtWait, 3, 0, 1, 2);
     left->addWidget(frame2);
 
     auto* reads = new QGridLayout;
-    reads->addWidget(button(central, "cmdLesen"), 0, 0, 1, 2);
-    reads->addWidget(button(central, "cmdLesFE", QStringLiteral("FE")), 1, 0);
-    reads->addWidget(button(central, "cmdLesNFE", QStringLiteral("NFE")), 1, 1);
-    reads->addWidget(button(central, "cmdStop"), 2, 0, 1, 2);
+    reads->addWidget(button(central, Main::cmdLesen), 0, 0, 1, 2);
+    reads->addWidget(button(central, Main::cmdLesFE, QStringLiteral("FE")), 1, 0);
+    reads->addWidget(button(central, Main::cmdLesNFE, QStringLiteral("NFE")), 1, 1);
+    reads->addWidget(button(central, Main::cmdStop), 2, 0, 1, 2);
     left->addLayout(reads);
     left->addStretch(1);
     root->addLayout(left, 0);
 
     // Middle: the table and its views.
-    auto* frame3 = named<QGroupBox>(central, "Frame3");
+    auto* frame3 = named<QGroupBox>(central, Main::Frame3);
     auto* f3 = new QVBoxLayout(frame3);
     auto* views = new QHBoxLayout;
-    views->addWidget(named<QRadioButton>(frame3, "optFE"));
-    views->addWidget(named<QRadioButton>(frame3, "optNFE"));
-    views->addWidget(named<QRadioButton>(frame3, "optOnline"));
+    views->addWidget(named<QRadioButton>(frame3, Main::optFE));
+    views->addWidget(named<QRadioButton>(frame3, Main::optNFE));
+    views->addWidget(named<QRadioButton>(frame3, Main::optOnline));
     views->addStretch(1);
     f3->addLayout(views);
-    auto* grid = named<QTableView>(frame3, "MSFlex");
+    auto* grid = named<QTableView>(frame3, Main::MSFlex);
     grid->setFont(monospace());
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->hide();
@@ -174,41 +160,41 @@ void frmTransfer::buildUi()
     auto* statArea = new QWidget(central);
     auto* statLayout = new QVBoxLayout(statArea);
     statLayout->setContentsMargins(0, 0, 0, 0);
-    auto* stat = named<QListWidget>(statArea, "lstStat");
+    auto* stat = named<QListWidget>(statArea, Main::lstStat);
     stat->setFont(monospace());
     stat->setSelectionMode(QAbstractItemView::NoSelection);
     stat->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 34);
     statLayout->addWidget(stat, 1);
-    auto* chart = named<QChartView>(statArea, "MSChart1");
+    auto* chart = named<QChartView>(statArea, Main::MSChart1);
     chart->setMinimumHeight(fontMetrics().height() * 12);
     statLayout->addWidget(chart, 1);
     statArea->setMinimumHeight(fontMetrics().height() * 14);
     right->addWidget(statArea, 1);
     auto* chartRow = new QHBoxLayout;
-    chartRow->addWidget(named<QLabel>(central, "txtMittelwert"), 1);
-    chartRow->addWidget(button(central, "cmdChart", QStringLiteral("Chart")));
-    chartRow->addWidget(button(central, "cmdGross", QStringLiteral("+")));
-    chartRow->addWidget(button(central, "cmdAbs", QStringLiteral("Abs")));
+    chartRow->addWidget(named<QLabel>(central, Main::txtMittelwert), 1);
+    chartRow->addWidget(button(central, Main::cmdChart, QStringLiteral("Chart")));
+    chartRow->addWidget(button(central, Main::cmdGross, QStringLiteral("+")));
+    chartRow->addWidget(button(central, Main::cmdAbs, QStringLiteral("Abs")));
     right->addLayout(chartRow);
 
-    auto* frame1 = named<QGroupBox>(central, "Frame1");
+    auto* frame1 = named<QGroupBox>(central, Main::Frame1);
     auto* f1 = new QGridLayout(frame1);
-    f1->addWidget(button(frame1, "cmdOpen"), 0, 0);
-    f1->addWidget(button(frame1, "cmdSave"), 0, 1);
-    f1->addWidget(button(frame1, "cmdWerte"), 1, 0, 1, 2);
-    f1->addWidget(button(frame1, "cmdProjekt"), 2, 0);
-    f1->addWidget(button(frame1, "cmdSort", QStringLiteral("Sort")), 2, 1);
-    f1->addWidget(button(frame1, "cmdFlexZeileLoeschen"), 3, 0);
-    f1->addWidget(button(frame1, "cmdFlexTabelleloeschen"), 3, 1);
-    f1->addWidget(button(frame1, "cmdEnde"), 4, 0, 1, 2);
+    f1->addWidget(button(frame1, Main::cmdOpen), 0, 0);
+    f1->addWidget(button(frame1, Main::cmdSave), 0, 1);
+    f1->addWidget(button(frame1, Main::cmdWerte), 1, 0, 1, 2);
+    f1->addWidget(button(frame1, Main::cmdProjekt), 2, 0);
+    f1->addWidget(button(frame1, Main::cmdSort, QStringLiteral("Sort")), 2, 1);
+    f1->addWidget(button(frame1, Main::cmdFlexZeileLoeschen), 3, 0);
+    f1->addWidget(button(frame1, Main::cmdFlexTabelleloeschen), 3, 1);
+    f1->addWidget(button(frame1, Main::cmdEnde), 4, 0, 1, 2);
     right->addWidget(frame1);
 
-    auto* frame4 = named<QGroupBox>(central, "Frame4");
+    auto* frame4 = named<QGroupBox>(central, Main::Frame4);
     auto* f4 = new QGridLayout(frame4);
-    f4->addWidget(button(frame4, "cmdClipboard", QStringLiteral("Clipboard")), 0, 0);
-    f4->addWidget(button(frame4, "cmdprint"), 0, 1);
-    f4->addWidget(button(frame4, "cmdWord", QStringLiteral("Writer")), 1, 0);
-    f4->addWidget(button(frame4, "cmdExcel", QStringLiteral("Calc")), 1, 1);
+    f4->addWidget(button(frame4, Main::cmdClipboard, QStringLiteral("Clipboard")), 0, 0);
+    f4->addWidget(button(frame4, Main::cmdprint), 0, 1);
+    f4->addWidget(button(frame4, Main::cmdWord, QStringLiteral("Writer")), 1, 0);
+    f4->addWidget(button(frame4, Main::cmdExcel, QStringLiteral("Calc")), 1, 1);
     right->addWidget(frame4);
     root->addLayout(right, 0);
 
@@ -219,30 +205,30 @@ void frmTransfer::buildMenus()
 {
     auto* bar = menuBar();
     auto* mnuDatei = bar->addMenu(QString());
-    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
+    mnuDatei->setObjectName(Main::mnuDatei);
     auto* mnuEnd = mnuDatei->addAction(QString());
-    mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
+    mnuEnd->setObjectName(Main::mnuEnd);
     mnuEnd->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuEnd->setShortcutContext(Qt::ApplicationShortcut);
 
     auto* language = bar->addMenu(QString());
-    language->setObjectName(QStringLiteral("Language"));
+    language->setObjectName(Main::Language);
     auto* english = language->addAction(QString());
-    english->setObjectName(QStringLiteral("English"));
+    english->setObjectName(Main::English);
     english->setCheckable(true);
     auto* german = language->addAction(QString());
-    german->setObjectName(QStringLiteral("German"));
+    german->setObjectName(Main::German);
     german->setCheckable(true);
 
     auto* keys = bar->addAction(QString());
-    keys->setObjectName(QStringLiteral("mnuTastaturevent"));
+    keys->setObjectName(Main::mnuTastaturevent);
 
     auto* help = bar->addMenu(QString());
-    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->setObjectName(Main::mnuHelp);
     auto* info = help->addAction(QString());
-    info->setObjectName(QStringLiteral("mnuInfo"));
+    info->setObjectName(Main::mnuInfo);
     auto* manual = help->addAction(QString());
-    manual->setObjectName(QStringLiteral("mnuHelp1"));
+    manual->setObjectName(Main::mnuHelp1);
     manual->setShortcut(QKeySequence(Qt::Key_F1));
     manual->setShortcutContext(Qt::ApplicationShortcut);
 
@@ -254,36 +240,36 @@ void frmTransfer::buildMenus()
 
 void frmTransfer::wireHandlers()
 {
-    auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
-    auto btn = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
+    auto action = [this](const QString& name) { return findChild<QAction*>(name); };
+    auto btn = [this](const QString& name) { return findChild<QPushButton*>(name); };
     shell::TransferShell* sh = m_shell;
 
-    connect(action("mnuEnd"), &QAction::triggered, this, [sh] { sh->mnuEnd_Click(); });
-    connect(action("English"), &QAction::triggered, this, [sh] { sh->English_Click(); });
-    connect(action("German"), &QAction::triggered, this, [sh] { sh->German_Click(); });
-    connect(action("mnuInfo"), &QAction::triggered, this, [sh] { sh->mnuInfo_Click(); });
-    connect(action("mnuHelp1"), &QAction::triggered, this, [sh] { sh->mnuHelp1_Click(); });
-    connect(action("mnuTastaturevent"), &QAction::triggered, this, [sh] { sh->mnuTastaturevent_Click(); });
-    connect(btn("cmdEnde"), &QPushButton::clicked, this, [sh] { sh->cmdEnde_Click(); });
+    connect(action(Main::mnuEnd), &QAction::triggered, this, [sh] { sh->mnuEnd_Click(); });
+    connect(action(Main::English), &QAction::triggered, this, [sh] { sh->English_Click(); });
+    connect(action(Main::German), &QAction::triggered, this, [sh] { sh->German_Click(); });
+    connect(action(Main::mnuInfo), &QAction::triggered, this, [sh] { sh->mnuInfo_Click(); });
+    connect(action(Main::mnuHelp1), &QAction::triggered, this, [sh] { sh->mnuHelp1_Click(); });
+    connect(action(Main::mnuTastaturevent), &QAction::triggered, this, [sh] { sh->mnuTastaturevent_Click(); });
+    connect(btn(Main::cmdEnde), &QPushButton::clicked, this, [sh] { sh->cmdEnde_Click(); });
 
     connect(&m_st.main(), &shell::FormState::changed, this, [this](const QString& name) {
-        if (name == QLatin1String("txtSpeicher"))
+        if (name == Main::txtSpeicher)
             applyDisplayLook();
     });
 }
 
 void frmTransfer::applyDisplayLook()
 {
-    auto* display = findChild<QLabel*>(QStringLiteral("txtSpeicher"));
-    const bool large = m_st.main().prop(QStringLiteral("txtSpeicher"), QStringLiteral("large")).toBool();
+    auto* display = findChild<QLabel*>(Main::txtSpeicher);
+    const bool large = m_st.main().prop(Main::txtSpeicher, QStringLiteral("large")).toBool();
     QFont f = display->font();
     f.setPointSize(large ? 12 : QApplication::font().pointSize());
     f.setBold(large);
     display->setFont(f);
     display->setMinimumHeight(display->fontMetrics().height() * (large ? 2 : 1) + 6);
-    const QColor fore = m_st.main().control(QStringLiteral("txtSpeicher")).foreColor;
+    const QColor fore = m_st.main().control(Main::txtSpeicher).foreColor;
     if (!fore.isValid())
-        m_st.main().setForeColor(QStringLiteral("txtSpeicher"), QColor(255, 255, 255));
+        m_st.main().setForeColor(Main::txtSpeicher, QColor(255, 255, 255));
 }
 
 bool frmTransfer::Form_Load()
@@ -291,13 +277,11 @@ bool frmTransfer::Form_Load()
     const bool ok = m_shell->startup();
     if (!ok)
         return false;
-    if (!m_st.windowIconPath.isEmpty()) {
-        const QIcon icon(m_st.windowIconPath);
+    if (!m_st.edition.windowIconPath.isEmpty()) {
+        const QIcon icon(m_st.edition.windowIconPath);
         for (QWidget* w : std::initializer_list<QWidget*>{this, m_wait, m_info})
             w->setWindowIcon(icon);
     }
-    if (m_ownDialogs)
-        m_ownDialogs->applicationTitle = m_st.pgmname;
     m_binder->applyAll();
     applyDisplayLook();
     return true;

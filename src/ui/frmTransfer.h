@@ -5,8 +5,6 @@
 
 #include <QMainWindow>
 
-#include <memory>
-
 class QTableView;
 
 namespace table {
@@ -14,6 +12,8 @@ class TableSession;
 }
 namespace instrument {
 class LinkSession;
+}
+namespace session {
 class TransferSession;
 }
 namespace reports {
@@ -25,17 +25,15 @@ namespace ui {
 class FormBinder;
 class frmWait;
 class frmInfo;
-class QtDialogs;
 
 // The main window: builds the controls under their object names and binds them to the logic.
 class frmTransfer : public QMainWindow
 {
     Q_OBJECT
 public:
-    // appPath: folder holding Konfi.ini and the pictures (default: the executable's folder).
-    // dialogs: a replacement for the real dialogs (tests); nullptr uses real ones.
-    explicit frmTransfer(const QString& appPath = QString(), shell::Dialogs* dialogs = nullptr,
-                         QWidget* parent = nullptr);
+    // The window drives the session it is given; the session's program folder (edition.appPath) and its
+    // dialogs are set by whoever made it.
+    explicit frmTransfer(session::TransferSession& session, QWidget* parent = nullptr);
     ~frmTransfer() override;
 
     // Runs the start-up sequence; false when another instance is already running.
@@ -68,10 +66,9 @@ private:
     void wireLink();
     void wireExport();
 
-    instrument::TransferSession* m_session; // child of this window, made first
+    session::TransferSession* m_session;
     shell::AppState& m_st;
     shell::TransferShell* m_shell;
-    std::unique_ptr<QtDialogs> m_ownDialogs;
     FormBinder* m_binder = nullptr;
     frmWait* m_wait = nullptr;
     frmInfo* m_info = nullptr;

@@ -1,10 +1,13 @@
 #include "frmTransfer.h"
+#include "shell/Controls.h"
 
 #include "export/ExportSession.h"
 #include "export/ProjektDialog.h"
 #include "frmProjekt.h"
 
 #include <QAbstractButton>
+
+namespace Main = ctl::frmTransfer;
 
 namespace ui {
 
@@ -13,10 +16,10 @@ void frmTransfer::wireExport()
     reports::ExportSession* e = m_export;
     new frmProjekt(m_st, e->projekt(), this);
 
-    auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
-    connect(btn("cmdSave"), &QAbstractButton::clicked, this, [e] { e->cmdSave_Click(); });
-    connect(btn("cmdOpen"), &QAbstractButton::clicked, this, [e] { e->cmdOpen_Click(); });
-    connect(btn("cmdProjekt"), &QAbstractButton::clicked, this, [e] { e->cmdProjekt_Click(); });
+    auto btn = [this](const QString& name) { return findChild<QAbstractButton*>(name); };
+    connect(btn(Main::cmdSave), &QAbstractButton::clicked, this, [e] { e->cmdSave_Click(); });
+    connect(btn(Main::cmdOpen), &QAbstractButton::clicked, this, [e] { e->cmdOpen_Click(); });
+    connect(btn(Main::cmdProjekt), &QAbstractButton::clicked, this, [e] { e->cmdProjekt_Click(); });
 }
 
 } // namespace ui

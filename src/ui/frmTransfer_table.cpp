@@ -1,4 +1,5 @@
 #include "frmTransfer.h"
+#include "shell/Controls.h"
 
 #include "frmWerte.h"
 #include "table/TableSession.h"
@@ -8,6 +9,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+namespace Main = ctl::frmTransfer;
+
 namespace ui {
 
 void frmTransfer::wireTable()
@@ -15,7 +18,7 @@ void frmTransfer::wireTable()
     table::TableSession* t = m_table;
     table::FlexGridModel* model = &t->grid();
 
-    auto* grid = findChild<QTableView*>(QStringLiteral("MSFlex"));
+    auto* grid = findChild<QTableView*>(Main::MSFlex);
     grid->setModel(model);
     // The heading row is the horizontal header, so it stays in place while the rows scroll.
     grid->horizontalHeader()->show();
@@ -36,17 +39,17 @@ void frmTransfer::wireTable()
     });
     connect(grid, &QTableView::clicked, this, [t](const QModelIndex& index) { t->MSFlex_Click(index.row() + 1); });
 
-    auto btn = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
-    connect(btn("cmdSort"), &QAbstractButton::clicked, this, [t] { t->cmdSort_Click(); });
-    connect(btn("cmdAbs"), &QAbstractButton::clicked, this, [t] { t->cmdAbs_Click(); });
-    connect(btn("cmdFlexZeileLoeschen"), &QAbstractButton::clicked, this, [t] { t->cmdFlexZeileLoeschen_Click(); });
-    connect(btn("cmdFlexTabelleloeschen"), &QAbstractButton::clicked, this,
+    auto btn = [this](const QString& name) { return findChild<QAbstractButton*>(name); };
+    connect(btn(Main::cmdSort), &QAbstractButton::clicked, this, [t] { t->cmdSort_Click(); });
+    connect(btn(Main::cmdAbs), &QAbstractButton::clicked, this, [t] { t->cmdAbs_Click(); });
+    connect(btn(Main::cmdFlexZeileLoeschen), &QAbstractButton::clicked, this, [t] { t->cmdFlexZeileLoeschen_Click(); });
+    connect(btn(Main::cmdFlexTabelleloeschen), &QAbstractButton::clicked, this,
             [t] { t->cmdFlexTabelleloeschen_Click(); });
-    connect(btn("optFE"), &QAbstractButton::clicked, this, [t] { t->optFE_Click(); });
-    connect(btn("optNFE"), &QAbstractButton::clicked, this, [t] { t->optNFE_Click(); });
+    connect(btn(Main::optFE), &QAbstractButton::clicked, this, [t] { t->optFE_Click(); });
+    connect(btn(Main::optNFE), &QAbstractButton::clicked, this, [t] { t->optNFE_Click(); });
 
     auto* werte = new frmWerte(m_st, t->werte(), this);
-    connect(btn("cmdWerte"), &QAbstractButton::clicked, this, [t] { t->cmdWerte_Click(); });
+    connect(btn(Main::cmdWerte), &QAbstractButton::clicked, this, [t] { t->cmdWerte_Click(); });
     connect(t, &table::TableSession::showWerte, werte, [werte] {
         werte->show();
         werte->raise();

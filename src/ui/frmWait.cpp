@@ -1,4 +1,5 @@
 #include "frmWait.h"
+#include "shell/Controls.h"
 
 #include "FormBinder.h"
 #include "shell/FormState.h"
@@ -8,18 +9,20 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+namespace Wait = ctl::frmWait;
+
 namespace ui {
 
 frmWait::frmWait(shell::FormState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
-    setObjectName(QStringLiteral("frmWait"));
+    setObjectName(Wait::form);
     setModal(false);
     auto* lay = new QVBoxLayout(this);
     auto* msg = new QLabel(this);
-    msg->setObjectName(QStringLiteral("Waitmessage"));
+    msg->setObjectName(Wait::Waitmessage);
     msg->setAlignment(Qt::AlignCenter);
     auto* bar = new QProgressBar(this);
-    bar->setObjectName(QStringLiteral("WaitBar"));
+    bar->setObjectName(Wait::WaitBar);
     bar->setTextVisible(false);
     lay->addWidget(msg);
     lay->addWidget(bar);

@@ -1,4 +1,5 @@
 #include "frmWerte.h"
+#include "shell/Controls.h"
 
 #include "FormBinder.h"
 #include "Widgets.h"
@@ -16,17 +17,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace Werte = ctl::frmWerte;
+
 namespace ui {
 
 frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent)
     : QDialog(parent), m_st(st), m_logic(logic)
 {
-    setObjectName(QStringLiteral("frmWerte"));
+    setObjectName(Werte::form);
     setModal(false);
     auto* root = new QVBoxLayout(this);
-    auto* frame = named<QGroupBox>(this, "frmLimits");
+    auto* frame = named<QGroupBox>(this, Werte::frmLimits);
     auto* grid = new QGridLayout(frame);
-    const char* rows[][2] = {{"lblMin", "txtMinLimit"}, {"lblMax", "txtMaxLimit"}, {"lblSoll", "txtSoll"}};
+    const QString rows[][2] = {
+        {Werte::lblMin, Werte::txtMinLimit}, {Werte::lblMax, Werte::txtMaxLimit}, {Werte::lblSoll, Werte::txtSoll}};
     for (int i = 0; i < 3; ++i) {
         grid->addWidget(named<QLabel>(frame, rows[i][0]), i, 0);
         auto* box = named<QLineEdit>(frame, rows[i][1]);
@@ -34,19 +38,19 @@ frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent
         box->installEventFilter(this);
         grid->addWidget(box, i, 1);
     }
-    auto* chk = named<QCheckBox>(frame, "chk8020");
+    auto* chk = named<QCheckBox>(frame, Werte::chk8020);
     grid->addWidget(chk, 3, 0);
-    grid->addWidget(button(frame, "cmdInfo"), 3, 1, Qt::AlignRight);
+    grid->addWidget(button(frame, Werte::cmdInfo), 3, 1, Qt::AlignRight);
     root->addWidget(frame);
     auto* buttons = new QHBoxLayout;
-    auto* loeschen = button(this, "cmdLoeschen");
-    auto* speichern = button(this, "cmdSpeichern");
+    auto* loeschen = button(this, Werte::cmdLoeschen);
+    auto* speichern = button(this, Werte::cmdSpeichern);
     buttons->addWidget(loeschen);
     buttons->addStretch(1);
     buttons->addWidget(speichern);
     root->addLayout(buttons);
-    if (!st.windowIconPath.isEmpty())
-        setWindowIcon(QIcon(st.windowIconPath));
+    if (!st.edition.windowIconPath.isEmpty())
+        setWindowIcon(QIcon(st.edition.windowIconPath));
 
     m_binder = new FormBinder(logic.form(), this);
     connect(chk, &QCheckBox::clicked, this, [this] { m_logic.chk8020_Click(); });
@@ -55,8 +59,7 @@ frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent
         if (checkPendingBox())
             m_logic.cmdSpeichern_Click();
     });
-    connect(findChild<QPushButton*>(QStringLiteral("cmdInfo")), &QPushButton::clicked, this,
-            [this] { m_logic.cmdInfo_Click(); });
+    connect(findChild<QPushButton*>(Werte::cmdInfo), &QPushButton::clicked, this, [this] { m_logic.cmdInfo_Click(); });
     connect(&logic, &table::WerteForm::closeRequested, this, &QDialog::close);
 }
 
@@ -81,7 +84,8 @@ bool frmWerte::eventFilter(QObject* watched, QEvent* event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible()) {
             m_pending = qobject_cast<QLineEdit*>(watched);
             // After the focus has settled, so a refused entry can take it back.
-            QMetaObject::invokeMethod(this, [this] { checkPendingBox(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { checkPendingBox(); }, Qt::QueuedConnection);
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -103,9 +107,9 @@ bool frmWerte::leaveBox(QLineEdit* box)
     m_checking = true;
     const QString name = box->objectName();
     bool accepted = true;
-    if (name == QLatin1String("txtMinLimit"))
+    if (name == Werte::txtMinLimit)
         accepted = m_logic.txtMinLimit_LostFocus();
-    else if (name == QLatin1String("txtMaxLimit"))
+    else if (name == Werte::txtMaxLimit)
         accepted = m_logic.txtMaxLimit_LostFocus();
     else
         accepted = m_logic.txtSoll_LostFocus();

@@ -16,7 +16,7 @@ namespace ui {
 class FormBinder;
 
 // The limits dialog: minimum, maximum, target value and the 80/20 switch. Not modal; its logic is
-// table::WerteForm, its controls mirror st.forms["frmWerte"].
+// table::WerteForm, its controls mirror the frmWerte form state.
 class frmWerte : public QDialog
 {
     Q_OBJECT

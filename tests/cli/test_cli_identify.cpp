@@ -2,17 +2,17 @@
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedGauge.h"
+#include "shell/Controls.h"
 
-#include "link/LinkSession.h"
-#include "link/QtSerialLayer.h"
-#include "shell/AppState.h"
+#include "Program.h"
 #include "shell/TextFile.h"
-#include "shell/TransferShell.h"
 
 #include <QDir>
 #include <QDirIterator>
 
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
 
 namespace {
 
@@ -21,17 +21,9 @@ const QString kRondoFolder = QStringLiteral("/Varnotek/RONDO TRANSFER");
 // The port list the program's own start-up fills for an edition, in this process and sandbox.
 QStringList programPortList(const testsupport::Sandbox& sb, const QString& edition)
 {
-    sb.writeKonfi(edition + QStringLiteral("\n#\n"));
-    testsupport::ScriptedDialogs dialogs;
-    shell::AppState st;
-    st.appPath = sb.appDir();
-    st.dialogs = &dialogs;
-    shell::TransferShell shell(st);
-    instrument::QtSerialLayer layer;
-    instrument::LinkSession link(st, shell, layer);
-    shell.hooks().enumeratePorts = [&link] { link.enumeratePorts(); };
-    shell.startup();
-    return st.main().items(QStringLiteral("ComboPort"));
+    Program program(const_cast<testsupport::Sandbox&>(sb), edition, Program::Line::Real);
+    program.start();
+    return program.main().items(Main::ComboPort);
 }
 
 // Every file below a folder, relative to it.
@@ -51,8 +43,8 @@ TEST(CliPorts, ListAsTheProgramForCableAndBluetoothEditions)
 {
     testsupport::Sandbox sb;
     SimulatedGauge cable, bluetooth;
-    START_SIM_OR_SKIP(cable, "--model", "VX5", "--com", "5");
-    START_SIM_OR_SKIP(bluetooth, "--model", "RD", "--com", "7");
+    START_SIM(cable, "--model", "VX5", "--com", "5");
+    START_SIM(bluetooth, "--model", "RD", "--com", "7");
 
     const CliRun k = CliRun::run({"ports", "--edition", "VX5"});
     ASSERT_EQ(k.exitCode, 0) << k.err.toStdString();
@@ -73,19 +65,19 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
     testsupport::Sandbox sb;
     {
         SimulatedGauge rondo;
-        START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7", "--variant", "FE-B", "--firmware", "3.01", "--mac",
+        START_SIM(rondo, "--model", "RD", "--com", "7", "--variant", "FE-B", "--firmware", "3.01", "--mac",
                   "11:22:33:44:55:66", "--probe", "FX9", "--probe-version", "2.2", "--count1", "4", "--count2", "3");
         const CliRun r = CliRun::run({"identify", "--port", "COM7"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(r.outLines(), (QStringList{"geraet: FEB", "geraetesoftware: 3.01", "memory1Count: 4",
-                                             "memory2Count: 3", "macadr: 11:22:33:44:55:66", "sondentyp: FX9",
-                                             "sondenversion: 2.2", "memoryMode: 2E"}));
+        EXPECT_EQ(r.outLines(),
+                  (QStringList{"geraet: FEB", "geraetesoftware: 3.01", "memory1Count: 4", "memory2Count: 3",
+                               "macadr: 11:22:33:44:55:66", "sondentyp: FX9", "sondenversion: 2.2", "memoryMode: 2E"}));
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     }
     {
         // A cable edition: the connect sequence probes first, then identifies.
         SimulatedGauge forta;
-        START_SIM_OR_SKIP(forta, "--model", "FT", "--com", "5", "--count1", "9", "--firmware", "1.5");
+        START_SIM(forta, "--model", "FT", "--com", "5", "--count1", "9", "--firmware", "1.5");
         const CliRun r = CliRun::run({"identify", "--port", "COM5", "--edition", "FT"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         const QStringList lines = r.outLines();
@@ -102,7 +94,7 @@ TEST(CliIdentify, BoxesGoToStandardErrorInTheChosenLanguageAndToTheLog)
 {
     testsupport::Sandbox sb;
     SimulatedGauge rondo;
-    START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7");
+    START_SIM(rondo, "--model", "RD", "--com", "7");
     const QString appData = sb.config() + kRondoFolder;
     const QByteArray brokenLimits = ";5;0;\r\n";
     testsupport::Sandbox::writeFile(appData + QStringLiteral("/Limit.ini"), brokenLimits);
@@ -123,7 +115,7 @@ TEST(CliIdentify, SilentGaugeAndUnknownPortAreNotConnected)
 {
     testsupport::Sandbox sb;
     SimulatedGauge silent;
-    START_SIM_OR_SKIP(silent, "--model", "VX5", "--com", "5", "--fault", "silent");
+    START_SIM(silent, "--model", "VX5", "--com", "5", "--fault", "silent");
 
     // The probe of a cable edition gives up after 4 whole seconds.
     const CliRun r = CliRun::run({"identify", "--port", "COM5", "--edition", "VX5", "--lang", "en"});
@@ -141,7 +133,7 @@ TEST(CliIdentify, NoEndOfAnswerEndsWithTheTimeout)
 {
     testsupport::Sandbox sb;
     SimulatedGauge rondo;
-    START_SIM_OR_SKIP(rondo, "--model", "RD", "--com", "7", "--fault", "no-eot");
+    START_SIM(rondo, "--model", "RD", "--com", "7", "--fault", "no-eot");
     const CliRun r = CliRun::run({"identify", "--port", "COM7", "--timeout", "2", "--lang", "en"});
     EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
     EXPECT_GE(r.ms, 2000);

@@ -2,14 +2,12 @@
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
 #include "SimulatedGauge.h"
+#include "shell/Controls.h"
 
+#include "Program.h"
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
-#include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
-#include "shell/AppState.h"
 #include "shell/TextFile.h"
-#include "shell/TransferShell.h"
 #include "table/TableSession.h"
 
 #include <QDir>
@@ -20,64 +18,41 @@
 
 #include <unistd.h>
 
+namespace Main = ctl::frmTransfer;
+
 namespace {
 
 const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
 
-// The program in this process, wired as its main window wires it: connect reads all memories, and the Save
-// button writes the current view where the save dialog says.
+// The program in this process, as its main window drives it: connect reads all memories, and the Save button
+// writes the current view where the save dialog says.
 struct ProgramRun {
-    testsupport::ScriptedDialogs dialogs;
-    shell::AppState st;
-    shell::TransferShell shell{st};
-    table::TableSession table{st};
-    reports::ExportSession exporter{st, &table};
-    instrument::QtSerialLayer layer;
-    instrument::LinkSession link{st, shell, layer};
-    instrument::MemoryReader reader{st, shell, link, table};
+    Program program;
 
-    explicit ProgramRun(const QString& appDir)
-    {
-        st.appPath = appDir;
-        st.dialogs = &dialogs;
-        shell::ShellHooks& h = shell.hooks();
-        h.TabelleFormatieren = [this] { table.TabelleFormatieren(); };
-        h.StatistikZuruecksetzen = [this] { table.StatistikZuruecksetzen(); };
-        h.GrenzwerteAnzeigen = [this] { table.GrenzwerteAnzeigen(); };
-        h.AnsichtAktualisieren = [this] { table.AnsichtAktualisieren(); };
-        h.relabelMemoryOptions = [this] { table.relabelOptions(); };
-        h.enumeratePorts = [this] { link.enumeratePorts(); };
-        table.hooks().EnableCommands = [this] { shell.EnableCommands(); };
-        link.hooks().updateReadButtons = [this] { reader.updateReadButtons(); };
-        link.hooks().readMemories = [this] { reader.ReadAllMemories(); };
-        link.hooks().reception = [this](int code) { reader.reception(code); };
-    }
+    explicit ProgramRun(testsupport::Sandbox& sb) : program(sb, QStringLiteral("RD"), Program::Line::Real) {}
     bool connect(const QString& port)
     {
-        if (!shell.startup())
+        if (!program.start())
             return false;
-        st.main().takeTextFromUser(QStringLiteral("ComboPort"), port);
-        link.ComboPort_Change();
-        link.cmdConnect_Click();
-        return st.CheckConnect;
+        program.main().takeTextFromUser(Main::ComboPort, port);
+        program.link().ComboPort_Change();
+        program.link().cmdConnect_Click();
+        return program.st.link.CheckConnect;
     }
     QByteArray save(int view, const QString& path)
     {
-        if (view == 0)
-            table.optFE_Click();
-        else
-            table.optNFE_Click();
-        dialogs.files = {path};
-        exporter.cmdSave_Click();
+        program.table().showView(view);
+        program.dialogs.files = {path};
+        program.exporter().cmdSave_Click();
         return testsupport::Sandbox::readFile(path);
     }
+    int rows(int view) { return program.table().Messdaten.rowCount(view); }
 };
 
 // Reading time differs between two reads of the same memory; everything else must be equal.
 QString withoutTimes(const QByteArray& file)
 {
-    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d"),
-                                         QRegularExpression::MultilineOption);
+    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d"), QRegularExpression::MultilineOption);
     QString text = shell::TextFile::decode(file);
     return text.replace(time, QStringLiteral("hh:mm:ss"));
 }
@@ -96,18 +71,17 @@ TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
     testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
                                     "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPrüfer;Inspector;\r\n");
     SimulatedGauge gauge;
-    START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "25", "--count2", "12", "--seed", "7", "--fast");
+    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "25", "--count2", "12", "--seed", "7", "--fast");
 
     const QString out = sb.root() + QStringLiteral("/out");
     const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
-    ProgramRun program(sb.appDir());
-    sb.writeKonfi(QStringLiteral("RD\n#\n"));
+    ProgramRun program(sb);
     ASSERT_TRUE(program.connect(QStringLiteral("COM7")));
-    ASSERT_EQ(program.table.Messdaten.rowCount(0), 25);
-    ASSERT_EQ(program.table.Messdaten.rowCount(1), 12);
+    ASSERT_EQ(program.rows(0), 25);
+    ASSERT_EQ(program.rows(1), 12);
 
     QStringList expectedOut;
     QDir().mkpath(sb.root() + QStringLiteral("/program"));
@@ -119,7 +93,7 @@ TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
                   withoutTimes(saved).toStdString());
         if (view == 1)
             expectedOut << QString();
-        expectedOut << program.st.main().items(QStringLiteral("lstStat"));
+        expectedOut << program.program.main().items(Main::lstStat);
     }
     EXPECT_EQ(r.outLines(), expectedOut);
     // The settings took effect: English statistics with German numbers, the limits, the project block.
@@ -133,7 +107,7 @@ TEST(CliRead, EmptyMemoryPrintsTheMessageAndWritesNoFile)
 {
     testsupport::Sandbox sb;
     SimulatedGauge gauge;
-    START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "0", "--fast");
+    START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "0", "--fast");
     const QString out = sb.root() + QStringLiteral("/out");
     const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -157,7 +131,7 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     {
         // A folder that cannot be made: below a plain file.
         SimulatedGauge gauge;
-        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
         testsupport::Sandbox::writeFile(sb.root() + QStringLiteral("/plain"), "x");
         const CliRun r =
             CliRun::run({"read", "--port", "COM7", "--out", sb.root() + QStringLiteral("/plain/out"), "--lang", "en"});
@@ -170,7 +144,7 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     {
         // The gauge switches off in the middle of memory 1.
         SimulatedGauge gauge;
-        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
         const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
         EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("Device is not available !"))) << r.err.toStdString();
@@ -179,7 +153,7 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     {
         // No complete answer for memory 2 in time: exit 4, but memory 1, read whole, is still written.
         SimulatedGauge gauge;
-        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "3000");
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "3000");
         const QString partial = sb.root() + QStringLiteral("/partial");
         const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", partial, "--timeout", "2"});
         EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
@@ -188,7 +162,7 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
     {
         // A reader that stops early (| head, | grep -q): the read still ends normally and both files are written.
         SimulatedGauge gauge;
-        START_SIM_OR_SKIP(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
         int fds[2];
         ASSERT_EQ(::pipe(fds), 0);
         ::close(fds[0]);

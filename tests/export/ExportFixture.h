@@ -24,7 +24,7 @@ protected:
         exp = std::make_unique<reports::ExportSession>(*st, table.get());
     }
 
-    QString mesFolder() const { return st->MessDataPath + QStringLiteral("/mes"); }
+    QString mesFolder() const { return st->edition.MessDataPath + QStringLiteral("/mes"); }
 
     std::unique_ptr<reports::ExportSession> exp;
 };

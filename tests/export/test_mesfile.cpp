@@ -1,4 +1,5 @@
 #include "ExportFixture.h"
+#include "shell/Controls.h"
 
 #include "export/MesReader.h"
 
@@ -7,6 +8,8 @@
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
+
+namespace Main = ctl::frmTransfer;
 
 namespace {
 
@@ -60,7 +63,7 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     restart();
-    st->messart = 0;
+    st->messart = shell::Messart::Speicher1;
     dialogs.files << path;
     exp->cmdOpen_Click();
     ASSERT_EQ(table->Messdaten.rowCount(0), 5000);
@@ -76,10 +79,10 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_EQ(table->Messdaten.at(0, 1).datum,
               QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
                                          : QStringLiteral("01.02.2024       No.      Value")));
-    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("big.mes (5000)"));
+    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("big.mes (5000)"));
     EXPECT_EQ(table->aktZeile, 5000);
     EXPECT_EQ(table->grid().Rows(), 5001);
-    EXPECT_TRUE(st->main().isVisible(QStringLiteral("cmdExcel")));
+    EXPECT_TRUE(st->main().isVisible(Main::cmdExcel));
 
     // Saved and loaded again, each material gains one more blank.
     dialogs.files << QStringLiteral("again.mes");
@@ -96,11 +99,11 @@ using MesFileTest = ExportFixture;
 
 TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 {
-    st->Emin = 10;
-    st->Emax = 20;
+    st->limits.Emin = 10;
+    st->limits.Emax = 20;
     for (double v : {9.5, 12.0, 20.5, 15.5})
         add(v);
-    const QStringList stat = st->main().items(QStringLiteral("lstStat"));
+    const QStringList stat = st->main().items(Main::lstStat);
     std::vector<QColor> colours;
     for (int r = 1; r <= 4; ++r)
         colours.push_back(table->grid().back(r, 2));
@@ -108,11 +111,11 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
     exp->cmdSave_Click();
 
     restart();
-    st->Emin = 10;
-    st->Emax = 20;
+    st->limits.Emin = 10;
+    st->limits.Emax = 20;
     dialogs.files << mesFolder() + QStringLiteral("/limits.mes");
     exp->cmdOpen_Click();
-    QStringList reloaded = st->main().items(QStringLiteral("lstStat"));
+    QStringList reloaded = st->main().items(Main::lstStat);
     EXPECT_EQ(reloaded.mid(1), stat.mid(1));
     for (int r = 1; r <= 4; ++r)
         EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << r;
@@ -149,7 +152,7 @@ TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
     exp->cmdSave_Click();
     EXPECT_TRUE(st->onlineFileSaved);
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    const QString online = st->MessDataPath + QStringLiteral("/Online.mes");
+    const QString online = st->edition.MessDataPath + QStringLiteral("/Online.mes");
     EXPECT_TRUE(testsupport::Sandbox::readFile(online).startsWith("Online\r\n"));
     add(6.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
     st->onlineFileSaved = false;
@@ -163,7 +166,7 @@ TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
     exp->cmdOpen_Click();
     EXPECT_EQ(table->Messdaten.rowCount(2), 2);
     EXPECT_EQ(table->onlineNr, 3);
-    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QString()); // no memory caption touched
+    EXPECT_EQ(st->main().text(Main::optFE), QString()); // no memory caption touched
 }
 
 TEST_F(MesFileTest, OddFiles)
@@ -178,7 +181,7 @@ TEST_F(MesFileTest, OddFiles)
     dialogs.files << dir + QStringLiteral("/comments.mes");
     exp->cmdOpen_Click();
     EXPECT_EQ(table->Messdaten.rowCount(0), 0);
-    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("comments.mes (0)"));
+    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("comments.mes (0)"));
 
     // First data row empty: nothing is shown though later rows hold values; the caption counts the lines.
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/first.mes"),
@@ -209,7 +212,7 @@ TEST_F(MesFileTest, OddFiles)
     EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0); // beyond 16 bits: left cleared
 
     // Editions whose rows carry no material read the unit just before the line's last blank.
-    st->materialMode = QStringLiteral("0");
+    st->edition.materialMode = QStringLiteral("0");
     const reports::MesReader::Row r =
         reports::MesReader::parseDataLine(QStringLiteral("09:00:00          4       12,5 Oe   "), false);
     EXPECT_EQ(r.einheit, QStringLiteral("Oe  "));
@@ -281,7 +284,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
 TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
 {
     add(1.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
-    const QString online = st->MessDataPath + QStringLiteral("/Online.mes");
+    const QString online = st->edition.MessDataPath + QStringLiteral("/Online.mes");
     QDir().mkpath(online);
     for (int i = 0; i < 3; ++i) {
         st->onlineFileSaved = false;

@@ -1,15 +1,18 @@
 #include "ExportFixture.h"
+#include "shell/Controls.h"
 
 #include "export/ProjektDialog.h"
 
 #include <QDate>
 #include <QTime>
 
+namespace Projekt = ctl::frmProjekt;
+
 using ProjektTest = ExportFixture;
 
 TEST_F(ProjektTest, LabelsFromFileInFileOrderAndLanguage)
 {
-    testsupport::Sandbox::writeFile(st->MessDataPath + QStringLiteral("/Projekt.ini"),
+    testsupport::Sandbox::writeFile(st->edition.MessDataPath + QStringLiteral("/Projekt.ini"),
                                     shell::TextFile::encode(QStringLiteral(
                                         "# labels\r\nKunde;Customer;\r\n\r\nAuftrag;Order;\r\n#x;y;\r\nOrt;Place;\r\n"
                                         "Teil;Part;\r\nPrüfer;Inspector;\r\nBemerkung;Remark;\r\nSieben;Seven;\r\n")));
@@ -21,17 +24,17 @@ TEST_F(ProjektTest, LabelsFromFileInFileOrderAndLanguage)
     const QStringList de = {QStringLiteral("Kunde"), QStringLiteral("Auftrag"), QStringLiteral("Ort"),
                             QStringLiteral("Teil"),  QStringLiteral("Prüfer"),  QStringLiteral("Bemerkung")};
     for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(p.form().text(QStringLiteral("lblFelder%1").arg(n)), de[n - 1]);
+        EXPECT_EQ(p.form().text(Projekt::lblFelder(n)), de[n - 1]);
 
     // Switching the language shows the other labels at the next opening.
     st->texte.sprache = 1;
     exp->cmdProjekt_Click();
-    EXPECT_EQ(p.form().text(QStringLiteral("lblFelder1")), QStringLiteral("Customer"));
-    EXPECT_EQ(p.form().text(QStringLiteral("lblFelder6")), QStringLiteral("Remark"));
+    EXPECT_EQ(p.form().text(Projekt::lblFelder(1)), QStringLiteral("Customer"));
+    EXPECT_EQ(p.form().text(Projekt::lblFelder(6)), QStringLiteral("Remark"));
 
     p.Form_Activate();
     EXPECT_EQ(p.form().caption(), "TEST V3.1");
-    EXPECT_EQ(p.form().text("frmRahmen"), "Project data");
+    EXPECT_EQ(p.form().text(Projekt::frmRahmen), "Project data");
 }
 
 TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
@@ -42,37 +45,37 @@ TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
     // Nothing stored: today and the current time.
     p.Form_Activate();
     const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-    EXPECT_EQ(f.text(QStringLiteral("DTPDate")), today);
-    const QTime t = QTime::fromString(f.text(QStringLiteral("DTPTime")), QStringLiteral("hh:mm"));
+    EXPECT_EQ(f.text(Projekt::DTPDate), today);
+    const QTime t = QTime::fromString(f.text(Projekt::DTPTime), QStringLiteral("hh:mm"));
     ASSERT_TRUE(t.isValid());
     EXPECT_LE(std::abs(t.secsTo(QTime::currentTime())), 120);
 
     // Delete: date today, time 00:00, fields empty (the window test sees them); nothing written.
-    f.setText(QStringLiteral("DTPDate"), QStringLiteral("01.01.2020"));
+    f.setText(Projekt::DTPDate, QStringLiteral("01.01.2020"));
     p.cmdLoeschen_Click();
-    EXPECT_EQ(f.text(QStringLiteral("DTPDate")), today);
-    EXPECT_FALSE(QFile::exists(st->AppDataPath + QStringLiteral("/Projektdaten.ini")));
+    EXPECT_EQ(f.text(Projekt::DTPDate), today);
+    EXPECT_FALSE(QFile::exists(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini")));
 
     // Save: seven lines, then the dialog goes away; the values come back after a restart.
-    f.setText(QStringLiteral("txtFelder1"), QStringLiteral("Brücke Süd"));
-    f.setText(QStringLiteral("txtFelder3"), QStringLiteral("Los 4"));
-    f.setText(QStringLiteral("DTPDate"), QStringLiteral("24.12.2023"));
-    f.setText(QStringLiteral("DTPTime"), QStringLiteral("17:45"));
+    f.setText(Projekt::txtFelder(1), QStringLiteral("Brücke Süd"));
+    f.setText(Projekt::txtFelder(3), QStringLiteral("Los 4"));
+    f.setText(Projekt::DTPDate, QStringLiteral("24.12.2023"));
+    f.setText(Projekt::DTPTime, QStringLiteral("17:45"));
     int hidden = 0;
     QObject::connect(&p, &reports::ProjektDialog::hideRequested, [&hidden] { ++hidden; });
     p.cmdSpeichern_Click();
     EXPECT_EQ(hidden, 1);
     EXPECT_EQ(st->aktion, QStringLiteral("PS"));
     EXPECT_EQ(
-        testsupport::Sandbox::readFile(st->AppDataPath + QStringLiteral("/Projektdaten.ini")),
+        testsupport::Sandbox::readFile(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini")),
         shell::TextFile::encode(QStringLiteral("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n")));
 
     restart();
     exp->cmdProjekt_Click();
     shell::FormState& g = exp->projekt().form();
-    EXPECT_EQ(g.text(QStringLiteral("txtFelder1")), QStringLiteral("Brücke Süd"));
-    EXPECT_EQ(g.text(QStringLiteral("DTPDate")), QStringLiteral("24.12.2023"));
-    EXPECT_EQ(g.text(QStringLiteral("DTPTime")), QStringLiteral("17:45"));
+    EXPECT_EQ(g.text(Projekt::txtFelder(1)), QStringLiteral("Brücke Süd"));
+    EXPECT_EQ(g.text(Projekt::DTPDate), QStringLiteral("24.12.2023"));
+    EXPECT_EQ(g.text(Projekt::DTPTime), QStringLiteral("17:45"));
     exp->projekt().Form_Activate(); // a stored date and time stay
-    EXPECT_EQ(g.text(QStringLiteral("DTPTime")), QStringLiteral("17:45"));
+    EXPECT_EQ(g.text(Projekt::DTPTime), QStringLiteral("17:45"));
 }

@@ -1,7 +1,11 @@
 #include "ExportFixture.h"
+#include "shell/Controls.h"
 
 #include "export/ProjektDialog.h"
 #include "export/ReportBuilder.h"
+
+namespace Main = ctl::frmTransfer;
+namespace Projekt = ctl::frmProjekt;
 
 // Expected texts are written out from the report's layout: label widths, blanks and column positions.
 
@@ -71,24 +75,24 @@ protected:
 
 TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
 {
-    testsupport::Sandbox::writeFile(st->MessDataPath + QStringLiteral("/Projekt.ini"),
+    testsupport::Sandbox::writeFile(st->edition.MessDataPath + QStringLiteral("/Projekt.ini"),
                                     shell::TextFile::encode(QStringLiteral("# Felder\r\nBaustelle;Site;\r\n#\r\n"
                                                                            "Objekt;Object;\r\nPrüfer;Inspector;\r\n")));
-    testsupport::Sandbox::writeFile(st->AppDataPath + QStringLiteral("/Projektdaten.ini"),
+    testsupport::Sandbox::writeFile(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini"),
                                     shell::TextFile::encode(QStringLiteral("Nord\r\n\r\nMeier\r\n\r\n\r\n\r\n"
                                                                            "DT 05.03.2024;09:07\r\n")));
     exp->cmdProjekt_Click();
-    st->forms[QStringLiteral("frmProjekt")].setText(QStringLiteral("txtFelder5"), QStringLiteral(" "));
+    st->forms[Projekt::form].setText(Projekt::txtFelder(5), QStringLiteral(" "));
 
-    st->geraet = QStringLiteral("VX5");
-    st->signMode = QStringLiteral("-");
+    st->device.geraet = QStringLiteral("VX5");
+    st->edition.signMode = QStringLiteral("-");
     st->absolut = true;
-    st->Emin = 10;
-    st->Emax = 20;
-    st->Esoll = 15;
-    st->EminStr = QStringLiteral("10");
-    st->EmaxStr = QStringLiteral("20");
-    st->EsollStr = QStringLiteral("15");
+    st->limits.Emin = 10;
+    st->limits.Emax = 20;
+    st->limits.Esoll = 15;
+    st->limits.EminStr = QStringLiteral("10");
+    st->limits.EmaxStr = QStringLiteral("20");
+    st->limits.EsollStr = QStringLiteral("15");
     const QString g = QStringLiteral("G   ");
     add(10.5, g);
     add(-12.0, g);
@@ -118,7 +122,7 @@ TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
     EXPECT_TRUE(en.contains(QStringLiteral("\r\nStatistics:  with absolute values\r\n")));
 
     // Only the target set: no limit lines, but the target line.
-    st->Emin = st->Emax = 0;
+    st->limits.Emin = st->limits.Emax = 0;
     const QString onlyTarget = exp->BuildReport(QStringLiteral("A"));
     EXPECT_FALSE(onlyTarget.contains(QStringLiteral("Limit")));
     EXPECT_TRUE(onlyTarget.contains(QStringLiteral("Target value")));
@@ -151,16 +155,16 @@ TEST_F(ReportTest, MixedUnitsWideFieldsAndEightyTwentyLine)
     // 80/20 rule on: the statistics block is the list from its fifth line on, the 80/20 line included.
     table->MessdatenLoeschen();
     table->StatistikZuruecksetzen();
-    st->E8020 = true;
-    st->Emin = 80;
-    st->Emax = 120;
-    st->Esoll = 100;
-    st->EminStr = QStringLiteral("80");
-    st->EmaxStr = QStringLiteral("120");
-    st->EsollStr = QStringLiteral("100");
+    st->limits.E8020 = true;
+    st->limits.Emin = 80;
+    st->limits.Emax = 120;
+    st->limits.Esoll = 100;
+    st->limits.EminStr = QStringLiteral("80");
+    st->limits.EmaxStr = QStringLiteral("120");
+    st->limits.EsollStr = QStringLiteral("100");
     add(85);
     add(110);
-    const QStringList list = st->main().items(QStringLiteral("lstStat"));
+    const QStringList list = st->main().items(Main::lstStat);
     ASSERT_GT(list.size(), 5);
     ASSERT_TRUE(list.last().startsWith(QStringLiteral("80/20 rule ok:")));
     QString block = QStringLiteral("Statistics:\r\n\r\n");
@@ -184,6 +188,6 @@ TEST_F(ReportTest, EmptyFirstRowGivesHeadingOnly)
     EXPECT_TRUE(report.startsWith(QStringLiteral("FE-Memory\r\n"))); // no project fields: the table name comes first
 
     // The online view is named "Online" in both languages.
-    st->messart = 2;
+    st->messart = shell::Messart::Online;
     EXPECT_TRUE(exp->BuildReport(QStringLiteral("P")).startsWith(QStringLiteral("Online\r\n")));
 }

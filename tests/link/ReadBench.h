@@ -5,76 +5,64 @@
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
 #include "link/QtSerialLayer.h"
+#include "shell/Controls.h"
 #include "shell/Wait.h"
 #include "table/TableSession.h"
 
 #include <QObject>
-#include <QTemporaryDir>
 
 // One edition's program and a simulated gauge on COM<com>, reached through the real serial layer. Unless told
-// not to, the table and the memory reader take the memories after connecting, and every text of the memory
-// display and every value of the progress bar is recorded.
+// not to, the memories are read after connecting; every text of the memory display and every value of the
+// progress bar is recorded.
 struct ReadBench {
-    Program prog;
+    testsupport::Sandbox sandbox;
     SimulatedGauge gauge;
-    std::unique_ptr<instrument::QtSerialLayer> layer;
-    std::unique_ptr<instrument::LinkSession> link;
-    std::unique_ptr<table::TableSession> table;
-    std::unique_ptr<instrument::MemoryReader> reader;
+    bool started; // the gauge runs (before the program is made)
+    Program prog;
     int memoryReads = 0;
     int onlineStarts = 0;
     QStringList displayTexts;  // txtSpeicher, in order
     QList<int> progressValues; // prgLesen value while visible
     QList<int> progressMaxima;
 
+    // The gauge is there before the program starts, as when it is switched on first.
     ReadBench(const QString& edition, const QStringList& simOptions, int com = 7, bool readMemories = true)
-        : prog(edition)
+        : started(gauge.start(simOptions + QStringList{"--com", QString::number(com)})),
+          prog(sandbox, edition, Program::Line::Real)
     {
-        if (!gauge.start(simOptions + QStringList{"--com", QString::number(com)}))
+        if (!started)
             return;
-        layer = std::make_unique<instrument::QtSerialLayer>();
-        link = std::make_unique<instrument::LinkSession>(prog.st, *prog.shell, *layer);
-        link->hooks().readMemories = [this] {
-            ++memoryReads;
-            if (reader)
-                reader->ReadAllMemories();
-        };
-        link->hooks().startOnline = [this] { ++onlineStarts; };
-        if (readMemories) {
-            table = std::make_unique<table::TableSession>(prog.st);
-            reader = std::make_unique<instrument::MemoryReader>(prog.st, *prog.shell, *link, *table);
-            link->hooks().updateReadButtons = [this] { reader->updateReadButtons(); };
-            link->hooks().reception = [this](int code) { reader->reception(code); };
-            shell::ShellHooks& h = prog.shell->hooks();
-            table::TableSession* t = table.get();
-            h.TabelleFormatieren = [t] { t->TabelleFormatieren(); };
-            h.StatistikZuruecksetzen = [t] { t->StatistikZuruecksetzen(); };
-            h.relabelMemoryOptions = [t] { t->relabelOptions(); };
-            shell::FormState& f = prog.main();
-            QObject::connect(&f, &shell::FormState::changed, [this, &f](const QString& name) {
-                if (name == "txtSpeicher" && (displayTexts.isEmpty() || displayTexts.last() != f.text(name)))
-                    displayTexts << f.text(name);
-                if (name == "prgLesen" && f.isVisible(name)) {
-                    progressValues << f.prop(name, "value").toInt();
-                    progressMaxima << f.prop(name, "max").toInt();
-                }
-            });
-        }
-        prog.start(*link);
+        if (!readMemories)
+            prog.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+        QObject::connect(&prog.link(), &instrument::LinkSession::readRequested, [this] { ++memoryReads; });
+        QObject::connect(&prog.link(), &instrument::LinkSession::onlineRequested, [this] { ++onlineStarts; });
+        shell::FormState& f = prog.main();
+        QObject::connect(&f, &shell::FormState::changed, [this, &f](const QString& name) {
+            if (name == ctl::frmTransfer::txtSpeicher &&
+                (displayTexts.isEmpty() || displayTexts.last() != f.text(name)))
+                displayTexts << f.text(name);
+            if (name == ctl::frmTransfer::prgLesen && f.isVisible(name)) {
+                progressValues << f.prop(name, "value").toInt();
+                progressMaxima << f.prop(name, "max").toInt();
+            }
+        });
+        prog.start();
     }
-    bool ready() const { return link != nullptr; }
+    bool ready() const { return started; }
 
     // Chooses COM<com> and presses "Verbinden": identification, then the memories.
     void connect(int com = 7)
     {
-        prog.main().setText("ComboPort", "COM" + QString::number(com));
-        link->ComboPort_Change();
-        link->cmdConnect_Click();
+        prog.main().setText(ctl::frmTransfer::ComboPort, "COM" + QString::number(com));
+        prog.link().ComboPort_Change();
+        prog.link().cmdConnect_Click();
     }
 
-    const table::MessRow& row(int view, int r) const { return table->Messdaten.at(view, r); }
-    int rows(int view) const { return table->Messdaten.rowCount(view); }
-    QString caption(const char* name) { return prog.main().text(name); }
+    instrument::SerialLayer& layer() { return prog.session->layer(); }
+    table::TableSession& table() { return prog.table(); }
+    const table::MessRow& row(int view, int r) { return prog.table().Messdaten.at(view, r); }
+    int rows(int view) { return prog.table().Messdaten.rowCount(view); }
+    QString caption(const QString& name) { return prog.main().text(name); }
 };
 
 // Simulator options for a model, unpaced unless more options say otherwise.
@@ -83,6 +71,5 @@ inline QStringList sim(const char* model, const QStringList& more = {})
     return QStringList{"--model", model, "--fast"} + more;
 }
 
-#define START_OR_SKIP(b)                                                                                               \
-    if (!(b).ready())                                                                                                  \
-    GTEST_SKIP() << (b).gauge.error().toStdString()
+// A simulator that cannot start fails the test.
+#define START_OR_FAIL(b) ASSERT_TRUE((b).ready()) << (b).gauge.error().toStdString()

@@ -1,22 +1,25 @@
 #include "FakeLine.h"
 #include "ReadBench.h"
+#include "shell/Controls.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+namespace Main = ctl::frmTransfer;
+
 namespace {
 
 void expectDisconnectedLook(shell::FormState& f)
 {
-    EXPECT_TRUE(f.isVisible("ComboPort"));
-    EXPECT_TRUE(f.isVisible("cmdConnect"));
-    EXPECT_EQ(f.text("cmdConnect"), "Verbinden");
-    EXPECT_FALSE(f.isVisible("picBth"));
-    EXPECT_FALSE(f.isVisible("picUsb"));
-    EXPECT_FALSE(f.isEnabled("cmdLesFE"));
-    EXPECT_FALSE(f.isEnabled("cmdLesen"));
+    EXPECT_TRUE(f.isVisible(Main::ComboPort));
+    EXPECT_TRUE(f.isVisible(Main::cmdConnect));
+    EXPECT_EQ(f.text(Main::cmdConnect), "Verbinden");
+    EXPECT_FALSE(f.isVisible(Main::picBth));
+    EXPECT_FALSE(f.isVisible(Main::picUsb));
+    EXPECT_FALSE(f.isEnabled(Main::cmdLesFE));
+    EXPECT_FALSE(f.isEnabled(Main::cmdLesen));
 }
 
 } // namespace
@@ -24,32 +27,32 @@ void expectDisconnectedLook(shell::FormState& f)
 TEST(Connect, BluetoothGaugeThenSwitchOff)
 {
     ReadBench b("RD", sim("RD"), 7, false);
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     shell::FormState& f = b.prog.main();
-    ASSERT_TRUE(f.items("ComboPort").contains("COM7 BTH simulated gauge"));
+    ASSERT_TRUE(f.items(Main::ComboPort).contains("COM7 BTH simulated gauge"));
     b.connect();
 
     shell::AppState& st = b.prog.st;
-    EXPECT_TRUE(st.CheckConnect);
-    EXPECT_EQ(st.geraet, "FNB");
-    EXPECT_EQ(st.memory1Count, 25);
+    EXPECT_TRUE(st.link.CheckConnect);
+    EXPECT_EQ(st.device.geraet, "FNB");
+    EXPECT_EQ(st.device.memory1Count, 25);
     EXPECT_EQ(b.memoryReads, 1);
     EXPECT_EQ(b.onlineStarts, 0);
-    EXPECT_EQ(f.text("txtWait"), "Verbunden");
-    EXPECT_EQ(f.text("Frame2"), "Com-Port(COM7)");
-    EXPECT_TRUE(f.isVisible("picBth"));
-    EXPECT_FALSE(f.isVisible("picUsb"));
-    EXPECT_FALSE(f.isVisible("cmdConnect"));
-    EXPECT_TRUE(f.isEnabled("cmdLesen"));
-    EXPECT_EQ(testsupport::Sandbox::readFile(st.AppDataPath + "/Port.ini"), QByteArray("7\r\n"));
+    EXPECT_EQ(f.text(Main::txtWait), "Verbunden");
+    EXPECT_EQ(f.text(Main::Frame2), "Com-Port(COM7)");
+    EXPECT_TRUE(f.isVisible(Main::picBth));
+    EXPECT_FALSE(f.isVisible(Main::picUsb));
+    EXPECT_FALSE(f.isVisible(Main::cmdConnect));
+    EXPECT_TRUE(f.isEnabled(Main::cmdLesen));
+    EXPECT_EQ(testsupport::Sandbox::readFile(st.edition.AppDataPath + "/Port.ini"), QByteArray("7\r\n"));
     EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
 
     // The gauge switches itself off while idle.
     b.gauge.command("off");
-    shell::waitUntil([&] { return !st.CheckConnect; }, 3000);
-    EXPECT_FALSE(st.CheckConnect);
-    EXPECT_FALSE(st.abgeschaltet);
-    EXPECT_EQ(f.text("txtWait"), "Gerät nicht verfügbar !");
+    shell::waitUntil([&] { return !st.link.CheckConnect; }, 3000);
+    EXPECT_FALSE(st.link.CheckConnect);
+    EXPECT_FALSE(st.link.abgeschaltet);
+    EXPECT_EQ(f.text(Main::txtWait), "Gerät nicht verfügbar !");
     expectDisconnectedLook(f);
 }
 
@@ -57,16 +60,16 @@ TEST(Connect, BluetoothGaugeThenSwitchOff)
 TEST(Connect, SilentCableGauge)
 {
     ReadBench b("FT", sim("FT", {"--fault", "silent"}), 7, false);
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     QElapsedTimer clock;
     clock.start();
     b.connect();
     EXPECT_GE(clock.elapsed(), 3900);
     EXPECT_LT(clock.elapsed(), 6500);
-    EXPECT_FALSE(b.prog.st.CheckConnect);
-    EXPECT_TRUE(b.prog.st.abgeschaltet);
-    EXPECT_TRUE(b.layer->isOpen());
-    EXPECT_EQ(b.prog.main().text("txtWait"), "Nicht Verbunden");
+    EXPECT_FALSE(b.prog.st.link.CheckConnect);
+    EXPECT_TRUE(b.prog.st.link.abgeschaltet);
+    EXPECT_TRUE(b.layer().isOpen());
+    EXPECT_EQ(b.prog.main().text(Main::txtWait), "Nicht Verbunden");
     EXPECT_EQ(b.memoryReads, 0);
     EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
 }
@@ -74,7 +77,7 @@ TEST(Connect, SilentCableGauge)
 TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
 {
     ReadBench b("QL7", sim("QL7", {"--fault", "silent"}), 7, false);
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     // One Escape for the probe, one for the identification (which has no time limit).
     QTimer::singleShot(300, [] { shell::EscapeWatcher::instance().press(); });
     QTimer::singleShot(900, [] { shell::EscapeWatcher::instance().press(); });
@@ -82,30 +85,30 @@ TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
     clock.start();
     b.connect();
     EXPECT_LT(clock.elapsed(), 3000);
-    EXPECT_TRUE(b.prog.st.CheckConnect);
+    EXPECT_TRUE(b.prog.st.link.CheckConnect);
     EXPECT_EQ(b.onlineStarts, 1); // no memory: online mode follows
 
     // Delay waits whole seconds, but Escape ends it as it ends every wait.
     QTimer::singleShot(100, [] { shell::EscapeWatcher::instance().press(); });
     clock.restart();
-    b.link->Delay(30);
+    b.prog.link().Delay(30);
     EXPECT_LT(clock.elapsed(), 3000);
 }
 
 TEST(Connect, UnpluggedGaugeIsHandledOnce)
 {
     ReadBench b("RD", sim("RD"), 7, false);
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     b.connect();
-    ASSERT_TRUE(b.prog.st.CheckConnect);
+    ASSERT_TRUE(b.prog.st.link.CheckConnect);
 
     b.gauge.command("unplug");
-    shell::waitUntil([&] { return b.link->linkErrors() > 0; }, 3000);
+    shell::waitUntil([&] { return b.prog.link().linkErrors() > 0; }, 3000);
     shell::waitUntil([] { return false; }, 500); // time for a loop of further errors, which must not come
-    EXPECT_EQ(b.link->linkErrors(), 1);
-    EXPECT_FALSE(b.layer->isOpen());
-    EXPECT_FALSE(b.prog.st.CheckConnect);
-    EXPECT_EQ(b.prog.main().text("Frame2"), "Com-Port");
+    EXPECT_EQ(b.prog.link().linkErrors(), 1);
+    EXPECT_FALSE(b.layer().isOpen());
+    EXPECT_FALSE(b.prog.st.link.CheckConnect);
+    EXPECT_EQ(b.prog.main().text(Main::Frame2), "Com-Port");
     expectDisconnectedLook(b.prog.main());
     // The port's disappearance is announced once, as the port text names it exactly.
     EXPECT_EQ(b.prog.dialogs.texts().count("Verbindungsabbruch wegen COM7 Unplugged\r\n"), 1);
@@ -115,34 +118,36 @@ TEST(Connect, UnpluggedGaugeIsHandledOnce)
 TEST(Connect, PortsThatCannotOpen)
 {
     Program prog("VX5");
-    FakeLine line;
-    instrument::LinkSession link(prog.st, *prog.shell, line);
-    prog.start(link);
+    FakeLine& line = prog.line();
+    instrument::LinkSession& link = prog.link();
+    // The fake line has no memories: only the connection is looked at.
+    prog.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+    prog.start();
     shell::FormState& f = prog.main();
 
     // Permission: one box a Linux user can act on, logged; one retry of the whole opening.
     line.openResult = instrument::OpenError::PermissionDenied;
-    f.setText("ComboPort", "COM3");
+    f.setText(Main::ComboPort, "COM3");
     link.cmdConnect_Click();
     EXPECT_EQ(line.opens, 2);
     ASSERT_EQ(prog.dialogs.shown.size(), 1);
     EXPECT_TRUE(prog.dialogs.shown.at(0).text.contains("dialout"));
     EXPECT_TRUE(prog.log().contains("dialout"));
-    EXPECT_FALSE(prog.st.CheckConnect);
+    EXPECT_FALSE(prog.st.link.CheckConnect);
 
     // Missing device: the unavailable look, no box.
     line.openResult = instrument::OpenError::Unavailable;
     link.cmdConnect_Click();
     EXPECT_EQ(prog.dialogs.shown.size(), 1);
-    EXPECT_EQ(f.text("txtWait"), "Gerät nicht verfügbar !");
+    EXPECT_EQ(f.text(Main::txtWait), "Gerät nicht verfügbar !");
     expectDisconnectedLook(f);
 
     // EM while the probe waits: the gauge is not available.
     line.openResult = instrument::OpenError::None;
     line.answers["$kova00$"] = QString(QChar(25));
-    f.setText("txtWait", "");
+    f.setText(Main::txtWait, "");
     link.cmdConnect_Click();
-    EXPECT_FALSE(prog.st.CheckConnect);
-    EXPECT_FALSE(prog.st.abgeschaltet);
-    EXPECT_EQ(f.text("txtWait"), "Gerät nicht verfügbar !");
+    EXPECT_FALSE(prog.st.link.CheckConnect);
+    EXPECT_FALSE(prog.st.link.abgeschaltet);
+    EXPECT_EQ(f.text(Main::txtWait), "Gerät nicht verfügbar !");
 }

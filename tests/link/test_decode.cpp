@@ -15,24 +15,30 @@ QString record(int nr, const QString& value, const QString& unit, const QString&
            material.rightJustified(3) + "\r\n";
 }
 
+// Records decoded by the link and stored by the table, as the session hands them over.
 struct Decoding {
     Program prog;
-    table::TableSession table{prog.st};
-    RecordDecoder decoder{prog.st, table};
+    table::TableSession& table = prog.table();
+    RecordDecoder decoder{prog.st};
 
     explicit Decoding(const QString& edition) : prog(edition)
     {
-        prog.shell->startup();
+        prog.start();
         table.MessdatenLoeschen();
     }
     // Decodes records into a view from row 1 on.
     void read(int messart, const QStringList& records)
     {
-        prog.st.messart = messart;
+        prog.st.messart = shell::messartOfView(messart);
         table.aktZeile = 1;
         table.MessdatenLoeschen();
         for (const QString& r : records)
-            decoder.FillMessdaten(r);
+            fill(r);
+    }
+    void fill(const QString& r)
+    {
+        if (const auto m = decoder.decode(r, prog.st.messart))
+            table.FillMessdaten(*m);
     }
     const table::MessRow& row(int view, int r) const { return table.Messdaten.at(view, r); }
 };
@@ -48,11 +54,10 @@ TEST(Decode, DecimalReaderIgnoresLocaleAndBlanks)
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(RecordDecoder::readDecimal(text), value) << QString::fromUtf16(text).toStdString();
 
-    shell::AppState st;
-    EXPECT_EQ(RecordDecoder::toInteger16(st, 2.5), 2);
-    EXPECT_EQ(RecordDecoder::toInteger16(st, 3.5), 4);
-    EXPECT_EQ(RecordDecoder::toInteger16(st, -32768), -32768);
-    EXPECT_THROW(RecordDecoder::toInteger16(st, 32767.5), RecordDecoder::Failure);
+    EXPECT_EQ(RecordDecoder::toInteger16(2.5), 2);
+    EXPECT_EQ(RecordDecoder::toInteger16(3.5), 4);
+    EXPECT_EQ(RecordDecoder::toInteger16(-32768), -32768);
+    EXPECT_THROW(RecordDecoder::toInteger16(32767.5), RecordDecoder::Failure);
 }
 
 TEST(Decode, UnitsAreNormalisedInOrder)
@@ -108,10 +113,10 @@ TEST(Decode, MaterialByEditionAndEmptyRecords)
 TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)
 {
     Decoding d("RD");
-    d.prog.st.deviceLine = "E";
-    d.prog.st.messart = 2;
+    d.prog.st.edition.deviceLine = "E";
+    d.prog.st.messart = shell::Messart::Online;
     d.table.onlineNr = 99999; // the online counter gives the number; it does not fit
-    EXPECT_FALSE(d.decoder.FillMessdaten(record(1, "12", "µm")));
+    d.fill(record(1, "12", "µm"));
     ASSERT_EQ(d.prog.dialogs.shown.size(), 1);
     EXPECT_EQ(d.prog.dialogs.shown[0].text, "Fill Messdaten: 6 Überlauf");
     EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 6 Überlauf"));
@@ -120,7 +125,7 @@ TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)
 
     // Online numbering: the record's own number is not used.
     d.table.onlineNr = 7;
-    EXPECT_TRUE(d.decoder.FillMessdaten(record(1, "12", "µm")));
+    d.fill(record(1, "12", "µm"));
     EXPECT_EQ(d.row(2, 7).nr, 7);
     EXPECT_EQ(d.table.onlineNr, 8);
 }

@@ -1,22 +1,25 @@
 #include "FakeLine.h"
 #include "ReadBench.h"
+#include "shell/Controls.h"
 #include "shell/DeviceInfo.h"
 
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+namespace Info = ctl::frmInfo;
+
 namespace {
 
 // An open fake line that answers the identification with the given text.
 struct Identified {
     Program prog{"RD"};
-    FakeLine line;
-    instrument::LinkSession link{prog.st, *prog.shell, line};
+    FakeLine& line = prog.line();
+    instrument::LinkSession& link = prog.link();
 
     Identified()
     {
-        prog.start(link);
+        prog.start();
         line.open(1);
     }
     void answer(const QString& text)
@@ -36,64 +39,64 @@ TEST(Identification, LinesAndMemoryCountsByMode)
     shell::AppState& st = id.prog.st;
     id.answer("FN-B SN 1\r\nVD: 2.14 \r\nM1:25\r\nM2:7\r\nAD:00:1A:7D\r\nPT: F3 \r\nVP:1.07\r\nXX:1\r\n" + kEot);
     EXPECT_EQ(id.line.sent, QStringList{"$kova00$\r\n"});
-    EXPECT_EQ(st.geraet, "FNB");
-    EXPECT_EQ(st.geraetesoftware, "2.14");
-    EXPECT_EQ(st.memory1Count, 25);
-    EXPECT_EQ(st.memory2Count, 7);
-    EXPECT_EQ(st.speichernr, 2);
-    EXPECT_EQ(st.macadr, "00:1A:7D");
-    EXPECT_EQ(st.sondentyp, "F3");
-    EXPECT_EQ(st.sondenversion, "1.07");
-    EXPECT_EQ(st.messart, 3);
+    EXPECT_EQ(st.device.geraet, "FNB");
+    EXPECT_EQ(st.device.geraetesoftware, "2.14");
+    EXPECT_EQ(st.device.memory1Count, 25);
+    EXPECT_EQ(st.device.memory2Count, 7);
+    EXPECT_EQ(st.device.speichernr, 2);
+    EXPECT_EQ(st.device.macadr, "00:1A:7D");
+    EXPECT_EQ(st.device.sondentyp, "F3");
+    EXPECT_EQ(st.device.sondenversion, "1.07");
+    EXPECT_EQ(st.messart, shell::Messart::Geraeteinfo);
     EXPECT_TRUE(id.prog.dialogs.shown.isEmpty());
     // The info window shows the model with its variant.
     shell::fillDeviceInfo(st);
-    EXPECT_EQ(st.forms["frmInfo"].text("txtGeraet"), "RONDO (FN-B)");
+    EXPECT_EQ(st.forms[Info::form].text(Info::txtGeraet), "RONDO (FN-B)");
 
     // No "M" lines: the counts stay.
     id.answer("FE-B\r\nVD:3.0\r\n" + kEot);
-    EXPECT_EQ(st.geraet, "FEB");
-    EXPECT_EQ(st.memory1Count, 25);
-    EXPECT_EQ(st.memory2Count, 7);
+    EXPECT_EQ(st.device.geraet, "FEB");
+    EXPECT_EQ(st.device.memory1Count, 25);
+    EXPECT_EQ(st.device.memory2Count, 7);
 
     // Mode "3": any memory number counts as memory 1; "2" only memory 2 for M2.
-    st.memoryMode = "3 ";
+    st.device.memoryMode = "3 ";
     id.answer("VX-2\r\nM2:9\r\n" + kEot);
-    EXPECT_EQ(st.memory1Count, 9);
-    EXPECT_EQ(st.memory2Count, 7);
-    st.memoryMode = "2E";
+    EXPECT_EQ(st.device.memory1Count, 9);
+    EXPECT_EQ(st.device.memory2Count, 7);
+    st.device.memoryMode = "2E";
     id.answer("FE-B\r\nM96:96\r\nM2:4\r\n" + kEot);
-    EXPECT_EQ(st.memory1Count, 9);
-    EXPECT_EQ(st.memory2Count, 4);
+    EXPECT_EQ(st.device.memory1Count, 9);
+    EXPECT_EQ(st.device.memory2Count, 4);
 }
 
 TEST(Identification, BrokenAnswersGiveTheFailureBox)
 {
     Identified id;
     shell::AppState& st = id.prog.st;
-    st.memory1Count = 3;
+    st.device.memory1Count = 3;
     // No "-" in the first line: nothing after it is read.
     id.answer("GARBAGE\r\nM1:40\r\n" + kEot);
     ASSERT_EQ(id.prog.dialogs.shown.size(), 1);
     const QString box = id.prog.dialogs.shown.at(0).text;
     EXPECT_TRUE(box.startsWith("ReadGeraet: ")) << box.toStdString();
     EXPECT_TRUE(id.prog.log().contains(box + "\r\n"));
-    EXPECT_EQ(st.memory1Count, 3);
+    EXPECT_EQ(st.device.memory1Count, 3);
 
     // A count that is no number, a memory line without ":", a count beyond 16 bits: one box each.
     for (const char* answer : {"FN-B\r\nM1:lots\r\n", "FN-B\r\nM1 40\r\n", "FN-B\r\nM1:99999\r\n"}) {
         id.prog.dialogs.shown.clear();
         id.answer(answer + kEot);
         EXPECT_EQ(id.prog.dialogs.shown.size(), 1) << answer;
-        EXPECT_EQ(st.memory1Count, 3) << answer;
+        EXPECT_EQ(st.device.memory1Count, 3) << answer;
     }
 
     // Half an answer and no EOT: Escape ends the wait, what came is parsed.
     id.prog.dialogs.shown.clear();
     QTimer::singleShot(100, [] { shell::EscapeWatcher::instance().press(); });
     id.answer("FN-B\r\nVD:9.9\r\nM1:1");
-    EXPECT_EQ(st.geraetesoftware, "9.9");
-    EXPECT_EQ(st.memory1Count, 3);
+    EXPECT_EQ(st.device.geraetesoftware, "9.9");
+    EXPECT_EQ(st.device.memory1Count, 3);
     EXPECT_TRUE(id.prog.dialogs.shown.isEmpty());
 }
 
@@ -110,17 +113,17 @@ TEST(Identification, EverySimulatedModel)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model);
         ReadBench b(c.model, sim(c.model), 9, false);
-        START_OR_SKIP(b);
-        b.prog.st.portNumber = "9";
-        b.link->OpenComPort(9);
-        ASSERT_TRUE(b.prog.st.CheckConnect);
-        b.link->ReadGeraet();
-        EXPECT_EQ(b.prog.st.geraet, c.geraet);
-        EXPECT_EQ(b.prog.st.geraetesoftware, "2.14");
-        EXPECT_EQ(b.prog.st.memory1Count, c.count1);
-        EXPECT_EQ(b.prog.st.memory2Count, c.count2);
-        EXPECT_EQ(b.prog.st.macadr, "00:1A:7D:DA:71:13");
-        EXPECT_FALSE(b.prog.st.sondentyp.isEmpty());
+        START_OR_FAIL(b);
+        b.prog.st.link.portNumber = "9";
+        b.prog.link().OpenComPort(9);
+        ASSERT_TRUE(b.prog.st.link.CheckConnect);
+        b.prog.link().ReadGeraet();
+        EXPECT_EQ(b.prog.st.device.geraet, c.geraet);
+        EXPECT_EQ(b.prog.st.device.geraetesoftware, "2.14");
+        EXPECT_EQ(b.prog.st.device.memory1Count, c.count1);
+        EXPECT_EQ(b.prog.st.device.memory2Count, c.count2);
+        EXPECT_EQ(b.prog.st.device.macadr, "00:1A:7D:DA:71:13");
+        EXPECT_FALSE(b.prog.st.device.sondentyp.isEmpty());
         EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
     }
 }

@@ -2,8 +2,12 @@
 #include "Program.h"
 #include "link/LinkSession.h"
 #include "link/PortTable.h"
+#include "shell/Controls.h"
 
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
+namespace Wait = ctl::frmWait;
 
 using instrument::LinkSession;
 using instrument::PortTable;
@@ -42,56 +46,56 @@ TEST(PortList, EntryFormatAndEditionFilters)
     EXPECT_EQ(LinkSession::portListEntry("COM12", "BTH simulated gauge"), "COM12BTH simulated gauge");
 
     Program prog("FT"); // cable edition
-    FakeLine line;
+    FakeLine& line = prog.line();
     line.ports["COM1"] = {"COM1", "OK", "ttyS0", {}};
     line.ports["COM2"] = {"COM2", "OK", "ttyS1", {}};
     line.ports["COM7"] = {"COM7", {}, "BTH rfcomm0", {}};
     line.ports["COM34"] = {"COM34", {}, "vcp ttyUSB1", {}};
     line.ports["COM201"] = {"COM201", {}, "VCP last", {}};
-    LinkSession link(prog.st, *prog.shell, line);
-    prog.start(link);
-    EXPECT_EQ(prog.main().items("ComboPort"),
+    LinkSession& link = prog.link();
+    prog.start();
+    EXPECT_EQ(prog.main().items(Main::ComboPort),
               (QStringList{"COM1           ttyS0", "COM34    vcp ttyUSB1", "COM201       VCP last"}));
-    EXPECT_EQ(prog.st.forms["frmWait"].text("Waitmessage"), "Fertig");
+    EXPECT_EQ(prog.st.forms[Wait::form].text(Wait::Waitmessage), "Fertig");
 
-    prog.st.interfaceKind = "B";
+    prog.st.edition.interfaceKind = "B";
     link.enumeratePorts();
-    EXPECT_EQ(prog.main().items("ComboPort"), QStringList{"COM7     BTH rfcomm0"});
+    EXPECT_EQ(prog.main().items(Main::ComboPort), QStringList{"COM7     BTH rfcomm0"});
     line.ports["COM1"].type = "BTH com1";
     link.enumeratePorts();
-    EXPECT_EQ(prog.main().items("ComboPort").size(), 2);
+    EXPECT_EQ(prog.main().items(Main::ComboPort).size(), 2);
 }
 
 TEST(PortList, ChoiceAndNumber)
 {
     Program prog("RD");
-    FakeLine line;
-    LinkSession link(prog.st, *prog.shell, line);
-    prog.start(link);
+    FakeLine& line = prog.line();
+    LinkSession& link = prog.link();
+    prog.start();
     shell::FormState& f = prog.main();
 
     // Empty list: the text is cleared and the button keeps its state.
-    f.setText("ComboPort", "COM3");
+    f.setText(Main::ComboPort, "COM3");
     link.ComboPort_Change();
-    EXPECT_EQ(f.text("ComboPort"), QString());
-    EXPECT_EQ(f.text("txtWait"), "Kein Com-Port verfügbar!");
-    EXPECT_TRUE(f.isEnabled("cmdConnect"));
+    EXPECT_EQ(f.text(Main::ComboPort), QString());
+    EXPECT_EQ(f.text(Main::txtWait), "Kein Com-Port verfügbar!");
+    EXPECT_TRUE(f.isEnabled(Main::cmdConnect));
 
     // Any piece of a listed entry is accepted.
-    f.setItems("ComboPort", {"COM3     BTH rfcomm0", "COM12BTH gauge"});
+    f.setItems(Main::ComboPort, {"COM3     BTH rfcomm0", "COM12BTH gauge"});
     for (const char* text : {"COM12", "COM3", "M12BT", "rfcomm"}) {
-        f.setEnabled("cmdConnect", false);
-        f.setText("ComboPort", text);
+        f.setEnabled(Main::cmdConnect, false);
+        f.setText(Main::ComboPort, text);
         link.ComboPort_Click();
-        EXPECT_TRUE(f.isEnabled("cmdConnect")) << text;
-        EXPECT_FALSE(f.isVisible("txtWait")) << text;
+        EXPECT_TRUE(f.isEnabled(Main::cmdConnect)) << text;
+        EXPECT_FALSE(f.isVisible(Main::txtWait)) << text;
     }
     for (const char* text : {"", " ", "COM4"}) {
-        f.setText("ComboPort", text);
+        f.setText(Main::ComboPort, text);
         link.ComboPort_Change();
-        EXPECT_FALSE(f.isEnabled("cmdConnect")) << text;
-        EXPECT_EQ(f.text("txtWait"), "Bitte gültigen COM-Port wählen !") << text;
-        EXPECT_TRUE(f.isVisible("txtWait"));
+        EXPECT_FALSE(f.isEnabled(Main::cmdConnect)) << text;
+        EXPECT_EQ(f.text(Main::txtWait), "Bitte gültigen COM-Port wählen !") << text;
+        EXPECT_TRUE(f.isVisible(Main::txtWait));
     }
 
     const std::pair<const char*, const char*> numbers[] = {
@@ -100,12 +104,12 @@ TEST(PortList, ChoiceAndNumber)
         EXPECT_EQ(LinkSession::portNumberPiece(text).trimmed(), number) << text;
 
     // Without a number the old port stays; the connect writes nothing when the port cannot open.
-    prog.st.portNumber = "5";
+    prog.st.link.portNumber = "5";
     line.openResult = instrument::OpenError::Unavailable;
-    f.setText("ComboPort", "COMabc");
+    f.setText(Main::ComboPort, "COMabc");
     link.cmdConnect_Click();
-    EXPECT_EQ(prog.st.portNumber, "5");
-    f.setText("ComboPort", "COM12   ");
+    EXPECT_EQ(prog.st.link.portNumber, "5");
+    f.setText(Main::ComboPort, "COM12   ");
     link.cmdConnect_Click();
-    EXPECT_EQ(prog.st.portNumber.trimmed(), "12");
+    EXPECT_EQ(prog.st.link.portNumber.trimmed(), "12");
 }

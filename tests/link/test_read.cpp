@@ -1,8 +1,11 @@
 #include "ReadBench.h"
+#include "shell/Controls.h"
 
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
 
 TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
 {
@@ -10,13 +13,13 @@ TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
     const QString m1 = files.path() + "/m1.txt";
     testsupport::Sandbox::writeFile(m1, "0.0125 mm Fe\n80.5 um NFe\n0 um\n# comment\n112.25\n");
     ReadBench b("RD", sim("RD", {"--memory1", m1, "--count2", "12"}));
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     b.connect();
     shell::AppState& st = b.prog.st;
     shell::FormState& f = b.prog.main();
-    ASSERT_TRUE(st.CheckConnect);
-    EXPECT_EQ(b.caption("cmdLesFE"), "FE");
-    EXPECT_EQ(b.caption("cmdLesNFE"), "NFE");
+    ASSERT_TRUE(st.link.CheckConnect);
+    EXPECT_EQ(b.caption(Main::cmdLesFE), "FE");
+    EXPECT_EQ(b.caption(Main::cmdLesNFE), "NFE");
 
     // Memory 1 from the file: units normalised, the memory's material, a measured zero kept.
     ASSERT_EQ(b.rows(0), 4);
@@ -28,17 +31,17 @@ TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
     EXPECT_DOUBLE_EQ(b.row(0, 4).wert, 112.25);
     EXPECT_EQ(b.rows(1), 12);
     EXPECT_EQ(b.row(1, 5).material, "NFe");
-    EXPECT_EQ(b.caption("optFE"), "FE-Speicher (4)");
-    EXPECT_EQ(b.caption("optNFE"), "NFE-Speicher (12)");
+    EXPECT_EQ(b.caption(Main::optFE), "FE-Speicher (4)");
+    EXPECT_EQ(b.caption(Main::optNFE), "NFE-Speicher (12)");
 
     // Both memories read: FE is picked, then NFE; the NFE view is shown with its statistics.
-    EXPECT_EQ(st.messart, 1);
-    EXPECT_TRUE(f.isChecked("optNFE"));
-    EXPECT_EQ(f.focused(), "optNFE");
-    EXPECT_EQ(b.table->grid().Rows(), 13);
-    EXPECT_FALSE(f.items("lstStat").isEmpty());
-    EXPECT_TRUE(f.isEnabled("cmdLesen"));
-    EXPECT_FALSE(f.isVisible("prgLesen"));
+    EXPECT_EQ(st.messart, shell::Messart::Speicher2);
+    EXPECT_TRUE(f.isChecked(Main::optNFE));
+    EXPECT_EQ(f.focused(), Main::optNFE);
+    EXPECT_EQ(b.table().grid().Rows(), 13);
+    EXPECT_FALSE(f.items(Main::lstStat).isEmpty());
+    EXPECT_TRUE(f.isEnabled(Main::cmdLesen));
+    EXPECT_FALSE(f.isVisible(Main::prgLesen));
     EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
     // The progress ran against the announced counts.
     EXPECT_TRUE(b.progressMaxima.contains(4));
@@ -46,39 +49,39 @@ TEST(Read, RondoFnReadsBothMemoriesAfterConnecting)
     EXPECT_TRUE(b.progressValues.contains(12));
 
     // The Fe view again, then a read of memory 1 alone.
-    b.table->optFE_Click();
-    EXPECT_EQ(b.table->grid().Rows(), 5);
-    b.reader->cmdLesFE_Click();
+    b.table().optFE_Click();
+    EXPECT_EQ(b.table().grid().Rows(), 5);
+    b.prog.reader().cmdLesFE_Click();
     EXPECT_EQ(b.rows(0), 4);
-    EXPECT_EQ(st.messart, 0);
-    EXPECT_EQ(f.focused(), "optFE");
+    EXPECT_EQ(st.messart, shell::Messart::Speicher1);
+    EXPECT_EQ(f.focused(), Main::optFE);
 }
 
 TEST(Read, RondoFeHasTwoFeMemoriesAndEnglishEmptyMessage)
 {
     ReadBench b("RD", sim("RD", {"--variant", "FE-B", "--count1", "0", "--count2", "7"}));
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     b.prog.shell->English_Click();
     b.connect();
-    EXPECT_EQ(b.prog.st.memoryMode, "2E");
-    EXPECT_EQ(b.caption("cmdLesFE"), "FE 1");
-    EXPECT_EQ(b.caption("cmdLesNFE"), "FE 2");
-    EXPECT_EQ(b.caption("optFE"), "FE-Memory1 (0)");
-    EXPECT_EQ(b.caption("optNFE"), "FE-Memory2 (7)");
+    EXPECT_EQ(b.prog.st.device.memoryMode, "2E");
+    EXPECT_EQ(b.caption(Main::cmdLesFE), "FE 1");
+    EXPECT_EQ(b.caption(Main::cmdLesNFE), "FE 2");
+    EXPECT_EQ(b.caption(Main::optFE), "FE-Memory1 (0)");
+    EXPECT_EQ(b.caption(Main::optNFE), "FE-Memory2 (7)");
     EXPECT_EQ(b.rows(1), 7);
     EXPECT_EQ(b.row(1, 1).material, "NFe"); // material mode 1: memory 2 is the NFe view
     // Memory 1 was empty: its message for a second, then READY; memory 2 was read after it.
     const qsizetype empty = b.displayTexts.indexOf("Memory 1 has no data");
     ASSERT_GE(empty, 0);
     EXPECT_EQ(b.displayTexts.value(empty + 1), "READY");
-    EXPECT_EQ(b.prog.main().focused(), "optNFE");
+    EXPECT_EQ(b.prog.main().focused(), Main::optNFE);
 }
 
 TEST(Read, FeEmptyThenNfeAndBothEmpty)
 {
     {
         ReadBench b("RD", sim("RD", {"--count1", "0"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.prog.shell->English_Click();
         b.connect();
         const qsizetype empty = b.displayTexts.indexOf("FE-Storage empty");
@@ -86,18 +89,18 @@ TEST(Read, FeEmptyThenNfeAndBothEmpty)
         EXPECT_EQ(b.displayTexts.value(empty + 1), "READY");
         EXPECT_EQ(b.rows(0), 0);
         EXPECT_EQ(b.rows(1), 12);
-        EXPECT_EQ(b.caption("optNFE"), "NFE-Memory (12)");
+        EXPECT_EQ(b.caption(Main::optNFE), "NFE-Memory (12)");
     }
     {
         ReadBench b("RD", sim("RD", {"--count1", "0", "--count2", "0"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect();
         // Once for each memory: "Speicher leer", then "BEREIT".
         EXPECT_EQ(b.displayTexts.count("Speicher leer"), 2);
         EXPECT_EQ(b.displayTexts.last(), "BEREIT");
         EXPECT_FALSE(b.displayTexts.contains("FE-Speicher leer!"));
         EXPECT_EQ(b.rows(0) + b.rows(1), 0);
-        EXPECT_TRUE(b.prog.main().isEnabled("cmdLesen"));
+        EXPECT_TRUE(b.prog.main().isEnabled(Main::cmdLesen));
     }
 }
 
@@ -106,25 +109,25 @@ TEST(Read, FortaMaterialFromTheRecordAndScanMemory)
     {
         // A cable gauge: the probe is answered; the port text's blanks do not count.
         ReadBench b("FT", sim("FT", {"--material", "NFe"}), 12);
-        START_OR_SKIP(b);
-        b.prog.main().setText("ComboPort", "COM12   ");
-        b.link->cmdConnect_Click();
-        EXPECT_EQ(b.prog.st.geraet, "FTS");
-        EXPECT_TRUE(b.prog.main().isVisible("picUsb"));
-        EXPECT_EQ(b.prog.st.memoryMode.trimmed(), "3");
+        START_OR_FAIL(b);
+        b.prog.main().setText(Main::ComboPort, "COM12   ");
+        b.prog.link().cmdConnect_Click();
+        EXPECT_EQ(b.prog.st.device.geraet, "FTS");
+        EXPECT_TRUE(b.prog.main().isVisible(Main::picUsb));
+        EXPECT_EQ(b.prog.st.device.memoryMode.trimmed(), "3");
         EXPECT_EQ(b.rows(0), 25);
         EXPECT_EQ(b.row(0, 1).material, "NFe");
-        EXPECT_EQ(b.caption("optFE"), "Speicher1 (25)");
-        EXPECT_FALSE(b.prog.main().isVisible("cmdLesFE"));
-        EXPECT_FALSE(b.prog.main().isVisible("optNFE"));
-        EXPECT_TRUE(b.prog.main().isVisible("cmdLesen"));
+        EXPECT_EQ(b.caption(Main::optFE), "Speicher1 (25)");
+        EXPECT_FALSE(b.prog.main().isVisible(Main::cmdLesFE));
+        EXPECT_FALSE(b.prog.main().isVisible(Main::optNFE));
+        EXPECT_TRUE(b.prog.main().isVisible(Main::cmdLesen));
     }
     {
         ReadBench b("FT", sim("FT", {"--select", "2"}), 12);
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect(12);
         EXPECT_EQ(b.rows(0), 96);
-        EXPECT_EQ(b.caption("optFE"), "Scan  (96)");
+        EXPECT_EQ(b.caption(Main::optFE), "Scan  (96)");
     }
 }
 
@@ -132,7 +135,7 @@ TEST(Read, OneMemorySignedValuesAndNoMemory)
 {
     {
         ReadBench b("VX5", sim("VX5", {"--mean", "0", "--spread", "10"}), 12);
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect(12);
         ASSERT_EQ(b.rows(0), 20);
         bool negative = false;
@@ -141,30 +144,30 @@ TEST(Read, OneMemorySignedValuesAndNoMemory)
             EXPECT_EQ(b.row(0, r).einheit, "A/cm");
         }
         EXPECT_TRUE(negative);
-        EXPECT_EQ(b.caption("optFE"), "Speicher (20)");
-        EXPECT_FALSE(b.prog.main().isVisible("optNFE"));
+        EXPECT_EQ(b.caption(Main::optFE), "Speicher (20)");
+        EXPECT_FALSE(b.prog.main().isVisible(Main::optNFE));
     }
     {
         ReadBench b("QL7", sim("QL7"), 12);
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect(12);
-        EXPECT_TRUE(b.prog.st.CheckConnect);
+        EXPECT_TRUE(b.prog.st.link.CheckConnect);
         EXPECT_EQ(b.onlineStarts, 1);
         EXPECT_EQ(b.rows(0), 0);
-        for (const char* name : {"cmdLesen", "cmdLesFE", "cmdLesNFE", "optFE", "optNFE"})
-            EXPECT_FALSE(b.prog.main().isVisible(name)) << name;
+        for (const QString& name : {Main::cmdLesen, Main::cmdLesFE, Main::cmdLesNFE, Main::optFE, Main::optNFE})
+            EXPECT_FALSE(b.prog.main().isVisible(name)) << name.toStdString();
     }
 }
 
 TEST(Read, MoreThan5000Records)
 {
     ReadBench b("RD", sim("RD", {"--count1", "5001", "--count2", "0"}));
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     b.connect();
     EXPECT_EQ(b.prog.dialogs.texts(), QStringList{"Maximale Werteanzahl überschritten 5000"});
     EXPECT_EQ(b.rows(0), 5000);
     EXPECT_EQ(b.row(0, 5000).nr, 5000);
-    EXPECT_EQ(b.caption("optFE"), "FE-Speicher (5000)");
+    EXPECT_EQ(b.caption(Main::optFE), "FE-Speicher (5000)");
 }
 
 TEST(Read, DamagedAnswers)
@@ -172,7 +175,7 @@ TEST(Read, DamagedAnswers)
     {
         // Records before the STX line are not data.
         ReadBench b("RD", sim("RD", {"--fault", "records-before-stx"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect();
         EXPECT_EQ(b.rows(0), 0);
         EXPECT_EQ(b.rows(1), 0);
@@ -186,7 +189,7 @@ TEST(Read, DamagedAnswers)
         testsupport::Sandbox::writeFile(files.path() + "/m1.txt", values);
         ReadBench b("RD",
                     sim("RD", {"--fault", "split", "--split-pause", "60", "--memory1", files.path() + "/m1.txt"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect();
         ASSERT_EQ(b.rows(0), 25);
         for (int i = 1; i <= 25; ++i)
@@ -196,7 +199,7 @@ TEST(Read, DamagedAnswers)
     {
         // Line noise among the records is skipped (and logged); every value arrives, no invented rows.
         ReadBench b("RD", sim("RD", {"--fault", "garbage", "--count1", "60"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect();
         ASSERT_EQ(b.rows(0), 60);
         for (int r = 1; r <= 60; ++r)
@@ -211,7 +214,7 @@ TEST(Read, EscapeCancelsALongReadAndKeepsNothing)
 {
     // Paced: 2000 values take about 14 s on the line.
     ReadBench b("RD", {"--model", "RD", "--count1", "2000"});
-    START_OR_SKIP(b);
+    START_OR_FAIL(b);
     // Escape once the first values have come in.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -222,14 +225,14 @@ TEST(Read, EscapeCancelsALongReadAndKeepsNothing)
     });
     watch.start(20);
     b.connect();
-    ASSERT_TRUE(b.prog.st.CheckConnect);
-    EXPECT_TRUE(b.reader->cancelled());
+    ASSERT_TRUE(b.prog.st.link.CheckConnect);
+    EXPECT_TRUE(b.prog.reader().cancelled());
     EXPECT_EQ(b.rows(0), 0);
     EXPECT_EQ(b.rows(1), 0); // memory 2 is not read after a cancel
-    EXPECT_EQ(b.table->grid().Rows(), 1);
-    EXPECT_EQ(b.prog.main().text("txtWait"), "Einlesen abgebrochen, keine Werte übernommen");
-    EXPECT_TRUE(b.prog.main().isEnabled("cmdLesen"));
-    EXPECT_FALSE(b.prog.main().isVisible("prgLesen"));
+    EXPECT_EQ(b.table().grid().Rows(), 1);
+    EXPECT_EQ(b.prog.main().text(Main::txtWait), "Einlesen abgebrochen, keine Werte übernommen");
+    EXPECT_TRUE(b.prog.main().isEnabled(Main::cmdLesen));
+    EXPECT_FALSE(b.prog.main().isVisible(Main::prgLesen));
     // Progress showed part of the announced 2000.
     EXPECT_EQ(b.progressMaxima.last(), 2000);
     EXPECT_LT(b.progressValues.last(), 2000);
@@ -239,10 +242,10 @@ TEST(Read, GaugeLostDuringTheAnswer)
 {
     for (const char* fault : {"unplug", "switch-off"}) {
         ReadBench b("RD", sim("RD", {"--fault", fault, "--count1", "400"}));
-        START_OR_SKIP(b);
+        START_OR_FAIL(b);
         b.connect();
-        EXPECT_FALSE(b.prog.st.CheckConnect) << fault;
+        EXPECT_FALSE(b.prog.st.link.CheckConnect) << fault;
         EXPECT_EQ(b.rows(0) + b.rows(1), 0) << fault;
-        EXPECT_FALSE(b.prog.main().isVisible("prgLesen")) << fault;
+        EXPECT_FALSE(b.prog.main().isVisible(Main::prgLesen)) << fault;
     }
 }

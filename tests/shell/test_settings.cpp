@@ -1,10 +1,14 @@
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
 #include "shell/AppState.h"
+#include "shell/Controls.h"
 #include "shell/Settings.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
+namespace Projekt = ctl::frmProjekt;
 
 using shell::Settings::Voreinstellungen;
 using testsupport::Sandbox;
@@ -14,16 +18,16 @@ namespace {
 struct SettingsTest : ::testing::Test {
     explicit SettingsTest(const QByteArray& locale = "en_US.UTF-8") : sb(locale)
     {
-        st.appPath = sb.appDir();
-        st.AppDataPath = sb.config() + "/Varnotek/RONDO TRANSFER";
-        st.MessDataPath = sb.data() + "/Varnotek/RONDO TRANSFER";
-        QDir().mkpath(st.AppDataPath);
-        QDir().mkpath(st.MessDataPath);
-        st.log.setFolder(st.AppDataPath);
+        st.edition.appPath = sb.appDir();
+        st.edition.AppDataPath = sb.config() + "/Varnotek/RONDO TRANSFER";
+        st.edition.MessDataPath = sb.data() + "/Varnotek/RONDO TRANSFER";
+        QDir().mkpath(st.edition.AppDataPath);
+        QDir().mkpath(st.edition.MessDataPath);
+        st.log.setFolder(st.edition.AppDataPath);
         st.dialogs = &dlg;
         st.texte.LoadMessageTable("RONDO TRANSFER V3.1");
     }
-    QString file(const QString& name) const { return st.AppDataPath + "/" + name; }
+    QString file(const QString& name) const { return st.edition.AppDataPath + "/" + name; }
     void write(const QString& name, const QByteArray& bytes) const { Sandbox::writeFile(file(name), bytes); }
     QByteArray logBytes() const { return Sandbox::readFile(st.log.path()); }
 
@@ -42,21 +46,21 @@ TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
 {
     sb.writeKonfi("VX2\n#\nBR;Selmar;Partner Tool TRANSFER;\n\nXY;Other;Last wins;\n");
     Voreinstellungen(st, "KL");
-    EXPECT_EQ(st.geraet, "VX2");
-    EXPECT_EQ(st.variantCode, "XY");
-    EXPECT_EQ(st.companyName, "Other");
-    EXPECT_EQ(st.kpgmname, "Last wins");
+    EXPECT_EQ(st.device.geraet, "VX2");
+    EXPECT_EQ(st.edition.variantCode, "XY");
+    EXPECT_EQ(st.edition.companyName, "Other");
+    EXPECT_EQ(st.edition.kpgmname, "Last wins");
     EXPECT_TRUE(dlg.shown.isEmpty());
 
     // A "#" with text after it is a variant line; without ";" it cannot be read.
     shell::AppState fresh;
-    fresh.appPath = sb.appDir();
+    fresh.edition.appPath = sb.appDir();
     fresh.dialogs = &dlg;
-    fresh.log.setFolder(st.AppDataPath);
+    fresh.log.setFolder(st.edition.AppDataPath);
     sb.writeKonfi("RD\n# comment\n");
     Voreinstellungen(fresh, "KL");
-    EXPECT_EQ(fresh.geraet, "RD");
-    EXPECT_TRUE(fresh.variantCode.isEmpty());
+    EXPECT_EQ(fresh.device.geraet, "RD");
+    EXPECT_TRUE(fresh.edition.variantCode.isEmpty());
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Konfi.ini: "));
     EXPECT_GT(dlg.shown[0].text.size(), QString("Probleme beim Lesen Datei Konfi.ini: ").size());
@@ -71,19 +75,19 @@ TEST_F(SettingsTest, PortFileReadsLeadingDigitsAndCreatesMissingFile)
 
     write("Port.ini", "  12 \r\n");
     Voreinstellungen(st, "CL");
-    EXPECT_EQ(st.portNumber, "12");
-    EXPECT_EQ(st.main().text("ComboPort"), "COM12");
+    EXPECT_EQ(st.link.portNumber, "12");
+    EXPECT_EQ(st.main().text(Main::ComboPort), "COM12");
 
     write("Port.ini", "COM3\r\n");
     Voreinstellungen(st, "CL");
-    EXPECT_EQ(st.portNumber, "0");
-    EXPECT_EQ(st.main().text("ComboPort"), "COMCOM3");
+    EXPECT_EQ(st.link.portNumber, "0");
+    EXPECT_EQ(st.main().text(Main::ComboPort), "COMCOM3");
 
     write("Port.ini", "\r\n");
     Voreinstellungen(st, "CL");
-    EXPECT_EQ(st.main().text("txtWait"), "Bitte COM-Port auswählern");
+    EXPECT_EQ(st.main().text(Main::txtWait), "Bitte COM-Port auswählern");
 
-    st.portNumber = " 7 ";
+    st.link.portNumber = " 7 ";
     Voreinstellungen(st, "CS");
     EXPECT_EQ(Sandbox::readFile(file("Port.ini")), QByteArray("7\r\n"));
 }
@@ -104,49 +108,49 @@ TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFirstField)
 {
     write("Limit.ini", "10;20;15;\r\n");
     Voreinstellungen(st, "LL");
-    EXPECT_DOUBLE_EQ(st.Emin, 10);
-    EXPECT_DOUBLE_EQ(st.Emax, 20);
-    EXPECT_DOUBLE_EQ(st.Esoll, 15);
-    EXPECT_FALSE(st.E8020);
-    EXPECT_EQ(st.EsollStr, "15");
+    EXPECT_DOUBLE_EQ(st.limits.Emin, 10);
+    EXPECT_DOUBLE_EQ(st.limits.Emax, 20);
+    EXPECT_DOUBLE_EQ(st.limits.Esoll, 15);
+    EXPECT_FALSE(st.limits.E8020);
+    EXPECT_EQ(st.limits.EsollStr, "15");
 
     write("Limit.ini", "10;20;15;1;\r\n");
     Voreinstellungen(st, "LL");
-    EXPECT_TRUE(st.E8020);
+    EXPECT_TRUE(st.limits.E8020);
 
     // Every line applies in turn; a failing line keeps what came before.
     write("Limit.ini", "1;2;3;0;\r\n;20;15;\r\n");
     st.texte.sprache = 1;
     Voreinstellungen(st, "LL");
-    EXPECT_DOUBLE_EQ(st.Emin, 1);
-    EXPECT_DOUBLE_EQ(st.Emax, 2);
-    EXPECT_FALSE(st.E8020);
+    EXPECT_DOUBLE_EQ(st.limits.Emin, 1);
+    EXPECT_DOUBLE_EQ(st.limits.Emax, 2);
+    EXPECT_FALSE(st.limits.E8020);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("problems reading file  Limit.ini: "));
 
     // A bad switch fails after the numbers are set.
     write("Limit.ini", "4;5;6;vielleicht;\r\n");
     Voreinstellungen(st, "LL");
-    EXPECT_DOUBLE_EQ(st.Esoll, 6);
-    EXPECT_FALSE(st.E8020);
+    EXPECT_DOUBLE_EQ(st.limits.Esoll, 6);
+    EXPECT_FALSE(st.limits.E8020);
     EXPECT_EQ(dlg.shown.size(), 2);
 }
 
 TEST_F(GermanSettingsTest, NumbersUseTheDecimalCommaAndReadBack)
 {
-    st.Emin = 10.5;
-    st.Emax = 120.25;
-    st.Esoll = 80;
-    st.E8020 = true;
+    st.limits.Emin = 10.5;
+    st.limits.Emax = 120.25;
+    st.limits.Esoll = 80;
+    st.limits.E8020 = true;
     Voreinstellungen(st, "LS");
     EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("10,5;120,25;80;1;\r\n"));
-    st.Emin = st.Emax = st.Esoll = 0;
-    st.E8020 = false;
+    st.limits.Emin = st.limits.Emax = st.limits.Esoll = 0;
+    st.limits.E8020 = false;
     Voreinstellungen(st, "LL");
-    EXPECT_DOUBLE_EQ(st.Emin, 10.5);
-    EXPECT_DOUBLE_EQ(st.Emax, 120.25);
-    EXPECT_TRUE(st.E8020);
-    EXPECT_EQ(st.EminStr, "10,5");
+    EXPECT_DOUBLE_EQ(st.limits.Emin, 10.5);
+    EXPECT_DOUBLE_EQ(st.limits.Emax, 120.25);
+    EXPECT_TRUE(st.limits.E8020);
+    EXPECT_EQ(st.limits.EminStr, "10,5");
 
     write("Language.ini", "1,5\r\n");
     Voreinstellungen(st, "SL");
@@ -177,21 +181,21 @@ TEST_F(SettingsTest, LanguageFileCreatedGermanAndBadValues)
 TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
 {
     Voreinstellungen(st, "TL");
-    EXPECT_EQ(st.tastenOptionen, "0000");
+    EXPECT_EQ(st.keys.tastenOptionen, "0000");
 
-    st.tastaturAktiv = true;
-    st.anwendung = "/usr/bin/xterm";
-    st.tastenOptionen = "1010";
-    st.zeilenende = "ENTER";
+    st.keys.tastaturAktiv = true;
+    st.keys.anwendung = "/usr/bin/xterm";
+    st.keys.tastenOptionen = "1010";
+    st.keys.zeilenende = "ENTER";
     Voreinstellungen(st, "TS");
     EXPECT_EQ(Sandbox::readFile(file("Tastatur.ini")), QByteArray("1;/usr/bin/xterm;1010;ENTER\r\n"));
     shell::AppState other;
-    other.AppDataPath = st.AppDataPath;
+    other.edition.AppDataPath = st.edition.AppDataPath;
     Voreinstellungen(other, "TL");
-    EXPECT_TRUE(other.tastaturAktiv);
-    EXPECT_EQ(other.anwendung, "/usr/bin/xterm");
-    EXPECT_EQ(other.tastenOptionen, "1010");
-    EXPECT_EQ(other.zeilenende, "ENTER");
+    EXPECT_TRUE(other.keys.tastaturAktiv);
+    EXPECT_EQ(other.keys.anwendung, "/usr/bin/xterm");
+    EXPECT_EQ(other.keys.tastenOptionen, "1010");
+    EXPECT_EQ(other.keys.zeilenende, "ENTER");
 
     write("Tastatur.ini", "1;no more fields\r\n");
     Voreinstellungen(st, "TL");
@@ -207,19 +211,19 @@ TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
 TEST_F(SettingsTest, ProjectDataReading)
 {
     // An empty field leaves the shown text alone on reading.
-    shell::FormState& p = st.forms["frmProjekt"];
+    shell::FormState& p = st.forms[Projekt::form];
     write("Projektdaten.ini", "M\xFCller\r\n\r\nx\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n");
-    p.setText("txtFelder2", "kept");
+    p.setText(Projekt::txtFelder(2), "kept");
     Voreinstellungen(st, "PL");
-    EXPECT_EQ(p.text("txtFelder1"), "Müller");
-    EXPECT_EQ(p.text("txtFelder2"), "kept");
-    EXPECT_EQ(p.text("DTPDate"), "03.04.2026");
-    EXPECT_EQ(p.text("DTPTime"), "09:45");
+    EXPECT_EQ(p.text(Projekt::txtFelder(1)), "Müller");
+    EXPECT_EQ(p.text(Projekt::txtFelder(2)), "kept");
+    EXPECT_EQ(p.text(Projekt::DTPDate), "03.04.2026");
+    EXPECT_EQ(p.text(Projekt::DTPTime), "09:45");
 
     // A field text beginning with "DT" is also read as the date line.
     write("Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n");
     Voreinstellungen(st, "PL");
-    EXPECT_EQ(p.text("txtFelder3"), "DT 24.12.2025;18:30");
-    EXPECT_EQ(p.text("DTPDate"), "24.12.2025");
+    EXPECT_EQ(p.text(Projekt::txtFelder(3)), "DT 24.12.2025;18:30");
+    EXPECT_EQ(p.text(Projekt::DTPDate), "24.12.2025");
     EXPECT_TRUE(dlg.shown.isEmpty());
 }

@@ -1,8 +1,14 @@
 #include "Program.h"
+#include "shell/Commands.h"
+#include "shell/Controls.h"
 
 #include <QDir>
 #include <QLockFile>
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
+namespace Wait = ctl::frmWait;
+namespace Werte = ctl::frmWerte;
 
 using testsupport::Sandbox;
 
@@ -10,34 +16,34 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
 {
     Program s("RD\n#\n");
     ASSERT_TRUE(s.shell->startup());
-    EXPECT_EQ(s.st.programTitle, "RONDO TRANSFER V3.1");
+    EXPECT_EQ(s.st.edition.programTitle, "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.st.main().caption(), "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.dialogs.applicationTitle, "RONDO TRANSFER");
-    EXPECT_EQ(s.st.texte.msgIn(14, 1), "RONDO TRANSFER V3.1");
-    EXPECT_EQ(s.st.memoryMode, "2 ");
-    EXPECT_EQ(s.st.interfaceKind, "B");
-    EXPECT_EQ(s.st.AppDataPath, s.appData("RONDO TRANSFER"));
-    EXPECT_EQ(s.st.MessDataPath, s.sandbox.data() + "/Varnotek/RONDO TRANSFER");
-    EXPECT_TRUE(QDir(s.st.AppDataPath).exists());
-    EXPECT_TRUE(QDir(s.st.MessDataPath).exists());
+    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::ProgramTitle, 1), "RONDO TRANSFER V3.1");
+    EXPECT_EQ(s.st.device.memoryMode, "2 ");
+    EXPECT_EQ(s.st.edition.interfaceKind, "B");
+    EXPECT_EQ(s.st.edition.AppDataPath, s.appData("RONDO TRANSFER"));
+    EXPECT_EQ(s.st.edition.MessDataPath, s.sandbox.data() + "/Varnotek/RONDO TRANSFER");
+    EXPECT_TRUE(QDir(s.st.edition.AppDataPath).exists());
+    EXPECT_TRUE(QDir(s.st.edition.MessDataPath).exists());
     EXPECT_TRUE(s.dialogs.shown.isEmpty());
 
     const QStringList log = s.logLines();
     ASSERT_EQ(log.size(), 4);
     EXPECT_TRUE(log[0].startsWith("Logdatei "));
     EXPECT_EQ(log[1], "App.Path = " + s.sandbox.appDir());
-    EXPECT_EQ(log[2], "AppDataPath = " + s.st.AppDataPath);
-    EXPECT_EQ(log[3], "MessDataPath = " + s.st.MessDataPath);
+    EXPECT_EQ(log[2], "AppDataPath = " + s.st.edition.AppDataPath);
+    EXPECT_EQ(log[3], "MessDataPath = " + s.st.edition.MessDataPath);
 
     // Idle state: commands disabled, read buttons hidden, German checked.
-    for (const QString& name : shell::TransferShell::commandControls())
+    for (const QString& name : shell::Commands::controls())
         EXPECT_FALSE(s.st.main().isEnabled(name)) << name.toStdString();
-    EXPECT_FALSE(s.st.main().isVisible("cmdLesen"));
-    EXPECT_FALSE(s.st.main().isVisible("lstStat"));
-    EXPECT_TRUE(s.st.main().isVisible("ComboPort"));
-    EXPECT_TRUE(s.st.main().isVisible("mnuTastaturevent"));
-    EXPECT_FALSE(s.st.forms["frmWait"].isVisible("frmWait"));
-    EXPECT_EQ(s.st.forms["frmWait"].prop("WaitBar", "value").toInt(), 200);
+    EXPECT_FALSE(s.st.main().isVisible(Main::cmdLesen));
+    EXPECT_FALSE(s.st.main().isVisible(Main::lstStat));
+    EXPECT_TRUE(s.st.main().isVisible(Main::ComboPort));
+    EXPECT_TRUE(s.st.main().isVisible(Main::mnuTastaturevent));
+    EXPECT_FALSE(s.st.forms[Wait::form].isVisible(Wait::form));
+    EXPECT_EQ(s.st.forms[Wait::form].prop(Wait::WaitBar, "value").toInt(), 200);
 }
 
 TEST(Startup, EditionCodesExactAndByPrefix)
@@ -46,33 +52,33 @@ TEST(Startup, EditionCodesExactAndByPrefix)
     Program vx1x("VX1X\n");
     ASSERT_TRUE(vx1x.shell->startup());
     EXPECT_EQ(vx1x.st.main().caption(), " V3.1");
-    EXPECT_EQ(vx1x.st.memoryMode, "1 ");
-    EXPECT_FALSE(vx1x.st.main().isVisible("mnuTastaturevent"));
-    EXPECT_FALSE(vx1x.st.forms["frmWerte"].isVisible("chk8020"));
+    EXPECT_EQ(vx1x.st.device.memoryMode, "1 ");
+    EXPECT_FALSE(vx1x.st.main().isVisible(Main::mnuTastaturevent));
+    EXPECT_FALSE(vx1x.st.forms[Werte::form].isVisible(Werte::chk8020));
 
     // "VX5" is a prefix: "VX5A" is the large-display cable edition.
     Program vx5("VX5A\n");
     ASSERT_TRUE(vx5.shell->startup());
-    EXPECT_EQ(vx5.st.pgmname, "VX-500 TRANSFER");
-    EXPECT_TRUE(vx5.st.main().prop("txtSpeicher", "large").toBool());
-    EXPECT_EQ(vx5.st.interfaceKind, "K");
+    EXPECT_EQ(vx5.st.edition.pgmname, "VX-500 TRANSFER");
+    EXPECT_TRUE(vx5.st.main().prop(Main::txtSpeicher, "large").toBool());
+    EXPECT_EQ(vx5.st.edition.interfaceKind, "K");
 }
 
 TEST(Startup, PartnerBrandingNamesTitleAndFolders)
 {
     Program br("RD\n#\nBR;Selmar;BREVO Line Tool TRANSFER;\n");
     ASSERT_TRUE(br.shell->startup());
-    EXPECT_EQ(br.st.pgmname, "BREVO Line Tool TRANSFER");
+    EXPECT_EQ(br.st.edition.pgmname, "BREVO Line Tool TRANSFER");
     EXPECT_EQ(br.st.main().caption(), "BREVO Line Tool TRANSFER V3.1");
     EXPECT_EQ(br.dialogs.applicationTitle, "BREVO Line Tool TRANSFER");
-    EXPECT_EQ(br.st.AppDataPath, br.sandbox.config() + "/Selmar/BREVO Line Tool TRANSFER");
-    EXPECT_EQ(br.st.main().text("Frame5"), "Selmar");
-    EXPECT_TRUE(br.st.windowIconPath.endsWith("/Selmar.ico"));
+    EXPECT_EQ(br.st.edition.AppDataPath, br.sandbox.config() + "/Selmar/BREVO Line Tool TRANSFER");
+    EXPECT_EQ(br.st.main().text(Main::Frame5), "Selmar");
+    EXPECT_TRUE(br.st.edition.windowIconPath.endsWith("/Selmar.ico"));
 
     Program plain("RD\n#\n;Someone;Ignored;\n");
     ASSERT_TRUE(plain.shell->startup());
-    EXPECT_EQ(plain.st.companyName, "Varnotek");
-    EXPECT_EQ(plain.st.AppDataPath, plain.appData("RONDO TRANSFER"));
+    EXPECT_EQ(plain.st.edition.companyName, "Varnotek");
+    EXPECT_EQ(plain.st.edition.AppDataPath, plain.appData("RONDO TRANSFER"));
 }
 
 TEST(Startup, FailuresGoOnAndAreLogged)
@@ -84,7 +90,7 @@ TEST(Startup, FailuresGoOnAndAreLogged)
     const QStringList log = s.logLines();
     ASSERT_EQ(log.size(), 5);
     EXPECT_EQ(log[4], "Probleme beim Lesen Datei Port.ini: ");
-    EXPECT_TRUE(s.st.main().isVisible("cmdConnect"));
+    EXPECT_TRUE(s.st.main().isVisible(Main::cmdConnect));
 
     // Missing Konfi.ini: German message, unknown edition, start-up completes.
     Program none("RD\n");
@@ -101,8 +107,8 @@ TEST(Startup, LanguageFileAboveOneGivesEnglish)
     Sandbox::writeFile(s.appData("FORTA TRANSFER/Language.ini"), "5\r\n");
     ASSERT_TRUE(s.shell->startup());
     EXPECT_EQ(s.st.sprache(), 1);
-    EXPECT_TRUE(s.st.main().isChecked("English"));
-    EXPECT_EQ(s.st.main().text("cmdOpen"), "Open Data File");
+    EXPECT_TRUE(s.st.main().isChecked(Main::English));
+    EXPECT_EQ(s.st.main().text(Main::cmdOpen), "Open Data File");
 }
 
 TEST(Startup, SecondInstanceEndsBeforeTouchingTheLog)
@@ -112,14 +118,14 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingTheLog)
     Sandbox::writeFile(first.st.log.path(), "kept\r\n");
 
     shell::AppState st2;
-    st2.appPath = first.sandbox.appDir();
+    st2.edition.appPath = first.sandbox.appDir();
     int quits = 0;
     shell::TransferShell second(st2);
-    second.hooks().quit = [&] { quits++; };
+    QObject::connect(&second, &shell::TransferShell::quitRequested, [&] { quits++; });
     EXPECT_FALSE(second.startup());
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(Sandbox::readFile(first.st.log.path()), QByteArray("kept\r\n"));
-    EXPECT_TRUE(st2.AppDataPath.isEmpty());
+    EXPECT_TRUE(st2.edition.AppDataPath.isEmpty());
 }
 
 TEST(Startup, LanguageSwitchCaptionsFileAndChecks)
@@ -127,47 +133,44 @@ TEST(Startup, LanguageSwitchCaptionsFileAndChecks)
     Program s("RD\n");
     ASSERT_TRUE(s.shell->startup());
     int tableLayouts = 0;
-    s.shell->hooks().TabelleFormatieren = [&] { tableLayouts++; };
+    QObject::connect(s.shell, &shell::TransferShell::tableLayoutRequested, [&] { tableLayouts++; });
     s.shell->English_Click();
-    EXPECT_EQ(s.st.main().text("txtSpeicher"), "READY");
-    EXPECT_EQ(s.st.main().text("txtWait"), "Please wait....");
+    EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
+    EXPECT_EQ(s.st.main().text(Main::txtWait), "Please wait....");
     EXPECT_EQ(tableLayouts, 1);
 
     // Connected, the status says so; umlauts and "ß" come through intact.
-    s.st.CheckConnect = true;
+    s.st.link.CheckConnect = true;
     s.shell->German_Click();
-    EXPECT_EQ(s.st.main().text("txtWait"), "Verbunden");
-    EXPECT_EQ(s.st.main().text("cmdFlexZeileLoeschen"), "Zeile löschen");
-    EXPECT_EQ(s.st.texte.msgIn(53, 0), "Maximale Werteanzahl überschritten");
-    EXPECT_EQ(s.st.texte.msgIn(35, 0), "Minimum größer als Maximum!");
+    EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
+    EXPECT_EQ(s.st.main().text(Main::cmdFlexZeileLoeschen), "Zeile löschen");
+    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MaxValuesExceeded, 0), "Maximale Werteanzahl überschritten");
+    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MinAboveMax, 0), "Minimum größer als Maximum!");
 }
 
 TEST(Startup, ManualPathRules)
 {
     Program s("VX5\n");
     ASSERT_TRUE(s.shell->startup());
-    QStringList opened;
-    s.shell->hooks().openDocument = [&](const QString& p) {
-        opened << p;
-        return true;
-    };
+    const QStringList& opened = s.desktop.opened;
     s.st.texte.sprache = 1;
     s.shell->mnuHelp1_Click();
     ASSERT_EQ(s.dialogs.shown.size(), 1);
-    EXPECT_EQ(s.dialogs.shown[0].text, "File " + s.st.AppDataPath + "/EN_Manual_VX-500_TRANSFER.pdf not found ");
+    EXPECT_EQ(s.dialogs.shown[0].text,
+              "File " + s.st.edition.AppDataPath + "/EN_Manual_VX-500_TRANSFER.pdf not found ");
 
     // An existing manual is opened; partner branding with an FE instrument picks the partner manual.
-    s.st.variantCode = "BR";
-    s.st.geraet = "FEB";
+    s.st.edition.variantCode = "BR";
+    s.st.device.geraet = "FEB";
     s.st.texte.sprache = 0;
-    const QString partner = s.st.AppDataPath + "/DE_Manual_BREVO_Line_Tool_TRANSFER.pdf";
+    const QString partner = s.st.edition.AppDataPath + "/DE_Manual_BREVO_Line_Tool_TRANSFER.pdf";
     Sandbox::writeFile(partner, "%PDF-1.4\n");
     s.shell->mnuHelp1_Click();
     EXPECT_EQ(opened, QStringList{partner});
     EXPECT_EQ(s.dialogs.shown.size(), 1);
 
     // No rule matches: the last chosen manual stays chosen.
-    s.st.geraet = "ZZ";
+    s.st.device.geraet = "ZZ";
     s.shell->mnuHelp1_Click();
     EXPECT_EQ(opened.size(), 2);
 
@@ -183,20 +186,20 @@ TEST(Startup, InfoBoxAndExitWhileCommandsDisabled)
     Program s("RD\n");
     ASSERT_TRUE(s.shell->startup());
     int infoWindows = 0;
-    s.shell->hooks().showInfoWindow = [&] { infoWindows++; };
+    QObject::connect(s.shell, &shell::TransferShell::infoWindowRequested, [&] { infoWindows++; });
     s.shell->mnuInfo_Click();
     ASSERT_EQ(s.dialogs.shown.size(), 1);
     EXPECT_EQ(s.dialogs.shown[0].text, "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.dialogs.shown[0].title, "Version");
     EXPECT_EQ(s.dialogs.shown[0].icon, shell::Dialogs::Icon::Information);
-    s.st.geraetesoftware = "1.07";
+    s.st.device.geraetesoftware = "1.07";
     s.shell->mnuInfo_Click();
     EXPECT_EQ(infoWindows, 1);
 
     int closeCalls = 0, quitCalls = 0;
-    s.shell->hooks().closePort = [&] { closeCalls++; };
-    s.shell->hooks().quit = [&] { quitCalls++; };
-    EXPECT_FALSE(s.st.main().isEnabled("cmdEnde"));
+    QObject::connect(s.shell, &shell::TransferShell::closePortRequested, [&] { closeCalls++; });
+    QObject::connect(s.shell, &shell::TransferShell::quitRequested, [&] { quitCalls++; });
+    EXPECT_FALSE(s.st.main().isEnabled(Main::cmdEnde));
     s.shell->mnuEnd_Click();
     EXPECT_EQ(closeCalls, 1);
     EXPECT_EQ(quitCalls, 1);

@@ -1,39 +1,63 @@
 #pragma once
 
+#include "FakeLine.h"
+#include "RecordingDesktop.h"
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "session/TransferSession.h"
 #include "shell/AppState.h"
-#include "shell/TextFile.h"
 #include "shell/TransferShell.h"
 
 #include <memory>
 
-// The program's logic for one edition in a sandbox, without windows: state, shell and scripted dialogs.
-// Make it before a serial layer, so the layer looks at the sandbox's settings folder.
+namespace table {
+class TableSession;
+}
+namespace reports {
+class ExportSession;
+}
+namespace instrument {
+class LinkSession;
+class MemoryReader;
+} // namespace instrument
+
+// The whole program for one edition in a sandbox, without windows: the session as the program builds it, with
+// scripted dialogs, a recording desktop and a serial line that is either a scripted fake or the real one (for the
+// simulator). Tests and benchmarks get their sessions from here.
 struct Program {
-    testsupport::Sandbox sandbox;
+    enum class Line { Fake, Real };
+
+private:
+    std::unique_ptr<testsupport::Sandbox> m_ownSandbox;
+
+public:
+    testsupport::Sandbox& sandbox;
     testsupport::ScriptedDialogs dialogs;
-    shell::AppState st;
-    std::unique_ptr<shell::TransferShell> shell;
+    testsupport::RecordingDesktop desktop;
+    std::unique_ptr<session::TransferSession> session;
+    shell::AppState& st;
+    shell::TransferShell* shell;
 
-    // `konfi` is an edition code ("RD") or, when it has lines, the whole Konfi.ini.
-    explicit Program(const QString& konfi, const QByteArray& locale = "en_US.UTF-8") : sandbox(locale)
-    {
-        sandbox.writeKonfi(konfi.contains(QLatin1Char('\n')) ? konfi : konfi + QStringLiteral("\n#\n"));
-        st.appPath = sandbox.appDir();
-        st.dialogs = &dialogs;
-        shell = std::make_unique<shell::TransferShell>(st);
-    }
+    // `konfi` is an edition code ("RD") or, when it has lines, the whole Konfi.ini. The sandbox is in place before
+    // the serial layer is made, so the layer looks at the sandbox's Ports.ini.
+    explicit Program(const QString& konfi, const QByteArray& locale = "en_US.UTF-8", Line line = Line::Fake);
+    // The program in a sandbox that the test made (for example one that a child process shares).
+    Program(testsupport::Sandbox& sandbox, const QString& konfi, Line line);
 
-    // Start-up with the port list made by a link session.
-    template <class Link> void start(Link& link)
-    {
-        shell->hooks().enumeratePorts = [&link] { link.enumeratePorts(); };
-        shell->startup();
-    }
+    // Start-up as the main window runs it.
+    bool start();
 
-    QString log() const { return shell::TextFile::decode(testsupport::Sandbox::readFile(st.log.path())); }
-    QStringList logLines() const { return log().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts); }
+    FakeLine& line(); // only with Line::Fake
+    table::TableSession& table();
+    reports::ExportSession& exporter();
+    instrument::LinkSession& link();
+    instrument::MemoryReader& reader();
+
+    QString log() const;
+    QStringList logLines() const;
     QString appData(const QString& folder) const { return sandbox.config() + QStringLiteral("/Varnotek/") + folder; }
     shell::FormState& main() { return st.main(); }
+
+private:
+    static std::unique_ptr<session::TransferSession> make(Program& p, const QString& konfi, Line line);
 };

@@ -35,7 +35,11 @@ public:
         lastFolder = folder;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    bool choosePrinter() override { return printerAccepted; }
+    QPagedPaintDevice* choosePrinter() override
+    {
+        ++printerChoices;
+        return printer;
+    }
 
     QStringList texts() const
     {
@@ -49,7 +53,9 @@ public:
     QList<Answer> answers;
     QStringList files;
     QString lastFolder;
-    bool printerAccepted = true;
+    // The device the printer dialog answers with; nullptr is a cancelled dialog.
+    QPagedPaintDevice* printer = nullptr;
+    int printerChoices = 0;
 };
 
 } // namespace testsupport

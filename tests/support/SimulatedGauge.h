@@ -27,9 +27,8 @@ private:
     QString m_error;
 };
 
-// Starts `gauge` with the given options or skips the test when the simulator cannot run here.
-#define START_SIM_OR_SKIP(gauge, ...)                                                                                  \
+// Starts `gauge` with the given options; a simulator that cannot run here fails the test.
+#define START_SIM(gauge, ...)                                                                                          \
     do {                                                                                                               \
-        if (!(gauge).start(QStringList{__VA_ARGS__}))                                                                  \
-            GTEST_SKIP() << (gauge).error().toStdString();                                                             \
+        ASSERT_TRUE((gauge).start(QStringList{__VA_ARGS__})) << (gauge).error().toStdString();                         \
     } while (false)

@@ -3,6 +3,7 @@
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
 #include "shell/AppState.h"
+#include "shell/Controls.h"
 #include "shell/TextFile.h"
 #include "table/TableSession.h"
 
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace Main = ctl::frmTransfer;
 
 // A table session on a fresh state in a sandbox: coating instrument "FN5" with Fe/NFe memories, rows carrying a
 // material, German texts unless a test switches, no limits.
@@ -23,21 +26,21 @@ protected:
     {
         table.reset();
         st = std::make_unique<shell::AppState>();
-        st->programTitle = QStringLiteral("TEST V3.1");
-        st->texte.LoadMessageTable(st->programTitle);
+        st->edition.programTitle = QStringLiteral("TEST V3.1");
+        st->texte.LoadMessageTable(st->edition.programTitle);
         st->texte.LoadCaptionTable();
         st->dialogs = &dialogs;
-        dialogs.applicationTitle = st->programTitle;
-        st->geraet = QStringLiteral("FN5");
-        st->memoryMode = QStringLiteral("2N");
-        st->signMode = QStringLiteral("0");
-        st->materialMode = QStringLiteral("1");
+        dialogs.applicationTitle = st->edition.programTitle;
+        st->device.geraet = QStringLiteral("FN5");
+        st->device.memoryMode = QStringLiteral("2N");
+        st->edition.signMode = QStringLiteral("0");
+        st->edition.materialMode = QStringLiteral("1");
         st->heuteDatum = QStringLiteral("01.02.2024");
-        st->AppDataPath = sb.data() + QStringLiteral("/app");
-        st->MessDataPath = sb.data() + QStringLiteral("/mess");
-        QDir().mkpath(st->AppDataPath);
-        QDir().mkpath(st->MessDataPath);
-        st->log.setFolder(st->AppDataPath);
+        st->edition.AppDataPath = sb.data() + QStringLiteral("/app");
+        st->edition.MessDataPath = sb.data() + QStringLiteral("/mess");
+        QDir().mkpath(st->edition.AppDataPath);
+        QDir().mkpath(st->edition.MessDataPath);
+        st->log.setFolder(st->edition.AppDataPath);
         st->absolut = false;
         table = std::make_unique<table::TableSession>(*st);
         table->jetztZeit = QStringLiteral("10:00:00");
@@ -54,7 +57,7 @@ protected:
         for (double v : values)
             add(v);
     }
-    QStringList stat() { return st->main().items(QStringLiteral("lstStat")); }
+    QStringList stat() { return st->main().items(Main::lstStat); }
     table::FlexGridModel& grid() { return table->grid(); }
     QString log() const { return shell::TextFile::decode(testsupport::Sandbox::readFile(st->log.path())); }
 

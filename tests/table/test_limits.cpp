@@ -1,82 +1,87 @@
 #include "TableFixture.h"
+#include "shell/Controls.h"
 
 #include "table/WerteForm.h"
 
 #include <QFile>
 
+namespace Main = ctl::frmTransfer;
+namespace Werte = ctl::frmWerte;
+
 using LimitsTest = TableFixture;
 
 namespace {
-const QString kMin = QStringLiteral("txtMinLimit");
-const QString kMax = QStringLiteral("txtMaxLimit");
-const QString kSoll = QStringLiteral("txtSoll");
+const QString kMin = Werte::txtMinLimit;
+const QString kMax = Werte::txtMaxLimit;
+const QString kSoll = Werte::txtSoll;
 } // namespace
 
 TEST_F(LimitsTest, ColoursAtTheBoundaries)
 {
-    st->Emin = 80;
-    st->Emax = 120;
-    st->Esoll = 100;
-    st->E8020 = true;
+    st->limits.Emin = 80;
+    st->limits.Emax = 120;
+    st->limits.Esoll = 100;
+    st->limits.E8020 = true;
     addAll({85, 99, 100, 120, 79.9, 120.1, 80});
-    const QColor expected[] = {st->farbeOrange, st->farbeOrange, st->farbeGruen, st->farbeGruen,
-                               st->farbeRot,    st->farbeRot,    st->farbeOrange};
+    const QColor expected[] = {st->edition.farbeOrange, st->edition.farbeOrange, st->edition.farbeGruen,
+                               st->edition.farbeGruen,  st->edition.farbeRot,    st->edition.farbeRot,
+                               st->edition.farbeOrange};
     for (int r = 1; r <= 7; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_EQ(grid().back(r, c), expected[r - 1]) << "row " << r << " col " << c;
 
     // No limits, rule off: nothing coloured.
-    st->Emin = st->Emax = st->Esoll = 0;
-    st->E8020 = false;
+    st->limits.Emin = st->limits.Emax = st->limits.Esoll = 0;
+    st->limits.E8020 = false;
     table->AnsichtAktualisieren();
     EXPECT_FALSE(grid().back(1, 0).isValid());
 
     // Only a minimum: every positive value is red.
-    st->Emin = 10;
+    st->limits.Emin = 10;
     table->AnsichtAktualisieren();
-    EXPECT_EQ(grid().back(3, 2), st->farbeRot);
+    EXPECT_EQ(grid().back(3, 2), st->edition.farbeRot);
 }
 
 TEST_F(LimitsTest, EightyTwentyVerdict)
 {
-    st->Emin = 80;
-    st->Emax = 120;
-    st->Esoll = 100;
-    st->E8020 = true;
+    st->limits.Emin = 80;
+    st->limits.Emax = 120;
+    st->limits.Esoll = 100;
+    st->limits.E8020 = true;
     addAll({85, 90, 110, 110, 110, 110, 110, 110, 110, 110});
-    EXPECT_EQ(table->Text8020, QStringLiteral("Ja"));
+    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Ja"));
     EXPECT_EQ(stat().last(), QStringLiteral("80/20 Regel ok:       Ja 20 %"));
 
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
     st->texte.sprache = 1;
     addAll({85, 90, 95, 115, 115, 115, 115, 115, 115, 115});
-    EXPECT_TRUE(table->FehlerProzent8020);
-    EXPECT_FALSE(table->Fehler8020);
+    EXPECT_TRUE(table->statistik().FehlerProzent8020);
+    EXPECT_FALSE(table->statistik().Fehler8020);
     EXPECT_EQ(stat().last(), QStringLiteral("80/20 rule ok:        No 30 %"));
 
     // A value outside the band sticks until the next reset.
     table->StatistikZuruecksetzen();
     st->texte.sprache = 0;
     addAll({130, 110});
-    EXPECT_TRUE(table->Fehler8020);
-    EXPECT_EQ(table->Text8020, QStringLiteral("Nein "));
+    EXPECT_TRUE(table->statistik().Fehler8020);
+    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Nein "));
 }
 
 TEST_F(LimitsTest, CaptionOfTheLimitsButton)
 {
     table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(QStringLiteral("cmdWerte")), QStringLiteral("Grenzwerte"));
-    st->Emin = 80;
-    st->Emax = 200;
-    st->Esoll = 100;
+    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral("Grenzwerte"));
+    st->limits.Emin = 80;
+    st->limits.Emax = 200;
+    st->limits.Esoll = 100;
     table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(QStringLiteral("cmdWerte")), QStringLiteral(">     80\r\n<    200\r\n=    100"));
-    st->Emin = 10.5;
-    st->Emax = 20;
-    st->Esoll = 15;
+    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    200\r\n=    100"));
+    st->limits.Emin = 10.5;
+    st->limits.Emax = 20;
+    st->limits.Esoll = 15;
     table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(QStringLiteral("cmdWerte")), QStringLiteral(">   10.5\r\n<   20.0\r\n=   15.0"));
+    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">   10.5\r\n<   20.0\r\n=   15.0"));
 }
 
 TEST_F(LimitsTest, DialogValidatesEachBox)
@@ -95,7 +100,7 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     EXPECT_TRUE(w.txtMinLimit_LostFocus());
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Nur positive Werte erlaubt"));
     EXPECT_EQ(f.text(kMin), QStringLiteral("50"));
-    EXPECT_DOUBLE_EQ(st->Emin, 50);
+    EXPECT_DOUBLE_EQ(st->limits.Emin, 50);
 
     f.takeTextFromUser(kMax, QStringLiteral("40"));
     EXPECT_TRUE(w.txtMaxLimit_LostFocus());
@@ -111,12 +116,12 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     f.takeTextFromUser(kSoll, QString());
     w.txtSoll_LostFocus();
     EXPECT_EQ(f.text(kSoll), QStringLiteral("0"));
-    EXPECT_EQ(st->EsollStr, QStringLiteral("0"));
+    EXPECT_EQ(st->limits.EsollStr, QStringLiteral("0"));
 
     dialogs.shown.clear();
-    f.takeCheckedFromUser(QStringLiteral("chk8020"), true);
+    f.takeCheckedFromUser(Werte::chk8020, true);
     w.chk8020_Click();
-    EXPECT_TRUE(st->E8020);
+    EXPECT_TRUE(st->limits.E8020);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Eingabe Sollwert bei 80/20 Regel erforderlich")});
 
     // Target 100 with the rule on moves the minimum from 50 to 80.
@@ -124,14 +129,14 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     f.takeTextFromUser(kSoll, QStringLiteral("100"));
     w.txtSoll_LostFocus();
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Min Limit  an 80/20 Regel angepasst von 50 nach 80")});
-    EXPECT_DOUBLE_EQ(st->Emin, 80);
+    EXPECT_DOUBLE_EQ(st->limits.Emin, 80);
     EXPECT_EQ(f.text(kMin), QStringLiteral("80"));
 
     w.cmdLoeschen_Click();
-    EXPECT_FALSE(st->E8020);
-    EXPECT_FALSE(f.isChecked(QStringLiteral("chk8020")));
+    EXPECT_FALSE(st->limits.E8020);
+    EXPECT_FALSE(f.isChecked(Werte::chk8020));
     EXPECT_EQ(f.text(kMax), QStringLiteral("0"));
-    EXPECT_DOUBLE_EQ(st->Emax, 0);
+    EXPECT_DOUBLE_EQ(st->limits.Emax, 0);
 
     w.cmdInfo_Click();
     EXPECT_TRUE(dialogs.texts().last().startsWith(QStringLiteral("Die 80/20 Regel nach ISO 19840 :\n1) ")));
@@ -141,7 +146,7 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     testsupport::Sandbox::setLocale("de_DE.UTF-8");
     f.takeTextFromUser(kMin, "12,5");
     EXPECT_TRUE(w.txtMinLimit_LostFocus());
-    EXPECT_DOUBLE_EQ(st->Emin, 12.5);
+    EXPECT_DOUBLE_EQ(st->limits.Emin, 12.5);
 }
 
 TEST_F(LimitsTest, SavedLimitsApply)
@@ -160,10 +165,10 @@ TEST_F(LimitsTest, SavedLimitsApply)
     EXPECT_FALSE(grid().back(1, 0).isValid());
     w.cmdSpeichern_Click();
     EXPECT_TRUE(closed);
-    EXPECT_EQ(st->main().focused(), QStringLiteral("cmdWerte"));
+    EXPECT_EQ(st->main().focused(), Main::cmdWerte);
     table->cmdWerte_LostFocus();
-    EXPECT_EQ(grid().back(1, 0), st->farbeRot);
-    EXPECT_EQ(st->main().text(QStringLiteral("cmdWerte")), QStringLiteral(">     80\r\n<    120\r\n=      0"));
+    EXPECT_EQ(grid().back(1, 0), st->edition.farbeRot);
+    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    120\r\n=      0"));
     // What was saved is what the next start reads.
-    EXPECT_EQ(testsupport::Sandbox::readFile(st->AppDataPath + "/Limit.ini"), "80;120;0;0;\r\n");
+    EXPECT_EQ(testsupport::Sandbox::readFile(st->edition.AppDataPath + "/Limit.ini"), "80;120;0;0;\r\n");
 }

@@ -1,4 +1,7 @@
 #include "TableFixture.h"
+#include "shell/Controls.h"
+
+namespace Main = ctl::frmTransfer;
 
 namespace {
 QString b(int n)
@@ -25,9 +28,9 @@ TEST_F(StatisticsTest, GermanListForTenTwelveFourteen)
         QStringLiteral("Std.Abweichung") + b(2) + b(8) + QStringLiteral("2.0") + kUm,
     };
     EXPECT_EQ(stat(), expected);
-    EXPECT_DOUBLE_EQ(table->mean, 12.0);
-    EXPECT_DOUBLE_EQ(table->stdabw, 2.0); // sample deviation, not 1.633
-    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("FE-Speicher (3)"));
+    EXPECT_DOUBLE_EQ(table->statistik().mean, 12.0);
+    EXPECT_DOUBLE_EQ(table->statistik().stdabw, 2.0); // sample deviation, not 1.633
+    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("FE-Speicher (3)"));
 }
 
 TEST_F(StatisticsTest, OneValueHasNoDeviationLine)
@@ -46,14 +49,14 @@ TEST_F(StatisticsTest, OneValueHasNoDeviationLine)
 TEST_F(StatisticsTest, NegativeValuesCountAbsoluteOutsideTheVxFamily)
 {
     add(-5.0);
-    EXPECT_DOUBLE_EQ(table->min, 5.0);
-    EXPECT_DOUBLE_EQ(table->mean, 5.0);
+    EXPECT_DOUBLE_EQ(table->statistik().min, 5.0);
+    EXPECT_DOUBLE_EQ(table->statistik().mean, 5.0);
 
-    st->geraet = QStringLiteral("VX5");
+    st->device.geraet = QStringLiteral("VX5");
     table->StatistikZuruecksetzen();
     add(-5.0);
-    EXPECT_DOUBLE_EQ(table->min, -5.0);
-    EXPECT_EQ(table->anz_mean.trimmed(), QStringLiteral("-5.0"));
+    EXPECT_DOUBLE_EQ(table->statistik().min, -5.0);
+    EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("-5.0"));
 }
 
 TEST_F(StatisticsTest, MixedUnitsShowTheNoticeUntilReset)
@@ -61,34 +64,34 @@ TEST_F(StatisticsTest, MixedUnitsShowTheNoticeUntilReset)
     add(10.0, QStringLiteral("G   "));
     add(11.0, QStringLiteral("A/cm"));
     add(12.0, QStringLiteral("G   "));
-    EXPECT_TRUE(table->einheitenGemischt);
+    EXPECT_TRUE(table->statistik().einheitenGemischt);
     const QStringList lines = stat();
     ASSERT_EQ(lines.size(), 7);
-    EXPECT_EQ(lines.mid(4), (QStringList{QStringLiteral(" Statistik nicht möglich,"), QStringLiteral(" da verschiedene"),
-                                          QStringLiteral(" Messeinheiten ")}));
+    EXPECT_EQ(lines.mid(4), (QStringList{QStringLiteral(" Statistik nicht möglich,"),
+                                         QStringLiteral(" da verschiedene"), QStringLiteral(" Messeinheiten ")}));
     table->StatistikZuruecksetzen();
-    EXPECT_FALSE(table->einheitenGemischt);
+    EXPECT_FALSE(table->statistik().einheitenGemischt);
     EXPECT_TRUE(stat().isEmpty());
 }
 
 TEST_F(StatisticsTest, AbsoluteModeOnAVxView)
 {
-    st->geraet = QStringLiteral("VX5");
-    st->signMode = QStringLiteral("-");
+    st->device.geraet = QStringLiteral("VX5");
+    st->edition.signMode = QStringLiteral("-");
     add(-3.0);
     add(2.0);
-    EXPECT_EQ(table->anz_min.trimmed(), QStringLiteral("-3.0"));
-    EXPECT_EQ(table->anz_mean.trimmed(), QStringLiteral("-0.5"));
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("-3.0"));
+    EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("-0.5"));
 
     table->cmdAbs_Click(); // on: rebuilt from the store
     EXPECT_TRUE(st->absolut);
-    EXPECT_EQ(table->anz_min.trimmed(), QStringLiteral("2.0"));
-    EXPECT_EQ(table->anz_max.trimmed(), QStringLiteral("3.0"));
-    EXPECT_EQ(table->anz_mean.trimmed(), QStringLiteral("2.5"));
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("2.0"));
+    EXPECT_EQ(table->statistik().anz_max.trimmed(), QStringLiteral("3.0"));
+    EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("2.5"));
     EXPECT_EQ(stat().at(2), QStringLiteral("Statistik:  mit Absolutwerten"));
     EXPECT_EQ(grid().text(1, 2).trimmed(), QStringLiteral("-3.0")); // the grid keeps the sign
 
     table->cmdAbs_Click();
-    EXPECT_EQ(table->anz_min.trimmed(), QStringLiteral("-3.0"));
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("-3.0"));
     EXPECT_EQ(stat().at(2), QStringLiteral("Statistik:"));
 }

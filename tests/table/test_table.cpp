@@ -1,4 +1,7 @@
 #include "TableFixture.h"
+#include "shell/Controls.h"
+
+namespace Main = ctl::frmTransfer;
 
 using TableTest = TableFixture;
 
@@ -30,16 +33,16 @@ TEST_F(TableTest, RowsShowTheStoreInFourColumns)
 
 TEST_F(TableTest, MarkingTogglesGreyAndWhite)
 {
-    st->Emin = 1;
-    st->Emax = 100;
+    st->limits.Emin = 1;
+    st->limits.Emax = 100;
     addAll({10, 20});
-    EXPECT_EQ(grid().back(1, 1), st->farbeGruen);
+    EXPECT_EQ(grid().back(1, 1), st->edition.farbeGruen);
     table->MSFlex_Click(1);
     for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(grid().back(1, c), st->farbeGrau);
+        EXPECT_EQ(grid().back(1, c), st->edition.farbeGrau);
     table->MSFlex_Click(1);
-    EXPECT_EQ(grid().back(1, 3), st->farbeWeiss);
-    EXPECT_EQ(grid().back(2, 3), st->farbeGruen);
+    EXPECT_EQ(grid().back(1, 3), st->edition.farbeWeiss);
+    EXPECT_EQ(grid().back(2, 3), st->edition.farbeGruen);
     table->MSFlex_Click(0); // heading row is not marked
     EXPECT_FALSE(grid().back(0, 0).isValid());
 }
@@ -50,7 +53,7 @@ TEST_F(TableTest, DeleteOneOfThreeMarkedRows)
     add(23.456, QStringLiteral("mm  "), QStringLiteral("NFe"));
     add(34.567, QStringLiteral("mm  "), QStringLiteral("ABC"));
     table->cmdSort_Click(); // descending: 3, 2, 1
-    table->MSFlex_Click(2);  // the row numbered 2
+    table->MSFlex_Click(2); // the row numbered 2
     table->cmdFlexZeileLoeschen_Click();
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Wollen Sie die markierte Zeile wirklich löschen?")});
     EXPECT_EQ(dialogs.shown.last().buttons, shell::Dialogs::Buttons::OkCancel);
@@ -66,7 +69,7 @@ TEST_F(TableTest, DeleteOneOfThreeMarkedRows)
     EXPECT_TRUE(table->Messdaten.at(0, 3).isEmpty());
     EXPECT_EQ(grid().text(2, 3), QStringLiteral("mm   ABC"));
     EXPECT_EQ(grid().back(1, 1), QColor()); // markings gone with the rebuild
-    EXPECT_EQ(st->main().text(QStringLiteral("optFE")), QStringLiteral("FE-Speicher (2)"));
+    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("FE-Speicher (2)"));
 }
 
 TEST_F(TableTest, DeleteRowMessages)
@@ -90,22 +93,22 @@ TEST_F(TableTest, DeleteRowMessages)
     table->MSFlex_Click(2);
     table->cmdFlexZeileLoeschen_Click();
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Please choose only one row"));
-    EXPECT_NE(grid().back(1, 1), st->farbeGrau);
+    EXPECT_NE(grid().back(1, 1), st->edition.farbeGrau);
     EXPECT_EQ(grid().Rows(), 3);
 }
 
 TEST_F(TableTest, SortTogglesDirectionAndKeepsColours)
 {
-    st->Emin = 15;
-    st->Emax = 100;
+    st->limits.Emin = 15;
+    st->limits.Emax = 100;
     addAll({10, 20, 30});
     table->cmdSort_Click();
     EXPECT_EQ(grid().text(1, 1).trimmed(), QStringLiteral("3"));
     EXPECT_EQ(grid().text(3, 2).trimmed(), QStringLiteral("10.0"));
-    EXPECT_EQ(grid().back(3, 2), st->farbeRot);
+    EXPECT_EQ(grid().back(3, 2), st->edition.farbeRot);
     table->cmdSort_Click();
     EXPECT_EQ(grid().text(1, 1).trimmed(), QStringLiteral("1"));
-    EXPECT_EQ(grid().back(1, 0), st->farbeRot);
+    EXPECT_EQ(grid().back(1, 0), st->edition.farbeRot);
     EXPECT_EQ(table->Messdaten.at(0, 1).wert, 10); // the store keeps its order
     EXPECT_TRUE(table::FlexGridModel::genericLess("     9", "    10"));
     EXPECT_TRUE(table::FlexGridModel::genericLess("99", "abc"));
@@ -123,18 +126,18 @@ TEST_F(TableTest, ViewsKeepTheirOwnRowsAndOnlineRestartsAtOne)
     table->optNFE_Click();
     EXPECT_EQ(grid().Rows(), 2);
     EXPECT_EQ(stat().at(0), QStringLiteral("NFE-Speicher"));
-    EXPECT_TRUE(st->main().isChecked(QStringLiteral("optNFE")));
+    EXPECT_TRUE(st->main().isChecked(Main::optNFE));
 
     add(1, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
     add(2, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
     EXPECT_EQ(table->onlineNr, 3);
     EXPECT_EQ(stat().at(0), QStringLiteral("ONLINE"));
-    EXPECT_EQ(st->main().text(QStringLiteral("optOnline")), QStringLiteral("Online (2)"));
+    EXPECT_EQ(st->main().text(Main::optOnline), QStringLiteral("Online (2)"));
     table->cmdFlexTabelleloeschen_Click();
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Wollen Sie die Tabelle wirklich löschen?"));
     EXPECT_EQ(table->onlineNr, 1);
     EXPECT_EQ(grid().Rows(), 1);
     EXPECT_TRUE(table->Messdaten.at(2, 1).isEmpty());
     EXPECT_FALSE(table->Messdaten.at(0, 1).isEmpty()); // other views untouched
-    EXPECT_FALSE(st->main().isVisible(QStringLiteral("lstStat")));
+    EXPECT_FALSE(st->main().isVisible(Main::lstStat));
 }

@@ -1,5 +1,6 @@
+#include "Program.h"
 #include "Sandbox.h"
-#include "ScriptedDialogs.h"
+#include "shell/Controls.h"
 #include "ui/frmTransfer.h"
 
 #include <QAction>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
 
 using testsupport::Sandbox;
 
@@ -27,49 +30,82 @@ void copyPictures(const QString& to)
 
 TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
 {
-    Sandbox sb;
-    sb.writeKonfi("RD\n#\n");
+    Program p("RD\n#\n");
+    testsupport::Sandbox& sb = p.sandbox;
+    testsupport::ScriptedDialogs& dlg = p.dialogs;
     copyPictures(sb.appDir());
-    testsupport::ScriptedDialogs dlg;
-    ui::frmTransfer w(sb.appDir(), &dlg);
+    ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
 
     EXPECT_EQ(w.windowTitle(), "RONDO TRANSFER V3.1");
-    for (const char* name : {"MSFlex", "lstStat", "MSChart1", "txtSpeicher", "txtWait", "ComboPort", "cmdConnect",
-                             "optFE", "optNFE", "optOnline", "cmdOpen", "cmdSave", "cmdprint", "cmdWord",
-                             "cmdClipboard", "cmdExcel", "cmdLesNFE", "cmdLesFE", "cmdLesen", "cmdEnde", "cmdWerte",
-                             "cmdProjekt", "cmdFlexTabelleloeschen", "cmdFlexZeileLoeschen", "cmdSort", "cmdChart",
-                             "cmdAbs", "cmdGross", "txtMittelwert", "cmdStop", "picTC", "picKova", "picRahmen",
-                             "picBth", "picUsb", "Frame1", "Frame3", "Frame4", "Frame5"})
-        EXPECT_NE(w.findChild<QWidget*>(name), nullptr) << name;
+    for (const QString& name : {Main::MSFlex,
+                                Main::lstStat,
+                                Main::MSChart1,
+                                Main::txtSpeicher,
+                                Main::txtWait,
+                                Main::ComboPort,
+                                Main::cmdConnect,
+                                Main::optFE,
+                                Main::optNFE,
+                                Main::optOnline,
+                                Main::cmdOpen,
+                                Main::cmdSave,
+                                Main::cmdprint,
+                                Main::cmdWord,
+                                Main::cmdClipboard,
+                                Main::cmdExcel,
+                                Main::cmdLesNFE,
+                                Main::cmdLesFE,
+                                Main::cmdLesen,
+                                Main::cmdEnde,
+                                Main::cmdWerte,
+                                Main::cmdProjekt,
+                                Main::cmdFlexTabelleloeschen,
+                                Main::cmdFlexZeileLoeschen,
+                                Main::cmdSort,
+                                Main::cmdChart,
+                                Main::cmdAbs,
+                                Main::cmdGross,
+                                Main::txtMittelwert,
+                                Main::cmdStop,
+                                Main::picTC,
+                                Main::picKova,
+                                Main::picRahmen,
+                                Main::picBth,
+                                Main::picUsb,
+                                Main::Frame1,
+                                Main::Frame3,
+                                Main::Frame4,
+                                Main::Frame5})
+        EXPECT_NE(w.findChild<QWidget*>(name), nullptr) << name.toStdString();
 
-    auto* open = w.findChild<QPushButton*>("cmdOpen");
+    auto* open = w.findChild<QPushButton*>(Main::cmdOpen);
     EXPECT_EQ(open->text(), "Datei öffnen");
     EXPECT_FALSE(open->isEnabled());
-    EXPECT_FALSE(w.findChild<QPushButton*>("cmdLesen")->isVisible());
-    EXPECT_EQ(w.findChild<QGroupBox*>("Frame5")->title(), "Varnotek GmbH");
-    EXPECT_FALSE(w.findChild<QLabel*>("picTC")->pixmap().isNull());
-    EXPECT_FALSE(w.findChild<QLabel*>("picKova")->pixmap().isNull());
+    EXPECT_FALSE(w.findChild<QPushButton*>(Main::cmdLesen)->isVisible());
+    EXPECT_EQ(w.findChild<QGroupBox*>(Main::Frame5)->title(), "Varnotek GmbH");
+    EXPECT_FALSE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull());
+    EXPECT_FALSE(w.findChild<QLabel*>(Main::picKova)->pixmap().isNull());
 
-    auto* english = w.findChild<QAction*>("English");
-    auto* german = w.findChild<QAction*>("German");
+    auto* english = w.findChild<QAction*>(Main::English);
+    auto* german = w.findChild<QAction*>(Main::German);
     EXPECT_TRUE(german->isChecked());
-    EXPECT_EQ(w.findChild<QAction*>("mnuEnd")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
-    EXPECT_EQ(w.findChild<QAction*>("mnuHelp1")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(w.findChild<QAction*>(Main::mnuEnd)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(w.findChild<QAction*>(Main::mnuHelp1)->shortcut(), QKeySequence(Qt::Key_F1));
 
     english->trigger();
     EXPECT_TRUE(english->isChecked());
     EXPECT_FALSE(german->isChecked());
     EXPECT_EQ(open->text(), "Open Data File");
-    EXPECT_EQ(w.findChild<QLabel*>("txtWait")->text(), "Please wait....");
-    EXPECT_EQ(w.findChild<QMenu*>("mnuDatei")->title(), "File");
-    EXPECT_EQ(Sandbox::readFile(w.state().AppDataPath + "/Language.ini"), QByteArray("1\r\n"));
+    EXPECT_EQ(w.findChild<QLabel*>(Main::txtWait)->text(), "Please wait....");
+    EXPECT_EQ(w.findChild<QMenu*>(Main::mnuDatei)->title(), "File");
+    EXPECT_EQ(Sandbox::readFile(w.state().edition.AppDataPath + "/Language.ini"), QByteArray("1\r\n"));
     german->trigger();
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdFlexZeileLoeschen")->text(), "Zeile löschen");
+    EXPECT_EQ(w.findChild<QPushButton*>(Main::cmdFlexZeileLoeschen)->text(), "Zeile löschen");
 
     // Ending works while the commands are disabled.
-    w.findChild<QAction*>("mnuEnd")->trigger();
+    w.findChild<QAction*>(Main::mnuEnd)->trigger();
     EXPECT_TRUE(w.quitRequested());
     EXPECT_FALSE(w.isVisible());
 }
@@ -77,20 +113,21 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
 TEST(MainWindow, NextStartIsEnglishAndMissingPicturesAreSkipped)
 {
     Sandbox sb;
-    sb.writeKonfi("VX5\n");
-    testsupport::ScriptedDialogs dlg;
     {
-        ui::frmTransfer first(sb.appDir(), &dlg);
+        Program p(sb, "VX5\n", Program::Line::Fake);
+        ui::frmTransfer first(*p.session);
         ASSERT_TRUE(first.Form_Load());
-        first.findChild<QAction*>("English")->trigger();
+        first.findChild<QAction*>(Main::English)->trigger();
     }
-    ui::frmTransfer w(sb.appDir(), &dlg);
+    Program p(sb, "VX5\n", Program::Line::Fake);
+    testsupport::ScriptedDialogs& dlg = p.dialogs;
+    ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
     EXPECT_EQ(w.windowTitle(), "VX-500 TRANSFER V3.1");
-    EXPECT_TRUE(w.findChild<QAction*>("English")->isChecked());
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdSave")->text(), "Save to File");
-    EXPECT_TRUE(w.findChild<QLabel*>("picTC")->pixmap().isNull());
-    EXPECT_FALSE(w.findChild<QAction*>("mnuTastaturevent")->isVisible());
+    EXPECT_TRUE(w.findChild<QAction*>(Main::English)->isChecked());
+    EXPECT_EQ(w.findChild<QPushButton*>(Main::cmdSave)->text(), "Save to File");
+    EXPECT_TRUE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull());
+    EXPECT_FALSE(w.findChild<QAction*>(Main::mnuTastaturevent)->isVisible());
     EXPECT_TRUE(dlg.shown.isEmpty());
 }

@@ -1,7 +1,8 @@
 // The table's wiring in the main window: the grid's model, the statistics list and the limits dialog. Colours,
 // figures and validation rules are the table tests' work.
+#include "Program.h"
 #include "Sandbox.h"
-#include "ScriptedDialogs.h"
+#include "shell/Controls.h"
 #include "table/TableSession.h"
 #include "ui/frmTransfer.h"
 
@@ -14,23 +15,26 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+namespace Main = ctl::frmTransfer;
+namespace Werte = ctl::frmWerte;
+
 TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
 {
-    testsupport::Sandbox sb;
-    sb.writeKonfi("RD\n#\n");
-    testsupport::ScriptedDialogs dlg;
-    ui::frmTransfer w(sb.appDir(), &dlg);
+    Program p("RD\n#\n");
+    testsupport::Sandbox& sb = p.sandbox;
+    testsupport::ScriptedDialogs& dlg = p.dialogs;
+    ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
-    table::TableSession* t = w.tableSession();
+    table::TableSession* t = (&p.table());
     ASSERT_NE(t, nullptr);
-    auto* grid = w.findChild<QTableView*>("MSFlex");
-    auto* list = w.findChild<QListWidget*>("lstStat");
+    auto* grid = w.findChild<QTableView*>(Main::MSFlex);
+    auto* list = w.findChild<QListWidget*>(Main::lstStat);
     ASSERT_EQ(grid->model(), &t->grid());
 
-    w.state().memoryMode = "2N";
-    w.state().Emin = 10;
-    w.state().Emax = 13;
+    w.state().device.memoryMode = "2N";
+    w.state().limits.Emin = 10;
+    w.state().limits.Emax = 13;
     for (double v : {10.0, 12.0, 14.0})
         t->appendRow(0, "05.06.2024", "08:00:00", t->aktZeile, v, "µm  ", " Fe");
     EXPECT_EQ(grid->model()->rowCount(), 3);
@@ -43,13 +47,13 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Value");
 
     // Limits dialog: a new maximum typed in, saved, applies to the table when the dialog is left.
-    w.findChild<QPushButton*>("cmdWerte")->setEnabled(true);
-    w.findChild<QPushButton*>("cmdWerte")->click();
-    auto* werte = w.findChild<QDialog*>("frmWerte");
+    w.findChild<QPushButton*>(Main::cmdWerte)->setEnabled(true);
+    w.findChild<QPushButton*>(Main::cmdWerte)->click();
+    auto* werte = w.findChild<QDialog*>(Werte::form);
     ASSERT_NE(werte, nullptr);
     EXPECT_TRUE(werte->isVisible());
     QApplication::setActiveWindow(werte);
-    auto* max = werte->findChild<QLineEdit*>("txtMaxLimit");
+    auto* max = werte->findChild<QLineEdit*>(Werte::txtMaxLimit);
     EXPECT_EQ(max->text(), "13");
     max->setFocus();
     max->selectAll();
@@ -57,11 +61,11 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(max, &press);
     }
-    werte->findChild<QPushButton*>("cmdSpeichern")->setFocus();
+    werte->findChild<QPushButton*>(Werte::cmdSpeichern)->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(w.state().Emax, 20);
-    werte->findChild<QPushButton*>("cmdSpeichern")->click();
+    EXPECT_EQ(w.state().limits.Emax, 20);
+    werte->findChild<QPushButton*>(Werte::cmdSpeichern)->click();
     EXPECT_FALSE(werte->isVisible());
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(158, 232, 155));
-    EXPECT_EQ(testsupport::Sandbox::readFile(w.state().AppDataPath + "/Limit.ini"), "10;20;0;0;\r\n");
+    EXPECT_EQ(testsupport::Sandbox::readFile(w.state().edition.AppDataPath + "/Limit.ini"), "10;20;0;0;\r\n");
 }

@@ -30,7 +30,7 @@ void AnswerTimeout::stop()
 void AnswerTimeout::poked()
 {
     // A complete answer gives the next request the whole time again.
-    if (!m_expired && m_deadline.isActive() && m_st.transferComplete)
+    if (!m_expired && m_deadline.isActive() && m_st.link.transferComplete)
         m_deadline.start(m_seconds * 1000);
 }
 

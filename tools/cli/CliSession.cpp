@@ -3,7 +3,7 @@
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/TransferSession.h"
+#include "session/TransferSession.h"
 #include "shell/Numbers.h"
 #include "table/TableSession.h"
 
@@ -12,49 +12,30 @@
 
 #include <cstdio>
 
-namespace {
-const QString kCombo = QStringLiteral("ComboPort");
-const QString kDisplay = QStringLiteral("txtSpeicher");
-} // namespace
+namespace Main = ctl::frmTransfer;
 
 CliSession::CliSession(const CliOptions& options)
-    : m_options(options), m_session(std::make_unique<instrument::TransferSession>()), m_st(m_session->state()),
-      m_shell(&m_session->shell()), m_table(&m_session->table()), m_export(&m_session->exporter()),
-      m_link(&m_session->link()), m_reader(&m_session->reader())
+    : m_options(options), m_session(std::make_unique<session::TransferSession>(m_dialogs, m_desktop)),
+      m_st(m_session->state()), m_shell(&m_session->shell()), m_table(&m_session->table()),
+      m_export(&m_session->exporter()), m_link(&m_session->link()), m_reader(&m_session->reader())
 {
-    m_st.appPath = QCoreApplication::applicationDirPath();
-    m_st.dialogs = &m_dialogs;
+    m_st.edition.appPath = QCoreApplication::applicationDirPath();
     // A scripted run leaves the user's settings as they are.
     m_st.settingsReadOnly = true;
     m_timeout = std::make_unique<AnswerTimeout>(m_st, m_options.timeoutSeconds);
-    wire();
+    // After connecting the program reads all memories; read asks for the memories chosen, identify for none.
+    using After = session::TransferSession::AfterConnect;
+    After after = After::Nothing;
+    if (m_options.command == CliOptions::Command::Read)
+        after = m_options.memory == CliOptions::Memory::First    ? After::ReadMemory1
+                : m_options.memory == CliOptions::Memory::Second ? After::ReadMemory2
+                                                                 : After::ReadAll;
+    m_session->setAfterConnect(after);
 }
 
 CliSession::~CliSession()
 {
     m_timeout->stop();
-}
-
-void CliSession::wire()
-{
-    // After connecting the program reads all memories; read stands in the button of the memories asked for,
-    // identify reads none.
-    instrument::MemoryReader* reader = m_reader;
-    if (m_options.command != CliOptions::Command::Read) {
-        m_link->hooks().readMemories = nullptr;
-        return;
-    }
-    const CliOptions::Memory memory = m_options.memory;
-    m_link->hooks().readMemories = [reader, memory, this] {
-        if (m_timeout->expired())
-            return;
-        if (memory == CliOptions::Memory::First)
-            reader->cmdLesFE_Click();
-        else if (memory == CliOptions::Memory::Second)
-            reader->cmdLesNFE_Click();
-        else
-            reader->cmdLesen_Click();
-    };
 }
 
 void CliSession::startup()
@@ -84,7 +65,7 @@ int CliSession::run()
 
 int CliSession::ports()
 {
-    for (const QString& entry : m_st.main().items(kCombo))
+    for (const QString& entry : m_st.main().items(Main::ComboPort))
         out(entry);
     return CliExit::Ok;
 }
@@ -93,10 +74,10 @@ int CliSession::connect()
 {
     shell::FormState& f = m_st.main();
     // As if the port had been typed into the port box: the box checks it against the list.
-    f.takeTextFromUser(kCombo, m_options.port);
+    f.takeTextFromUser(Main::ComboPort, m_options.port);
     m_link->ComboPort_Change();
-    if (!f.isEnabled(QStringLiteral("cmdConnect"))) {
-        err(m_options.port + QStringLiteral(": ") + f.text(QStringLiteral("txtWait")));
+    if (!f.isEnabled(Main::cmdConnect)) {
+        err(m_options.port + QStringLiteral(": ") + m_link->status());
         return CliExit::NotConnected;
     }
     m_timeout->start();
@@ -104,14 +85,14 @@ int CliSession::connect()
     m_timeout->stop();
     if (m_timeout->expired())
         return timedOut();
-    if (!m_st.CheckConnect)
+    if (!m_st.link.CheckConnect)
         return notConnected();
     return CliExit::Ok;
 }
 
 int CliSession::notConnected()
 {
-    err(m_options.port + QStringLiteral(": ") + m_st.main().text(QStringLiteral("txtWait")));
+    err(m_options.port + QStringLiteral(": ") + m_link->status());
     return CliExit::NotConnected;
 }
 
@@ -128,16 +109,16 @@ int CliSession::identify()
 {
     if (const int status = connect(); status != CliExit::Ok)
         return status;
-    QString mode = shell::Numbers::trimBlanks(m_st.memoryMode);
+    QString mode = shell::Numbers::trimBlanks(m_st.device.memoryMode);
     mode.remove(QChar(0)); // an unrecognised edition leaves the field unset
     const QList<std::pair<const char*, QString>> lines = {
-        {"geraet", m_st.geraet},
-        {"geraetesoftware", m_st.geraetesoftware},
-        {"memory1Count", QString::number(m_st.memory1Count)},
-        {"memory2Count", QString::number(m_st.memory2Count)},
-        {"macadr", m_st.macadr},
-        {"sondentyp", m_st.sondentyp},
-        {"sondenversion", m_st.sondenversion},
+        {"geraet", m_st.device.geraet},
+        {"geraetesoftware", m_st.device.geraetesoftware},
+        {"memory1Count", QString::number(m_st.device.memory1Count)},
+        {"memory2Count", QString::number(m_st.device.memory2Count)},
+        {"macadr", m_st.device.macadr},
+        {"sondentyp", m_st.device.sondentyp},
+        {"sondenversion", m_st.device.sondenversion},
         {"memoryMode", mode},
     };
     for (const auto& [name, value] : lines)
@@ -152,8 +133,8 @@ int CliSession::read()
     shell::FormState& f = m_st.main();
     const QMetaObject::Connection watch =
         QObject::connect(&f, &shell::FormState::changed, m_session.get(), [&](const QString& name) {
-            const QString shown = f.text(kDisplay);
-            if (name == kDisplay && shown != m_st.msg(42) && !shown.trimmed().isEmpty())
+            const QString shown = f.text(Main::txtSpeicher);
+            if (name == Main::txtSpeicher && shown != m_st.msg(shell::Msg::Ready) && !shown.trimmed().isEmpty())
                 emptyTexts << shown;
         });
     int status = connect();
@@ -193,7 +174,7 @@ bool CliSession::saveView(int view)
         m_table->optFE_Click();
     else
         m_table->optNFE_Click();
-    for (const QString& line : m_st.main().items(QStringLiteral("lstStat")))
+    for (const QString& line : m_st.main().items(Main::lstStat))
         out(line);
     QDir().mkpath(m_options.outDir);
     const QString path = QDir(m_options.outDir).absoluteFilePath(QStringLiteral("memory%1.mes").arg(view + 1));

@@ -5,6 +5,7 @@
 #include "StderrDialogs.h"
 
 #include "shell/AppState.h"
+#include "shell/SystemDesktop.h"
 #include "shell/TransferShell.h"
 
 #include <QString>
@@ -14,8 +15,10 @@
 namespace instrument {
 class LinkSession;
 class MemoryReader;
-class TransferSession;
 } // namespace instrument
+namespace session {
+class TransferSession;
+}
 namespace table {
 class TableSession;
 }
@@ -37,7 +40,6 @@ public:
     shell::AppState& state() { return m_st; }
 
 private:
-    void wire();
     void startup();
     int ports();
     int identify();
@@ -56,7 +58,8 @@ private:
 
     CliOptions m_options;
     StderrDialogs m_dialogs;
-    std::unique_ptr<instrument::TransferSession> m_session;
+    shell::SystemDesktop m_desktop;
+    std::unique_ptr<session::TransferSession> m_session;
     shell::AppState& m_st;
     shell::TransferShell* m_shell;
     table::TableSession* m_table;

@@ -12,7 +12,7 @@ public:
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
-    bool choosePrinter() override { return false; }
+    QPagedPaintDevice* choosePrinter() override { return nullptr; }
 
     // Texts of the boxes shown so far.
     const QStringList& shown() const { return m_shown; }

@@ -1,7 +1,7 @@
 #include "CliOptions.h"
 #include "CliSession.h"
 
-#include "shell/AppState.h"
+#include "shell/EditionInfo.h"
 
 #include <QCoreApplication>
 
@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
         return CliExit::Ok;
     }
     if (options.command == CliOptions::Command::Version) {
-        std::printf("varnotek-cli %s\n", qPrintable(shell::AppState().versnr));
+        std::printf("varnotek-cli %s\n", qPrintable(shell::EditionInfo().versnr));
         return CliExit::Ok;
     }
     CliSession session(options);

@@ -53,6 +53,14 @@ public:
         return out;
     }
 
+    // Text the gauge sends on its own (online values, a long answer in pieces), and its special characters.
+    void push(const QString& text)
+    {
+        m_text += text;
+        emit received();
+    }
+    void special(QChar c) { emit specialCharacter(c); }
+
 private:
     void flush(QString& chunk)
     {

@@ -1,0 +1,91 @@
+#include "TransferSession.h"
+
+#include "export/ExportSession.h"
+#include "link/LinkSession.h"
+#include "link/MemoryReader.h"
+#include "link/QtSerialLayer.h"
+#include "shell/TransferShell.h"
+#include "table/TableSession.h"
+
+namespace Main = ctl::frmTransfer;
+
+namespace session {
+
+TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& desktop,
+                                 std::unique_ptr<instrument::SerialLayer> layer, QObject* parent)
+    : QObject(parent), m_layer(layer ? std::move(layer) : std::make_unique<instrument::QtSerialLayer>())
+{
+    m_st.dialogs = &dialogs;
+    m_st.desktop = &desktop;
+    m_shell = new shell::TransferShell(m_st, this);
+    m_table = new table::TableSession(m_st, this);
+    m_export = new reports::ExportSession(m_st, m_table, this);
+    m_link = new instrument::LinkSession(m_st, *m_layer, this);
+    m_reader = new instrument::MemoryReader(m_st, *m_link, this);
+    connectShell();
+    connectLink();
+    connectReader();
+}
+
+TransferSession::~TransferSession()
+{
+    m_link->closePort();
+}
+
+// Start-up, the language switch and the exit ask the table and the link for their part.
+void TransferSession::connectShell()
+{
+    using shell::TransferShell;
+    connect(m_shell, &TransferShell::portListRequested, m_link, &instrument::LinkSession::enumeratePorts);
+    connect(m_shell, &TransferShell::tableLayoutRequested, m_table, &table::TableSession::TabelleFormatieren);
+    connect(m_shell, &TransferShell::statisticsResetRequested, m_table, &table::TableSession::StatistikZuruecksetzen);
+    connect(m_shell, &TransferShell::memoryOptionsRelabelRequested, m_table, &table::TableSession::relabelOptions);
+    connect(m_shell, &TransferShell::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
+    connect(m_shell, &TransferShell::viewRefreshRequested, m_table, &table::TableSession::AnsichtAktualisieren);
+    connect(m_shell, &TransferShell::closePortRequested, m_link, &instrument::LinkSession::closePort);
+}
+
+// The connect sequence hands over to the memory read; the line's events go to the reader.
+void TransferSession::connectLink()
+{
+    using instrument::LinkSession;
+    connect(m_link, &LinkSession::identified, m_reader, &instrument::MemoryReader::updateReadButtons);
+    connect(m_link, &LinkSession::readRequested, this, &TransferSession::readAfterConnect);
+    connect(m_link, &LinkSession::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
+    connect(m_link, &LinkSession::received, m_reader, &instrument::MemoryReader::reception);
+    connect(m_link, &LinkSession::onlineRequested, this, [this] { m_st.main().setFocus(Main::optOnline); });
+}
+
+// The memory read fills the table: the link is the source, the table the sink.
+void TransferSession::connectReader()
+{
+    using instrument::MemoryReader;
+    table::TableSession* t = m_table;
+    connect(m_reader, &MemoryReader::transferStarting, t, &table::TableSession::prepareTransfer);
+    connect(m_reader, &MemoryReader::decodingStarted, t, [t] { t->grid().beginBatch(); });
+    connect(m_reader, &MemoryReader::messwert, t, &table::TableSession::FillMessdaten);
+    connect(m_reader, &MemoryReader::decodingFinished, t, [t] { t->grid().endBatch(); });
+    connect(m_reader, &MemoryReader::viewCleared, t, qOverload<int>(&table::TableSession::MessdatenLoeschen));
+    connect(m_reader, &MemoryReader::viewRequested, t, &table::TableSession::showView);
+    connect(m_reader, &MemoryReader::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
+    connect(m_reader, &MemoryReader::onlineRequested, this, [this] { m_st.main().setFocus(Main::optOnline); });
+}
+
+void TransferSession::readAfterConnect()
+{
+    switch (m_afterConnect) {
+    case AfterConnect::ReadAll:
+        m_reader->ReadAllMemories();
+        break;
+    case AfterConnect::ReadMemory1:
+        m_reader->cmdLesFE_Click();
+        break;
+    case AfterConnect::ReadMemory2:
+        m_reader->cmdLesNFE_Click();
+        break;
+    case AfterConnect::Nothing:
+        break;
+    }
+}
+
+} // namespace session

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "link/SerialLayer.h"
+#include "shell/AppState.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace shell {
+class TransferShell;
+}
+namespace table {
+class TableSession;
+}
+namespace reports {
+class ExportSession;
+}
+namespace instrument {
+class LinkSession;
+class MemoryReader;
+} // namespace instrument
+
+namespace session {
+
+// The whole program without its windows: the state and one object of each subsystem, connected to each other
+// here and nowhere else. The main window and the command-line tool each build one and drive it; they add only
+// their own front end (widgets, or standard output).
+class TransferSession : public QObject
+{
+    Q_OBJECT
+public:
+    // What follows a successful connect: the program reads all memories; the command-line tool may ask for one
+    // memory or none.
+    enum class AfterConnect { ReadAll, ReadMemory1, ReadMemory2, Nothing };
+
+    // dialogs and desktop are the front end's and must outlive the session. Without a serial layer the real one
+    // (QSerialPort, the COM table and Ports.ini) is used.
+    TransferSession(shell::Dialogs& dialogs, shell::Desktop& desktop,
+                    std::unique_ptr<instrument::SerialLayer> layer = nullptr, QObject* parent = nullptr);
+    ~TransferSession() override;
+
+    shell::AppState& state() { return m_st; }
+    shell::TransferShell& shell() { return *m_shell; }
+    table::TableSession& table() { return *m_table; }
+    reports::ExportSession& exporter() { return *m_export; }
+    instrument::LinkSession& link() { return *m_link; }
+    instrument::MemoryReader& reader() { return *m_reader; }
+    instrument::SerialLayer& layer() { return *m_layer; }
+
+    void setAfterConnect(AfterConnect what) { m_afterConnect = what; }
+
+private:
+    void connectShell();
+    void connectLink();
+    void connectReader();
+    void readAfterConnect();
+
+    shell::AppState m_st;
+    AfterConnect m_afterConnect = AfterConnect::ReadAll;
+    std::unique_ptr<instrument::SerialLayer> m_layer;
+    shell::TransferShell* m_shell;
+    table::TableSession* m_table;
+    reports::ExportSession* m_export;
+    instrument::LinkSession* m_link;
+    instrument::MemoryReader* m_reader;
+};
+
+} // namespace session

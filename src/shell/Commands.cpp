@@ -1,0 +1,50 @@
+#include "Commands.h"
+
+#include "Controls.h"
+#include "FormState.h"
+
+namespace Main = ctl::frmTransfer;
+
+namespace shell::Commands {
+
+const QStringList& controls()
+{
+    static const QStringList names = {
+        Main::optNFE,
+        Main::optFE,
+        Main::optOnline,
+        Main::cmdOpen,
+        Main::cmdSave,
+        Main::cmdprint,
+        Main::cmdWord,
+        Main::cmdClipboard,
+        Main::cmdExcel,
+        Main::cmdLesNFE,
+        Main::cmdLesFE,
+        Main::cmdLesen,
+        Main::cmdEnde,
+        Main::cmdWerte,
+        Main::cmdProjekt,
+        Main::cmdFlexTabelleloeschen,
+        Main::cmdFlexZeileLoeschen,
+        Main::cmdSort,
+        Main::cmdChart,
+        Main::cmdAbs,
+        Main::cmdGross,
+    };
+    return names;
+}
+
+void DisableCommands(FormState& main)
+{
+    for (const QString& name : controls())
+        main.setEnabled(name, false);
+}
+
+void EnableCommands(FormState& main)
+{
+    for (const QString& name : controls())
+        main.setEnabled(name, true);
+}
+
+} // namespace shell::Commands

@@ -1,0 +1,66 @@
+#include "Program.h"
+
+#include "link/QtSerialLayer.h"
+#include "shell/TextFile.h"
+
+std::unique_ptr<session::TransferSession> Program::make(Program& p, const QString& konfi, Line line)
+{
+    p.sandbox.writeKonfi(konfi.contains(QLatin1Char('\n')) ? konfi : konfi + QStringLiteral("\n#\n"));
+    std::unique_ptr<instrument::SerialLayer> layer;
+    if (line == Line::Fake)
+        layer = std::make_unique<FakeLine>();
+    auto s = std::make_unique<session::TransferSession>(p.dialogs, p.desktop, std::move(layer));
+    s->state().edition.appPath = p.sandbox.appDir();
+    return s;
+}
+
+Program::Program(const QString& konfi, const QByteArray& locale, Line line)
+    : m_ownSandbox(std::make_unique<testsupport::Sandbox>(locale)), sandbox(*m_ownSandbox),
+      session(make(*this, konfi, line)), st(session->state()), shell(&session->shell())
+{
+}
+
+Program::Program(testsupport::Sandbox& existing, const QString& konfi, Line line)
+    : sandbox(existing), session(make(*this, konfi, line)), st(session->state()), shell(&session->shell())
+{
+}
+
+bool Program::start()
+{
+    return shell->startup();
+}
+
+FakeLine& Program::line()
+{
+    return dynamic_cast<FakeLine&>(session->layer());
+}
+
+table::TableSession& Program::table()
+{
+    return session->table();
+}
+
+reports::ExportSession& Program::exporter()
+{
+    return session->exporter();
+}
+
+instrument::LinkSession& Program::link()
+{
+    return session->link();
+}
+
+instrument::MemoryReader& Program::reader()
+{
+    return session->reader();
+}
+
+QString Program::log() const
+{
+    return shell::TextFile::decode(testsupport::Sandbox::readFile(st.log.path()));
+}
+
+QStringList Program::logLines() const
+{
+    return log().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
