@@ -18,17 +18,18 @@ using chart::ChartDescription;
 
 namespace {
 
-QPen seriesPen(const ChartDescription::Series& s)
+QPen seriesPen(const ChartDescription::Series& s, double pixelsPerPenUnit)
 {
     QPen pen(s.colour);
-    pen.setWidthF(s.penWidth * ChartRenderer::kPixelsPerPenUnit);
+    pen.setWidthF(s.penWidth * pixelsPerPenUnit);
     if (s.style == ChartDescription::LineStyle::Dotted) {
         // Flat caps keep the dots apart; square caps would close the gaps of thin lines.
         pen.setStyle(Qt::DotLine);
         pen.setCapStyle(Qt::FlatCap);
     } else {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
+        // Round joins cost four times as much to draw for 5000 points; bevels look the same at these widths.
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::BevelJoin);
     }
     return pen;
 }
@@ -40,7 +41,8 @@ bool isConstant(const QList<double>& v)
 
 } // namespace
 
-ChartRenderer::ChartRenderer(QChart* chart) : m_chart(chart)
+ChartRenderer::ChartRenderer(QChart* chart, double pixelsPerPenUnit)
+    : m_chart(chart), m_pixelsPerPenUnit(pixelsPerPenUnit)
 {
     m_chart->setLocalizeNumbers(true);
     m_chart->setLocale(shell::Numbers::userLocale());
@@ -107,7 +109,7 @@ void ChartRenderer::renderLines(const ChartDescription& d)
         }
         QLineSeries* line = m_lines.at(j);
         line->setName(s.name);
-        line->setPen(seriesPen(s));
+        line->setPen(seriesPen(s, m_pixelsPerPenUnit));
         // A single value has no line to draw; its point is shown instead.
         line->setPointsVisible(points.size() == 1);
         line->replace(points);

@@ -17,7 +17,8 @@ namespace ui {
 class ChartRenderer
 {
 public:
-    explicit ChartRenderer(QChart* chart);
+    // pixelsPerPenUnit: pixels per pen width unit of the old chart component.
+    explicit ChartRenderer(QChart* chart, double pixelsPerPenUnit = kLargePixelsPerPenUnit);
 
     void render(const chart::ChartDescription& d);
 
@@ -27,8 +28,10 @@ public:
     QCategoryAxis* axisX() const { return m_x; }
     QValueAxis* axisY() const { return m_y; }
 
-    // Pixels per pen width unit of the old chart component: values 20 -> 2 px, reference lines 10 -> 1 px.
-    static constexpr double kPixelsPerPenUnit = 0.1;
+    // The large window: 35 : 30 : 20 -> 3.5, 3 and 2 px. The small main chart draws its 20 : 10 a little wider
+    // (2.6 and 1.3 px), or its dotted reference lines fade out.
+    static constexpr double kLargePixelsPerPenUnit = 0.1;
+    static constexpr double kMainPixelsPerPenUnit = 0.13;
 
 private:
     void renderLines(const chart::ChartDescription& d);
@@ -38,6 +41,7 @@ private:
     void removeSeries();
 
     QChart* m_chart;
+    double m_pixelsPerPenUnit;
     QCategoryAxis* m_x = nullptr;
     QValueAxis* m_grid = nullptr;
     QValueAxis* m_y = nullptr;

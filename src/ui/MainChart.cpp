@@ -23,7 +23,8 @@ constexpr double kHoverRadius = 8.0;
 } // namespace
 
 MainChart::MainChart(QChartView* view, QObject* parent)
-    : QObject(parent), m_view(view), m_renderer(std::make_unique<ChartRenderer>(view->chart()))
+    : QObject(parent), m_view(view),
+      m_renderer(std::make_unique<ChartRenderer>(view->chart(), ChartRenderer::kMainPixelsPerPenUnit))
 {
     QChart* c = view->chart();
     // The main window's chart is small: thin margins, except on the right, where the last row number is centred
