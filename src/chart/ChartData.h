@@ -22,7 +22,8 @@ public:
     // Rows from row 1 up to the first with nr 0, at most 5000.
     static int AnzahlWerte(const QList<ChartInput::Row>& rows);
 
-    ChartData() = default;
+    // No rows: one empty values column.
+    ChartData() : ChartData(ChartInput()) {}
     explicit ChartData(const ChartInput& in);
 
     int AnzahlWerte() const { return m_labels.size(); }

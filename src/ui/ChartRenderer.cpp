@@ -142,7 +142,8 @@ void ChartRenderer::renderBars(const ChartDescription& d)
 void ChartRenderer::setAxes(const ChartDescription& d, double rowOffset, double shift)
 {
     const double lo = d.x.minimum + shift;
-    const double hi = d.x.maximum + shift;
+    // An empty chart still needs a range to lay out its axes.
+    const double hi = std::max(d.x.maximum + shift, lo + 1);
     // The grid axis draws the divisions; the category axis only the row labels. Each label's category reaches back
     // to the one before, since Qt shortens a label to its category's width.
     m_grid->setRange(lo, hi);

@@ -187,6 +187,11 @@ TEST(Charts, LargeWindowSwitchesLinesAndBarsAndSavesPictures)
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("Das Bild konnte nicht gespeichert werden: "));
 
+    // Opened before any data: an empty chart, no crash.
+    ui::frmChartG empty(dlg);
+    empty.show();
+    EXPECT_EQ(lines(empty.findChild<QChartView*>(names::MSChartG)).value(0)->count(), 0);
+
     g.setData(limitsInput(40), 1, "RONDO TRANSFER V3.1");
     g.hide();
     g.show();
