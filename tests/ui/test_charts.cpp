@@ -21,8 +21,10 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QThread>
+#include <QToolTip>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
@@ -117,6 +119,10 @@ TEST(Charts, MainWindowChartShowsValuesLimitsAxesAndToolTips)
         view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(QPointF(26, 99.5), s[0])));
     EXPECT_EQ(main.toolTipAt(onPoint), "26: 99,5 µm");
     EXPECT_EQ(main.toolTipAt(onPoint + QPoint(0, 40)), "");
+    QMouseEvent move(QEvent::MouseMove, QPointF(onPoint), view->viewport()->mapToGlobal(QPointF(onPoint)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    EXPECT_EQ(QToolTip::text(), "26: 99,5 µm");
 }
 
 TEST(Charts, LargeWindowSwitchesLinesAndBarsAndSavesPictures)
