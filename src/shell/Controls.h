@@ -138,6 +138,16 @@ inline QString txtFelder(int n)
 }
 } // namespace frmProjekt
 
+// The large chart window.
+namespace frmChartG {
+inline const QString form = QStringLiteral("frmChartG");
+VT_CONTROL(MSChartG);
+VT_CONTROL(cmdChartType);
+VT_CONTROL(lblStrich);
+VT_CONTROL(lblMean);
+VT_CONTROL(mnuSavePng);
+} // namespace frmChartG
+
 #undef VT_CONTROL
 
 } // namespace ctl

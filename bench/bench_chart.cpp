@@ -1,0 +1,118 @@
+// The charts at the table's limit: the main window chart shown for 5000 values including its first render, and
+// the live redraws of a fast online run near 5000 points.
+#include "chart/ChartBuilder.h"
+#include "ui/LiveChartUpdate.h"
+#include "ui/MainChart.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+chart::ChartInput input(int rows)
+{
+    chart::ChartInput in;
+    in.rows.reserve(5000);
+    for (int i = 1; i <= rows; ++i)
+        in.rows.append({i, 70.0 + (i * 37 % 600) / 10.0, QStringLiteral("µm  ")});
+    in.min = 70;
+    in.max = 129.9;
+    in.Emin = 80;
+    in.Emax = 120;
+    in.Esoll = 100;
+    in.dataLegend = QStringLiteral("Daten");
+    in.targetLabel = QStringLiteral("Sollwert    ");
+    return in;
+}
+
+// The main window's chart area has about this size.
+std::unique_ptr<QChartView> makeView()
+{
+    auto view = std::make_unique<QChartView>();
+    view->resize(420, 320);
+    return view;
+}
+
+void drawMain(ui::MainChart& main, const chart::ChartInput& in)
+{
+    main.show(chart::ChartBuilder::mainChart(in, chart::ChartData(in)));
+}
+
+void BM_ShowChart5000(benchmark::State& state)
+{
+    const chart::ChartInput in = input(5000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto view = makeView();
+        state.ResumeTiming();
+        ui::MainChart main(view.get());
+        drawMain(main, in);
+        QPixmap shot = view->grab();
+        benchmark::DoNotOptimize(shot);
+    }
+}
+BENCHMARK(BM_ShowChart5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One redraw of a shown chart after one more value (data, description, series refill and repaint).
+void BM_LiveUpdate5000(benchmark::State& state)
+{
+    chart::ChartInput in = input(4999);
+    auto view = makeView();
+    ui::MainChart main(view.get());
+    drawMain(main, in);
+    view->grab();
+    int nr = 5000;
+    for (auto _ : state) {
+        in.rows.resize(4999);
+        in.rows.append({nr, 70.0 + nr % 60, QStringLiteral("µm  ")});
+        ++nr;
+        drawMain(main, in);
+        QPixmap shot = view->grab();
+        benchmark::DoNotOptimize(shot);
+    }
+}
+BENCHMARK(BM_LiveUpdate5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A fast online run: 300 values arriving every 2 ms up to 5000 points, redraws paced by LiveChartUpdate. The
+// counter is the redraw work per arrived value.
+void BM_FastRunWorkPerValue(benchmark::State& state)
+{
+    constexpr int kValues = 300;
+    qint64 workNs = 0;
+    int redraws = 0;
+    for (auto _ : state) {
+        chart::ChartInput in = input(5000 - kValues);
+        auto view = makeView();
+        view->show();
+        ui::MainChart main(view.get());
+        ui::LiveChartUpdate live;
+        QElapsedTimer work;
+        QObject::connect(&live, &ui::LiveChartUpdate::redrawDue, [&] {
+            work.start();
+            drawMain(main, in);
+            view->repaint();
+            workNs += work.nsecsElapsed();
+        });
+        for (int i = 0; i < kValues; ++i) {
+            const int nr = in.rows.size() + 1;
+            in.rows.append({nr, 70.0 + nr % 60, QStringLiteral("µm  ")});
+            live.valueAdded();
+            QApplication::processEvents();
+            QThread::usleep(2000);
+        }
+        live.flush();
+        redraws += live.redraws();
+    }
+    state.counters["work_per_value_ms"] = workNs / 1e6 / (kValues * state.iterations());
+    state.counters["redraws_per_run"] = static_cast<double>(redraws) / state.iterations();
+}
+BENCHMARK(BM_FastRunWorkPerValue)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
