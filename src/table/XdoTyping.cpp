@@ -115,7 +115,11 @@ void XdoTyping::open()
 {
     if (m_displayName.empty())
         return;
-    xdo_t* x = xdo_new(m_displayName.c_str());
+    // Opened here rather than by xdo_new, which complains on stderr about a display that is not there.
+    Display* dpy = XOpenDisplay(m_displayName.c_str());
+    if (!dpy)
+        return;
+    xdo_t* x = xdo_new_with_opened_display(dpy, m_displayName.c_str(), 1);
     if (!x)
         return;
     x->quiet = 1;

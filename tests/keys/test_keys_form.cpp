@@ -10,7 +10,10 @@
 #include "table/X11KeySender.h"
 
 #include <QTemporaryFile>
+
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 using N = table::TastaturNames;
 
@@ -19,6 +22,7 @@ namespace {
 struct RecordingKeys : table::KeySender {
     QStringList calls;
     qint64 nextPid = 4711;
+    std::function<void()> whileActivating; // stands for events that run while the window is awaited
     bool hasDisplay() const override { return true; }
     qint64 startProgram(const QString& path, QString& error) override
     {
@@ -26,7 +30,13 @@ struct RecordingKeys : table::KeySender {
         error = QStringLiteral("file not found");
         return nextPid;
     }
-    bool activate(qint64 pid) override { return calls << "activate " + QString::number(pid), true; }
+    bool activate(qint64 pid) override
+    {
+        calls << "activate " + QString::number(pid);
+        if (auto f = std::exchange(whileActivating, nullptr))
+            f();
+        return true;
+    }
     bool typeText(const QString& text) override { return calls << "type " + text, true; }
     bool pressEnter() override { return calls << "enter", true; }
 };
@@ -147,4 +157,16 @@ TEST(KeysStart, UnstartablePathsAreRefusedWithAReason)
     ASSERT_TRUE(plain.open());
     EXPECT_EQ(keys.startProgram(plain.fileName(), error), 0);
     EXPECT_EQ(error.toStdString(), "not an executable file");
+}
+
+TEST_F(KeysForm, ValueArrivingWhileWaitingIsTypedAfterTheRowBeforeIt)
+{
+    s.tastaturAktiv = true;
+    s.anwendungTask = 4711;
+    s.tastenOptionen = QStringLiteral("1000");
+    s.zeilenende = QStringLiteral("ENTER");
+    keys.whileActivating = [this] { EXPECT_TRUE(sender.zeileSenden({2, "05.12.2026", "       99.0", "µm  ", " Fe"})); };
+    EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}));
+    EXPECT_EQ(keys.calls, QStringList({"activate 4711", "type       1       98.0", "enter", "activate 4711",
+                                       "type       2       99.0", "enter"}));
 }
