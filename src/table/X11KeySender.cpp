@@ -3,8 +3,10 @@
 #include "shell/Wait.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QProcess>
 #include <QTimer>
 
@@ -65,6 +67,32 @@ bool X11KeySender::processAlive(qint64 pid)
     return close >= 0 && line.size() > close + 2 && line.at(close + 2) != 'Z';
 }
 
+std::vector<long> X11KeySender::withDescendants(qint64 pid)
+{
+    // Launch scripts and splash programs (LibreOffice, for one) leave the window to a child process.
+    QMultiHash<long, long> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool numeric = false;
+        const long child = entry.toLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and brackets, so read after the last ")".
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children.insert(fields.at(1).toLong(), child);
+    }
+    std::vector<long> family{long(pid)};
+    for (size_t i = 0; i < family.size(); ++i)
+        for (long child : children.values(family[i]))
+            family.push_back(child);
+    return family;
+}
+
 unsigned long X11KeySender::windowOf(qint64 pid)
 {
     // The server drops the windows of an ended program a moment after it ends: ask about the process first.
@@ -78,7 +106,7 @@ unsigned long X11KeySender::windowOf(qint64 pid)
     if (deadline == m_waitUntil.end())
         deadline = m_waitUntil.insert(pid, QDeadlineTimer(kWindowWaitMs));
     unsigned long window = 0;
-    pollUntil([&] { return (window = m_xdo.findWindow(pid)) != 0 || !processAlive(pid); },
+    pollUntil([&] { return (window = m_xdo.findWindow(withDescendants(pid))) != 0 || !processAlive(pid); },
               int(deadline->remainingTime()), 20);
     if (window)
         m_windows.insert(pid, window);

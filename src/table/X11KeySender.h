@@ -34,6 +34,7 @@ public:
 private:
     unsigned long windowOf(qint64 pid);
     static bool processAlive(qint64 pid);
+    static std::vector<long> withDescendants(qint64 pid);
 
     XdoTyping m_xdo;
     QHash<qint64, unsigned long> m_windows;

@@ -126,9 +126,9 @@ void XdoTyping::open()
     m_xdo = x;
 }
 
-unsigned long XdoTyping::findWindow(long pid) const
+unsigned long XdoTyping::findWindow(const std::vector<long>& pids) const
 {
-    if (!m_xdo || pid <= 0)
+    if (!m_xdo || pids.empty())
         return 0;
     // Our own walk rather than xdo_search_windows: that one crashes when a window vanishes while it
     // reads its properties, and a program that is just starting makes and drops windows all the time.
@@ -163,7 +163,7 @@ unsigned long XdoTyping::findWindow(long pid) const
             XWindowAttributes attr;
             if (!XGetWindowAttributes(dpy, children[i], &attr) || attr.map_state != IsViewable)
                 continue;
-            if (pidOf(children[i]) == pid)
+            if (std::find(pids.begin(), pids.end(), pidOf(children[i])) != pids.end())
                 hit = children[i];
             else if (depth < 2)
                 hit = self(self, children[i], depth + 1);
@@ -181,8 +181,9 @@ bool XdoTyping::windowExists(unsigned long window) const
         return false;
     Display* dpy = xdo(m_xdo)->xdpy;
     QuietErrors quiet(dpy);
+    // Mapped or not: a window manager maps a minimised window again when it activates it.
     XWindowAttributes attr;
-    return XGetWindowAttributes(dpy, window, &attr) != 0 && attr.map_state == IsViewable;
+    return XGetWindowAttributes(dpy, window, &attr) != 0;
 }
 
 bool XdoTyping::hasWindowManager() const

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace table {
 
@@ -18,9 +19,9 @@ public:
 
     bool isOpen() const { return m_xdo != nullptr; }
 
-    // A viewable window whose _NET_WM_PID is pid; 0 when there is none (yet).
-    unsigned long findWindow(long pid) const;
-    bool windowExists(unsigned long window) const;
+    // A viewable window whose _NET_WM_PID is one of pids; 0 when there is none (yet).
+    unsigned long findWindow(const std::vector<long>& pids) const;
+    bool windowExists(unsigned long window) const; // mapped or not
 
     // Whether a window manager answers _NET_ACTIVE_WINDOW requests (it raises and focuses for us).
     bool hasWindowManager() const;

@@ -11,7 +11,8 @@ KeySink::KeySink()
 {
     QFile script(program());
     if (script.open(QIODevice::WriteOnly))
-        script.write("#!/bin/sh\nexec '" VT_KEYSINK_PATH "' '" + m_dir.path().toUtf8() + "/received.txt'\n");
+        script.write("#!/bin/sh\n'" VT_KEYSINK_PATH "' '" + m_dir.path().toUtf8() +
+                     "/received.txt' &\ntrap 'kill $!' TERM\nwait\n");
     script.close();
     script.setPermissions(script.permissions() | QFile::ExeOwner);
 }

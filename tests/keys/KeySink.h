@@ -3,8 +3,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// The receiving program of the keystroke tests, reached through a one-line script (a program path
-// without arguments, as the dialog stores it). exec keeps the process id the sender gets at start.
+// The receiving program of the keystroke tests, reached through a script (a program path without
+// arguments, as the dialog stores it). The window belongs to a child of the started process, as with
+// launch scripts and splash programs; ending the script ends the receiver.
 class KeySink
 {
 public:
