@@ -138,6 +138,26 @@ inline QString txtFelder(int n)
 }
 } // namespace frmProjekt
 
+// The keystroke forwarding dialog. Its frames have names of their own: under the window's name "frmTastatur" the
+// window itself would be found, and "frmWerte" is the limits window.
+namespace frmTastatur {
+inline const QString form = QStringLiteral("frmTastatur");
+VT_CONTROL(fraTastatur);
+VT_CONTROL(lblTE);
+VT_CONTROL(chkTastatur);
+VT_CONTROL(lblAnwendung);
+VT_CONTROL(txtAnwendung);
+VT_CONTROL(fraWerte);
+VT_CONTROL(chkNr);
+VT_CONTROL(chkDatum);
+VT_CONTROL(chkEinheit);
+VT_CONTROL(chkMaterial);
+VT_CONTROL(frmZeilenEnde);
+VT_CONTROL(optEnter);
+VT_CONTROL(optKeins);
+VT_CONTROL(cmdOk);
+} // namespace frmTastatur
+
 // The large chart window.
 namespace frmChartG {
 inline const QString form = QStringLiteral("frmChartG");

@@ -1,0 +1,172 @@
+// The dialog's logic and the start of the receiving program, with a recording stand-in for the desktop.
+#include "ScriptedDialogs.h"
+#include "shell/FormState.h"
+#include "shell/KeystrokeSettings.h"
+#include "shell/Texte.h"
+#include "table/KeySender.h"
+#include "table/TastaturForm.h"
+#include "shell/Controls.h"
+#include "table/TastaturSender.h"
+#include "table/X11KeySender.h"
+
+#include <QTemporaryFile>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <utility>
+
+namespace N = ctl::frmTastatur;
+
+namespace {
+
+struct RecordingKeys : table::KeySender {
+    QStringList calls;
+    qint64 nextPid = 4711;
+    std::function<void()> whileActivating; // stands for events that run while the window is awaited
+    bool hasDisplay() const override { return true; }
+    qint64 startProgram(const QString& path, QString& error) override
+    {
+        calls << "start " + path;
+        error = QStringLiteral("file not found");
+        return nextPid;
+    }
+    bool activate(qint64 pid) override
+    {
+        calls << "activate " + QString::number(pid);
+        if (auto f = std::exchange(whileActivating, nullptr))
+            f();
+        return true;
+    }
+    bool typeText(const QString& text) override { return calls << "type " + text, true; }
+    bool pressEnter() override { return calls << "enter", true; }
+};
+
+struct KeysForm : ::testing::Test {
+    shell::Texte texte;
+    testsupport::ScriptedDialogs dialogs;
+    shell::KeystrokeSettings s;
+    shell::FormState f{N::form};
+    RecordingKeys keys;
+    table::TastaturForm form{f, s, dialogs, texte};
+    table::TastaturSender sender{s, keys, dialogs, texte};
+    QStringList saved; // the settings as each confirmation hands them over for saving
+
+    void SetUp() override
+    {
+        texte.LoadMessageTable(QStringLiteral("TEST V1"));
+        QObject::connect(&form, &table::TastaturForm::settingsConfirmed, [this] {
+            saved
+                << QStringLiteral("%1;%2;%3;%4").arg(s.tastaturAktiv).arg(s.anwendung, s.tastenOptionen, s.zeilenende);
+        });
+        QObject::connect(&form, &table::TastaturForm::startRequested, &sender,
+                         &table::TastaturSender::anwendungStarten);
+    }
+};
+
+} // namespace
+
+TEST_F(KeysForm, ActivationShowsSettingsInEitherLanguage)
+{
+    s.tastaturAktiv = true;
+    s.anwendung = QStringLiteral("/opt/tab/tab");
+    form.Form_Activate();
+    EXPECT_EQ(f.caption(), "TEST V1");
+    EXPECT_EQ(f.text(N::fraTastatur), "Tastatur Events senden");
+    EXPECT_EQ(f.text(N::chkEinheit), "Messeinheit");
+    EXPECT_EQ(f.text(N::optKeins), "Keins");
+    EXPECT_TRUE(f.isChecked(N::chkTastatur));
+    EXPECT_EQ(f.text(N::txtAnwendung), "/opt/tab/tab");
+    // No end-of-line setting and no flags yet: "None" is selected, the flags become "0000".
+    EXPECT_TRUE(f.isChecked(N::optKeins));
+    EXPECT_FALSE(f.isChecked(N::optEnter));
+    EXPECT_EQ(s.tastenOptionen, "0000");
+
+    texte.sprache = 1;
+    s.zeilenende = QStringLiteral("ENTER");
+    s.tastenOptionen = QStringLiteral("1010");
+    form.Form_Activate();
+    EXPECT_EQ(f.text(N::lblTE), "Online value will be automatically transfered to another application");
+    EXPECT_EQ(f.text(N::lblAnwendung), "Application to which will be send");
+    EXPECT_EQ(f.text(N::chkNr), "No");
+    EXPECT_EQ(f.text(N::frmZeilenEnde), "End of line char");
+    EXPECT_TRUE(f.isChecked(N::optEnter));
+    EXPECT_FALSE(f.isChecked(N::optKeins));
+    const bool expected[] = {true, false, true, false};
+    int i = 0;
+    for (const QString& box : {N::chkNr, N::chkDatum, N::chkEinheit, N::chkMaterial})
+        EXPECT_EQ(f.isChecked(box), expected[i++]) << box.toStdString();
+}
+
+TEST_F(KeysForm, ConfirmingStartsTheProgramOncePerPath)
+{
+    form.Form_Activate();
+    dialogs.files = QStringList{QStringLiteral("/opt/tab/tab")};
+    form.txtAnwendung_Click();
+    form.txtAnwendung_Click(); // cancelled: the path stays
+    EXPECT_EQ(f.text(N::txtAnwendung), "/opt/tab/tab");
+    f.setChecked(N::chkTastatur, true);
+    f.setChecked(N::chkDatum, true);
+    f.setChecked(N::chkMaterial, true);
+    f.setChecked(N::optKeins, false);
+    f.setChecked(N::optEnter, true);
+    int closed = 0;
+    QObject::connect(&form, &table::TastaturForm::closeRequested, [&] { ++closed; });
+    form.cmdOk_Click();
+    form.Form_Activate();
+    form.cmdOk_Click();
+    EXPECT_EQ(saved, QStringList({"1;/opt/tab/tab;0101;ENTER", "1;/opt/tab/tab;0101;ENTER"}));
+    EXPECT_EQ(keys.calls, QStringList{"start /opt/tab/tab"});
+    EXPECT_EQ(s.anwendungTask, 4711);
+    EXPECT_EQ(closed, 2);
+
+    // A new path is started on confirmation; a path that cannot be started is named and stays set.
+    keys.nextPid = 0;
+    f.setText(N::txtAnwendung, QStringLiteral("/opt/calc"));
+    form.cmdOk_Click();
+    EXPECT_EQ(keys.calls.last(), "start /opt/calc");
+    EXPECT_TRUE(s.tastaturAktiv);
+    EXPECT_FALSE(s.anwendungGestartet);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Die Anwendung /opt/calc kann nicht gestartet werden: file not found"});
+}
+
+TEST_F(KeysForm, EmptyPathSwitchesForwardingOff)
+{
+    s.tastaturAktiv = true;
+    s.anwendung = QStringLiteral("/opt/tab/tab");
+    s.tastenOptionen = QStringLiteral("1"); // short flags from a hand-edited file
+    s.zeilenende = QStringLiteral("CRLF");  // neither button selected: the setting stays as it was
+    form.Form_Activate();
+    f.setText(N::txtAnwendung, QString());
+    form.cmdOk_Click();
+    EXPECT_FALSE(f.isChecked(N::chkTastatur));
+    EXPECT_EQ(saved, QStringList{"0;;1000;CRLF"});
+    EXPECT_TRUE(keys.calls.isEmpty());
+
+    // Forwarding off: online rows are not typed at all.
+    EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}));
+    EXPECT_TRUE(keys.calls.isEmpty());
+}
+
+TEST(KeysStart, UnstartablePathsAreRefusedWithAReason)
+{
+    table::X11KeySender keys{QByteArray()};
+    QString error;
+    EXPECT_EQ(keys.startProgram(QStringLiteral("/nonexistent/tab"), error), 0);
+    EXPECT_EQ(error.toStdString(), "file not found");
+    QTemporaryFile plain;
+    ASSERT_TRUE(plain.open());
+    EXPECT_EQ(keys.startProgram(plain.fileName(), error), 0);
+    EXPECT_EQ(error.toStdString(), "not an executable file");
+}
+
+TEST_F(KeysForm, ValueArrivingWhileWaitingIsTypedAfterTheRowBeforeIt)
+{
+    s.tastaturAktiv = true;
+    s.anwendungTask = 4711;
+    s.tastenOptionen = QStringLiteral("1000");
+    s.zeilenende = QStringLiteral("ENTER");
+    keys.whileActivating = [this] { EXPECT_TRUE(sender.zeileSenden({2, "05.12.2026", "       99.0", "µm  ", " Fe"})); };
+    EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}));
+    EXPECT_EQ(keys.calls, QStringList({"activate 4711", "type       1       98.0", "enter", "activate 4711",
+                                       "type       2       99.0", "enter"}));
+}

@@ -1,0 +1,64 @@
+// The keystroke forwarding window mirrors its logic: names, captions, the file dialog on a click, OK.
+#include "ScriptedDialogs.h"
+#include "shell/FormState.h"
+#include "shell/KeystrokeSettings.h"
+#include "shell/Texte.h"
+#include "table/TastaturForm.h"
+#include "shell/Controls.h"
+#include "ui/frmTastatur.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace N = ctl::frmTastatur;
+
+TEST(TastaturWindow, ShowsSettingsPicksProgramAndConfirms)
+{
+    shell::Texte texte;
+    texte.LoadMessageTable(QStringLiteral("TEST V1"));
+    texte.sprache = 1;
+    testsupport::ScriptedDialogs dialogs;
+    shell::KeystrokeSettings s;
+    s.tastenOptionen = QStringLiteral("0010");
+    shell::FormState state(N::form);
+    table::TastaturForm logic(state, s, dialogs, texte);
+    int saves = 0;
+    QObject::connect(&logic, &table::TastaturForm::settingsConfirmed, [&] { ++saves; });
+    ui::frmTastatur w(logic);
+    w.show();
+
+    EXPECT_EQ(w.objectName(), N::form);
+    EXPECT_FALSE(w.isModal());
+    EXPECT_EQ(w.windowTitle(), "TEST V1");
+    EXPECT_EQ(w.findChild<QGroupBox*>(N::fraTastatur)->title(), "Send key events");
+    EXPECT_EQ(w.findChild<QGroupBox*>(N::fraWerte)->title(), "Values including");
+    EXPECT_EQ(w.findChild<QCheckBox*>(N::chkTastatur)->text(), "Activate function");
+    EXPECT_TRUE(w.findChild<QCheckBox*>(N::chkEinheit)->isChecked());
+    EXPECT_TRUE(w.findChild<QRadioButton*>(N::optKeins)->isChecked());
+
+    auto* path = w.findChild<QLineEdit*>(N::txtAnwendung);
+    ASSERT_NE(path, nullptr);
+    EXPECT_TRUE(path->isReadOnly());
+    dialogs.files = QStringList{QStringLiteral("/usr/bin/gnumeric")};
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), path->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(path, &click);
+    EXPECT_EQ(path->text(), "/usr/bin/gnumeric");
+
+    w.findChild<QCheckBox*>(N::chkTastatur)->click();
+    w.findChild<QCheckBox*>(N::chkNr)->click();
+    w.findChild<QRadioButton*>(N::optEnter)->click();
+    w.findChild<QPushButton*>(N::cmdOk)->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(s.tastaturAktiv);
+    EXPECT_EQ(s.anwendung, "/usr/bin/gnumeric");
+    EXPECT_EQ(s.tastenOptionen, "1010");
+    EXPECT_EQ(s.zeilenende, "ENTER");
+}
