@@ -60,6 +60,8 @@ desktop=$prefix/share/applications/$id.desktop
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 desktop-file-validate "$desktop" || fail "desktop-file-validate $id.desktop"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $id.metainfo.xml"
+# The metainfo, its desktop entry and its icon together, as software centres see them.
+appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli validate-tree"
 grep -q '^Exec=varnotek-transfer$' "$desktop" || fail "the desktop entry does not start varnotek-transfer"
 grep -q "^Icon=$id\$" "$desktop" || fail "the desktop entry does not name the icon $id"
 grep -q '<release version="[0-9]' "$metainfo" || fail "the metainfo has no release version"
