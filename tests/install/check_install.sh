@@ -52,6 +52,15 @@ for entry in "RONDO:RONDO TRANSFER" "BREVO_Line_Tool:BREVO Line Tool TRANSFER" "
         printf '%s' "$text" | grep -q "$word" || fail "$pdf is not in its language ($word)"
     done
 done
+# Each edition's manual describes that edition: key events and the 80/20 rule only where the program has them.
+rondo=$(pdftotext -enc UTF-8 "$folder/EN_Manual_RONDO_TRANSFER.pdf" - 2>/dev/null || true)
+vx500=$(pdftotext -enc UTF-8 "$folder/EN_Manual_VX-500_TRANSFER.pdf" - 2>/dev/null || true)
+printf '%s' "$rondo" | grep -q "Send key events" || fail "the RONDO manual lacks key events"
+printf '%s' "$rondo" | grep -q "80/20 rule of ISO 19840" || fail "the RONDO manual lacks the 80/20 rule"
+printf '%s' "$vx500" | grep -q "Send key events" && fail "the VX-500 manual describes key events it does not have"
+printf '%s' "$vx500" | grep -q "80/20 rule of ISO 19840" && fail "the VX-500 manual describes the 80/20 rule"
+printf '%s' "$vx500" | grep -q "Abs:" || fail "the VX-500 manual lacks absolute values"
+
 count=$(find "$folder" -maxdepth 1 -name '*_Manual_*_TRANSFER.pdf' | wc -l)
 [ "$count" -eq 14 ] || fail "$count manuals in the program folder, expected 14"
 

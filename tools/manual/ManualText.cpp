@@ -18,17 +18,36 @@ bool ManualText::expand(const QString& source, const QMap<QString, QString>& val
     static const QRegularExpression directive(QStringLiteral(R"(^\s*<!--\s*(if|else|endif)\b(.*?)-->\s*$)"));
     static const QRegularExpression placeholder(QStringLiteral("@([A-Z]+)@"));
 
+    static const QRegularExpression remark(QStringLiteral("<!--.*?-->"));
+
     QList<Branch> open;
     QStringList kept;
+    bool inRemark = false;
+    int remarkLine = 0;
     const QStringList lines = source.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
+        // Remarks for the writers of the text stay out of the manual; one that spans lines ends on the line
+        // holding "-->", and that line is dropped whole.
+        if (inRemark) {
+            inRemark = !lines.at(i).contains(QLatin1String("-->"));
+            continue;
+        }
         const bool active = open.isEmpty() || (open.last().parentActive && open.last().taken != open.last().inElse);
         const QRegularExpressionMatch m = directive.match(lines.at(i));
         if (!m.hasMatch()) {
+            QString line = lines.at(i);
+            line.remove(remark);
+            const qsizetype opening = line.indexOf(QLatin1String("<!--"));
+            if (opening >= 0) {
+                inRemark = true;
+                remarkLine = lineNo;
+                line.truncate(opening);
+                if (line.trimmed().isEmpty())
+                    continue;
+            }
             if (!active)
                 continue;
-            QString line = lines.at(i);
             QString filled;
             qsizetype from = 0;
             for (auto it = placeholder.globalMatch(line); it.hasNext();) {
@@ -68,15 +87,15 @@ bool ManualText::expand(const QString& source, const QMap<QString, QString>& val
             open.removeLast();
         }
     }
+    if (inRemark) {
+        error = QStringLiteral("line %1: remark \"<!--\" is never closed").arg(remarkLine);
+        return false;
+    }
     if (!open.isEmpty()) {
         error = QStringLiteral("line %1: \"if\" is never closed").arg(open.last().line);
         return false;
     }
 
     out = kept.join(QLatin1Char('\n'));
-    // Remarks for the writers of the text stay out of the PDF.
-    static const QRegularExpression remark(QStringLiteral("<!--.*?-->\\n?"),
-                                           QRegularExpression::DotMatchesEverythingOption);
-    out.remove(remark);
     return true;
 }

@@ -8,7 +8,7 @@
 class ManualText
 {
 public:
-    // Returns false and sets error ("line N: ...") for an unknown name, a stray else or endif, an open if,
-    // or a placeholder left without a value.
+    // Remarks (<!-- ... -->) are left out. Returns false and sets error ("line N: ...") for an unknown name, a
+    // stray else or endif, an open if or remark, or a placeholder without a value.
     static bool expand(const QString& source, const QMap<QString, QString>& values, QString& out, QString& error);
 };
