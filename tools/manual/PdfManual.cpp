@@ -173,8 +173,14 @@ void keepHeadingsWithText(QTextDocument& doc, double pageHeight, double room)
             const bool atTop = r.top() - page * pageHeight < room / 2;
             if (atTop || (page + 1) * pageHeight - r.bottom() >= room)
                 continue;
+            // A chapter heading directly above a section heading goes along with it.
+            QTextBlock first = b;
+            while (first.previous().isValid() && first.previous().blockFormat().headingLevel() > 0)
+                first = first.previous();
+            bf = first.blockFormat();
             bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(b).setBlockFormat(bf);
+            QTextCursor(first).setBlockFormat(bf);
+            b = first;
             // The layout only redoes the changed block; tables below would keep their old places.
             doc.markContentsDirty(b.position(), doc.characterCount() - b.position());
             moved = true; // everything below has moved: look again from the start
