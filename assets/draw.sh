@@ -192,3 +192,29 @@ for n in 64 48 32; do
 done
 convert "$tmp/icon256s.png" -resize 16x16 "$tmp/icon16.png"
 convert "$tmp/icon64.png" "$tmp/icon48.png" "$tmp/icon32.png" "$tmp/icon16.png" Varnotek.ico
+
+# --- Desktop icon in the hicolor theme sizes, and the same dial as a hand-written SVG ---------------------------------
+# Named after the desktop entry (de.varnotek.transfer) so menus and docks find it. Below 32 px the simplified dial.
+APPID=de.varnotek.transfer
+for n in 256 128 64 48 32 24 16; do
+    src="$tmp/icon256.png"
+    [ "$n" -lt 32 ] && src="$tmp/icon256s.png"
+    mkdir -p "icons/hicolor/${n}x${n}/apps"
+    convert "$src" -resize "${n}x${n}" -strip -depth 8 -define png:exclude-chunks=date,time \
+        "PNG32:icons/hicolor/${n}x${n}/apps/$APPID.png"
+done
+mkdir -p icons/hicolor/scalable/apps
+cat >"icons/hicolor/scalable/apps/$APPID.svg" <<SVG
+<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <title>Varnotek TRANSFER</title>
+  <rect x="8" y="8" width="240" height="240" rx="48" fill="$SLATE"/>
+  <path d="M128,136 L38,136 A90,90 0 0 1 218,136 Z" fill="$GREY_3"/>
+  <path d="M128,136 L38,136 A90,90 0 0 1 173,58 Z" fill="$TEAL"/>
+  <circle cx="128" cy="136" r="70" fill="$SLATE"/>
+  <line x1="128" y1="136" x2="170" y2="86" stroke="#ffffff" stroke-width="14" stroke-linecap="round"/>
+  <circle cx="128" cy="136" r="20" fill="#ffffff"/>
+  <circle cx="128" cy="136" r="10" fill="$TEAL"/>
+  <rect x="64" y="182" width="128" height="24" rx="10" fill="$GREY_2"/>
+</svg>
+SVG

@@ -1,0 +1,106 @@
+#include "shell/Controls.h"
+#include "Sandbox.h"
+#include "shell/AppState.h"
+#include "shell/FirstStart.h"
+#include "shell/ProgramFolder.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace Projekt = ctl::frmProjekt;
+
+using shell::FirstStart;
+using testsupport::Sandbox;
+
+namespace {
+
+struct FirstStartTest : ::testing::Test {
+    FirstStartTest()
+    {
+        folders.AppDataPath = sb.config() + "/Varnotek/RONDO TRANSFER";
+        folders.MessDataPath = sb.data() + "/Varnotek/RONDO TRANSFER";
+        folders.programFolder = sb.root() + "/share/varnotek-transfer";
+        Sandbox::writeFile(folders.programFolder + "/DE_Manual_RONDO_TRANSFER.pdf", "%PDF de rondo");
+        Sandbox::writeFile(folders.programFolder + "/EN_Manual_QL-7_TRANSFER.pdf", "%PDF en ql7");
+        Sandbox::writeFile(folders.programFolder + "/FR_Manual_RONDO_TRANSFER.pdf", "%PDF fr");
+        Sandbox::writeFile(folders.programFolder + "/DE_Manual_RONDO.pdf", "%PDF short");
+    }
+    QString appData(const QString& name) const { return folders.AppDataPath + "/" + name; }
+    QString projekt() const { return folders.MessDataPath + "/Projekt.ini"; }
+
+    Sandbox sb;
+    FirstStart::Folders folders;
+};
+
+} // namespace
+
+TEST_F(FirstStartTest, FreshSandboxGetsFoldersLabelsAndManuals)
+{
+    const FirstStart::Result r = FirstStart::run(folders);
+    EXPECT_TRUE(r.ok()) << r.failed.join('\n').toStdString();
+    EXPECT_TRUE(QFileInfo(folders.AppDataPath).isDir());
+    EXPECT_TRUE(QFileInfo(folders.MessDataPath).isDir());
+
+    EXPECT_EQ(Sandbox::readFile(projekt()), QByteArray("Kunde;Customer;\r\nObjekt;Object;\r\nBauteil;Part;\r\n"
+                                                       "Pr\xFC"
+                                                       "fer;Inspector;\r\nOrt;Location;\r\nBemerkung;Remark;\r\n"));
+    EXPECT_EQ(Sandbox::readFile(appData("DE_Manual_RONDO_TRANSFER.pdf")), "%PDF de rondo");
+    EXPECT_EQ(Sandbox::readFile(appData("EN_Manual_QL-7_TRANSFER.pdf")), "%PDF en ql7");
+    EXPECT_FALSE(QFileInfo::exists(appData("FR_Manual_RONDO_TRANSFER.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(appData("DE_Manual_RONDO.pdf")));
+    EXPECT_EQ(r.created.size(), 5); // two folders, Projekt.ini, two manuals
+
+    // The labels the program reads back from the new file, in both languages.
+    shell::AppState st;
+    st.edition.MessDataPath = folders.MessDataPath;
+    shell::Settings::Voreinstellungen(st, "PI");
+    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder4"), "Prüfer");
+    st.texte.sprache = 1;
+    shell::Settings::Voreinstellungen(st, "PI");
+    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder1"), "Customer");
+    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder6"), "Remark");
+}
+
+TEST_F(FirstStartTest, ExistingFilesAreNeverTouched)
+{
+    Sandbox::writeFile(projekt(), "# own labels\r\nAuftrag;Order;\r\n");
+    Sandbox::writeFile(appData("DE_Manual_RONDO_TRANSFER.pdf"), "user's copy");
+    Sandbox::writeFile(folders.AppDataPath + "/Limit.ini", "10;20;15;0;\r\n");
+
+    const FirstStart::Result r = FirstStart::run(folders);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.created, QStringList{appData("EN_Manual_QL-7_TRANSFER.pdf")});
+    EXPECT_EQ(Sandbox::readFile(projekt()), "# own labels\r\nAuftrag;Order;\r\n");
+    EXPECT_EQ(Sandbox::readFile(appData("DE_Manual_RONDO_TRANSFER.pdf")), "user's copy");
+    EXPECT_EQ(Sandbox::readFile(folders.AppDataPath + "/Limit.ini"), "10;20;15;0;\r\n");
+
+    // Run from the build folder, the program folder may be the data folder itself.
+    folders.programFolder = folders.AppDataPath;
+    EXPECT_TRUE(FirstStart::run(folders).created.isEmpty());
+}
+
+TEST_F(FirstStartTest, UnwritableFolderIsReportedAndTheRestIsDone)
+{
+    // A file where the settings folder should be: that folder cannot be made, the other one still is.
+    Sandbox::writeFile(sb.config() + "/Varnotek", "not a folder");
+    const FirstStart::Result r = FirstStart::run(folders);
+    ASSERT_EQ(r.failed.size(), 1);
+    EXPECT_TRUE(r.failed[0].startsWith(folders.AppDataPath + ": ")) << r.failed[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(projekt()));
+}
+
+TEST(ProgramFolder, BuildFolderThenInstalledShareThenExecutableFolder)
+{
+    Sandbox sb;
+    const QString bin = sb.root() + "/usr/bin";
+    QDir().mkpath(bin);
+    EXPECT_EQ(shell::ProgramFolder::locate(bin), bin); // nothing anywhere
+
+    Sandbox::writeFile(sb.root() + "/usr/share/varnotek-transfer/Konfi.ini", "RD\r\n");
+    EXPECT_EQ(shell::ProgramFolder::locate(bin + "/"), sb.root() + "/usr/share/varnotek-transfer");
+
+    Sandbox::writeFile(bin + "/Konfi.ini", "FT\r\n"); // a Konfi.ini beside the program wins, as in the build tree
+    EXPECT_EQ(shell::ProgramFolder::locate(bin), bin);
+}
