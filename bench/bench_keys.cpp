@@ -20,7 +20,7 @@ struct NoDialogs : shell::Dialogs {
     Answer messageBox(const QString&, Buttons, Icon, const QString&) override { return ++shown, Answer::Ok; }
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    bool choosePrinter() override { return false; }
+    QPagedPaintDevice* choosePrinter() override { return nullptr; }
 };
 
 struct Receiver {

@@ -15,7 +15,7 @@ packages=(
   # sanitizer build and fuzz targets
   clang libclang-rt-dev
   # tests: X server, receiving windows, PDF and office files read back, package checks
-  xvfb xauth xdotool xterm x11-utils poppler-utils fonts-dejavu-core unzip xdg-utils
+  xvfb xauth xdotool xterm x11-utils poppler-utils fonts-dejavu-core unzip xdg-utils locales
   libreoffice-writer-nogui libreoffice-calc-nogui
   desktop-file-utils appstream
 )
