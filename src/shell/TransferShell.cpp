@@ -93,6 +93,7 @@ bool TransferShell::startup(const StartupOptions& options)
 void TransferShell::hideUntilNeeded()
 {
     FormState& f = m_st.main();
+    f.setVisible(Main::cmdCancel, false);
     for (const QString& name : {Main::lstStat, Main::MSChart1, Main::cmdChart, Main::cmdAbs, Main::cmdGross,
                                 Main::txtMittelwert, Main::cmdLesNFE, Main::cmdLesFE, Main::cmdLesen})
         f.setVisible(name, false);
@@ -302,6 +303,7 @@ void TransferShell::ApplyCaptions()
     f.setText(Main::txtWait, st.link.CheckConnect ? t.cap(Cap::Connected) : t.msg(Msg::PleaseWait));
     f.setText(Main::txtSpeicher, t.msg(Msg::Ready));
     f.setText(Main::cmdStop, t.msg(Msg::Stop));
+    f.setText(Main::cmdCancel, st.say("Abbrechen", "Cancel"));
     f.setText(Main::Frame3, t.msg(Msg::Data));
     f.setText(Main::Frame1, t.msg(Msg::Commands));
     f.setText(Main::Frame4, t.msg(Msg::CopyDataTo));

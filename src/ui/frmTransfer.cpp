@@ -5,6 +5,7 @@
 #include "frmInfo.h"
 #include "frmWait.h"
 #include "session/TransferSession.h"
+#include "shell/Wait.h"
 #include "shell/Settings.h"
 
 #include <QAction>
@@ -121,7 +122,11 @@ void frmTransfer::buildUi()
     f2->addLayout(symbols, 2, 0, 1, 2);
     auto* txtWait = named<QLabel>(frame2, Main::txtWait);
     txtWait->setWordWrap(true);
-    f2->addWidget(txtWait, 3, 0, 1, 2);
+    f2->addWidget(txtWait, 3, 0);
+    // Every wait the status text describes can be ended here, as with Escape.
+    auto* cancel = button(frame2, Main::cmdCancel);
+    cancel->hide();
+    f2->addWidget(cancel, 3, 1, Qt::AlignRight | Qt::AlignTop);
     left->addWidget(frame2);
 
     auto* reads = new QGridLayout;
@@ -243,6 +248,7 @@ void frmTransfer::wireHandlers()
     auto action = [this](const QString& name) { return findChild<QAction*>(name); };
     auto btn = [this](const QString& name) { return findChild<QPushButton*>(name); };
     shell::TransferShell* sh = m_shell;
+    connect(btn(Main::cmdCancel), &QPushButton::clicked, this, [] { shell::EscapeWatcher::instance().press(); });
 
     connect(action(Main::mnuEnd), &QAction::triggered, this, [sh] { sh->mnuEnd_Click(); });
     connect(action(Main::English), &QAction::triggered, this, [sh] { sh->English_Click(); });
