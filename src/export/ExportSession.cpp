@@ -1,5 +1,6 @@
 #include "ExportSession.h"
 
+#include "DataLineCache.h"
 #include "ExportTexte.h"
 #include "MesFile.h"
 #include "MesReader.h"
@@ -19,7 +20,8 @@ namespace reports {
 const QString ExportSession::kFilter = QStringLiteral("Messdaten (*.mes)");
 
 ExportSession::ExportSession(shell::AppState& st, table::TableSession* table, QObject* parent)
-    : QObject(parent), m_st(st), m_table(table), m_projekt(new ProjektDialog(st, this))
+    : QObject(parent), m_st(st), m_table(table), m_projekt(new ProjektDialog(st, this)),
+      m_lines(std::make_unique<DataLineCache>())
 {
 }
 
@@ -29,7 +31,7 @@ const QString& ExportSession::BuildReport(const QString& kind)
 {
     reportText.clear();
     if (m_table)
-        reportText = ReportBuilder::build(m_st, *m_table, kind);
+        reportText = ReportBuilder::build(m_st, *m_table, kind, m_lines.get());
     return reportText;
 }
 

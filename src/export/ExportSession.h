@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 namespace shell {
 struct AppState;
 }
@@ -12,6 +14,7 @@ class TableSession;
 
 namespace reports {
 
+class DataLineCache;
 class ProjektDialog;
 
 // Files and reports of the main window: the text report, saving and loading .mes files, the project dialog.
@@ -57,6 +60,7 @@ private:
     table::TableSession* m_table;
     ProjektDialog* m_projekt;
     bool m_onlineFailureShown = false;
+    std::unique_ptr<DataLineCache> m_lines;
 };
 
 } // namespace reports

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <unistd.h>
 #include <cstring>
 
 namespace reports::MesFile {
@@ -32,6 +33,13 @@ Result write(const QString& path, const QString& text)
             return {false, error};
         }
         done += n;
+    }
+    // On disk before it takes the old file's place: after a crash or a power cut the file is the old one or the new
+    // one, whole.
+    if (::fsync(f.handle()) != 0) {
+        const QString error = QString::fromLocal8Bit(std::strerror(errno));
+        f.cancelWriting();
+        return {false, error};
     }
     if (!f.commit())
         return {false, f.errorString()};

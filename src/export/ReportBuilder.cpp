@@ -1,5 +1,7 @@
 #include "ReportBuilder.h"
 
+#include "DataLineCache.h"
+
 #include "shell/AppState.h"
 #include "shell/MemoryNames.h"
 #include "shell/Numbers.h"
@@ -77,7 +79,8 @@ QString ReportBuilder::dataLine(const table::MessRow& row)
     return line;
 }
 
-QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind)
+QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind,
+                             DataLineCache* cache)
 {
     const bool full = kind == QLatin1String("A");
     if (!full && kind != QLatin1String("P"))
@@ -117,7 +120,9 @@ QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, cons
     out += kCrLf + grid.text(0, 0) + blanks(7) + grid.text(0, 1) + blanks(6) + grid.text(0, 2) + kCrLf + kCrLf;
 
     // 8. Data lines up to the first empty row.
-    if (view >= 0 && view < table::MessdatenStore::kViews) {
+    if (cache && view >= 0 && view < table::MessdatenStore::kViews) {
+        out += cache->lines(tab.Messdaten, view);
+    } else if (view >= 0 && view < table::MessdatenStore::kViews) {
         const int n = tab.Messdaten.rowCount(view);
         out.reserve(out.size() + n * 50);
         for (int r = 1; r <= n; ++r)

@@ -12,13 +12,17 @@ struct MessRow;
 
 namespace reports {
 
+class DataLineCache;
+
 // The text report of the current table; it is also the content of a .mes file. Lines end with CR LF.
 class ReportBuilder
 {
 public:
     // kind "A": the whole report; "P": project block, table name and statistics heading only.
     // Reads the project data file first ("PL"), as the project fields may have changed on disk.
-    static QString build(shell::AppState& st, table::TableSession& table, const QString& kind);
+    // With a cache, data lines formatted for an earlier report are taken over when their rows are unchanged.
+    static QString build(shell::AppState& st, table::TableSession& table, const QString& kind,
+                         DataLineCache* cache = nullptr);
 
     // Project lines and their closing empty line; empty when all six fields are empty.
     static QString projectBlock(shell::AppState& st);

@@ -389,6 +389,13 @@ void LinkSession::setStatus(const QString& text)
     m_st.main().setText(Main::txtWait, text);
 }
 
+QString LinkSession::takeReceived()
+{
+    QString out;
+    out.swap(m_receiveBuffer);
+    return out;
+}
+
 void LinkSession::clearBuffers()
 {
     m_receiveBuffer.clear();
@@ -471,6 +478,7 @@ void LinkSession::specialCharacter(QChar c)
         shell::WaitBus::poke();
         openRetries = 0;
         OpenComPort(portNumber());
+        emit switchedOff();
         return;
     }
     if (c == SerialLayer::EOT) {
@@ -493,6 +501,7 @@ void LinkSession::linkError(const QString& description)
     f.setText(Main::Frame2, QStringLiteral("Com-Port"));
     openRetries = 1;
     OpenComPort(portNumber());
+    emit lineBroken(description);
 }
 
 // ---- helpers --------------------------------------------------------------------------------------------

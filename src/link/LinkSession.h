@@ -62,6 +62,8 @@ public:
     void setPendingCommand(const QString& command) { m_pendingCommand = command; }
     // Text received since the buffers were last cleared; memory answers are cut from it as it grows.
     const QString& receiveBuffer() const { return m_receiveBuffer; }
+    // The received text, taken out of the buffer (online mode: one whole line per notification).
+    QString takeReceived();
     void clearBuffers();
 
     int openRetries = 0;
@@ -82,6 +84,9 @@ signals:
     void limitsCaptionRequested();
     // The line's communication event: 2 text received (in receiveBuffer), 8 a special character.
     void received(int code);
+    // The instrument switched itself off (EM), or the line broke (the port went away).
+    void switchedOff();
+    void lineBroken(const QString& description);
 
 private:
     bool openOnce(int port, OpenError& error);

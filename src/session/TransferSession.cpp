@@ -3,11 +3,10 @@
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
+#include "link/OnlineReceiver.h"
 #include "link/QtSerialLayer.h"
 #include "shell/TransferShell.h"
 #include "table/TableSession.h"
-
-namespace Main = ctl::frmTransfer;
 
 namespace session {
 
@@ -22,9 +21,11 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     m_export = new reports::ExportSession(m_st, m_table, this);
     m_link = new instrument::LinkSession(m_st, *m_layer, this);
     m_reader = new instrument::MemoryReader(m_st, *m_link, this);
+    m_online = new instrument::OnlineReceiver(m_st, *m_link, this);
     connectShell();
     connectLink();
     connectReader();
+    connectOnline();
 }
 
 TransferSession::~TransferSession()
@@ -53,7 +54,7 @@ void TransferSession::connectLink()
     connect(m_link, &LinkSession::readRequested, this, &TransferSession::readAfterConnect);
     connect(m_link, &LinkSession::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
     connect(m_link, &LinkSession::received, m_reader, &instrument::MemoryReader::reception);
-    connect(m_link, &LinkSession::onlineRequested, this, [this] { m_st.main().setFocus(Main::optOnline); });
+    connect(m_link, &LinkSession::onlineRequested, m_online, &instrument::OnlineReceiver::optOnline_Click);
 }
 
 // The memory read fills the table: the link is the source, the table the sink.
@@ -68,7 +69,21 @@ void TransferSession::connectReader()
     connect(m_reader, &MemoryReader::viewCleared, t, qOverload<int>(&table::TableSession::MessdatenLoeschen));
     connect(m_reader, &MemoryReader::viewRequested, t, &table::TableSession::showView);
     connect(m_reader, &MemoryReader::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
-    connect(m_reader, &MemoryReader::onlineRequested, this, [this] { m_st.main().setFocus(Main::optOnline); });
+    connect(m_reader, &MemoryReader::onlineRequested, m_online, &instrument::OnlineReceiver::optOnline_Click);
+}
+
+// Online values go to the table one by one; "E" values are saved at once; the table's online view restarts online.
+void TransferSession::connectOnline()
+{
+    using instrument::OnlineReceiver;
+    table::TableSession* t = m_table;
+    connect(m_link, &instrument::LinkSession::received, m_online, &OnlineReceiver::reception);
+    connect(m_online, &OnlineReceiver::viewStarting, t, &table::TableSession::showOnlineView);
+    connect(m_online, &OnlineReceiver::messwert, t, &table::TableSession::FillMessdaten);
+    connect(m_online, &OnlineReceiver::lineProcessed, t, &table::TableSession::nextOnlineNr);
+    connect(m_online, &OnlineReceiver::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
+    connect(m_online, &OnlineReceiver::saveRequested, m_export, &reports::ExportSession::cmdSave_Click);
+    connect(t, &table::TableSession::onlineViewRequested, m_online, &OnlineReceiver::optOnline_Click);
 }
 
 void TransferSession::readAfterConnect()

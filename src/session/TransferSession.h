@@ -19,6 +19,7 @@ class ExportSession;
 namespace instrument {
 class LinkSession;
 class MemoryReader;
+class OnlineReceiver;
 } // namespace instrument
 
 namespace session {
@@ -46,6 +47,7 @@ public:
     reports::ExportSession& exporter() { return *m_export; }
     instrument::LinkSession& link() { return *m_link; }
     instrument::MemoryReader& reader() { return *m_reader; }
+    instrument::OnlineReceiver& online() { return *m_online; }
     instrument::SerialLayer& layer() { return *m_layer; }
 
     void setAfterConnect(AfterConnect what) { m_afterConnect = what; }
@@ -54,6 +56,7 @@ private:
     void connectShell();
     void connectLink();
     void connectReader();
+    void connectOnline();
     void readAfterConnect();
 
     shell::AppState m_st;
@@ -64,6 +67,7 @@ private:
     reports::ExportSession* m_export;
     instrument::LinkSession* m_link;
     instrument::MemoryReader* m_reader;
+    instrument::OnlineReceiver* m_online;
 };
 
 } // namespace session

@@ -1,22 +1,82 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace shell::TextFile {
 
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the five the code page leaves undefined stand for the C1 controls of the same
+// value, as the system's converter has them, so every byte reads back as it was written.
+constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// What a character without a place in the code page becomes (the converter's substitute).
+constexpr char kSubstitute = 0x1A;
+
+// Characters that are not shown (joiners, direction marks, variation selectors, the byte order mark): the
+// converter leaves them out rather than writing a substitute for them.
+bool ignorable(char32_t u)
+{
+    return u == 0x034F || u == 0x061C || u == 0x115F || u == 0x1160 || u == 0x17B4 || u == 0x17B5 ||
+           (u >= 0x180B && u <= 0x180F) || (u >= 0x200B && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) ||
+           (u >= 0x2060 && u <= 0x206F) || u == 0x3164 || (u >= 0xFE00 && u <= 0xFE0F) || u == 0xFEFF || u == 0xFFA0 ||
+           (u >= 0xFFF0 && u <= 0xFFF8) || (u >= 0x1BCA0 && u <= 0x1BCA3) || (u >= 0x1D173 && u <= 0x1D17A) ||
+           (u >= 0xE0000 && u <= 0xE0FFF);
+}
+
+char encodeHigh(char16_t u)
+{
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == u)
+            return char(0x80 + i);
+    return kSubstitute;
+}
+
+} // namespace
+
+// Files of thousands of rows are written after every online value: a table-driven conversion, without the
+// general converter's per-call set-up.
 QByteArray encode(const QString& text)
 {
-    QStringEncoder enc("windows-1252");
-    QByteArray out = enc.encode(text);
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* o = out.data();
+    const auto* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const char16_t* end = p + text.size();
+    // Most text is ASCII and Latin-1 letters, which keep their value: checked and narrowed in straight loops.
+    bool plain = true;
+    for (const char16_t* q = p; q < end; ++q)
+        plain &= *q < 0x80 || char16_t(*q - 0xA0) < 0x60;
+    if (plain) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            o[i] = char(p[i]);
+        return out;
+    }
+    while (p < end) {
+        const char16_t u = *p++;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *o++ = char(u);
+        } else if (QChar::isHighSurrogate(u) && p < end && QChar::isLowSurrogate(*p)) {
+            // One character, one substitute.
+            if (!ignorable(QChar::surrogateToUcs4(u, *p)))
+                *o++ = kSubstitute;
+            ++p;
+        } else if (!ignorable(u)) {
+            *o++ = encodeHigh(u);
+        }
+    }
+    out.truncate(o - out.data());
     return out;
 }
 
 QString decode(const QByteArray& bytes)
 {
-    QStringDecoder dec("windows-1252");
-    QString out = dec.decode(bytes);
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *o++ = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b);
+    }
     return out;
 }
 

@@ -50,6 +50,16 @@ void TableSession::FillMessdaten(const shell::Messwert& m)
         shell::reportFillFailure(m_st, shell::FillError::Overflow);
         return;
     }
+    // A full online view takes no more values. Told once per run: values keep coming at the line's pace, and a
+    // box for each would pile up.
+    if (online && i > MessdatenStore::kRows) {
+        if (!m_onlineFullReported) {
+            m_onlineFullReported = true;
+            m_st.messageBox(m_st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') +
+                            QString::number(MessdatenStore::kRows));
+        }
+        return;
+    }
     if (v < 0 || i < 1 || i > MessdatenStore::kRows) {
         shell::reportFillFailure(m_st, shell::FillError::SubscriptOutOfRange);
         return;
@@ -117,6 +127,14 @@ void TableSession::prepareTransfer(int v)
     f.setVisible(Main::lstStat, true);
     jetztZeit = QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss"));
     aktZeile = 1;
+}
+
+void TableSession::showOnlineView()
+{
+    m_onlineFullReported = false;
+    StatistikZuruecksetzen();
+    m_st.main().setItems(Main::lstStat, {});
+    TabelleAufbauen();
 }
 
 void TableSession::showView(int v)

@@ -42,6 +42,10 @@ public:
     void prepareTransfer(int view);
     // Showing a memory view as its option button does.
     void showView(int view);
+    // Online mode starts: the online view with fresh statistics.
+    void showOnlineView();
+    // A "V" online line was processed: the next value gets the next number.
+    void nextOnlineNr() { ++onlineNr; }
 
     // Table.
     void TabelleFormatieren();
@@ -112,6 +116,7 @@ private:
     double m_summe = 0;
     double m_summeAbs = 0;
     double m_summeQuadrate = 0;
+    bool m_onlineFullReported = false;
     ShownFigure m_minShown;
     ShownFigure m_maxShown;
 };

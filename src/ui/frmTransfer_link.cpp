@@ -3,6 +3,7 @@
 
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
+#include "link/OnlineReceiver.h"
 #include "session/TransferSession.h"
 
 #include <QComboBox>
@@ -38,6 +39,11 @@ void frmTransfer::wireLink()
     connect(btn(Main::cmdLesen), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesen_Click(); });
     connect(btn(Main::cmdLesFE), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesFE_Click(); });
     connect(btn(Main::cmdLesNFE), &QAbstractButton::clicked, reader, [reader] { reader->cmdLesNFE_Click(); });
+
+    // Online mode.
+    instrument::OnlineReceiver* online = &m_session->online();
+    connect(btn(Main::optOnline), &QAbstractButton::clicked, online, [online] { online->optOnline_Click(); });
+    connect(btn(Main::cmdStop), &QAbstractButton::clicked, online, [online] { online->cmdStop_Click(); });
 
     // Progress of a long read (a full memory takes about 35 s on the line), below the connection status.
     auto* frame = findChild<QGroupBox*>(Main::Frame2);

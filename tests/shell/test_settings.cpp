@@ -3,8 +3,11 @@
 #include "shell/AppState.h"
 #include "shell/Controls.h"
 #include "shell/Settings.h"
+#include "shell/TextFile.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace Main = ctl::frmTransfer;
@@ -226,4 +229,24 @@ TEST_F(SettingsTest, ProjectDataReading)
     EXPECT_EQ(p.text(Projekt::txtFelder(3)), "DT 24.12.2025;18:30");
     EXPECT_EQ(p.text(Projekt::DTPDate), "24.12.2025");
     EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+TEST(TextFileCodePage, SameBytesAsTheSystemConverterBothWays)
+{
+    // Every character of the basic plane, and one outside it, encodes as the system's Windows-1252 converter does.
+    QString all;
+    for (char32_t u = 1; u < 0x10000; ++u)
+        if (!QChar::isSurrogate(u))
+            all += QChar(char16_t(u));
+    all += QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("x");
+    QStringEncoder enc("windows-1252");
+    EXPECT_EQ(shell::TextFile::encode(all), enc.encode(all));
+
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(char(b));
+    QStringDecoder dec("windows-1252");
+    const QString decoded = dec.decode(bytes);
+    EXPECT_EQ(shell::TextFile::decode(bytes), decoded);
+    EXPECT_EQ(shell::TextFile::encode(decoded), bytes);
 }

@@ -26,8 +26,12 @@ public:
     QString errorText() const override { return failureText; }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
-    void setDelivery(Delivery) override {}
-    void clearReceived() override { m_text.clear(); }
+    void setDelivery(Delivery delivery) override { m_delivery = delivery; }
+    void clearReceived() override
+    {
+        m_text.clear();
+        m_lines.clear();
+    }
     bool transmit(const QString& text) override
     {
         if (!m_open)
@@ -46,8 +50,11 @@ public:
         flush(chunk);
         return true;
     }
+    // Chunks: everything that came; lines (online mode): the oldest whole line.
     QString takeReceived() override
     {
+        if (m_delivery == Delivery::Lines)
+            return m_lines.isEmpty() ? QString() : m_lines.takeFirst();
         QString out;
         out.swap(m_text);
         return out;
@@ -56,6 +63,16 @@ public:
     // Text the gauge sends on its own (online values, a long answer in pieces), and its special characters.
     void push(const QString& text)
     {
+        if (m_delivery == Delivery::Lines) {
+            m_partial += text;
+            qsizetype end;
+            while ((end = m_partial.indexOf(QLatin1Char('\n'))) >= 0) {
+                m_lines << m_partial.left(end + 1);
+                m_partial.remove(0, end + 1);
+                emit received();
+            }
+            return;
+        }
         m_text += text;
         emit received();
     }
@@ -71,5 +88,8 @@ private:
         emit received();
     }
     bool m_open = false;
+    Delivery m_delivery = Delivery::Chunks;
     QString m_text;
+    QString m_partial;
+    QStringList m_lines;
 };

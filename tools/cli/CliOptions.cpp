@@ -12,6 +12,8 @@ QString CliOptions::usage()
         "       varnotek-cli identify --port COM<n> [--edition CODE] [--lang de|en] [--timeout S]\n"
         "       varnotek-cli read --port COM<n> --out DIR [--memory 1|2|all] [--edition CODE] [--lang de|en]\n"
         "                         [--timeout S]\n"
+        "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
+        "                           [--lang de|en] [--timeout S]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -26,6 +28,10 @@ Commands:
   read                  connects, identifies and reads the memories as "Read Storage" does; writes
                         DIR/memory1.mes and DIR/memory2.mes as the program's Save writes them and prints the
                         statistics of each memory, a blank line between them
+  online                connects and identifies, reads no memory, and goes online as the program does; prints
+                        each value as the memory display shows it, at the end the statistics; with --out writes
+                        DIR/online.mes as the program's Save writes the online view. "E" gauges rewrite
+                        Online.mes in the data folder after every value, as the program does
 
 Options:
   --port COM<n>         the port (COM1 to COM201; see Ports.ini in the README)
@@ -33,13 +39,20 @@ Options:
   --memory 1|2|all      the memory to read (default all)
   --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
   --lang de|en          stands in for Language.ini
-  --timeout S           seconds to wait for a complete answer of the gauge (default 60)
+  --timeout S           seconds to wait for a complete answer of the gauge (default 60); online: seconds
+                        without a value after which the run ends
+  --count N             online: end after N values
+  --seconds S           online: end S seconds after online mode started
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
 
-Exit status: 0 success (an empty memory is success), 2 usage, 3 the port cannot be opened or the device is not
-available, 4 no complete answer within the timeout, 5 an output file could not be written.
+An online run also ends when a line is no value, and on SIGINT or SIGTERM (what arrived is kept and written).
+
+Exit status: 0 success (an empty memory is success; online: ended by count, seconds, the end of reception or a
+signal), 2 usage, 3 the port cannot be opened or the device is not available, 4 no complete answer (online: no
+value) within the timeout, 5 an output file could not be written, 6 the line was lost or the gauge switched off
+during the run (what arrived is written).
 )");
 }
 
@@ -67,6 +80,8 @@ bool CliOptions::parse(const QStringList& arguments)
         command = Command::Identify;
     else if (first == QLatin1String("read"))
         command = Command::Read;
+    else if (first == QLatin1String("online"))
+        command = Command::Online;
     else {
         m_error = QStringLiteral("unknown command \"%1\"").arg(first);
         return false;
@@ -108,13 +123,31 @@ bool CliOptions::parse(const QStringList& arguments)
             return true;
         };
     }
-    if (command == Command::Read) {
+    if (command == Command::Online) {
+        const auto positive = [this](const QString& name, const QString& v, int& target) {
+            bool ok = false;
+            const int n = v.toInt(&ok);
+            if (!ok || n < 1)
+                return m_error = name + QStringLiteral(": expected a whole number from 1, got \"%1\"").arg(v), false;
+            target = n;
+            return true;
+        };
+        setters[QStringLiteral("--count")] = [positive, this](const QString& name, const QString& v) {
+            return positive(name, v, count);
+        };
+        setters[QStringLiteral("--seconds")] = [positive, this](const QString& name, const QString& v) {
+            return positive(name, v, seconds);
+        };
+    }
+    if (command == Command::Read || command == Command::Online) {
         setters[QStringLiteral("--out")] = [this](const QString& name, const QString& v) {
             if (v.isEmpty())
                 return m_error = name + QStringLiteral(": the folder is empty"), false;
             outDir = v;
             return true;
         };
+    }
+    if (command == Command::Read) {
         setters[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
             if (v == QLatin1String("1"))
                 memory = Memory::First;

@@ -5,7 +5,7 @@
 
 // The command line of varnotek-cli.
 struct CliOptions {
-    enum class Command { None, Ports, Identify, Read, Help, Version };
+    enum class Command { None, Ports, Identify, Read, Online, Help, Version };
     enum class Memory { All, First, Second };
 
     Command command = Command::None;
@@ -15,6 +15,8 @@ struct CliOptions {
     QString outDir;
     Memory memory = Memory::All;
     int timeoutSeconds = 60;
+    int count = 0;   // online: values to take; 0 = no limit
+    int seconds = 0; // online: seconds to run; 0 = no limit
 
     // False with the reason in error() for anything the usage does not allow.
     bool parse(const QStringList& arguments); // arguments[0] is the program name
@@ -34,4 +36,5 @@ constexpr int Usage = 2;
 constexpr int NotConnected = 3; // the port cannot be opened or the device is not available
 constexpr int Timeout = 4;      // no complete answer in time
 constexpr int WriteFailed = 5;  // an output file could not be written
+constexpr int LineLost = 6;     // the line was lost or the gauge switched off during the run
 } // namespace CliExit

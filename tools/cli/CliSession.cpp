@@ -58,6 +58,8 @@ int CliSession::run()
         return identify();
     case CliOptions::Command::Read:
         return read();
+    case CliOptions::Command::Online:
+        return online();
     default:
         return CliExit::Usage;
     }

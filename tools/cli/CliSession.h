@@ -44,6 +44,7 @@ private:
     int ports();
     int identify();
     int read();
+    int online();
     // Chooses the port as the port box does and runs the connect button. Exit status when it did not connect.
     int connect();
     int notConnected();

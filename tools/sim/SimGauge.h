@@ -22,6 +22,7 @@ struct SimChunk {
     QByteArray data;
     int pauseMs = 0;
     Action action = Action::None;
+    qint64 queuedAt = 0; // when it was put on the line's queue (the runner's clock)
 };
 
 // Fixed facts of an edition, as the program's edition table has them.

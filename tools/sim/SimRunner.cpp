@@ -280,8 +280,11 @@ void SimRunner::handleCommand(const QByteArray &command)
 
 void SimRunner::enqueue(const QList<SimChunk> &chunks)
 {
-    for (const SimChunk &c : chunks)
+    const qint64 t = now();
+    for (SimChunk c : chunks) {
+        c.queuedAt = t;
         m_queue.push_back(c);
+    }
 }
 
 void SimRunner::serviceOnline(qint64 t)
@@ -306,7 +309,9 @@ qint64 SimRunner::serviceOutput(qint64 t)
     while (!m_queue.empty()) {
         SimChunk &head = m_queue.front();
         if (!m_headActive) {
-            m_headStart = std::max(t, m_lineFree) + qint64(head.pauseMs) * Ms;
+            // A chunk that was waiting follows the previous one without a gap, as a UART sends its queue; a late
+            // wake-up of this loop must not stretch the line's timeline.
+            m_headStart = std::max(head.queuedAt, m_lineFree) + qint64(head.pauseMs) * Ms;
             m_headSent = 0;
             m_headActive = true;
         }

@@ -1,0 +1,191 @@
+#include "OnlineReceiver.h"
+
+#include "LinkSession.h"
+#include "shell/AppState.h"
+#include "shell/Commands.h"
+#include "shell/Messwert.h"
+
+namespace Main = ctl::frmTransfer;
+
+namespace instrument {
+
+namespace {
+
+const QString kWidth = QStringLiteral("width");
+
+// A value line starts with its number, right-aligned: a blank or a digit. Anything else ends reception.
+bool startsValue(const QString& text)
+{
+    if (text.isEmpty())
+        return true;
+    const QChar c = text.front();
+    return c == QLatin1Char(' ') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+} // namespace
+
+OnlineReceiver::OnlineReceiver(shell::AppState& st, LinkSession& link, QObject* parent)
+    : QObject(parent), m_st(st), m_link(link), m_decoder(st)
+{
+}
+
+OnlineReceiver::~OnlineReceiver() = default;
+
+bool OnlineReceiver::receiving() const
+{
+    return m_running && m_st.messart == shell::Messart::Online && m_st.link.CheckConnect;
+}
+
+void OnlineReceiver::optOnline_Click()
+{
+    shell::AppState& st = m_st;
+    shell::FormState& f = st.main();
+    f.setText(Main::txtSpeicher, st.msg(shell::Msg::Ready));
+    for (const QString& name : {Main::cmdAbs, Main::cmdChart, Main::cmdGross, Main::txtMittelwert})
+        f.setVisible(name, false);
+    st.messart = shell::Messart::Online;
+    emit viewStarting();
+
+    m_running = false;
+    m_link.openRetries = 0;
+    m_link.OpenComPort(m_link.portNumber());
+    if (!st.link.CheckConnect)
+        return;
+    m_link.takeReceived();
+    m_lines.clear();
+    m_received = 0;
+    m_fullReported = false;
+    m_taken = 0;
+    // No command is sent: the instrument sends on its own. A pause set earlier stays in force.
+    m_lineMode = st.edition.deviceLine == QLatin1String("V");
+    if (m_lineMode) {
+        f.setVisible(Main::cmdStop, true);
+        m_link.ConfigureOnlineLines();
+    } else {
+        m_link.ConfigureOnlineRecords();
+    }
+    m_running = true;
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        f.setVisible(name, true);
+    shell::Commands::EnableCommands(f);
+}
+
+void OnlineReceiver::cmdStop_Click()
+{
+    shell::AppState& st = m_st;
+    shell::FormState& f = st.main();
+    if (st.link.SchalterStop) {
+        f.setText(Main::cmdStop, st.msg(shell::Msg::Stop));
+        f.setBackColor(Main::cmdStop, QColor(255, 128, 128));
+        st.link.SchalterStop = false;
+    } else {
+        f.setText(Main::cmdStop, st.msg(shell::Msg::Continue));
+        f.setBackColor(Main::cmdStop, QColor(128, 255, 128));
+        st.link.SchalterStop = true;
+    }
+}
+
+void OnlineReceiver::reception(int code)
+{
+    if (code != 2 || m_st.messart != shell::Messart::Online)
+        return;
+    // Each notification of the line in online mode is one whole line.
+    const QString text = m_link.takeReceived();
+    if (!receiving())
+        return;
+    if (m_lineMode)
+        receiveLine(text);
+    else
+        receiveRecord(text);
+}
+
+void OnlineReceiver::receiveRecord(const QString& text)
+{
+    shell::AppState& st = m_st;
+    narrowDisplay();
+    if (!startsValue(text)) {
+        endReception();
+        return;
+    }
+    if (st.edition.deviceLine == QLatin1String("E") && !text.isEmpty())
+        decodeAndHandOver(text);
+    const QString shown = showValue(QString(text).replace(QLatin1String("ym"), QStringLiteral("µm")));
+    // The value is on disk before the event ends: a crash or a power cut loses nothing that was shown.
+    st.onlineFileSaved = false;
+    emit saveRequested();
+    emit lastRowRequested();
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        st.main().setVisible(name, true);
+    shell::Commands::EnableCommands(st.main());
+    emit valueShown(shown);
+}
+
+void OnlineReceiver::receiveLine(const QString& text)
+{
+    shell::AppState& st = m_st;
+    if (st.link.SchalterStop || text.isEmpty())
+        return; // paused: the line is dropped, never stored later
+    // The store holds one run's worth of values; beyond it lines are dropped, and what is stored stays.
+    if (m_received >= kMaxLines) {
+        if (!m_fullReported) {
+            m_fullReported = true;
+            st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') + QString::number(kMaxLines));
+        }
+        return;
+    }
+    ++m_received;
+    m_lines.push_back(text);
+    processLines();
+}
+
+void OnlineReceiver::processLines()
+{
+    while (!m_lines.empty() && receiving()) {
+        const QString record = m_lines.front();
+        if (!startsValue(record)) {
+            endReception();
+            return;
+        }
+        m_lines.pop_front();
+        decodeAndHandOver(record);
+        narrowDisplay();
+        const QString shown = showValue(QString(record).replace(QLatin1String("Oe"), QStringLiteral("G ")));
+        emit lineProcessed();
+        emit valueShown(shown);
+    }
+}
+
+void OnlineReceiver::decodeAndHandOver(const QString& record)
+{
+    if (const auto m = m_decoder.decode(record, shell::Messart::Online)) {
+        ++m_taken;
+        emit messwert(*m);
+    }
+}
+
+void OnlineReceiver::endReception()
+{
+    m_running = false;
+    m_lines.clear();
+    m_st.main().setEnabled(Main::optOnline, false);
+    emit receptionEnded();
+}
+
+void OnlineReceiver::narrowDisplay()
+{
+    shell::FormState& f = m_st.main();
+    if (f.prop(Main::txtSpeicher, kWidth).toInt() == 1400)
+        f.setProp(Main::txtSpeicher, kWidth, 1125);
+}
+
+QString OnlineReceiver::showValue(const QString& text)
+{
+    // Characters 7 to 21: the value and its unit.
+    const QString shown = text.mid(6, 15);
+    shell::FormState& f = m_st.main();
+    f.setVisible(Main::txtSpeicher, true);
+    f.setText(Main::txtSpeicher, shown);
+    return shown;
+}
+
+} // namespace instrument

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "RecordDecoder.h"
+
+#include <QObject>
+#include <QString>
+
+#include <deque>
+
+namespace shell {
+struct AppState;
+struct Messwert;
+} // namespace shell
+
+namespace instrument {
+
+class LinkSession;
+
+// Online mode: the instrument sends each value as it is measured. "E" instruments send one whole record per
+// notification, and every value is saved at once; "V" instruments send lines that are collected in order and can be
+// paused. Each value is decoded here and handed to the table by signal; the memory display shows it.
+class OnlineReceiver : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kMaxLines = 5000;
+
+    OnlineReceiver(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
+    ~OnlineReceiver() override;
+
+    void optOnline_Click();
+    void cmdStop_Click();
+
+    // Communication event hand-over from the link (2 = text received).
+    void reception(int code);
+
+    // Reception runs: online was started and has not been ended by a line that is no value.
+    bool receiving() const;
+    // Values taken over in this run (decoded and handed on).
+    int taken() const { return m_taken; }
+
+signals:
+    // Online starts: the online view is shown with fresh statistics.
+    void viewStarting();
+    void messwert(const shell::Messwert& m);
+    // A "V" line was processed: the online counter moves on.
+    void lineProcessed();
+    // An "E" value came: the whole online table is saved to Online.mes, silently.
+    void saveRequested();
+    void lastRowRequested();
+    // A value was shown in the memory display (its text), whether stored or not; for "E" values once it is saved.
+    void valueShown(const QString& text);
+    // Reception ended because a line was no value.
+    void receptionEnded();
+
+private:
+    void receiveRecord(const QString& text);
+    void receiveLine(const QString& text);
+    void processLines();
+    void endReception();
+    void narrowDisplay();
+    QString showValue(const QString& text);
+    void decodeAndHandOver(const QString& record);
+
+    shell::AppState& m_st;
+    LinkSession& m_link;
+    RecordDecoder m_decoder;
+    bool m_running = false;
+    bool m_lineMode = false; // "V" instrument
+    // "V": lines received and not yet processed, in order; the count of all lines of this run.
+    std::deque<QString> m_lines;
+    int m_received = 0;
+    bool m_fullReported = false;
+    int m_taken = 0;
+};
+
+} // namespace instrument
