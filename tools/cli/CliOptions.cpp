@@ -12,6 +12,8 @@ QString CliOptions::usage()
         "       varnotek-cli identify --port COM<n> [--edition CODE] [--lang de|en] [--timeout S]\n"
         "       varnotek-cli read --port COM<n> --out DIR [--memory 1|2|all] [--edition CODE] [--lang de|en]\n"
         "                         [--timeout S]\n"
+        "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
+        "                         [--edition CODE] [--lang de|en]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -26,20 +28,28 @@ Commands:
   read                  connects, identifies and reads the memories as "Read Storage" does; writes
                         DIR/memory1.mes and DIR/memory2.mes as the program's Save writes them and prints the
                         statistics of each memory, a blank line between them
+  export                loads FILE.mes into a view as "Open Data File" does and writes PATH: txt the clipboard
+                        text (UTF-8), pdf the printout, odt the word-processor document, xlsx the spreadsheet
+                        workbook; nothing is opened
 
 Options:
   --port COM<n>         the port (COM1 to COM201; see Ports.ini in the README)
-  --out DIR             folder of the .mes files (created when missing)
+  --out DIR             read: folder of the .mes files (created when missing); export: the file to write
   --memory 1|2|all      the memory to read (default all)
   --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
   --lang de|en          stands in for Language.ini
   --timeout S           seconds to wait for a complete answer of the gauge (default 60)
+  --to txt|pdf|odt|xlsx what export writes
+  --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
+                        question; without it No)
+  --view 1|2|online     the view export loads the file into: memory 1 (default), memory 2 or online
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
 
 Exit status: 0 success (an empty memory is success), 2 usage, 3 the port cannot be opened or the device is not
-available, 4 no complete answer within the timeout, 5 an output file could not be written.
+available, 4 no complete answer within the timeout, 5 an output file could not be written, 7 the input file
+cannot be read or is not a measurement file.
 )");
 }
 
@@ -67,7 +77,10 @@ bool CliOptions::parse(const QStringList& arguments)
         command = Command::Identify;
     else if (first == QLatin1String("read"))
         command = Command::Read;
-    else {
+    else if (first == QLatin1String("export")) {
+        command = Command::Export;
+        return exported.parse(args.mid(1), edition, sprache, m_error);
+    } else {
         m_error = QStringLiteral("unknown command \"%1\"").arg(first);
         return false;
     }

@@ -1,4 +1,5 @@
 #include "CliSession.h"
+#include "CliExport.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
@@ -58,6 +59,8 @@ int CliSession::run()
         return identify();
     case CliOptions::Command::Read:
         return read();
+    case CliOptions::Command::Export:
+        return CliExport(*m_session, m_options.exported).run();
     default:
         return CliExit::Usage;
     }
