@@ -248,7 +248,9 @@ TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNon
         saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
     ASSERT_EQ(p.dialogs.shown.size(), 2);
     const QString failure = p.dialogs.shown[1].text;
-    EXPECT_TRUE(failure.startsWith(QStringLiteral("xdg-open: a required tool could not be found")))
+    // The reason and xdg-open's last word, without the fallbacks it tried.
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("xdg-open: a required tool could not be found")) &&
+                failure.endsWith(QStringLiteral(".xlsx')")) && !failure.contains(QLatin1Char('\n')))
         << failure.toStdString();
     EXPECT_EQ(p.logLines().filter(QStringLiteral("Open Excel:")), QStringList{"Open Excel:" + failure});
     EXPECT_TRUE(commandsEnabled(p));
