@@ -1,5 +1,7 @@
 // A .mes file of 5000 rows: building the report and writing it through a save file, and loading it
-// back (reading, parsing the fixed columns, clearing the table and rebuilding grid and statistics).
+// back (reading, parsing the fixed columns, clearing the table and rebuilding grid and statistics); the same
+// report put on the clipboard.
+#include "RecordingDesktop.h"
 #include "Sandbox.h"
 #include "export/ExportSession.h"
 #include "shell/AppState.h"
@@ -66,5 +68,17 @@ void BM_Load5000(benchmark::State& state)
         state.SkipWithError("rows lost");
 }
 BENCHMARK(BM_Load5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ClipboardText5000(benchmark::State& state)
+{
+    Fixture f;
+    testsupport::RecordingDesktop desktop;
+    f.st.desktop = &desktop;
+    for (auto _ : state)
+        f.exp.cmdClipboard_Click();
+    if (!desktop.clipboard.endsWith(QStringLiteral(" NFe\r\n")))
+        state.SkipWithError("report incomplete");
+}
+BENCHMARK(BM_ClipboardText5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "OutputResult.h"
+#include "SpreadsheetExport.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <functional>
+
+class QPagedPaintDevice;
 
 namespace shell {
 struct AppState;
@@ -17,7 +23,8 @@ namespace reports {
 class DataLineCache;
 class ProjektDialog;
 
-// Files and reports of the main window: the text report, saving and loading .mes files, the project dialog.
+// Files and reports of the main window: the text report, saving and loading .mes files, the project dialog, and
+// the report passed on to the clipboard, the printer, the word processor and the spreadsheet program.
 // Works on AppState and the table session; never on widgets.
 class ExportSession : public QObject
 {
@@ -45,6 +52,22 @@ public:
     void cmdOpen_Click();
     void cmdProjekt_Click();
 
+    // The outputs of the current table (ExportSession_outputs.cpp). The clipboard and the printer ignore their
+    // errors; the word processor and the spreadsheet show a failure and log it.
+    void cmdClipboard_Click();
+    void cmdprint_Click();
+    void cmdWord_Click();
+    void cmdExcel_Click();
+
+    // What those commands produce, on a device or in a file the caller chooses (the command-line tool).
+    OutputResult printTo(QPagedPaintDevice& device);
+    OutputResult writeDocument(const QString& path);
+    OutputResult writeWorkbook(const QString& path, bool withChart);
+    // The workbook's content: BuildReport("P"), the statistics of the view shown, limits, grid headings, rows.
+    SpreadsheetInput spreadsheetInput(bool withChart);
+    // False when the view mixes units: no statistics, no chart, no chart question.
+    bool statisticsPossible() const;
+
     // The save dialog's answer as a target path: "" when cancelled, ".mes" appended unless the name holds it.
     static QString targetName(const QString& answer, const QString& folder);
 
@@ -55,6 +78,9 @@ public:
 
 private:
     void reportFailure(const QString& text);
+    // Writes a document for the desktop into the run's folder and opens it; the failure's description, or "".
+    QString handOver(const QString& extension, const std::function<OutputResult(const QString&)>& write);
+    void reportOpenFailure(const QString& prefix, const QString& description);
 
     shell::AppState& m_st;
     table::TableSession* m_table;

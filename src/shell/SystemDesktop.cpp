@@ -90,7 +90,8 @@ bool SystemDesktop::openDocument(const QString& path, QString& error)
     }
     if (p->exitCode() != 0) {
         error = xdgOpenFailure(p->exitCode());
-        const QString said = QString::fromLocal8Bit(p->readAll()).trimmed();
+        // xdg-open's own conclusion is its last line; before it come the fallbacks it tried ("firefox: not found").
+        const QString said = QString::fromLocal8Bit(p->readAll()).trimmed().section(QLatin1Char('\n'), -1).trimmed();
         if (!said.isEmpty())
             error += QStringLiteral(" (") + said + QLatin1Char(')');
         return false;

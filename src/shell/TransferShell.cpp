@@ -307,6 +307,10 @@ void TransferShell::ApplyCaptions()
     f.setText(Main::Frame3, t.msg(Msg::Data));
     f.setText(Main::Frame1, t.msg(Msg::Commands));
     f.setText(Main::Frame4, t.msg(Msg::CopyDataTo));
+    // The copy targets have no entries in the caption table.
+    f.setText(Main::cmdClipboard, st.say("Zwischenablage", "Clipboard"));
+    f.setText(Main::cmdWord, st.say("Textverarbeitung", "Word processor"));
+    f.setText(Main::cmdExcel, st.say("Tabellenkalkulation", "Spreadsheet"));
 }
 
 void TransferShell::switchLanguage(int lang)

@@ -196,10 +196,10 @@ void frmTransfer::buildUi()
 
     auto* frame4 = named<QGroupBox>(central, Main::Frame4);
     auto* f4 = new QGridLayout(frame4);
-    f4->addWidget(button(frame4, Main::cmdClipboard, QStringLiteral("Clipboard")), 0, 0);
+    f4->addWidget(button(frame4, Main::cmdClipboard), 0, 0);
     f4->addWidget(button(frame4, Main::cmdprint), 0, 1);
-    f4->addWidget(button(frame4, Main::cmdWord, QStringLiteral("Writer")), 1, 0);
-    f4->addWidget(button(frame4, Main::cmdExcel, QStringLiteral("Calc")), 1, 1);
+    f4->addWidget(button(frame4, Main::cmdWord), 1, 0);
+    f4->addWidget(button(frame4, Main::cmdExcel), 1, 1);
     right->addWidget(frame4);
     root->addLayout(right, 0);
 

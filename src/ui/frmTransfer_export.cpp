@@ -20,6 +20,10 @@ void frmTransfer::wireExport()
     connect(btn(Main::cmdSave), &QAbstractButton::clicked, this, [e] { e->cmdSave_Click(); });
     connect(btn(Main::cmdOpen), &QAbstractButton::clicked, this, [e] { e->cmdOpen_Click(); });
     connect(btn(Main::cmdProjekt), &QAbstractButton::clicked, this, [e] { e->cmdProjekt_Click(); });
+    connect(btn(Main::cmdClipboard), &QAbstractButton::clicked, this, [e] { e->cmdClipboard_Click(); });
+    connect(btn(Main::cmdprint), &QAbstractButton::clicked, this, [e] { e->cmdprint_Click(); });
+    connect(btn(Main::cmdWord), &QAbstractButton::clicked, this, [e] { e->cmdWord_Click(); });
+    connect(btn(Main::cmdExcel), &QAbstractButton::clicked, this, [e] { e->cmdExcel_Click(); });
 }
 
 } // namespace ui

@@ -54,6 +54,23 @@ inline QString sofficePdf(const QString& file, const QString& outDir)
     return outDir + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QStringLiteral(".pdf");
 }
 
+// The paragraphs of an OpenDocument text's content.xml as text (runs of blanks are written as <text:s text:c="n"/>).
+inline QStringList odtParagraphs(const QString& xml)
+{
+    QStringList out;
+    static const QRegularExpression para(QStringLiteral("<text:p[^>]*?(/>|>(.*?)</text:p>)"));
+    static const QRegularExpression blanks(QStringLiteral("<text:s( text:c=\"(\\d+)\")?/>"));
+    for (const QRegularExpressionMatch& p : para.globalMatch(xml)) {
+        QString text = p.captured(2);
+        QRegularExpressionMatch b;
+        while ((b = blanks.match(text)).hasMatch())
+            text.replace(b.capturedStart(), b.capturedLength(), QString(qMax(1, b.captured(2).toInt()), u' '));
+        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        out << text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    }
+    return out;
+}
+
 // Lines with their blanks collapsed, empty ones left out: text extraction keeps words, not exact spacing.
 inline QStringList words(const QStringList& lines)
 {

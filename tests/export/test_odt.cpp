@@ -13,27 +13,6 @@ using namespace outputs;
 using reports::OdtDocument;
 using reports::ReportFont;
 
-namespace {
-
-// The paragraphs of content.xml as text (runs of blanks are written as <text:s text:c="n"/>).
-QStringList paragraphs(const QString& xml)
-{
-    QStringList out;
-    static const QRegularExpression para(QStringLiteral("<text:p[^>]*?(/>|>(.*?)</text:p>)"));
-    static const QRegularExpression blanks(QStringLiteral("<text:s( text:c=\"(\\d+)\")?/>"));
-    for (const QRegularExpressionMatch& p : para.globalMatch(xml)) {
-        QString text = p.captured(2);
-        QRegularExpressionMatch b;
-        while ((b = blanks.match(text)).hasMatch())
-            text.replace(b.capturedStart(), b.capturedLength(), QString(qMax(1, b.captured(2).toInt()), u' '));
-        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        out << text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    }
-    return out;
-}
-
-} // namespace
-
 TEST(OdtDocumentTest, EveryLineInTheReportFontAndReadableByLibreOffice)
 {
     QTemporaryDir dir;
@@ -43,7 +22,7 @@ TEST(OdtDocumentTest, EveryLineInTheReportFontAndReadableByLibreOffice)
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
     const QString xml = unzip(path, QStringLiteral("content.xml"));
-    EXPECT_EQ(paragraphs(xml), ReportFont::lines(report));
+    EXPECT_EQ(odtParagraphs(xml), ReportFont::lines(report));
 
     // "Lucida Console" where installed, else the monospaced family standing in for it (named, as the word
     // processor gets no style hint); the text uses one style.

@@ -14,6 +14,8 @@ QString CliOptions::usage()
         "                         [--timeout S]\n"
         "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
         "                           [--lang de|en] [--timeout S]\n"
+        "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
+        "                         [--edition CODE] [--lang de|en]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -32,10 +34,13 @@ Commands:
                         each value as the memory display shows it, at the end the statistics; with --out writes
                         DIR/online.mes as the program's Save writes the online view. "E" gauges rewrite
                         Online.mes in the data folder after every value, as the program does
+  export                loads FILE.mes into a view as "Open Data File" does and writes PATH: txt the clipboard
+                        text (UTF-8), pdf the printout, odt the word-processor document, xlsx the spreadsheet
+                        workbook; nothing is opened
 
 Options:
   --port COM<n>         the port (COM1 to COM201; see Ports.ini in the README)
-  --out DIR             folder of the .mes files (created when missing)
+  --out DIR             read: folder of the .mes files (created when missing); export: the file to write
   --memory 1|2|all      the memory to read (default all)
   --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
   --lang de|en          stands in for Language.ini
@@ -43,6 +48,10 @@ Options:
                         without a value after which the run ends
   --count N             online: end after N values
   --seconds S           online: end S seconds after online mode started
+  --to txt|pdf|odt|xlsx what export writes
+  --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
+                        question; without it No)
+  --view 1|2|online     the view export loads the file into: memory 1 (default), memory 2 or online
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
@@ -52,7 +61,7 @@ An online run also ends when a line is no value, and on SIGINT or SIGTERM (what 
 Exit status: 0 success (an empty memory is success; online: ended by count, seconds, the end of reception or a
 signal), 2 usage, 3 the port cannot be opened or the device is not available, 4 no complete answer (online: no
 value) within the timeout, 5 an output file could not be written, 6 the line was lost or the gauge switched off
-during the run (what arrived is written).
+during the run (what arrived is written), 7 the input file cannot be read or is not a measurement file.
 )");
 }
 
@@ -82,7 +91,10 @@ bool CliOptions::parse(const QStringList& arguments)
         command = Command::Read;
     else if (first == QLatin1String("online"))
         command = Command::Online;
-    else {
+    else if (first == QLatin1String("export")) {
+        command = Command::Export;
+        return exported.parse(args.mid(1), edition, sprache, m_error);
+    } else {
         m_error = QStringLiteral("unknown command \"%1\"").arg(first);
         return false;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ExportOptions.h"
+
 #include <QString>
 #include <QStringList>
 
 // The command line of varnotek-cli.
 struct CliOptions {
-    enum class Command { None, Ports, Identify, Read, Online, Help, Version };
+    enum class Command { None, Ports, Identify, Read, Online, Export, Help, Version };
     enum class Memory { All, First, Second };
 
     Command command = Command::None;
@@ -17,6 +19,8 @@ struct CliOptions {
     int timeoutSeconds = 60;
     int count = 0;   // online: values to take; 0 = no limit
     int seconds = 0; // online: seconds to run; 0 = no limit
+    // The export command's own arguments.
+    ExportOptions exported;
 
     // False with the reason in error() for anything the usage does not allow.
     bool parse(const QStringList& arguments); // arguments[0] is the program name
@@ -37,4 +41,6 @@ constexpr int NotConnected = 3; // the port cannot be opened or the device is no
 constexpr int Timeout = 4;      // no complete answer in time
 constexpr int WriteFailed = 5;  // an output file could not be written
 constexpr int LineLost = 6;     // the line was lost or the gauge switched off during the run
+// The input file cannot be read or is not a measurement file.
+constexpr int InputUnreadable = 7;
 } // namespace CliExit

@@ -1,4 +1,5 @@
 #include "CliSession.h"
+#include "CliExport.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
@@ -60,6 +61,8 @@ int CliSession::run()
         return read();
     case CliOptions::Command::Online:
         return online();
+    case CliOptions::Command::Export:
+        return CliExport(*m_session, m_options.exported).run();
     default:
         return CliExit::Usage;
     }

@@ -4,17 +4,27 @@
 #include "shell/EditionInfo.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
     // A reader that stops early (| head, | grep -q) must not end the run before the files are written: output
     // to a closed pipe fails quietly instead of killing the process.
     std::signal(SIGPIPE, SIG_IGN);
-    QCoreApplication app(argc, argv);
+    // export lays out text in fonts, which needs a GUI application; it shows nothing, so it needs no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (ExportOptions::named(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // As in the program: Qt set the C locale from the environment; C-level number output stays ".".
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("Varnotek TRANSFER"));

@@ -1,0 +1,205 @@
+#include "CliOptions.h"
+#include "CliProcess.h"
+#include "OutputTools.h"
+#include "Program.h"
+#include "XlsxBook.h"
+
+#include "export/ExportSession.h"
+#include "export/ReportFont.h"
+#include "table/TableSession.h"
+
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+using namespace outputs;
+
+namespace {
+
+const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
+
+// Every file below the sandbox with its content.
+QMap<QString, QByteArray> files(const testsupport::Sandbox& sb)
+{
+    QMap<QString, QByteArray> out;
+    for (QDirIterator it(sb.root(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        out[path] = testsupport::Sandbox::readFile(path);
+    }
+    return out;
+}
+
+// A table saved by the program in this process, with limits and project data in the data folders; what the
+// program's output commands make of the file after "Datei öffnen" into memory 1.
+struct Saved {
+    QString mes;
+    QString clipboard;
+    QString workbook; // with its chart
+
+    explicit Saved(testsupport::Sandbox& sb)
+    {
+        testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Limit.ini", "95,5;140;120;0;\r\n");
+        testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Projektdaten.ini",
+                                        "Bridge 7\r\n\r\n\r\n\r\n\r\nK. Weber\r\nDT 03.04.2025;09:15\r\n");
+        testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
+                                        "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPrüfer;Inspector;\r\n");
+        Program p(sb, QStringLiteral("RD"), Program::Line::Fake);
+        EXPECT_TRUE(p.start());
+        p.shell->Voreinstellungen(QStringLiteral("PI"));
+        p.shell->Voreinstellungen(QStringLiteral("LL"));
+        p.table().showView(0);
+        const double values[] = {101.25, 99.5, 130, 118.75, 125};
+        for (int i = 0; i < 5; ++i)
+            p.table().appendRow(0, {}, QStringLiteral("09:3%1:00").arg(i), i + 1, values[i], QStringLiteral("µm  "),
+                                QStringLiteral("NFe"));
+        mes = sb.root() + QStringLiteral("/in.mes");
+        EXPECT_TRUE(p.exporter().saveTo(mes));
+        p.table().showView(0);
+        EXPECT_TRUE(p.exporter().loadFrom(mes));
+        p.exporter().cmdClipboard_Click();
+        clipboard = p.desktop.clipboard;
+        workbook = sb.root() + QStringLiteral("/program.xlsx");
+        EXPECT_TRUE(p.exporter().writeWorkbook(workbook, true).ok);
+    }
+};
+
+// Cells as "A1 text format font" lines, for readable differences.
+QStringList flat(const QMap<QString, XlsxCell>& cells)
+{
+    QStringList out;
+    for (auto it = cells.begin(); it != cells.end(); ++it)
+        out << QStringLiteral("%1 %2 %3 %4").arg(it.key(), it->text, it->numFormat).arg(it->fontId);
+    return out;
+}
+
+CliRun exportTo(const QString& mes, const QString& to, const QString& out, const QStringList& more = {})
+{
+    return CliRun::run(QStringList{"export", mes, "--to", to, "--out", out} + more, 60000);
+}
+
+} // namespace
+
+TEST(CliExport, OptionsAndExitStatuses)
+{
+    CliOptions o;
+    ASSERT_TRUE(o.parse({"cli", "export", "--to=xlsx", "--out=x.xlsx", "--chart", "a.mes", "--view", "online",
+                         "--edition", "FT", "--lang", "en"}))
+        << o.error().toStdString();
+    EXPECT_EQ(o.command, CliOptions::Command::Export);
+    EXPECT_EQ(o.exported.file, "a.mes");
+    EXPECT_EQ(o.exported.to, ExportOptions::Target::Xlsx);
+    EXPECT_EQ(o.exported.out, "x.xlsx");
+    EXPECT_TRUE(o.exported.chart);
+    EXPECT_EQ(o.exported.viewIndex(), 2);
+    EXPECT_EQ(o.edition, "FT");
+    EXPECT_EQ(o.sprache, 1);
+    ASSERT_TRUE(o.parse({"cli", "export", "a.mes", "--to", "txt", "--out", "x"}));
+    EXPECT_EQ(o.exported.viewIndex(), 0);
+    EXPECT_FALSE(o.exported.chart);
+    for (const char* bad :
+         {"a.mes --out x", "--to txt --out x", "a.mes --to txt", "a.mes b.mes --to txt --out x",
+          "a.mes --to doc --out x", "a.mes --to pdf --out x --chart", "a.mes --to txt --out x --view 3",
+          "a.mes --to txt --out x --port COM7", "a.mes --to txt --to pdf --out x",
+          "a.mes --to xlsx --out x --chart=yes", "a.mes --to txt --out x --lang fr"})
+        EXPECT_FALSE(o.parse(QStringList{"cli", "export"} + QString(bad).split(' '))) << bad;
+
+    testsupport::Sandbox sb;
+    const QString good = sb.root() + QStringLiteral("/good.mes");
+    testsupport::Sandbox::writeFile(good, "FE-Speicher\r\n\r\n01.02.2024       Nr.      Messwert\r\n\r\n");
+    testsupport::Sandbox::writeFile(sb.root() + "/notes.mes", "Einkaufsliste\r\nBrot\r\n# Milch\r\n");
+    testsupport::Sandbox::writeFile(sb.root() + "/image.mes", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const CliRun usage = exportTo(good, "doc", "x");
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(usage.err.contains("--to")) << usage.err.toStdString();
+    for (const char* input : {"/missing.mes", "/notes.mes", "/image.mes"}) {
+        const CliRun r = exportTo(sb.root() + input, "txt", sb.root() + "/out.txt", {"--lang", "en"});
+        EXPECT_EQ(r.exitCode, 7) << input;
+        EXPECT_TRUE(r.err.startsWith(sb.root() + input + ": ")) << r.err.toStdString();
+    }
+    EXPECT_TRUE(exportTo(sb.root() + "/notes.mes", "txt", "x", {"--lang", "en"}).err.contains("not a measurement"));
+    // A missing folder, or a folder in the way of the file: exit 5 and nothing written.
+    for (const char* to : {"txt", "pdf", "odt", "xlsx"}) {
+        EXPECT_EQ(exportTo(good, to, sb.root() + "/missing/out").exitCode, 5) << to;
+        const CliRun r = exportTo(good, to, sb.data());
+        EXPECT_EQ(r.exitCode, 5) << to;
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    EXPECT_FALSE(QDir(sb.root() + "/missing").exists());
+    EXPECT_FALSE(QFileInfo::exists(sb.root() + "/out.txt"));
+}
+
+TEST(CliExport, EveryTargetIsWhatTheProgramMakes)
+{
+    testsupport::Sandbox sb("de_DE.UTF-8");
+    const Saved saved(sb);
+    const QString out = sb.root() + QStringLiteral("/out");
+    QDir().mkpath(out);
+    const QMap<QString, QByteArray> before = files(sb);
+    const QStringList lines = reports::ReportFont::lines(saved.clipboard);
+    ASSERT_GT(lines.size(), 20);
+    ASSERT_TRUE(saved.clipboard.contains(QStringLiteral("#  Objekt Bridge 7\r\n")));
+    ASSERT_TRUE(saved.clipboard.contains(QRegularExpression(QStringLiteral("\r\nMax Limit +140 µm"))));
+
+    for (const char* to : {"txt", "pdf", "odt", "xlsx"}) {
+        const CliRun r = exportTo(saved.mes, to, out + "/report." + to,
+                                  QString(to) == "xlsx" ? QStringList{"--chart"} : QStringList{});
+        EXPECT_EQ(r.exitCode, 0) << to << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty() && r.err.isEmpty()) << r.err.toStdString();
+    }
+    EXPECT_EQ(testsupport::Sandbox::readFile(out + "/report.txt"), saved.clipboard.toUtf8());
+    EXPECT_EQ(words(pdfText(out + "/report.pdf").split('\n')), words(lines));
+    EXPECT_EQ(odtParagraphs(unzip(out + "/report.odt", "content.xml")), lines);
+
+    // The workbook cell for cell and series for series the program's; numbers with "." under a German locale.
+    const XlsxBook cli(out + "/report.xlsx"), program(saved.workbook);
+    EXPECT_EQ(cli.sheets.mid(0, 2), (QStringList{"Messwerte", "Chart"}));
+    const auto cells = cli.cells("Messwerte");
+    EXPECT_EQ(flat(cells), flat(program.cells("Messwerte")));
+    EXPECT_EQ(cli.series().size(), 5);
+    EXPECT_EQ(cells.value("B12").text, "114.92"); // the mean of the values as loaded, one decimal each
+    EXPECT_EQ(cells.value("C25").text, "118.8");
+    ASSERT_EQ(exportTo(saved.mes, "xlsx", out + "/plain.xlsx").exitCode, 0);
+    EXPECT_EQ(XlsxBook(out + "/plain.xlsx").sheets, QStringList{"Messwerte"});
+
+    // The table name follows the view; English by --lang.
+    ASSERT_EQ(exportTo(saved.mes, "txt", out + "/2.txt", {"--view", "2", "--lang", "en"}).exitCode, 0);
+    EXPECT_TRUE(testsupport::Sandbox::readFile(out + "/2.txt").contains("\r\n#  Object Bridge 7\r\n"));
+    EXPECT_TRUE(testsupport::Sandbox::readFile(out + "/2.txt").contains("\r\nNFE-Memory\r\n\r\nStatistics:"));
+    ASSERT_EQ(exportTo(saved.mes, "txt", out + "/online.txt", {"--view", "online"}).exitCode, 0);
+    EXPECT_TRUE(testsupport::Sandbox::readFile(out + "/online.txt").contains("\r\nOnline\r\n\r\nStatistik:"));
+
+    // Nothing but the outputs was written.
+    QMap<QString, QByteArray> after = files(sb);
+    for (auto it = after.begin(); it != after.end();)
+        it = it.key().startsWith(out + "/") ? after.erase(it) : std::next(it);
+    EXPECT_EQ(after.keys(), before.keys());
+    EXPECT_TRUE(after == before);
+}
+
+// The real clients: LibreOffice lays out the command's document and workbook.
+TEST(CliExport, LibreOfficeReadsTheDocumentAndTheWorkbook)
+{
+    testsupport::Sandbox sb("de_DE.UTF-8");
+    const Saved saved(sb);
+    const QString out = sb.root() + QStringLiteral("/out");
+    QDir().mkpath(out);
+    ASSERT_EQ(exportTo(saved.mes, "odt", out + "/report.odt").exitCode, 0);
+    ASSERT_EQ(exportTo(saved.mes, "xlsx", out + "/book.xlsx", {"--chart"}).exitCode, 0);
+
+    EXPECT_EQ(words(pdfText(sofficePdf(out + "/report.odt", out)).split('\n')),
+              words(reports::ReportFont::lines(saved.clipboard)));
+
+    // A4 portrait: columns A and B on the first page, C to E on the second, then the chart sheet.
+    const QStringList pages = pdfText(sofficePdf(out + "/book.xlsx", out)).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3);
+    const QStringList expected[] = {
+        {"# Objekt Bridge 7", "FE-Speicher", "Anzahl 5", "Mittelwert 114,92", "Std.Abweichung 13,85",
+         "Max Limit 140,00", "Sollwert 120,00", "09:30:00 1", "09:34:00 5"},
+        {"Messwert Messeinheit Material", "101,3 µm NFe", "118,8 µm NFe", "125,0 µm NFe"},
+        {"FE-Speicher", "Messwerte", "Anzahl", "Mittelwert", "Maximum", "Minimum", "Sollwert"}};
+    for (int page = 0; page < 3; ++page) {
+        const QString text = pages[page].simplified();
+        for (const QString& part : expected[page])
+            EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n" << text.toStdString();
+    }
+}

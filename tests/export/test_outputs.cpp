@@ -1,0 +1,257 @@
+#include "OutputTools.h"
+#include "Program.h"
+#include "XlsxBook.h"
+
+#include "export/ExportSession.h"
+#include "export/OutputFiles.h"
+#include "export/ReportFont.h"
+#include "shell/Commands.h"
+#include "shell/Controls.h"
+#include "shell/SystemDesktop.h"
+#include "shell/TextFile.h"
+#include "table/TableSession.h"
+
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace Main = ctl::frmTransfer;
+using namespace outputs;
+using Answer = shell::Dialogs::Answer;
+
+namespace {
+
+// Rows of a started program in memory view `view` (empty before), which is then shown. Units by row, "µm  "
+// for rows without one.
+void fill(Program& p, const QList<double>& values, int view = 0, const QStringList& units = {})
+{
+    p.table().showView(view);
+    for (int nr = 1; nr <= values.size(); ++nr)
+        EXPECT_TRUE(p.table().appendRow(view, {}, QStringLiteral("10:00:%1").arg(nr, 2, 10, QLatin1Char('0')), nr,
+                                        values[nr - 1], units.value(nr - 1, QStringLiteral("µm  ")),
+                                        QStringLiteral(" Fe")));
+    p.table().showView(view);
+}
+
+bool commandsEnabled(Program& p)
+{
+    for (const QString& name : shell::Commands::controls())
+        if (!p.main().isEnabled(name))
+            return false;
+    return true;
+}
+
+// The desktop as the recording one, noting whether the commands were disabled while a document was opened.
+struct WatchingDesktop : testsupport::RecordingDesktop {
+    Program* p = nullptr;
+    bool enabledWhileOpening = true;
+    bool openDocument(const QString& path, QString& error) override
+    {
+        enabledWhileOpening = commandsEnabled(*p);
+        return RecordingDesktop::openDocument(path, error);
+    }
+};
+
+} // namespace
+
+TEST(OutputCommands, ClipboardIsTheSavedFileWithoutItsLastLineEnd)
+{
+    for (const auto& [locale, english, value] :
+         {std::tuple("de_DE.UTF-8", false, "100,5 µm"), std::tuple("en_US.UTF-8", true, "100.5 µm")}) {
+        Program p(QStringLiteral("RD"), locale);
+        ASSERT_TRUE(p.start());
+        if (english)
+            p.shell->English_Click();
+        fill(p, {100.5, 101.25, -99.0});
+        const QString mes = p.sandbox.root() + QStringLiteral("/t.mes");
+        ASSERT_TRUE(p.exporter().saveTo(mes));
+        const int clears = p.desktop.clipboardClears;
+        p.exporter().cmdClipboard_Click();
+        EXPECT_EQ(p.desktop.clipboardClears, clears + 1);
+        EXPECT_EQ(shell::TextFile::encode(p.desktop.clipboard) + "\r\n", testsupport::Sandbox::readFile(mes));
+        EXPECT_TRUE(p.desktop.clipboard.contains(QString::fromUtf8(value))) << locale;
+        EXPECT_TRUE(p.desktop.clipboard.startsWith(english ? QStringLiteral("FE-Memory\r\n\r\nStatistics:")
+                                                           : QStringLiteral("FE-Speicher\r\n\r\nStatistik:")));
+    }
+}
+
+TEST(OutputCommands, EmptyTableGivesTheHeadingOnEveryTarget)
+{
+    Program p(QStringLiteral("RD"));
+    ASSERT_TRUE(p.start());
+    p.table().showView(0);
+    QTemporaryDir dir;
+    p.exporter().cmdClipboard_Click();
+    const QString heading = p.desktop.clipboard;
+    const QStringList lines = words(reports::ReportFont::lines(heading));
+    EXPECT_EQ(lines, (QStringList{"FE-Speicher", "Statistik:", p.st.heuteDatum + " Nr. Messwert"}));
+
+    QPdfWriter pdf(dir.filePath(QStringLiteral("empty.pdf")));
+    ASSERT_TRUE(p.exporter().printTo(pdf).ok);
+    EXPECT_EQ(words(pdfText(dir.filePath(QStringLiteral("empty.pdf"))).split(QLatin1Char('\n'))), lines);
+    ASSERT_TRUE(p.exporter().writeDocument(dir.filePath(QStringLiteral("empty.odt"))).ok);
+    EXPECT_EQ(words(odtParagraphs(unzip(dir.filePath(QStringLiteral("empty.odt")), QStringLiteral("content.xml")))),
+              lines);
+
+    // The workbook: heading, statistics block from row 5 with zeros (not the statistics' start values), table
+    // heading; no rows.
+    ASSERT_TRUE(p.exporter().writeWorkbook(dir.filePath(QStringLiteral("empty.xlsx")), true).ok);
+    const XlsxBook book(dir.filePath(QStringLiteral("empty.xlsx")));
+    const auto cells = book.cells(QStringLiteral("Messwerte"));
+    EXPECT_EQ(cells.value("A1").text, "FE-Speicher");
+    EXPECT_EQ(cells.value("A3").text, "Statistik:");
+    EXPECT_EQ(cells.value("B5").text, "0");
+    EXPECT_EQ(cells.value("B6").text, "0");
+    EXPECT_EQ(cells.value("B7").text, "0");
+    EXPECT_EQ(cells.value("B12").text, "Nr.");
+    EXPECT_TRUE(cells.value("A14").text.isEmpty());
+}
+
+TEST(OutputCommands, PrinterDialogDecidesWhetherAnythingIsPrinted)
+{
+    Program p(QStringLiteral("RD"));
+    ASSERT_TRUE(p.start());
+    fill(p, {12.5, 13.0});
+    p.exporter().cmdprint_Click(); // cancelled
+    EXPECT_EQ(p.dialogs.printerChoices, 1);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printed.pdf"));
+    QPdfWriter pdf(path);
+    p.dialogs.printer = &pdf;
+    p.exporter().cmdprint_Click();
+    EXPECT_EQ(p.dialogs.printerChoices, 2);
+    EXPECT_TRUE(p.dialogs.shown.isEmpty());
+    EXPECT_EQ(words(pdfText(path).split(QLatin1Char('\n'))),
+              words(reports::ReportFont::lines(p.exporter().BuildReport(QStringLiteral("A")))));
+}
+
+TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
+{
+    Program p(QStringLiteral("RD"));
+    ASSERT_TRUE(p.start());
+    WatchingDesktop desktop;
+    desktop.p = &p;
+    p.st.desktop = &desktop;
+    fill(p, {12.5, 13.0, 14.25});
+
+    p.exporter().cmdWord_Click();
+    ASSERT_EQ(desktop.opened.size(), 1);
+    const QFileInfo odt(desktop.opened.last());
+    EXPECT_EQ(odt.absolutePath(), reports::OutputFiles::folder());
+    EXPECT_TRUE(odt.fileName().startsWith(QStringLiteral("Messwerte_FE-Speicher_"))) << odt.fileName().toStdString();
+    EXPECT_EQ(odt.suffix(), QStringLiteral("odt"));
+    EXPECT_EQ(odtParagraphs(unzip(odt.filePath(), QStringLiteral("content.xml"))),
+              reports::ReportFont::lines(p.exporter().BuildReport(QStringLiteral("A"))));
+    EXPECT_FALSE(desktop.enabledWhileOpening);
+    EXPECT_TRUE(commandsEnabled(p));
+    EXPECT_TRUE(p.dialogs.shown.isEmpty());
+
+    // No program for the document: the reason in a box, the log line, the commands back.
+    desktop.openError = QStringLiteral("xdg-open: a required tool could not be found");
+    p.dialogs.answers = {Answer::No};
+    p.exporter().cmdWord_Click();
+    p.exporter().cmdExcel_Click();
+    EXPECT_EQ(desktop.opened.size(), 3);
+    EXPECT_TRUE(desktop.opened.last().endsWith(QStringLiteral(".xlsx")));
+    ASSERT_EQ(p.dialogs.shown.size(), 3); // the box, the chart question, the box
+    for (int i : {0, 2}) {
+        EXPECT_EQ(p.dialogs.shown[i].text, desktop.openError);
+        EXPECT_EQ(p.dialogs.shown[i].buttons, shell::Dialogs::Buttons::Ok);
+        EXPECT_EQ(p.dialogs.shown[i].title, p.dialogs.applicationTitle);
+    }
+    const QStringList log = p.logLines();
+    EXPECT_EQ(log.filter(QStringLiteral("Open")),
+              (QStringList{"Open Word:" + desktop.openError, "Open Excel:" + desktop.openError}));
+    EXPECT_TRUE(commandsEnabled(p));
+}
+
+TEST(OutputCommands, WorkbookHoldsTheViewShownAndAsksForTheChartOnlyWithStatistics)
+{
+    Program p(QStringLiteral("RD"), "de_DE.UTF-8");
+    ASSERT_TRUE(p.start());
+    p.st.limits = {90, 110, 100, false, "90", "110", "100"};
+    fill(p, {50, 60, 70, 80}, 1);
+    fill(p, {-99.5, 101.25, 103}, 0); // shown
+
+    auto book = [&](Answer answer) {
+        p.dialogs.answers = {answer};
+        p.dialogs.shown.clear();
+        p.exporter().cmdExcel_Click();
+        return XlsxBook(p.desktop.opened.last());
+    };
+    const XlsxBook plain = book(Answer::No);
+    ASSERT_EQ(p.dialogs.shown.size(), 1);
+    EXPECT_EQ(p.dialogs.shown[0].text, p.st.msg(shell::Msg::ExcelWithChart));
+    EXPECT_EQ(p.dialogs.shown[0].buttons, shell::Dialogs::Buttons::YesNo);
+    EXPECT_EQ(plain.sheets, QStringList{"Messwerte"});
+    // Memory 1's figures over absolute values, the deviation the list shows; numbers with "." in a German locale.
+    const auto cells = plain.cells(QStringLiteral("Messwerte"));
+    const table::Statistik& s = p.table().statistik();
+    EXPECT_EQ(cells.value("B5").text, "3");
+    EXPECT_EQ(cells.value("B6").text, "99.5");
+    EXPECT_EQ(cells.value("B7").text, "103");
+    EXPECT_EQ(cells.value("B8").text.toDouble(), std::nearbyint(s.meanabs * 100) / 100);
+    EXPECT_GT(s.stdabwAbs, 1);
+    EXPECT_EQ(cells.value("B9").text.toDouble(), std::nearbyint(s.stdabwAbs * 100) / 100);
+    EXPECT_EQ(cells.value("C19").text, "101.3");
+
+    const XlsxBook charted = book(Answer::Yes);
+    EXPECT_EQ(charted.sheets.mid(0, 2), (QStringList{"Messwerte", "Chart"}));
+    EXPECT_EQ(charted.series().size(), 5);
+
+    // A value of another unit: no figures, no question, no chart.
+    p.table().MessdatenLoeschen(0);
+    fill(p, {12, 5.5}, 0, {"µm  ", "mVs "});
+    ASSERT_TRUE(p.table().statistik().einheitenGemischt);
+    const XlsxBook mixed = book(Answer::Yes);
+    EXPECT_TRUE(p.dialogs.shown.isEmpty());
+    EXPECT_EQ(mixed.sheets, QStringList{"Messwerte"});
+    EXPECT_EQ(mixed.cells(QStringLiteral("Messwerte")).value("A5").text, p.st.stat(shell::Stat::NotPossible));
+}
+
+// The real xdg-open, with a handler of our own for .odt files and none for .xlsx.
+TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNone)
+{
+    Program p(QStringLiteral("RD"));
+    ASSERT_TRUE(p.start());
+    const QString root = p.sandbox.root();
+    const QString script = root + QStringLiteral("/handler.sh");
+    testsupport::Sandbox::writeFile(
+        script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > %1/handed.txt\n").arg(root).toUtf8());
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    testsupport::Sandbox::writeFile(p.sandbox.data() + QStringLiteral("/applications/vt-handler.desktop"),
+                                    "[Desktop Entry]\nType=Application\nName=Handler\nExec=" + script.toUtf8() +
+                                        " %f\nMimeType=application/vnd.oasis.opendocument.text;\n");
+    testsupport::Sandbox::writeFile(
+        p.sandbox.config() + QStringLiteral("/mimeapps.list"),
+        "[Default Applications]\napplication/vnd.oasis.opendocument.text=vt-handler.desktop\n");
+    // xdg-open looks at desktop files only with a display named; the system's own handlers are out of sight.
+    const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("XDG_DATA_DIRS"), qgetenv("XDG_CURRENT_DESKTOP")};
+    qputenv("DISPLAY", ":97");
+    qputenv("XDG_DATA_DIRS", p.sandbox.runtime().toUtf8());
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    shell::SystemDesktop desktop;
+    p.st.desktop = &desktop;
+    fill(p, {12.5, 13.0});
+
+    p.exporter().cmdWord_Click();
+    EXPECT_TRUE(p.dialogs.shown.isEmpty()) << p.dialogs.texts().join('\n').toStdString();
+    const QString handed = QString::fromUtf8(testsupport::Sandbox::readFile(root + QStringLiteral("/handed.txt")));
+    EXPECT_TRUE(handed.endsWith(QStringLiteral(".odt")) && QFileInfo(handed).isFile()) << handed.toStdString();
+
+    p.dialogs.answers = {Answer::No};
+    p.exporter().cmdExcel_Click();
+    const char* names[] = {"DISPLAY", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"};
+    for (int i = 0; i < 3; ++i)
+        saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
+    ASSERT_EQ(p.dialogs.shown.size(), 2);
+    const QString failure = p.dialogs.shown[1].text;
+    // The reason and xdg-open's last word, without the fallbacks it tried.
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("xdg-open: a required tool could not be found")) &&
+                failure.endsWith(QStringLiteral(".xlsx')")) && !failure.contains(QLatin1Char('\n')))
+        << failure.toStdString();
+    EXPECT_EQ(p.logLines().filter(QStringLiteral("Open Excel:")), QStringList{"Open Excel:" + failure});
+    EXPECT_TRUE(commandsEnabled(p));
+}

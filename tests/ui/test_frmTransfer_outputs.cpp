@@ -1,0 +1,133 @@
+#include "OutputTools.h"
+#include "Program.h"
+#include "export/ExportSession.h"
+#include "export/ReportFont.h"
+#include "shell/Controls.h"
+#include "table/TableSession.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmTransfer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace Main = ctl::frmTransfer;
+using namespace outputs;
+
+namespace {
+
+// The main window after "Datei öffnen" of a saved table into memory 1.
+struct OpenedTable {
+    Program p{QStringLiteral("RD")};
+    ui::frmTransfer w{*p.session};
+    QString mes;
+
+    OpenedTable()
+    {
+        EXPECT_TRUE(w.Form_Load());
+        w.show();
+        p.table().showView(0);
+        for (int nr = 1; nr <= 4; ++nr)
+            EXPECT_TRUE(p.table().appendRow(0, {}, QStringLiteral("10:00:0%1").arg(nr), nr, 20 + nr * 0.5,
+                                            QStringLiteral("µm  "), QStringLiteral("NFe")));
+        mes = p.sandbox.root() + QStringLiteral("/table.mes");
+        EXPECT_TRUE(p.exporter().saveTo(mes));
+        p.table().MessdatenLoeschen(0);
+        p.table().showView(0);
+        p.dialogs.files = {mes};
+        button(Main::cmdOpen)->click();
+    }
+    QPushButton* button(const QString& name) { return w.findChild<QPushButton*>(name); }
+};
+
+} // namespace
+
+TEST(MainWindowOutputs, CopyButtonsCarryCaptionsAndCallTheOutputs)
+{
+    OpenedTable t;
+    const QString copyButtons[] = {Main::cmdClipboard, Main::cmdprint, Main::cmdWord, Main::cmdExcel};
+    QStringList captions;
+    for (const QString& name : copyButtons) {
+        EXPECT_TRUE(t.button(name)->isVisible() && t.button(name)->isEnabled()) << name.toStdString();
+        captions << t.button(name)->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"Zwischenablage", "Drucken", "Textverarbeitung", "Tabellenkalkulation"}));
+    t.button(Main::cmdClipboard)->click();
+    EXPECT_TRUE(t.p.desktop.clipboard.contains(QStringLiteral("10:00:04          4        22.0 µm    NFe")));
+
+    t.w.findChild<QAction*>(Main::English)->trigger();
+    captions.clear();
+    for (const QString& name : copyButtons)
+        captions << t.button(name)->text();
+    EXPECT_EQ(captions, (QStringList{"Clipboard", "Print", "Word processor", "Spreadsheet"}));
+
+    t.button(Main::cmdprint)->click();
+    EXPECT_EQ(t.p.dialogs.printerChoices, 1);
+    t.button(Main::cmdWord)->click();
+    t.button(Main::cmdExcel)->click();
+    ASSERT_EQ(t.p.desktop.opened.size(), 2);
+    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(QStringLiteral(".odt")));
+    EXPECT_TRUE(t.p.desktop.opened[1].endsWith(QStringLiteral(".xlsx")));
+    EXPECT_EQ(t.p.dialogs.texts(), QStringList{t.p.st.msg(shell::Msg::ExcelWithChart)});
+}
+
+// The system's print dialog, driven as a user would: "Print to File (PDF)" prints the report into that file; Cancel
+// prints nothing and shows nothing.
+TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
+{
+    OpenedTable t;
+    ui::QtDialogs dialogs(&t.w);
+    t.p.st.dialogs = &dialogs;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    dialogs.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialogs.printer()->setOutputFileName(pdf);
+
+    bool accept = true;
+    QStringList seen; // what the dialog showed, and any other window that came up
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        auto* dlg = qobject_cast<QPrintDialog*>(modal);
+        if (!dlg) {
+            seen << QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+            return;
+        }
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* file = dlg->findChild<QLineEdit*>(QStringLiteral("filename"));
+        seen << (printers && printers->currentIndex() == printers->count() - 1 ? printers->currentText() : "?")
+             << (file ? file->text() : "?");
+        if (!accept) {
+            dlg->reject();
+            return;
+        }
+        for (QAbstractButton* b : dlg->findChild<QDialogButtonBox*>()->buttons())
+            if (dlg->findChild<QDialogButtonBox*>()->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                b->click();
+    });
+    driver.start(50);
+
+    t.button(Main::cmdprint)->click();
+    EXPECT_EQ(seen, (QStringList{"Print to File (PDF)", pdf}));
+    EXPECT_EQ(dialogs.printer()->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(words(pdfText(pdf).split(QLatin1Char('\n'))),
+              words(reports::ReportFont::lines(t.p.exporter().BuildReport(QStringLiteral("A")))));
+
+    QFile::remove(pdf);
+    seen.clear();
+    accept = false;
+    t.button(Main::cmdprint)->click();
+    EXPECT_EQ(seen.size(), 2) << seen.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}

@@ -1,0 +1,114 @@
+#include "CliExport.h"
+#include "CliOptions.h"
+
+#include "export/ExportSession.h"
+#include "export/MesFile.h"
+#include "export/MesReader.h"
+#include "session/TransferSession.h"
+#include "shell/TextFile.h"
+#include "shell/TransferShell.h"
+#include "table/TableSession.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cstdio>
+
+CliExport::CliExport(session::TransferSession& session, const ExportOptions& options)
+    : m_session(session), m_options(options)
+{
+}
+
+bool CliExport::isMeasurementFile(const QString& text, const QString& materialMode)
+{
+    if (text.contains(QChar(0)))
+        return false;
+    const reports::MesReader::Result r = reports::MesReader::parse(shell::TextFile::splitLines(text), materialMode);
+    return r.datum.has_value() || !r.rows.empty();
+}
+
+int CliExport::run()
+{
+    if (const int status = load(); status != CliExit::Ok)
+        return status;
+    const reports::OutputResult written = write();
+    if (!written.ok) {
+        err(m_options.out + QStringLiteral(": ") + written.error);
+        return CliExit::WriteFailed;
+    }
+    return CliExit::Ok;
+}
+
+int CliExport::load()
+{
+    shell::AppState& st = m_session.state();
+    const QString& file = m_options.file;
+    QString text;
+    const reports::MesFile::Result read = reports::MesFile::read(file, text);
+    if (!read.ok) {
+        err(file + QStringLiteral(": ") + read.error);
+        return CliExit::InputUnreadable;
+    }
+    if (!isMeasurementFile(text, st.edition.materialMode)) {
+        err(file + QStringLiteral(": ") + st.say("keine Messdatei", "not a measurement file"));
+        return CliExit::InputUnreadable;
+    }
+
+    // The project labels and limits, as connecting loads them; the project data are read by every report.
+    m_session.shell().Voreinstellungen(QStringLiteral("PI"));
+    m_session.shell().Voreinstellungen(QStringLiteral("LL"));
+    const int view = m_options.viewIndex();
+    if (view < 2)
+        m_session.table().showView(view);
+    else
+        st.messart = shell::Messart::Online; // the online view, without starting online mode
+    if (!m_session.exporter().loadFrom(QFileInfo(file).absoluteFilePath()))
+        return CliExit::InputUnreadable;
+    return CliExit::Ok;
+}
+
+reports::OutputResult CliExport::write()
+{
+    reports::ExportSession& e = m_session.exporter();
+    switch (m_options.to) {
+    case ExportOptions::Target::Txt:
+        return save(e.BuildReport(QStringLiteral("A")).toUtf8());
+    case ExportOptions::Target::Pdf: {
+        // Laid out in memory first, so a failure leaves an existing file as it was.
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&pdf);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setCreator(QStringLiteral("varnotek-cli"));
+            const reports::OutputResult printed = e.printTo(writer);
+            if (!printed.ok)
+                return printed;
+        }
+        return save(pdf.data());
+    }
+    case ExportOptions::Target::Odt:
+        return e.writeDocument(m_options.out);
+    case ExportOptions::Target::Xlsx:
+        return e.writeWorkbook(m_options.out, m_options.chart);
+    }
+    return reports::OutputResult::failure(QStringLiteral("unknown output"));
+}
+
+reports::OutputResult CliExport::save(const QByteArray& bytes) const
+{
+    if (QFileInfo(m_options.out).isDir())
+        return reports::OutputResult::failure(QStringLiteral("Is a directory"));
+    QSaveFile f(m_options.out);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        return reports::OutputResult::failure(f.errorString());
+    return {};
+}
+
+void CliExport::err(const QString& line) const
+{
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
