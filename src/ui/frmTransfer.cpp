@@ -67,6 +67,7 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     wireTable();
     wireExport();
     wireLink();
+    wireChart();
 }
 
 frmTransfer::~frmTransfer() = default;
