@@ -70,7 +70,14 @@ TEST(MainWindowChart, ShowsTheTableWithLimitsAndTargetAndGoesBack)
     win.p.st.limits = {95, 120, 110};
     win.fill(25);
     ASSERT_TRUE(win.shows(Main::lstStat));
+    QApplication::processEvents();
+    const QRect grid = win.get(Main::MSFlex)->geometry();
+    const QSize size = win.w.size();
     win.click(Main::cmdChart);
+    QApplication::processEvents();
+    // The chart takes the list's place without moving anything else.
+    EXPECT_EQ(win.get(Main::MSFlex)->geometry(), grid);
+    EXPECT_EQ(win.w.size(), size);
 
     EXPECT_TRUE(win.shows(Main::MSChart1));
     EXPECT_FALSE(win.shows(Main::lstStat));
