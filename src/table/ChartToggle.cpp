@@ -20,6 +20,12 @@ bool ChartToggle::shown() const
     return m_st.main().isVisible(Main::MSChart1);
 }
 
+bool ChartToggle::follows(int view) const
+{
+    // A chart of a memory view still showing when online values begin gives way to the list as before.
+    return view == 2 && m_view == 2 && shown();
+}
+
 void ChartToggle::setTexts(chart::ChartInput& in) const
 {
     in.meanLabel = m_st.stat(shell::Stat::Mean);
@@ -101,12 +107,13 @@ void ChartToggle::redraw()
 
 void ChartToggle::rowAppended(int view, int /*row*/)
 {
-    if (view == 2 && shown())
+    if (follows(view))
         emit valueAdded();
 }
 
 void ChartToggle::show(const chart::ChartInput& in)
 {
+    m_view = m_st.view();
     m_input = in;
     m_data = chart::ChartData(in);
     // The statistics unit is the chart's first row's unit while the chart is shown.

@@ -31,6 +31,8 @@ public:
 
     // The chart is shown instead of the statistics list.
     bool shown() const;
+    // The chart shown is that of the online view and follows the values appended to it.
+    bool follows(int view) const;
 
     // What a chart of the shown view reads now: its rows, the statistics, the limits and the texts of the language
     // in use.
@@ -54,6 +56,7 @@ private:
 
     shell::AppState& m_st;
     TableSession& m_table;
+    int m_view = -1; // the view of the last chart shown
     chart::ChartInput m_input;
     chart::ChartData m_data;
 };

@@ -180,7 +180,7 @@ void TableSession::ZeileAnhaengen()
     m_stat.letzterWert = Messdaten.at(v, aktZeile).wert;
     m_stat.letzteEinheit = Messdaten.at(v, aktZeile).einheit;
     // A chart shown during an online run follows the new values instead of giving way to the list.
-    berechnen(true, v == 2 && m_chart->shown());
+    berechnen(true, m_chart->follows(v));
     LetzteZeileZeigen();
     if (v == 2 && m_st.keys.tastaturAktiv)
         emit onlineRowAppended(aktZeile);

@@ -177,7 +177,11 @@ TEST(MainWindowChart, FollowsAnOnlineRunAtMostTenTimesASecond)
     table::TableSession& t = win.p.table();
     int nr = 0;
     auto online = [&](const QString& unit = "µm  ") { t.appendRow(2, "", "", ++nr, 50 + nr % 9, unit, ""); };
+    // The chart of a memory view does not become the online chart.
+    win.fill(3);
+    win.click(Main::cmdChart);
     online();
+    EXPECT_FALSE(win.shows(Main::MSChart1));
     online();
     shell::Commands::EnableCommands(win.p.main());
     win.click(Main::cmdChart);
