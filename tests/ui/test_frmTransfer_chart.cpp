@@ -125,7 +125,7 @@ TEST(MainWindowChart, ShowsTheTableWithLimitsAndTargetAndGoesBack)
     EXPECT_FALSE(win.shows(Main::cmdGross));
 }
 
-TEST(MainWindowChart, MixedUnitsAndAnEmptyTableDoNothing)
+TEST(MainWindowChart, MixedUnitsAndNoRowsToPlotDoNothing)
 {
     Window win;
     win.fill(5, "G   ");
