@@ -1,13 +1,21 @@
 // The charts at the table's limit: the main window chart shown for 5000 values including its first render, and
-// the live redraws of a fast online run near 5000 points.
+// the live redraws of a fast online run near 5000 points; each alone and through the main window.
+#include "Program.h"
 #include "chart/ChartBuilder.h"
+#include "shell/Commands.h"
+#include "shell/Controls.h"
+#include "table/ChartToggle.h"
+#include "table/TableSession.h"
 #include "ui/LiveChartUpdate.h"
 #include "ui/MainChart.h"
+#include "ui/frmTransfer.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QElapsedTimer>
+#include <QLineSeries>
 #include <QPixmap>
+#include <QPushButton>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -114,5 +122,89 @@ void BM_FastRunWorkPerValue(benchmark::State& state)
     state.counters["redraws_per_run"] = static_cast<double>(redraws) / state.iterations();
 }
 BENCHMARK(BM_FastRunWorkPerValue)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The main window with a table of n values in view 0 (or 2 for online), its chart hidden.
+struct Window {
+    Program p{QStringLiteral("RD")};
+    ui::frmTransfer w{*p.session};
+    QPushButton* cmdChart = w.findChild<QPushButton*>(ctl::frmTransfer::cmdChart);
+    QChartView* view = w.findChild<QChartView*>(ctl::frmTransfer::MSChart1);
+
+    Window(int n, int tableView)
+    {
+        w.Form_Load();
+        p.st.limits.Emin = 80;
+        p.st.limits.Emax = 120;
+        p.st.limits.Esoll = 100;
+        for (int i = 1; i <= n; ++i)
+            p.table().appendRow(tableView, {}, {}, i, 70.0 + (i * 37 % 600) / 10.0, QStringLiteral("µm  "), {});
+        shell::Commands::EnableCommands(p.main());
+        w.show();
+        QApplication::processEvents();
+    }
+};
+
+// cmdChart on a table of 5000 values: the chart input read from the table, the chart array, the description,
+// the series and the first paint of the chart view.
+void BM_CmdChart5000(benchmark::State& state)
+{
+    Window win(5000, 0);
+    for (auto _ : state) {
+        win.cmdChart->click();
+        win.view->repaint();
+        state.PauseTiming();
+        win.cmdChart->click(); // back to the list
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CmdChart5000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A fast online run through the table with the chart shown: 300 values every 2 ms up to 5000 rows. Timed is all
+// work between the arrivals (the table's append and repaint, the paced chart redraws); the counters split off the
+// chart's share: its redraws (input read from the table, chart array, series, paint) per arrived value.
+void BM_OnlineRunWithChart(benchmark::State& state)
+{
+    constexpr int kValues = 300;
+    qint64 workNs = 0;
+    qint64 chartNs = 0;
+    int redraws = 0;
+    for (auto _ : state) {
+        Window win(5000 - kValues, 2);
+        win.cmdChart->click();
+        // The window's own redraw, timed.
+        auto* live = win.w.findChild<ui::LiveChartUpdate*>();
+        table::ChartToggle& toggle = win.p.table().chart();
+        QObject::disconnect(live, &ui::LiveChartUpdate::redrawDue, nullptr, nullptr);
+        QElapsedTimer chartWork;
+        QObject::connect(live, &ui::LiveChartUpdate::redrawDue, [&] {
+            chartWork.start();
+            toggle.redraw();
+            win.view->repaint();
+            chartNs += chartWork.nsecsElapsed();
+            ++redraws;
+        });
+        QElapsedTimer work;
+        qint64 runNs = 0;
+        for (int i = 0; i <= kValues; ++i) {
+            work.start();
+            if (i < kValues)
+                win.p.table().appendRow(2, {}, {}, 5000 - kValues + i + 1, 70.0 + i % 60, QStringLiteral("µm  "), {});
+            QApplication::processEvents();
+            runNs += work.nsecsElapsed();
+            QThread::usleep(i < kValues ? 2000 : 150000); // after the last value: its redraw
+        }
+        work.start();
+        QApplication::processEvents();
+        runNs += work.nsecsElapsed();
+        workNs += runNs;
+        state.SetIterationTime(runNs / 1e9);
+    }
+    const double values = kValues * state.iterations();
+    state.counters["work_per_value_ms"] = workNs / 1e6 / values;
+    state.counters["chart_work_per_value_ms"] = chartNs / 1e6 / values;
+    state.counters["redraws_per_run"] = redraws / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_OnlineRunWithChart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TableSession.h"
 
+#include "ChartToggle.h"
 #include "TextAlign.h"
 #include "ValueFormat.h"
 #include "WerteForm.h"
@@ -26,9 +27,11 @@ constexpr int kColWidths[] = {1400, 1000, 1500, 1900};
 } // namespace
 
 TableSession::TableSession(shell::AppState& st, QObject* parent)
-    : QObject(parent), m_st(st), m_grid(this), m_werte(new WerteForm(st, this))
+    : QObject(parent), m_st(st), m_grid(this), m_werte(new WerteForm(st, this)),
+      m_chart(new ChartToggle(st, *this, this))
 {
     m_grid.setFontName(QStringLiteral("Lucida Console"));
+    connect(this, &TableSession::rowAppended, m_chart, &ChartToggle::rowAppended);
 }
 
 TableSession::~TableSession() = default;
@@ -194,10 +197,12 @@ void TableSession::ZeileAnhaengen()
     updateOptionCaption();
     m_stat.letzterWert = Messdaten.at(v, aktZeile).wert;
     m_stat.letzteEinheit = Messdaten.at(v, aktZeile).einheit;
-    StatistikBerechnen();
+    // A chart shown during an online run follows the new values instead of giving way to the list.
+    berechnen(true, m_chart->follows(v));
     LetzteZeileZeigen();
     if (v == 2 && m_st.keys.tastaturAktiv)
         emit onlineRowAppended(aktZeile);
+    emit rowAppended(v, aktZeile);
 }
 
 void TableSession::TabelleAufbauen()

@@ -15,6 +15,7 @@ struct Messwert;
 
 namespace table {
 
+class ChartToggle;
 class WerteForm;
 
 // The measurement table of the main window: store, grid, statistics, limits colouring and the 80/20 rule.
@@ -29,6 +30,7 @@ public:
 
     FlexGridModel& grid() { return m_grid; }
     WerteForm& werte() { return *m_werte; }
+    ChartToggle& chart() { return *m_chart; }
     const Statistik& statistik() const { return m_stat; }
 
     // Stores a decoded record at the row cursor of the view of messart (onlineNr for online values, which also
@@ -93,14 +95,20 @@ signals:
     void onlineViewRequested();
     // An online row was appended (keystroke forwarding types it).
     void onlineRowAppended(int row);
+    // A row was appended to a view, with or without keystroke forwarding.
+    void rowAppended(int view, int row);
 
 private:
+    // Showing the chart sets the statistics unit to the chart's.
+    friend class ChartToggle;
+
     int view() const;
     void showMemoryView(int view);
     void writeRow(int row);
     void auswerten8020(double v, int n);
-    // One statistics update; without publish the list and controls are left for a later update to write.
-    void berechnen(bool publish);
+    // One statistics update; without publish the list and controls are left for a later update to write. With
+    // keepChart a shown chart stays (it follows the online values).
+    void berechnen(bool publish, bool keepChart = false);
 
     struct ShownFigure {
         double value = 0;
@@ -112,6 +120,7 @@ private:
     shell::AppState& m_st;
     FlexGridModel m_grid;
     WerteForm* m_werte;
+    ChartToggle* m_chart;
     Statistik m_stat;
     double m_summe = 0;
     double m_summeAbs = 0;

@@ -54,7 +54,7 @@ const QString& TableSession::ShownFigure::format(double v, const QString& unit)
     return text;
 }
 
-void TableSession::berechnen(bool publish)
+void TableSession::berechnen(bool publish, bool keepChart)
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
@@ -142,11 +142,14 @@ void TableSession::berechnen(bool publish)
         StatistikZuruecksetzen();
 
     f.setVisible(Main::picLogo, false);
+    f.setVisible(Main::cmdChart, true);
+    f.setVisible(Main::cmdAbs, signedEdition);
+    // Mixed units have no chart: the list with its notice comes back.
+    if (keepChart && !m_stat.einheitenGemischt)
+        return;
     f.setVisible(Main::lstStat, true);
     f.setVisible(Main::MSChart1, false);
-    f.setVisible(Main::cmdChart, true);
     f.setText(Main::cmdChart, QStringLiteral("Chart"));
-    f.setVisible(Main::cmdAbs, signedEdition);
     f.setVisible(Main::cmdGross, false);
     f.setVisible(Main::txtMittelwert, false);
 }

@@ -67,6 +67,7 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     wireTable();
     wireExport();
     wireLink();
+    wireChart();
 }
 
 frmTransfer::~frmTransfer() = default;
@@ -172,11 +173,14 @@ void frmTransfer::buildUi()
     statLayout->addWidget(stat, 1);
     auto* chart = named<QChartView>(statArea, Main::MSChart1);
     chart->setMinimumHeight(fontMetrics().height() * 12);
+    // As wide as the list, so the columns keep their widths when the two change places.
+    chart->setMinimumWidth(stat->minimumWidth());
     statLayout->addWidget(chart, 1);
+    // The mean under the chart: beside the chart buttons it would not fit the column's width.
+    statLayout->addWidget(named<QLabel>(statArea, Main::txtMittelwert));
     statArea->setMinimumHeight(fontMetrics().height() * 14);
     right->addWidget(statArea, 1);
     auto* chartRow = new QHBoxLayout;
-    chartRow->addWidget(named<QLabel>(central, Main::txtMittelwert), 1);
     chartRow->addWidget(button(central, Main::cmdChart, QStringLiteral("Chart")));
     chartRow->addWidget(button(central, Main::cmdGross, QStringLiteral("+")));
     chartRow->addWidget(button(central, Main::cmdAbs, QStringLiteral("Abs")));

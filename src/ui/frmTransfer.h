@@ -65,6 +65,7 @@ private:
     void wireTable();
     void wireLink();
     void wireExport();
+    void wireChart();
 
     session::TransferSession* m_session;
     shell::AppState& m_st;

@@ -1,13 +1,13 @@
 // The chart views: the main window's chart, the large chart window and the live redraw pacing. What the series
 // hold is the chart tests' work; here the widgets must show it.
-#include "Program.h"
+#include "Sandbox.h"
+#include "ScriptedDialogs.h"
 #include "chart/ChartBuilder.h"
 #include "shell/Controls.h"
 #include "ui/ChartRenderer.h"
 #include "ui/LiveChartUpdate.h"
 #include "ui/MainChart.h"
 #include "ui/frmChartG.h"
-#include "ui/frmTransfer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,12 +64,11 @@ QList<QLineSeries*> lines(QChartView* v)
 
 TEST(Charts, MainWindowChartShowsValuesLimitsAxesAndToolTips)
 {
-    Program p("RD", "de_DE.UTF-8");
-    ui::frmTransfer w(*p.session);
-    ASSERT_TRUE(w.Form_Load());
-    w.show();
-    auto* view = w.findChild<QChartView*>(ctl::frmTransfer::MSChart1);
-    ASSERT_NE(view, nullptr);
+    // A view of its own: the main window's chart view already has the window's chart on it.
+    testsupport::Sandbox sb("de_DE.UTF-8");
+    QChartView chartView;
+    QChartView* view = &chartView;
+    view->resize(420, 320);
     view->show();
     ui::MainChart main(view);
 
