@@ -22,7 +22,10 @@ WindowIcons::~WindowIcons()
 
 QIcon WindowIcons::programIcon(const QString& programFolder)
 {
-    return QIcon::fromTheme(themeName(), QIcon(programFolder + QStringLiteral("/varnotek.png")));
+    // The X11 window icon takes sizes up to 256 pixels only: the large picture alone would give no icon there.
+    QIcon fallback(programFolder + QStringLiteral("/Varnotek.ico"));
+    fallback.addFile(programFolder + QStringLiteral("/varnotek.png"));
+    return QIcon::fromTheme(themeName(), fallback);
 }
 
 QIcon WindowIcons::icon()

@@ -24,7 +24,7 @@ public:
     WindowIcons(QWidget& main, const shell::EditionInfo& edition);
     ~WindowIcons() override;
 
-    // The program's own icon: from the installed icon theme, else the picture in the program folder.
+    // The program's own icon: from the installed icon theme, else the pictures in the program folder.
     static QIcon programIcon(const QString& programFolder);
     static QString themeName() { return QStringLiteral("de.varnotek.transfer"); }
 
