@@ -45,12 +45,16 @@ void WindowIcons::applyToAll()
         return;
     apply(m_main);
     for (QWidget* w : m_main->findChildren<QWidget*>())
-        if (w->isWindow())
+        if (w->isWindow() && belongsToMain(w))
             apply(w);
 }
 
 bool WindowIcons::belongsToMain(const QWidget* window) const
 {
+    // Menus, drop-down lists and tool tips are windows too, but the window system shows no icon for them.
+    const Qt::WindowType type = window->windowType();
+    if (type != Qt::Window && type != Qt::Dialog)
+        return false;
     for (const QObject* o = window; o; o = o->parent())
         if (o == m_main)
             return true;
