@@ -26,8 +26,10 @@ BOLD=DejaVu-Sans-Bold
 MONO=DejaVu-Sans-Mono-Bold
 
 # Gauges are drawn at twice the size and scaled down, which smooths the edges before the GIF palette is applied.
+# The background around the gauge becomes transparent, so the gauge sits on the frame panel without a box.
 finish_gif() { # $1 source png, $2 target gif
-    convert "$1" -resize 50% -strip +dither -colors 64 "$2"
+    convert "$1" -resize 50% -fuzz 4% -fill none -draw "color 0,0 floodfill" -channel A -threshold 50% +channel \
+        -strip +dither -colors 64 "$2"
 }
 
 # --- RONDO: small pocket gauge, short display, three buttons, probe on a cable --------------------------------------

@@ -7,6 +7,7 @@
 #include "ProjektDialog.h"
 #include "ReportBuilder.h"
 #include "shell/AppState.h"
+#include "shell/Commands.h"
 #include "shell/TextFile.h"
 #include "table/TableSession.h"
 
@@ -157,6 +158,9 @@ bool ExportSession::loadFrom(const QString& path)
         tab.onlineNr = tab.Messdaten.rowCount(view) + 1;
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
         f.setVisible(name, true);
+    // A file opened before any gauge is connected is worked on as a read table would be.
+    if (!m_st.link.CheckConnect)
+        shell::Commands::EnableAvailable(f, false, true);
     return true;
 }
 

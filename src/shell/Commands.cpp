@@ -47,4 +47,40 @@ void EnableCommands(FormState& main)
         main.setEnabled(name, true);
 }
 
+const QStringList& withoutGauge()
+{
+    static const QStringList names = {Main::cmdOpen, Main::cmdEnde};
+    return names;
+}
+
+const QStringList& forTableWithoutGauge()
+{
+    static const QStringList names = {
+        Main::cmdSave,
+        Main::cmdprint,
+        Main::cmdWord,
+        Main::cmdClipboard,
+        Main::cmdExcel,
+        Main::cmdWerte,
+        Main::cmdProjekt,
+        Main::cmdFlexTabelleloeschen,
+        Main::cmdFlexZeileLoeschen,
+        Main::cmdSort,
+        Main::cmdChart,
+        Main::cmdAbs,
+        Main::cmdGross,
+    };
+    return names;
+}
+
+void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown)
+{
+    if (gaugeConnected) {
+        EnableCommands(main);
+        return;
+    }
+    for (const QString& name : controls())
+        main.setEnabled(name, withoutGauge().contains(name) || (tableShown && forTableWithoutGauge().contains(name)));
+}
+
 } // namespace shell::Commands

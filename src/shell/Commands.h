@@ -14,5 +14,14 @@ const QStringList& controls();
 void DisableCommands(FormState& main);
 void EnableCommands(FormState& main);
 
+// Without a gauge a measurement file can still be opened and the program ended.
+const QStringList& withoutGauge();
+// What works on a table loaded from a file while no gauge is connected: saving, the outputs, limits, project
+// data, editing and the charts. The reads, the memory views and online mode need the gauge.
+const QStringList& forTableWithoutGauge();
+// Enables what the current state allows and disables the rest: every command while a gauge is connected, else
+// withoutGauge() and, once a table is shown, forTableWithoutGauge().
+void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown);
+
 } // namespace Commands
 } // namespace shell

@@ -2,6 +2,8 @@
 
 #include "Commands.h"
 #include "Edition.h"
+#include "FirstStart.h"
+#include "MemoryNames.h"
 #include "Numbers.h"
 #include "Settings.h"
 
@@ -75,8 +77,8 @@ bool TransferShell::startup(const StartupOptions& options)
     const QString konfiError = readEdition(options);
     showEdition();
     applyBranding();
-    makeDataFolders();
-    startLog(options, konfiError);
+    const QStringList setupErrors = makeDataFolders();
+    startLog(options, konfiError, setupErrors);
     applyCapabilities();
     showFrame();
     loadUserSettings(options);
@@ -157,18 +159,24 @@ void TransferShell::applyBranding()
         m_st.dialogs->applicationTitle = e.pgmname;
 }
 
-// There is no installer here, so the folders are made on first start.
-void TransferShell::makeDataFolders()
+// There is no installer here: what one would have set up for the user is done on every start, where missing,
+// before anything reads Projekt.ini or looks for a manual. Returns what could not be done, for the log.
+QStringList TransferShell::makeDataFolders()
 {
     EditionInfo& e = m_st.edition;
     e.AppDataPath = machineBase() + QLatin1Char('/') + e.companyName + QLatin1Char('/') + e.pgmname;
     e.MessDataPath = userBase() + QLatin1Char('/') + e.companyName + QLatin1Char('/') + e.pgmname;
-    QDir().mkpath(e.AppDataPath);
-    QDir().mkpath(e.MessDataPath);
+    if (m_st.settingsReadOnly) {
+        // A scripted run only needs the folder of its log.
+        QDir().mkpath(e.AppDataPath);
+        QDir().mkpath(e.MessDataPath);
+        return {};
+    }
+    return FirstStart::run({e.AppDataPath, e.MessDataPath, e.appPath}).failed;
 }
 
 // The log holds only this run: it is emptied and starts with the folders found.
-void TransferShell::startLog(const StartupOptions& options, const QString& konfiError)
+void TransferShell::startLog(const StartupOptions& options, const QString& konfiError, const QStringList& setupErrors)
 {
     AppState& st = m_st;
     st.log.setFolder(st.edition.AppDataPath);
@@ -181,6 +189,8 @@ void TransferShell::startLog(const StartupOptions& options, const QString& konfi
     }
     if (!konfiError.isEmpty())
         st.WriteLog(konfiError);
+    for (const QString& error : setupErrors)
+        st.WriteLog(QStringLiteral("Einrichten: ") + error);
 }
 
 // What the instrument line can do; "V" instruments send no keystrokes, signed values have no 80/20 rule.
@@ -213,12 +223,29 @@ void TransferShell::showFrame()
     f.setVisible(Main::picRahmen, true);
     f.setVisible(Main::picBth, false);
     f.setVisible(Main::picUsb, false);
-    f.setText(Main::optFE, QString());
-    f.setText(Main::optNFE, QString());
     f.setVisible(Main::MSFlex, true);
     st.heuteDatum = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     if (st.desktop)
         st.desktop->clearClipboard();
+}
+
+// The table's views are named from the start, so the user sees where an opened file goes; the identification
+// renames them for the gauge found. A gauge without memory has only the online view.
+void TransferShell::showMemoryOptions()
+{
+    AppState& st = m_st;
+    FormState& f = st.main();
+    const QString mode = Numbers::trimBlanks(st.device.memoryMode);
+    const bool noMemory = mode.startsWith(QLatin1Char('X'));
+    const bool oneMemory = mode == QLatin1String("1") || mode == QLatin1String("3");
+    f.setVisible(Main::optFE, !noMemory);
+    f.setVisible(Main::optNFE, !noMemory && !oneMemory);
+    f.setVisible(Main::optOnline, true);
+    // The memory number of a "3" gauge is known only after the identification.
+    const QString first = mode == QLatin1String("3") ? st.msg(Msg::Memory) : memoryName(st, 0);
+    f.setText(Main::optFE, first + QStringLiteral(" (0)"));
+    f.setText(Main::optNFE, memoryName(st, 1) + QStringLiteral(" (0)"));
+    f.setText(Main::optOnline, memoryName(st, 2) + QStringLiteral(" (0)"));
 }
 
 // Language and keystroke forwarding; the receiving program of forwarding is started once, here.
@@ -263,6 +290,7 @@ void TransferShell::showIdle()
     AppState& st = m_st;
     FormState& f = st.main();
     emit tableLayoutRequested();
+    showMemoryOptions();
     f.setVisible(Main::MSFlex, true);
     f.setVisible(Main::ComboPort, true);
     f.setVisible(Main::cmdConnect, true);
@@ -274,6 +302,8 @@ void TransferShell::showIdle()
     st.onlineFileSaved = true;
     st.forms[Projekt::form].setText(Projekt::DTPDate, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     DisableCommands();
+    // Without a gauge a saved table can still be opened; connecting enables the rest.
+    Commands::EnableAvailable(f, st.link.CheckConnect, false);
     st.absolut = true;
 }
 

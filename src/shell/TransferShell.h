@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -75,10 +76,11 @@ private:
     QString readEdition(const StartupOptions& options);
     void showEdition();
     void applyBranding();
-    void makeDataFolders();
-    void startLog(const StartupOptions& options, const QString& konfiError);
+    QStringList makeDataFolders();
+    void startLog(const StartupOptions& options, const QString& konfiError, const QStringList& setupErrors);
     void applyCapabilities();
     void showFrame();
+    void showMemoryOptions();
     void loadUserSettings(const StartupOptions& options);
     void listPorts();
     void showIdle();

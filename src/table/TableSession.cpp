@@ -247,7 +247,9 @@ void TableSession::showMemoryView(int v)
         f.setVisible(name, false);
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
         f.setVisible(name, true);
-    shell::Commands::EnableCommands(f);
+    // Without a gauge (a table opened from a file) the reads and online mode stay off.
+    const bool gauge = m_st.link.CheckConnect;
+    shell::Commands::EnableAvailable(f, gauge, true);
     StatistikZuruecksetzen();
     f.setItems(Main::lstStat, {});
     m_st.messart = shell::messartOfView(v);
@@ -257,7 +259,7 @@ void TableSession::showMemoryView(int v)
     if (v == 0)
         f.setVisible(Main::lstStat, true);
     f.setVisible(Main::MSFlex, true);
-    shell::Commands::EnableCommands(f);
+    shell::Commands::EnableAvailable(f, gauge, true);
     f.setFocus(kOptions[v]);
 }
 

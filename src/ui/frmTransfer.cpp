@@ -1,12 +1,15 @@
 #include "frmTransfer.h"
 
+#include "CommandButton.h"
 #include "FormBinder.h"
+#include "WholeRowsArea.h"
 #include "Widgets.h"
+#include "WindowIcons.h"
 #include "frmInfo.h"
 #include "frmWait.h"
 #include "session/TransferSession.h"
-#include "shell/Wait.h"
 #include "shell/Settings.h"
+#include "shell/Wait.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,8 +26,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
@@ -38,9 +45,25 @@ QFont monospace(int pointSize = -1)
     QFont f(QStringLiteral("Lucida Console"));
     f.setStyleHint(QFont::Monospace);
     f.setFixedPitch(true);
-    if (pointSize > 0)
-        f.setPointSize(pointSize);
+    // Unsized, a font by name is 12 pt: far larger than the captions around the table.
+    f.setPointSize(pointSize > 0 ? pointSize : QApplication::font().pointSize());
     return f;
+}
+
+// A control that comes and goes keeps its place while hidden, so the others do not move.
+void keepPlace(QWidget* w)
+{
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+CommandButton* commandButton(QWidget* parent, const QString& name, const QString& text = QString())
+{
+    auto* b = new CommandButton(parent);
+    b->setObjectName(name);
+    b->setText(text);
+    return b;
 }
 
 } // namespace
@@ -68,6 +91,10 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     wireExport();
     wireLink();
     wireChart();
+    // The read progress is added below the status by the link's wiring; it too keeps its place while hidden.
+    if (auto* progress = findChild<QWidget*>(Main::prgLesen))
+        keepPlace(progress);
+    m_icons = new WindowIcons(*this, m_st.edition);
 }
 
 frmTransfer::~frmTransfer() = default;
@@ -77,39 +104,52 @@ void frmTransfer::buildUi()
     auto* central = new QWidget(this);
     setCentralWidget(central);
     auto* root = new QHBoxLayout(central);
+    const int em = fontMetrics().height();
 
-    // Left: maker, instrument picture and memory display, connection.
-    auto* left = new QVBoxLayout;
-    auto* frame5 = named<QGroupBox>(central, Main::Frame5);
+    // Left: maker, instrument picture and memory display, connection, reads. A column of fixed width, so long
+    // status texts wrap instead of widening the window.
+    auto* leftPanel = new QWidget(central);
+    leftPanel->setFixedWidth(em * 22);
+    auto* left = new QVBoxLayout(leftPanel);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto* frame5 = named<QGroupBox>(leftPanel, Main::Frame5);
     auto* f5 = new QVBoxLayout(frame5);
     auto* picKova = named<QLabel>(frame5, Main::picKova);
-    picKova->setFixedHeight(fontMetrics().height() * 4);
-    picKova->setAlignment(Qt::AlignCenter);
-    f5->addWidget(picKova);
+    // The logos are 10:3; a box of their shape shows them undistorted.
+    picKova->setFixedSize(em * 40 / 3, em * 4);
+    keepPlace(picKova);
+    f5->addWidget(picKova, 0, Qt::AlignCenter);
     left->addWidget(frame5);
 
-    auto* picRahmen = named<QLabel>(central, Main::picRahmen);
-    picRahmen->setMinimumSize(fontMetrics().height() * 12, fontMetrics().height() * 14);
+    // The frame picture is 3:2 and the gauges 3:4: both boxes keep those shapes, the gauge centred in the frame.
+    auto* picRahmen = named<QLabel>(leftPanel, Main::picRahmen);
+    const int rahmenWidth = leftPanel->maximumWidth();
+    picRahmen->setFixedSize(rahmenWidth, rahmenWidth * 2 / 3);
     auto* rahmen = new QGridLayout(picRahmen);
     auto* picTC = named<QLabel>(picRahmen, Main::picTC);
-    picTC->setFixedSize(fontMetrics().height() * 9, fontMetrics().height() * 12);
+    const int gaugeHeight = picRahmen->height() * 5 / 6;
+    picTC->setFixedSize(gaugeHeight * 3 / 4, gaugeHeight);
     rahmen->addWidget(picTC, 0, 0, Qt::AlignCenter);
-    left->addWidget(picRahmen, 0, Qt::AlignHCenter);
+    left->addWidget(picRahmen);
 
-    auto* txtSpeicher = named<QLabel>(central, Main::txtSpeicher);
+    auto* txtSpeicher = named<QLabel>(leftPanel, Main::txtSpeicher);
     txtSpeicher->setAlignment(Qt::AlignCenter);
     txtSpeicher->setFont(monospace());
+    keepPlace(txtSpeicher);
     left->addWidget(txtSpeicher);
 
-    auto* frame2 = named<QGroupBox>(central, Main::Frame2);
+    // Every control here comes and goes with the connection; each keeps its place while hidden, so nothing moves.
+    auto* frame2 = named<QGroupBox>(leftPanel, Main::Frame2);
     frame2->setTitle(QStringLiteral("Com-Port"));
     auto* f2 = new QGridLayout(frame2);
     auto* combo = named<QComboBox>(frame2, Main::ComboPort);
     combo->setEditable(true);
     combo->setFont(monospace());
     combo->setMinimumContentsLength(21);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    keepPlace(combo);
     f2->addWidget(combo, 0, 0, 1, 2);
-    f2->addWidget(button(frame2, Main::cmdConnect), 1, 0, 1, 2);
+    // The connection symbols show only while connected, when the port box is hidden: they take its place.
     auto* picUsb = named<QLabel>(frame2, Main::picUsb);
     picUsb->setText(QStringLiteral("USB"));
     picUsb->setProperty("vtBaseStyle", QStringLiteral("border:1px solid #1f8a8a; border-radius:4px; padding:1px 6px;"));
@@ -120,32 +160,49 @@ void frmTransfer::buildUi()
     symbols->addWidget(picUsb);
     symbols->addWidget(picBth);
     symbols->addStretch(1);
-    f2->addLayout(symbols, 2, 0, 1, 2);
+    f2->addLayout(symbols, 0, 0, 1, 2);
+    auto* connectButton = commandButton(frame2, Main::cmdConnect);
+    keepPlace(connectButton);
+    f2->addWidget(connectButton, 1, 0, 1, 2);
     auto* txtWait = named<QLabel>(frame2, Main::txtWait);
     txtWait->setWordWrap(true);
-    f2->addWidget(txtWait, 3, 0);
+    txtWait->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Two lines: the longest status texts wrap once in this column.
+    txtWait->setFixedHeight(txtWait->fontMetrics().lineSpacing() * 2 + 2);
+    keepPlace(txtWait);
+    f2->addWidget(txtWait, 2, 0);
     // Every wait the status text describes can be ended here, as with Escape.
-    auto* cancel = button(frame2, Main::cmdCancel);
+    auto* cancel = commandButton(frame2, Main::cmdCancel);
+    keepPlace(cancel);
     cancel->hide();
-    f2->addWidget(cancel, 3, 1, Qt::AlignRight | Qt::AlignTop);
+    f2->addWidget(cancel, 2, 1, Qt::AlignRight | Qt::AlignTop);
+    f2->setColumnStretch(0, 1);
     left->addWidget(frame2);
 
     auto* reads = new QGridLayout;
-    reads->addWidget(button(central, Main::cmdLesen), 0, 0, 1, 2);
-    reads->addWidget(button(central, Main::cmdLesFE, QStringLiteral("FE")), 1, 0);
-    reads->addWidget(button(central, Main::cmdLesNFE, QStringLiteral("NFE")), 1, 1);
-    reads->addWidget(button(central, Main::cmdStop), 2, 0, 1, 2);
+    const std::tuple<const QString&, int, int, int, const char*> readButtons[] = {{Main::cmdLesen, 0, 0, 2, ""},
+                                                                                  {Main::cmdLesFE, 1, 0, 1, "FE"},
+                                                                                  {Main::cmdLesNFE, 1, 1, 1, "NFE"},
+                                                                                  {Main::cmdStop, 2, 0, 2, ""}};
+    for (const auto& [name, row, col, span, text] : readButtons) {
+        auto* b = commandButton(leftPanel, name, QString::fromLatin1(text));
+        keepPlace(b);
+        reads->addWidget(b, row, col, 1, span);
+    }
     left->addLayout(reads);
     left->addStretch(1);
-    root->addLayout(left, 0);
+    root->addWidget(leftPanel, 0);
 
     // Middle: the table and its views.
     auto* frame3 = named<QGroupBox>(central, Main::Frame3);
     auto* f3 = new QVBoxLayout(frame3);
     auto* views = new QHBoxLayout;
-    views->addWidget(named<QRadioButton>(frame3, Main::optFE));
-    views->addWidget(named<QRadioButton>(frame3, Main::optNFE));
-    views->addWidget(named<QRadioButton>(frame3, Main::optOnline));
+    for (const QString& name : {Main::optFE, Main::optNFE, Main::optOnline}) {
+        auto* option = named<QRadioButton>(frame3, name);
+        // A long file name in a caption is cut rather than widening the window.
+        option->setMinimumWidth(em * 3);
+        views->addWidget(option);
+    }
     views->addStretch(1);
     f3->addLayout(views);
     auto* grid = named<QTableView>(frame3, Main::MSFlex);
@@ -157,57 +214,65 @@ void frmTransfer::buildUi()
     // Room for the four columns and the scroll bar, so no horizontal scrolling is needed.
     grid->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 58);
     grid->horizontalHeader()->setStretchLastSection(true);
-    f3->addWidget(grid, 1);
+    f3->addWidget(new WholeRowsArea(grid, frame3), 1);
     root->addWidget(frame3, 1);
 
     // Right: statistics or chart, commands, copy targets.
     auto* right = new QVBoxLayout;
-    // The statistics list and the chart share one area that keeps its place while both are hidden.
+    // The statistics list and the chart take turns in one area, which keeps its place and size while both are hidden.
     auto* statArea = new QWidget(central);
-    auto* statLayout = new QVBoxLayout(statArea);
+    auto* statLayout = new QGridLayout(statArea);
     statLayout->setContentsMargins(0, 0, 0, 0);
     auto* stat = named<QListWidget>(statArea, Main::lstStat);
     stat->setFont(monospace());
     stat->setSelectionMode(QAbstractItemView::NoSelection);
-    stat->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 34);
-    statLayout->addWidget(stat, 1);
+    statLayout->addWidget(stat, 0, 0);
     auto* chart = named<QChartView>(statArea, Main::MSChart1);
-    chart->setMinimumHeight(fontMetrics().height() * 12);
-    // As wide as the list, so the columns keep their widths when the two change places.
-    chart->setMinimumWidth(stat->minimumWidth());
-    statLayout->addWidget(chart, 1);
-    // The mean under the chart: beside the chart buttons it would not fit the column's width.
-    statLayout->addWidget(named<QLabel>(statArea, Main::txtMittelwert));
-    statArea->setMinimumHeight(fontMetrics().height() * 14);
+    statLayout->addWidget(chart, 0, 0);
+    // The widest statistics line (the 80/20 verdict) and the list's scroll bar.
+    statArea->setMinimumWidth(QFontMetrics(monospace()).horizontalAdvance(QLatin1Char('0')) * 36 +
+                              style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    statArea->setMinimumHeight(em * 14);
     right->addWidget(statArea, 1);
+    // "Chart" is always at the right end; the buttons that come with it appear in their places to its left.
     auto* chartRow = new QHBoxLayout;
-    chartRow->addWidget(button(central, Main::cmdChart, QStringLiteral("Chart")));
-    chartRow->addWidget(button(central, Main::cmdGross, QStringLiteral("+")));
-    chartRow->addWidget(button(central, Main::cmdAbs, QStringLiteral("Abs")));
+    auto* mittelwert = named<QLabel>(central, Main::txtMittelwert);
+    keepPlace(mittelwert);
+    chartRow->addWidget(mittelwert, 1);
+    const std::pair<const QString&, const char*> chartButtons[] = {
+        {Main::cmdAbs, "Abs"}, {Main::cmdGross, "+"}, {Main::cmdChart, "Chart"}};
+    for (const auto& [name, text] : chartButtons) {
+        auto* b = commandButton(central, name, QString::fromLatin1(text));
+        keepPlace(b);
+        chartRow->addWidget(b);
+    }
     right->addLayout(chartRow);
 
     auto* frame1 = named<QGroupBox>(central, Main::Frame1);
     auto* f1 = new QGridLayout(frame1);
-    f1->addWidget(button(frame1, Main::cmdOpen), 0, 0);
-    f1->addWidget(button(frame1, Main::cmdSave), 0, 1);
-    f1->addWidget(button(frame1, Main::cmdWerte), 1, 0, 1, 2);
-    f1->addWidget(button(frame1, Main::cmdProjekt), 2, 0);
-    f1->addWidget(button(frame1, Main::cmdSort, QStringLiteral("Sort")), 2, 1);
-    f1->addWidget(button(frame1, Main::cmdFlexZeileLoeschen), 3, 0);
-    f1->addWidget(button(frame1, Main::cmdFlexTabelleloeschen), 3, 1);
-    f1->addWidget(button(frame1, Main::cmdEnde), 4, 0, 1, 2);
+    f1->addWidget(commandButton(frame1, Main::cmdOpen), 0, 0);
+    f1->addWidget(commandButton(frame1, Main::cmdSave), 0, 1);
+    f1->addWidget(commandButton(frame1, Main::cmdWerte), 1, 0, 1, 2);
+    f1->addWidget(commandButton(frame1, Main::cmdProjekt), 2, 0);
+    f1->addWidget(commandButton(frame1, Main::cmdSort, QStringLiteral("Sort")), 2, 1);
+    f1->addWidget(commandButton(frame1, Main::cmdFlexZeileLoeschen), 3, 0);
+    f1->addWidget(commandButton(frame1, Main::cmdFlexTabelleloeschen), 3, 1);
+    f1->addWidget(commandButton(frame1, Main::cmdEnde), 4, 0, 1, 2);
     right->addWidget(frame1);
 
     auto* frame4 = named<QGroupBox>(central, Main::Frame4);
     auto* f4 = new QGridLayout(frame4);
-    f4->addWidget(button(frame4, Main::cmdClipboard), 0, 0);
-    f4->addWidget(button(frame4, Main::cmdprint), 0, 1);
-    f4->addWidget(button(frame4, Main::cmdWord), 1, 0);
-    f4->addWidget(button(frame4, Main::cmdExcel), 1, 1);
+    const std::tuple<const QString&, int, int, const char*> outputs[] = {{Main::cmdClipboard, 0, 0, ""},
+                                                                         {Main::cmdprint, 0, 1, ""},
+                                                                         {Main::cmdWord, 1, 0, ""},
+                                                                         {Main::cmdExcel, 1, 1, ""}};
+    for (const auto& [name, row, col, text] : outputs) {
+        auto* b = commandButton(frame4, name, QString::fromLatin1(text));
+        keepPlace(b);
+        f4->addWidget(b, row, col);
+    }
     right->addWidget(frame4);
     root->addLayout(right, 0);
-
-    resize(fontMetrics().height() * 70, fontMetrics().height() * 40);
 }
 
 void frmTransfer::buildMenus()
@@ -287,14 +352,21 @@ bool frmTransfer::Form_Load()
     const bool ok = m_shell->startup();
     if (!ok)
         return false;
-    if (!m_st.edition.windowIconPath.isEmpty()) {
-        const QIcon icon(m_st.edition.windowIconPath);
-        for (QWidget* w : std::initializer_list<QWidget*>{this, m_wait, m_info})
-            w->setWindowIcon(icon);
-    }
+    m_icons->applyToAll();
     m_binder->applyAll();
     applyDisplayLook();
+    fitToScreen();
     return true;
+}
+
+// The first size shows a good part of the table, with every caption in place, but never more than the screen.
+void frmTransfer::fitToScreen()
+{
+    const int em = fontMetrics().height();
+    QSize size = QSize(em * 70, em * 40).expandedTo(minimumSizeHint());
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 }
 
 void frmTransfer::requestQuit()

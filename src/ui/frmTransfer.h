@@ -23,6 +23,7 @@ class ExportSession;
 namespace ui {
 
 class FormBinder;
+class WindowIcons;
 class frmWait;
 class frmInfo;
 
@@ -59,6 +60,7 @@ private:
     void buildMenus();
     void wireHandlers();
     void applyDisplayLook();
+    void fitToScreen();
     void requestQuit();
     // Each subsystem binds its controls to its part of the session in a file of its own
     // (frmTransfer_<subsystem>.cpp); the logic is wired to itself in instrument::TransferSession.
@@ -73,6 +75,7 @@ private:
     FormBinder* m_binder = nullptr;
     frmWait* m_wait = nullptr;
     frmInfo* m_info = nullptr;
+    WindowIcons* m_icons = nullptr;
     bool m_quitRequested = false;
     table::TableSession* m_table = nullptr;
     instrument::LinkSession* m_link = nullptr;

@@ -1,19 +1,21 @@
 #!/bin/sh
 # Installs the build tree into a temporary prefix and checks what a user and the desktop get from it: the programs,
 # the program folder with pictures, Konfi.ini and every manual, and a desktop entry, metainfo and icons that pass
-# the freedesktop validators. A missing tool is a failure, not a reason to pass.
+# the freedesktop validators; then starts the installed programs from there as a new user would. A missing tool
+# is a failure, not a reason to pass.
 # Usage: check_install.sh <build folder>
 set -eu
 build=$1
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
-for tool in desktop-file-validate appstreamcli pdftotext pdfinfo file; do
+for tool in desktop-file-validate appstreamcli pdftotext pdfinfo file xvfb-run xdotool xprop timeout; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT INT TERM
+home=$(mktemp -d)
+trap 'rm -rf "$prefix" "$home"' EXIT INT TERM
 cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log"; rm -f "$prefix.log"; echo "FAIL: cmake --install"; exit 1; }
 rm -f "$prefix.log"
 
@@ -80,6 +82,43 @@ for n in 16 24 32 48 64 128 256; do
     file "$png" | grep -q "PNG image data, $n x $n," || fail "icon ${n}x${n} missing or of the wrong size"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" 2>/dev/null || fail "scalable icon missing"
+
+# The installed programs started from the prefix by a new user: empty data folders, nothing but the install.
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+appdata="$XDG_CONFIG_HOME/Varnotek/RONDO TRANSFER"
+messdata="$XDG_DATA_HOME/Varnotek/RONDO TRANSFER"
+
+# The command-line tool reads the installed Konfi.ini: the RONDO edition lists the simulated Bluetooth gauge.
+"$prefix/bin/varnotek-sim" --model RD --com 7 --fast >"$home/sim.out" 2>&1 &
+sim=$!
+for _ in $(seq 50); do grep -q COM7 "$XDG_CONFIG_HOME/Varnotek/Ports.ini" 2>/dev/null && break; sleep 0.1; done
+ports=$("$prefix/bin/varnotek-cli" ports 2>"$home/cli.err") || fail "the installed varnotek-cli ports failed"
+[ "$ports" = "COM7 BTH simulated gauge" ] || fail "the installed varnotek-cli lists \"$ports\" (Konfi.ini not found?)"
+"$prefix/bin/varnotek-cli" identify --port COM7 >"$home/identify" 2>>"$home/cli.err" ||
+    fail "the installed varnotek-cli cannot identify the simulated gauge"
+grep -q '^geraet: FN' "$home/identify" || fail "no identification from the installed varnotek-cli"
+if grep -q Konfi.ini "$home/cli.err"; then fail "the installed varnotek-cli misses Konfi.ini"; fi
+kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true
+
+# The program under a virtual X server: its window comes up with the edition's title and an icon.
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1600x1000x24" sh -c '
+    "$1/bin/varnotek-transfer" &
+    pid=$!
+    wid=$(timeout 30 xdotool search --sync --onlyvisible --name "^RONDO TRANSFER V3.1\$" | head -n 1)
+    [ -n "$wid" ] && echo window && xprop -id "$wid" _NET_WM_ICON | grep -q "Icon (" && echo icon
+    kill "$pid"; wait "$pid"
+    exit 0' sh "$prefix" >"$home/gui.out" 2>"$home/gui.err"
+grep -q '^window$' "$home/gui.out" || { cat "$home/gui.err"; fail "the installed program shows no \"RONDO TRANSFER V3.1\" window"; }
+grep -q '^icon$' "$home/gui.out" || fail "the installed program's window has no icon"
+log="$appdata/Varnotek_TransferLog.txt"
+grep -q "^App.Path = $folder" "$log" 2>/dev/null || fail "the installed program does not use its program folder"
+if grep -q "Konfi.ini" "$log" 2>/dev/null; then fail "the installed program misses Konfi.ini"; fi
+# First start: six project labels and the manuals where Help -> Manual looks for them.
+[ "$(grep -c ';.*;' "$messdata/Projekt.ini" 2>/dev/null)" = 6 ] || fail "first start wrote no Projekt.ini with six labels"
+grep -q '^Kunde;Customer;' "$messdata/Projekt.ini" 2>/dev/null || fail "Projekt.ini lacks the label Kunde;Customer;"
+copied=$(find "$appdata" -maxdepth 1 -name '*_Manual_*_TRANSFER.pdf' | wc -l)
+[ "$copied" -eq 14 ] || fail "first start copied $copied manuals, expected 14"
 
 if [ "$fails" -gt 0 ]; then
     echo "$fails check(s) failed"

@@ -1,6 +1,10 @@
 #include "Program.h"
+#include "export/ExportSession.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
+#include "shell/FirstStart.h"
+#include "shell/TextFile.h"
+#include "table/TableSession.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -9,6 +13,7 @@
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
 namespace Werte = ctl::frmWerte;
+namespace Projekt = ctl::frmProjekt;
 
 using testsupport::Sandbox;
 
@@ -35,9 +40,13 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     EXPECT_EQ(log[2], "AppDataPath = " + s.st.edition.AppDataPath);
     EXPECT_EQ(log[3], "MessDataPath = " + s.st.edition.MessDataPath);
 
-    // Idle state: commands disabled, read buttons hidden, German checked.
+    // Idle state: without a gauge only a file can be opened and the program ended; read buttons hidden, the views
+    // named, German checked.
     for (const QString& name : shell::Commands::controls())
-        EXPECT_FALSE(s.st.main().isEnabled(name)) << name.toStdString();
+        EXPECT_EQ(s.st.main().isEnabled(name), name == Main::cmdOpen || name == Main::cmdEnde) << name.toStdString();
+    EXPECT_EQ(s.st.main().text(Main::optFE), "FE-Speicher (0)");
+    EXPECT_EQ(s.st.main().text(Main::optNFE), "NFE-Speicher (0)");
+    EXPECT_EQ(s.st.main().text(Main::optOnline), "Online (0)");
     EXPECT_FALSE(s.st.main().isVisible(Main::cmdLesen));
     EXPECT_FALSE(s.st.main().isVisible(Main::lstStat));
     EXPECT_TRUE(s.st.main().isVisible(Main::ComboPort));
@@ -199,8 +208,86 @@ TEST(Startup, InfoBoxAndExitWhileCommandsDisabled)
     int closeCalls = 0, quitCalls = 0;
     QObject::connect(s.shell, &shell::TransferShell::closePortRequested, [&] { closeCalls++; });
     QObject::connect(s.shell, &shell::TransferShell::quitRequested, [&] { quitCalls++; });
-    EXPECT_FALSE(s.st.main().isEnabled(Main::cmdEnde));
+    s.shell->DisableCommands(); // as during a read
     s.shell->mnuEnd_Click();
     EXPECT_EQ(closeCalls, 1);
     EXPECT_EQ(quitCalls, 1);
+}
+
+TEST(Startup, FirstStartGivesLabelsAndManualsAndTouchesNothingExisting)
+{
+    Sandbox sb;
+    Sandbox::writeFile(sb.appDir() + "/DE_Manual_RONDO_TRANSFER.pdf", "%PDF de");
+    Sandbox::writeFile(sb.appDir() + "/EN_Manual_RONDO_TRANSFER.pdf", "%PDF en");
+    {
+        Program s(sb, "RD", Program::Line::Fake);
+        ASSERT_TRUE(s.start());
+        const QString projekt = s.st.edition.MessDataPath + "/Projekt.ini";
+        EXPECT_EQ(shell::TextFile::decode(Sandbox::readFile(projekt)).split("\r\n", Qt::SkipEmptyParts),
+                  shell::FirstStart::defaultLabels());
+        s.shell->Voreinstellungen("PI");
+        EXPECT_EQ(s.st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
+
+        // Help -> Manual finds the copied manual and hands it to the desktop.
+        s.shell->mnuHelp1_Click();
+        EXPECT_EQ(s.desktop.opened, QStringList{s.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf"});
+        EXPECT_TRUE(s.dialogs.shown.isEmpty());
+        EXPECT_EQ(s.logLines().size(), 4);
+
+        // The user's own labels and manual copy.
+        Sandbox::writeFile(projekt, "Auftrag;Order;\r\n");
+        Sandbox::writeFile(s.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf", "annotated");
+    }
+    Program again(sb, "RD", Program::Line::Fake);
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(Sandbox::readFile(again.st.edition.MessDataPath + "/Projekt.ini"), "Auftrag;Order;\r\n");
+    EXPECT_EQ(Sandbox::readFile(again.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf"), "annotated");
+}
+
+TEST(Startup, DataFolderThatCannotBeMadeIsLoggedAndStartGoesOn)
+{
+    Program s("RD\n");
+    Sandbox::writeFile(s.sandbox.data() + "/Varnotek", "a file where the folder belongs");
+    ASSERT_TRUE(s.start());
+    const QStringList log = s.logLines();
+    ASSERT_EQ(log.size(), 5);
+    EXPECT_EQ(log[4], "Einrichten: " + s.st.edition.MessDataPath + ": the folder cannot be created");
+    EXPECT_TRUE(s.st.main().isVisible(Main::cmdConnect));
+    EXPECT_TRUE(s.dialogs.shown.isEmpty());
+}
+
+TEST(Startup, FileOpenedWithoutGaugeIsWorkedOnButNotRead)
+{
+    Sandbox sb;
+    const QString file = sb.root() + "/saved.mes";
+    {
+        Program maker(sb, "RD", Program::Line::Fake);
+        ASSERT_TRUE(maker.start());
+        for (int i = 1; i <= 3; ++i)
+            maker.table().appendRow(0, "01.02.2024", "10:00:00", i, 10 * i, "µm  ", " Fe");
+        ASSERT_TRUE(maker.exporter().saveTo(file));
+    }
+    Program s(sb, "RD", Program::Line::Fake);
+    ASSERT_TRUE(s.start());
+    ASSERT_TRUE(s.exporter().loadFrom(file));
+    const QStringList& table = shell::Commands::forTableWithoutGauge();
+    auto expectTableCommands = [&](const char* when) {
+        for (const QString& name : shell::Commands::controls())
+            EXPECT_EQ(s.main().isEnabled(name), table.contains(name) || shell::Commands::withoutGauge().contains(name))
+                << name.toStdString() << " " << when;
+    };
+    expectTableCommands("after opening");
+    EXPECT_EQ(s.table().Messdaten.rowCount(0), 3);
+    EXPECT_TRUE(s.main().isVisible(Main::lstStat));
+
+    // Table commands that show the view again keep the reads and online mode off.
+    s.table().cmdAbs_Click();
+    expectTableCommands("after Abs");
+    s.table().cmdSort_Click();
+    EXPECT_TRUE(s.dialogs.shown.isEmpty());
+
+    // With a gauge every command is there, as the reads leave them.
+    shell::Commands::EnableAvailable(s.main(), true, false);
+    for (const QString& name : shell::Commands::controls())
+        EXPECT_TRUE(s.main().isEnabled(name)) << name.toStdString();
 }

@@ -1,16 +1,25 @@
 #include "Program.h"
 #include "Sandbox.h"
 #include "shell/Controls.h"
+#include "table/TastaturForm.h"
+#include "ui/frmChartG.h"
+#include "ui/frmInfo.h"
+#include "ui/frmProjekt.h"
+#include "ui/frmTastatur.h"
 #include "ui/frmTransfer.h"
+#include "ui/frmWait.h"
+#include "ui/frmWerte.h"
 
 #include <QAction>
 #include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace Main = ctl::frmTransfer;
@@ -22,7 +31,7 @@ namespace {
 // Copies the built pictures into the sandbox's program folder.
 void copyPictures(const QString& to)
 {
-    for (const char* name : {"RD.gif", "Kovalogo.jpg", "Rahmen.jpg", "Selmarlogo.jpg", "Selmar.ico"})
+    for (const char* name : {"RD.gif", "Kovalogo.jpg", "Rahmen.jpg", "Selmarlogo.jpg", "Selmar.ico", "varnotek.png"})
         QFile::copy(QStringLiteral(VT_BIN_DIR "/") + name, to + "/" + name);
 }
 
@@ -80,9 +89,12 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
                                 Main::Frame5})
         EXPECT_NE(w.findChild<QWidget*>(name), nullptr) << name.toStdString();
 
+    // Without a gauge a file can be opened and the program ended; nothing else.
     auto* open = w.findChild<QPushButton*>(Main::cmdOpen);
     EXPECT_EQ(open->text(), "Datei öffnen");
-    EXPECT_FALSE(open->isEnabled());
+    EXPECT_TRUE(open->isEnabled());
+    EXPECT_TRUE(w.findChild<QPushButton*>(Main::cmdEnde)->isEnabled());
+    EXPECT_FALSE(w.findChild<QPushButton*>(Main::cmdSave)->isEnabled());
     EXPECT_FALSE(w.findChild<QPushButton*>(Main::cmdLesen)->isVisible());
     EXPECT_EQ(w.findChild<QGroupBox*>(Main::Frame5)->title(), "Varnotek GmbH");
     EXPECT_FALSE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull());
@@ -130,4 +142,37 @@ TEST(MainWindow, NextStartIsEnglishAndMissingPicturesAreSkipped)
     EXPECT_TRUE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull());
     EXPECT_FALSE(w.findChild<QAction*>(Main::mnuTastaturevent)->isVisible());
     EXPECT_TRUE(dlg.shown.isEmpty());
+}
+
+// Under both brandings each of the seven windows hands the edition's icon to the window system: also the dialogs
+// built before start-up chose the branding and those built after it.
+TEST(MainWindow, EveryWindowCarriesTheEditionIcon)
+{
+    for (const bool partner : {false, true}) {
+        Program p(partner ? "RD\n#\nBR;Selmar;BREVO Line Tool TRANSFER;\n" : "RD\n#\n");
+        copyPictures(p.sandbox.appDir());
+        const QImage partnerIcon = QIcon(p.sandbox.appDir() + "/Selmar.ico").pixmap(16).toImage();
+        ASSERT_FALSE(partnerIcon.isNull());
+        ui::frmTransfer w(*p.session);
+        ASSERT_TRUE(w.Form_Load());
+        w.show();
+        shell::FormState tastaturState(ctl::frmTastatur::form);
+        table::TastaturForm tastaturLogic(tastaturState, p.st.keys, p.dialogs, p.st.texte);
+        ui::frmTastatur tastatur(tastaturLogic, &w);
+        ui::frmChartG chart(p.dialogs, &w);
+        const QList<QWidget*> windows = {
+            &w,     w.waitWindow(), w.infoWindow(), w.findChild<ui::frmWerte*>(), w.findChild<ui::frmProjekt*>(),
+            &chart, &tastatur};
+        for (QWidget* window : windows) {
+            ASSERT_NE(window, nullptr);
+            window->show();
+            ASSERT_NE(window->windowHandle(), nullptr);
+            const QIcon icon = window->windowHandle()->icon();
+            const std::string name = window->objectName().toStdString() + (partner ? " (BR)" : "");
+            EXPECT_FALSE(icon.isNull()) << name;
+            EXPECT_EQ(icon.pixmap(16).toImage() == partnerIcon, partner) << name;
+            if (window != &w)
+                window->hide();
+        }
+    }
 }

@@ -6,6 +6,7 @@
 #include "link/MemoryReader.h"
 #include "session/TransferSession.h"
 #include "shell/Numbers.h"
+#include "shell/ProgramFolder.h"
 #include "table/TableSession.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ CliSession::CliSession(const CliOptions& options)
       m_st(m_session->state()), m_shell(&m_session->shell()), m_table(&m_session->table()),
       m_export(&m_session->exporter()), m_link(&m_session->link()), m_reader(&m_session->reader())
 {
-    m_st.edition.appPath = QCoreApplication::applicationDirPath();
+    m_st.edition.appPath = shell::ProgramFolder::locate(QCoreApplication::applicationDirPath());
     // A scripted run leaves the user's settings as they are.
     m_st.settingsReadOnly = true;
     m_timeout = std::make_unique<AnswerTimeout>(m_st, m_options.timeoutSeconds);
