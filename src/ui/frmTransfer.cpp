@@ -228,6 +228,8 @@ void frmTransfer::buildUi()
     stat->setSelectionMode(QAbstractItemView::NoSelection);
     statLayout->addWidget(stat, 0, 0);
     auto* chart = named<QChartView>(statArea, Main::MSChart1);
+    // The area's size is the list's: the chart fills it and asks for nothing of its own.
+    chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     statLayout->addWidget(chart, 0, 0);
     // The widest statistics line (the 80/20 verdict) and the list's scroll bar.
     statArea->setMinimumWidth(QFontMetrics(monospace()).horizontalAdvance(QLatin1Char('0')) * 36 +
@@ -237,6 +239,8 @@ void frmTransfer::buildUi()
     // "Chart" is always at the right end; the buttons that come with it appear in their places to its left.
     auto* chartRow = new QHBoxLayout;
     auto* mittelwert = named<QLabel>(central, Main::txtMittelwert);
+    // The mean text takes the room the row has and never widens the window when the chart shows.
+    mittelwert->setSizePolicy(QSizePolicy::Ignored, mittelwert->sizePolicy().verticalPolicy());
     keepPlace(mittelwert);
     chartRow->addWidget(mittelwert, 1);
     const std::pair<const QString&, const char*> chartButtons[] = {
