@@ -270,11 +270,15 @@ void frmTransfer::buildUi()
                                                                          {Main::cmdprint, 0, 1, ""},
                                                                          {Main::cmdWord, 1, 0, ""},
                                                                          {Main::cmdExcel, 1, 1, ""}};
+    // Two equal columns, whatever the captions: a caption that changes (language, enabled state) moves nothing.
     for (const auto& [name, row, col, text] : outputs) {
         auto* b = commandButton(frame4, name, QString::fromLatin1(text));
+        b->setSizePolicy(QSizePolicy::Ignored, b->sizePolicy().verticalPolicy());
         keepPlace(b);
         f4->addWidget(b, row, col);
     }
+    f4->setColumnStretch(0, 1);
+    f4->setColumnStretch(1, 1);
     right->addWidget(frame4);
     root->addLayout(right, 0);
 }
