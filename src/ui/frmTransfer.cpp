@@ -231,6 +231,12 @@ void frmTransfer::buildUi()
     // The area's size is the list's: the chart fills it and asks for nothing of its own.
     chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     statLayout->addWidget(chart, 0, 0);
+    // The mean under the chart, where it has the area's width; its line stays while the list shows.
+    auto* mittelwert = named<QLabel>(statArea, Main::txtMittelwert);
+    mittelwert->setSizePolicy(QSizePolicy::Ignored, mittelwert->sizePolicy().verticalPolicy());
+    keepPlace(mittelwert);
+    statLayout->addWidget(mittelwert, 1, 0);
+    statLayout->setRowStretch(0, 1);
     // The widest statistics line (the 80/20 verdict) and the list's scroll bar.
     statArea->setMinimumWidth(QFontMetrics(monospace()).horizontalAdvance(QLatin1Char('0')) * 36 +
                               style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
@@ -238,11 +244,7 @@ void frmTransfer::buildUi()
     right->addWidget(statArea, 1);
     // "Chart" is always at the right end; the buttons that come with it appear in their places to its left.
     auto* chartRow = new QHBoxLayout;
-    auto* mittelwert = named<QLabel>(central, Main::txtMittelwert);
-    // The mean text takes the room the row has and never widens the window when the chart shows.
-    mittelwert->setSizePolicy(QSizePolicy::Ignored, mittelwert->sizePolicy().verticalPolicy());
-    keepPlace(mittelwert);
-    chartRow->addWidget(mittelwert, 1);
+    chartRow->addStretch(1);
     const std::pair<const QString&, const char*> chartButtons[] = {
         {Main::cmdAbs, "Abs"}, {Main::cmdGross, "+"}, {Main::cmdChart, "Chart"}};
     for (const auto& [name, text] : chartButtons) {
@@ -254,14 +256,23 @@ void frmTransfer::buildUi()
 
     auto* frame1 = named<QGroupBox>(central, Main::Frame1);
     auto* f1 = new QGridLayout(frame1);
-    f1->addWidget(commandButton(frame1, Main::cmdOpen), 0, 0);
-    f1->addWidget(commandButton(frame1, Main::cmdSave), 0, 1);
-    f1->addWidget(commandButton(frame1, Main::cmdWerte), 1, 0, 1, 2);
-    f1->addWidget(commandButton(frame1, Main::cmdProjekt), 2, 0);
-    f1->addWidget(commandButton(frame1, Main::cmdSort, QStringLiteral("Sort")), 2, 1);
-    f1->addWidget(commandButton(frame1, Main::cmdFlexZeileLoeschen), 3, 0);
-    f1->addWidget(commandButton(frame1, Main::cmdFlexTabelleloeschen), 3, 1);
-    f1->addWidget(commandButton(frame1, Main::cmdEnde), 4, 0, 1, 2);
+    // Two equal columns, as for the copy targets below.
+    const std::tuple<const QString&, int, int, int, const char*> commands[] = {
+        {Main::cmdOpen, 0, 0, 1, ""},
+        {Main::cmdSave, 0, 1, 1, ""},
+        {Main::cmdWerte, 1, 0, 2, ""},
+        {Main::cmdProjekt, 2, 0, 1, ""},
+        {Main::cmdSort, 2, 1, 1, "Sort"},
+        {Main::cmdFlexZeileLoeschen, 3, 0, 1, ""},
+        {Main::cmdFlexTabelleloeschen, 3, 1, 1, ""},
+        {Main::cmdEnde, 4, 0, 2, ""}};
+    for (const auto& [name, row, col, span, text] : commands) {
+        auto* b = commandButton(frame1, name, QString::fromLatin1(text));
+        b->setSizePolicy(QSizePolicy::Ignored, b->sizePolicy().verticalPolicy());
+        f1->addWidget(b, row, col, 1, span);
+    }
+    f1->setColumnStretch(0, 1);
+    f1->setColumnStretch(1, 1);
     right->addWidget(frame1);
 
     auto* frame4 = named<QGroupBox>(central, Main::Frame4);

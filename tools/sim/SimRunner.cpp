@@ -270,6 +270,8 @@ void SimRunner::handleCommand(const QByteArray &command)
                                        chunks.isEmpty() ? QStringLiteral("no answer")
                                                         : QStringLiteral("%1 chunk(s)").arg(chunks.size())));
     enqueue(chunks);
+    // A gauge answering a command measures nothing meanwhile: online values wait until the answer is out.
+    m_answering = !chunks.isEmpty();
     if (command == "$kova00$" && m_settings.online && !m_onlineStarted) {
         m_onlineStarted = true;
         m_nextOnline = now() + m_settings.intervalMs * Ms;
@@ -294,7 +296,7 @@ void SimRunner::serviceOnline(qint64 t)
     m_nextOnline += m_settings.intervalMs * Ms;
     if (m_nextOnline < t)
         m_nextOnline = t + m_settings.intervalMs * Ms;
-    if (!m_gauge.isOn())
+    if (!m_gauge.isOn() || m_answering)
         return;
     if (m_queue.size() > MaxQueuedChunks) {
         log(QStringLiteral("nobody reads: online value dropped"));
@@ -353,6 +355,7 @@ qint64 SimRunner::serviceOutput(qint64 t)
             return -1;
         }
     }
+    m_answering = false;
     return -1;
 }
 

@@ -47,6 +47,7 @@ private:
     qint64 m_lineFree = 0;
     bool m_blocked = false;
     bool m_onlineStarted = false;
+    bool m_answering = false; // an answer to a command is still being sent
     qint64 m_nextOnline = -1;
     QByteArray m_input;
     QByteArray m_stdinBuffer;
