@@ -6,13 +6,20 @@
 #include "link/OnlineReceiver.h"
 #include "link/QtSerialLayer.h"
 #include "shell/TransferShell.h"
+#include "table/KeySender.h"
 #include "table/TableSession.h"
+#include "table/TastaturForm.h"
+#include "table/TastaturSender.h"
+#include "table/ValueFormat.h"
+#include "table/X11KeySender.h"
 
 namespace session {
 
 TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& desktop,
-                                 std::unique_ptr<instrument::SerialLayer> layer, QObject* parent)
-    : QObject(parent), m_layer(layer ? std::move(layer) : std::make_unique<instrument::QtSerialLayer>())
+                                 std::unique_ptr<instrument::SerialLayer> layer, std::unique_ptr<table::KeySender> keys,
+                                 QObject* parent)
+    : QObject(parent), m_layer(layer ? std::move(layer) : std::make_unique<instrument::QtSerialLayer>()),
+      m_keys(keys ? std::move(keys) : std::make_unique<table::X11KeySender>())
 {
     m_st.dialogs = &dialogs;
     m_st.desktop = &desktop;
@@ -22,10 +29,13 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     m_link = new instrument::LinkSession(m_st, *m_layer, this);
     m_reader = new instrument::MemoryReader(m_st, *m_link, this);
     m_online = new instrument::OnlineReceiver(m_st, *m_link, this);
+    m_tastaturForm = new table::TastaturForm(m_st.forms[ctl::frmTastatur::form], m_st.keys, dialogs, m_st.texte, this);
+    m_tastaturSender = new table::TastaturSender(m_st.keys, *m_keys, dialogs, m_st.texte, this);
     connectShell();
     connectLink();
     connectReader();
     connectOnline();
+    connectKeystrokes();
 }
 
 TransferSession::~TransferSession()
@@ -84,6 +94,24 @@ void TransferSession::connectOnline()
     connect(m_online, &OnlineReceiver::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
     connect(m_online, &OnlineReceiver::saveRequested, m_export, &reports::ExportSession::cmdSave_Click);
     connect(t, &table::TableSession::onlineViewRequested, m_online, &OnlineReceiver::optOnline_Click);
+}
+
+// Keystroke forwarding: the dialog's settings are saved and its program started; each online row is typed.
+void TransferSession::connectKeystrokes()
+{
+    using table::TastaturSender;
+    connect(m_shell, &shell::TransferShell::keystrokeTargetStartRequested, m_tastaturSender,
+            &TastaturSender::anwendungStarten);
+    connect(m_tastaturForm, &table::TastaturForm::settingsConfirmed, m_shell,
+            [this] { m_shell->Voreinstellungen(QStringLiteral("TS")); });
+    connect(m_tastaturForm, &table::TastaturForm::startRequested, m_tastaturSender, &TastaturSender::anwendungStarten);
+    connect(m_table, &table::TableSession::onlineRowAppended, this, &TransferSession::sendOnlineRow);
+}
+
+void TransferSession::sendOnlineRow(int row)
+{
+    const table::MessRow& m = m_table->Messdaten.at(2, row);
+    m_tastaturSender->zeileSenden({m.nr, m.datum, table::WertFormatieren(m.wert, m.einheit), m.einheit, m.material});
 }
 
 void TransferSession::readAfterConnect()

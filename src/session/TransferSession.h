@@ -2,6 +2,7 @@
 
 #include "link/SerialLayer.h"
 #include "shell/AppState.h"
+#include "table/KeySender.h"
 
 #include <QObject>
 
@@ -12,7 +13,9 @@ class TransferShell;
 }
 namespace table {
 class TableSession;
-}
+class TastaturForm;
+class TastaturSender;
+} // namespace table
 namespace reports {
 class ExportSession;
 }
@@ -36,9 +39,10 @@ public:
     enum class AfterConnect { ReadAll, ReadMemory1, ReadMemory2, Nothing };
 
     // dialogs and desktop are the front end's and must outlive the session. Without a serial layer the real one
-    // (QSerialPort, the COM table and Ports.ini) is used.
+    // (QSerialPort, the COM table and Ports.ini) is used; without a key sender, typing through X11.
     TransferSession(shell::Dialogs& dialogs, shell::Desktop& desktop,
-                    std::unique_ptr<instrument::SerialLayer> layer = nullptr, QObject* parent = nullptr);
+                    std::unique_ptr<instrument::SerialLayer> layer = nullptr,
+                    std::unique_ptr<table::KeySender> keys = nullptr, QObject* parent = nullptr);
     ~TransferSession() override;
 
     shell::AppState& state() { return m_st; }
@@ -49,6 +53,8 @@ public:
     instrument::MemoryReader& reader() { return *m_reader; }
     instrument::OnlineReceiver& online() { return *m_online; }
     instrument::SerialLayer& layer() { return *m_layer; }
+    table::TastaturForm& tastaturForm() { return *m_tastaturForm; }
+    table::TastaturSender& tastaturSender() { return *m_tastaturSender; }
 
     void setAfterConnect(AfterConnect what) { m_afterConnect = what; }
 
@@ -57,17 +63,22 @@ private:
     void connectLink();
     void connectReader();
     void connectOnline();
+    void connectKeystrokes();
+    void sendOnlineRow(int row);
     void readAfterConnect();
 
     shell::AppState m_st;
     AfterConnect m_afterConnect = AfterConnect::ReadAll;
     std::unique_ptr<instrument::SerialLayer> m_layer;
+    std::unique_ptr<table::KeySender> m_keys;
     shell::TransferShell* m_shell;
     table::TableSession* m_table;
     reports::ExportSession* m_export;
     instrument::LinkSession* m_link;
     instrument::MemoryReader* m_reader;
     instrument::OnlineReceiver* m_online;
+    table::TastaturForm* m_tastaturForm;
+    table::TastaturSender* m_tastaturSender;
 };
 
 } // namespace session

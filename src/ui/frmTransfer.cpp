@@ -6,6 +6,7 @@
 #include "Widgets.h"
 #include "WindowIcons.h"
 #include "frmInfo.h"
+#include "frmTastatur.h"
 #include "frmWait.h"
 #include "session/TransferSession.h"
 #include "shell/Settings.h"
@@ -86,6 +87,13 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     wireHandlers();
     connect(m_shell, &shell::TransferShell::infoWindowRequested, this, [this] { m_info->exec(); });
     connect(m_shell, &shell::TransferShell::quitRequested, this, &frmTransfer::requestQuit);
+    // Keystroke forwarding's dialog is not modal.
+    auto* tastatur = new frmTastatur(m_session->tastaturForm(), this);
+    connect(m_shell, &shell::TransferShell::tastaturDialogRequested, tastatur, [tastatur] {
+        tastatur->show();
+        tastatur->raise();
+        tastatur->activateWindow();
+    });
 
     wireTable();
     wireExport();
