@@ -39,7 +39,8 @@ void ExportSession::cmdWord_Click()
     shell::Commands::DisableCommands(f);
     const QString failure =
         handOver(QStringLiteral("odt"), [this](const QString& path) { return writeDocument(path); });
-    shell::Commands::EnableCommands(f);
+    // Back to what the program may do now: without a gauge, the table's commands only.
+    m_table->enableAvailableCommands();
     if (!failure.isEmpty())
         reportOpenFailure(QStringLiteral("Open Word:"), failure);
 }
@@ -53,7 +54,7 @@ void ExportSession::cmdExcel_Click()
                                                 shell::Dialogs::Icon::Question) == shell::Dialogs::Answer::Yes;
     const QString failure = handOver(QStringLiteral("xlsx"),
                                      [this, withChart](const QString& path) { return writeWorkbook(path, withChart); });
-    shell::Commands::EnableCommands(f);
+    m_table->enableAvailableCommands();
     if (!failure.isEmpty())
         reportOpenFailure(QStringLiteral("Open Excel:"), failure);
 }

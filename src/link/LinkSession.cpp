@@ -44,6 +44,21 @@ LinkSession::LinkSession(shell::AppState& st, SerialLayer& layer, QObject* paren
     connect(&m_layer, &SerialLayer::specialCharacter, this, &LinkSession::specialCharacter, Qt::QueuedConnection);
     connect(&m_layer, &SerialLayer::linkError, this, &LinkSession::linkError, Qt::QueuedConnection);
     connect(&m_layer, &SerialLayer::portState, this, &LinkSession::portStateEvent, Qt::QueuedConnection);
+    // A gauge waited for may be back under the very name and device it had: look whenever the ports are looked at.
+    connect(
+        &m_layer, &SerialLayer::portsRescanned, this,
+        [this] {
+            if (m_waitingForPort &&
+                !m_layer.portInfo(QStringLiteral("COM") + m_st.link.portNumber.trimmed()).name.isEmpty())
+                emit portReturned();
+        },
+        Qt::QueuedConnection);
+    m_silence.setSingleShot(true);
+    m_silence.setTimerType(Qt::PreciseTimer); // a coarse timer may end a silence early
+    connect(&m_silence, &QTimer::timeout, this, [this] {
+        m_silent = true;
+        shell::WaitBus::poke();
+    });
 }
 
 LinkSession::~LinkSession()
@@ -68,6 +83,29 @@ bool LinkSession::listsPort(const QString& interfaceKind, const PortInfo& info)
     if (interfaceKind == QLatin1String("B"))
         return t == QLatin1String("BTH");
     return false;
+}
+
+QStringList LinkSession::listedPorts()
+{
+    QStringList entries;
+    for (int i = 0; i <= 200; ++i) {
+        const PortInfo info = m_layer.portInfo(QStringLiteral("COM") + QString::number(i + 1));
+        if (listsPort(m_st.edition.interfaceKind, info))
+            entries << portListEntry(info.name, info.type);
+    }
+    return entries;
+}
+
+void LinkSession::refreshPortList()
+{
+    shell::FormState& f = m_st.main();
+    const QStringList entries = listedPorts();
+    if (entries == f.items(Main::ComboPort))
+        return;
+    f.setItems(Main::ComboPort, entries);
+    // While connected the port box is hidden and its choice stands; otherwise the choice is checked again.
+    if (!m_st.link.CheckConnect && !f.text(Main::ComboPort).isEmpty())
+        ComboPort_Change();
 }
 
 void LinkSession::enumeratePorts()
@@ -167,7 +205,13 @@ void LinkSession::cmdConnect_Click()
     OpenComPort(portNumber());
 
     if (st.link.CheckConnect) {
-        ReadGeraet();
+        const Answer identification = ReadGeraet();
+        if (identification != Answer::Complete) {
+            endConnect(identification);
+            emit limitsCaptionRequested();
+            setHourglass(false);
+            return;
+        }
         const QString kind = st.device.geraet.left(2);
         if (kind == QLatin1String("FE"))
             st.device.memoryMode = QStringLiteral("2E");
@@ -182,16 +226,52 @@ void LinkSession::cmdConnect_Click()
         else
             emit readRequested();
         openRetries = 0;
-        shell::Commands::EnableCommands(f);
+        // The read may have lost the gauge: then only what works without one.
+        restoreCommands();
     }
     emit limitsCaptionRequested();
     setHourglass(false);
+}
+
+// A connect whose identification did not come back whole goes no further: no memory read, no online mode.
+void LinkSession::endConnect(Answer answer)
+{
+    shell::AppState& st = m_st;
+    if (answer == Answer::Lost) {
+        // Switch-off and line loss have shown the unavailable look already.
+        restoreCommands();
+        return;
+    }
+    m_layer.close();
+    st.link.CheckConnect = false;
+    showNotConnected();
+    if (answer == Answer::Silent) {
+        const QString text = st.say("Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
+                                    "The gauge does not answer (%1 s without data); not connected.")
+                                 .arg(m_silenceMs / 1000);
+        setStatus(text);
+        st.WriteLog(QStringLiteral("COM") + st.link.portNumber.trimmed() + QStringLiteral(": ") + text);
+        st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
+    } else {
+        setStatus(st.say("Verbinden abgebrochen", "Connecting cancelled"));
+    }
+    restoreCommands();
+}
+
+void LinkSession::restoreCommands()
+{
+    if (m_st.link.CheckConnect)
+        shell::Commands::EnableCommands(m_st.main());
+    else
+        emit commandsWithoutGauge();
 }
 
 void LinkSession::OpenComPort(int port)
 {
     shell::AppState& st = m_st;
     OpenError error = OpenError::None;
+    if (m_shutdown)
+        return;
     // One retry of the whole opening after a failure, unless the instrument switched itself off. The outcome
     // is that of the last attempt.
     for (;;) {
@@ -338,10 +418,14 @@ void LinkSession::ProbeDevice()
         m_st.link.abgeschaltet = true;
         return;
     }
-    // Elapsed time counts in whole seconds: the probe gives up when the fifth second begins.
+    // Elapsed time counts in whole seconds: the probe gives up when the fifth second begins. Escape (or the
+    // cancel button) ends it with the gauge counted as present.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const qint64 deadline = (now / 1000 + 5) * 1000;
-    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.link.transferComplete; }, int(deadline - now));
+    showCancel(true);
+    const shell::WaitEnd end =
+        shell::waitUntil([this] { return m_st.link.transferComplete || m_shutdown; }, int(deadline - now));
+    showCancel(false);
     m_st.link.abgeschaltet = end == shell::WaitEnd::Timeout;
 }
 
@@ -372,15 +456,39 @@ void LinkSession::Delay(long nSekunden)
         shell::waitUntil([] { return false; }, int(ms));
 }
 
-bool LinkSession::waitForTransfer(int timeoutMs)
+LinkSession::Answer LinkSession::waitForAnswer(const std::function<bool()>& complete)
 {
-    const shell::WaitEnd end = shell::waitUntil([this] { return m_st.link.transferComplete || m_linkLost; }, timeoutMs);
-    return end != shell::WaitEnd::Escape;
+    m_silent = false;
+    m_silence.start(m_silenceMs);
+    showCancel(true);
+    // Switch-off and line loss set m_linkLost (and end the connection).
+    const shell::WaitEnd end = shell::waitUntil([&] { return m_linkLost || m_shutdown || m_silent || complete(); });
+    m_silence.stop();
+    showCancel(false);
+    if (end == shell::WaitEnd::Escape)
+        return Answer::Cancelled;
+    if (m_linkLost || m_shutdown)
+        return Answer::Lost;
+    if (complete())
+        return Answer::Complete;
+    return m_silent ? Answer::Silent : Answer::Lost;
+}
+
+void LinkSession::showCancel(bool on)
+{
+    m_st.main().setVisible(Main::cmdCancel, on);
 }
 
 void LinkSession::closePort()
 {
     m_layer.close();
+}
+
+void LinkSession::shutdown()
+{
+    m_shutdown = true;
+    m_layer.close();
+    shell::WaitBus::poke();
 }
 
 void LinkSession::setStatus(const QString& text)
@@ -404,7 +512,7 @@ void LinkSession::clearBuffers()
 
 // ---- identification -------------------------------------------------------------------------------------
 
-void LinkSession::ReadGeraet()
+LinkSession::Answer LinkSession::ReadGeraet()
 {
     shell::AppState& st = m_st;
     clearBuffers();
@@ -414,10 +522,13 @@ void LinkSession::ReadGeraet()
     setHourglass(true);
     st.messart = shell::Messart::Geraeteinfo;
     m_pendingCommand = st.edition.cmdIdentify;
+    Answer answer = Answer::Lost;
     try {
         if (!SendCommand())
             throw Identification::Failure{st.say("Der Port ist nicht geöffnet", "The port is not open")};
-        waitForTransfer();
+        answer = waitForAnswer([this] { return m_st.link.transferComplete; });
+        // Whole lines of a cut answer are taken as well; values missing from it keep what they were. A connect
+        // goes no further after a cut identification all the same.
         Identification::parse(m_receiveBuffer, st.device, st.english());
         st.main().setCaption(st.edition.programTitle);
         setHourglass(false);
@@ -427,6 +538,8 @@ void LinkSession::ReadGeraet()
         st.messageBox(text);
         st.WriteLog(text);
     }
+    m_lastIdentification = answer;
+    return answer;
 }
 
 // ---- events of the line ---------------------------------------------------------------------------------
@@ -447,9 +560,25 @@ void LinkSession::portStateEvent(int kind, const QString& comName)
     default:
         return;
     }
-    shell::FormState& f = m_st.main();
-    if (f.text(Main::ComboPort) != comName)
+    // A run that waits for its gauge takes the port back without the message: the user is waiting for it.
+    // The port may come back under a new device (a new pseudo-terminal, another USB path): that is "ready".
+    if (m_waitingForPort && (kind == SerialLayer::PluggedIn || kind == SerialLayer::Ready) &&
+        comName == QStringLiteral("COM") + m_st.link.portNumber.trimmed()) {
+        refreshPortList();
+        emit portReturned();
         return;
+    }
+    shell::FormState& f = m_st.main();
+    if (f.text(Main::ComboPort) == comName)
+        announcePortChange(message);
+    // The list follows the ports that come and go.
+    if (kind == SerialLayer::PluggedIn || kind == SerialLayer::Unplugged)
+        refreshPortList();
+}
+
+void LinkSession::announcePortChange(const QString& message)
+{
+    shell::FormState& f = m_st.main();
     m_st.messageBox(QStringLiteral("Verbindungsabbruch wegen ") + message);
     f.setText(Main::cmdConnect, m_st.texte.cap(shell::Cap::Connect));
     f.setVisible(Main::cmdConnect, true);
@@ -466,13 +595,18 @@ void LinkSession::textReceived()
     // A memory answer is cut straight from the buffer as it grows; copying the whole buffer at every event
     // would make a long read quadratic.
     m_receiveBuffer += m_layer.takeReceived();
+    if (m_silence.isActive())
+        m_silence.start(m_silenceMs);
     emit received(2);
     shell::WaitBus::poke();
 }
 
 void LinkSession::specialCharacter(QChar c)
 {
+    if (m_silence.isActive())
+        m_silence.start(m_silenceMs);
     if (c == SerialLayer::EM) {
+        m_linkLost = true; // the answer ends here, cut
         m_st.link.transferComplete = true;
         m_st.link.abgeschaltet = true;
         shell::WaitBus::poke();
@@ -490,6 +624,11 @@ void LinkSession::specialCharacter(QChar c)
 
 void LinkSession::linkError(const QString& description)
 {
+    // What arrived before the loss is still handed on: a cut answer keeps its whole records, online its values.
+    for (QString text = m_layer.takeReceived(); !text.isEmpty(); text = m_layer.takeReceived()) {
+        m_receiveBuffer += text;
+        emit received(2);
+    }
     ++m_linkErrors;
     m_linkLost = true;
     shell::WaitBus::poke();

@@ -4,6 +4,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 namespace shell {
 struct AppState;
@@ -19,6 +22,12 @@ class LinkSession : public QObject
 {
     Q_OBJECT
 public:
+    // How long a gauge may stay silent in the middle of an answer before the answer counts as cut.
+    static constexpr int kSilenceMs = 10000;
+
+    // How a wait for an answer of the gauge ended.
+    enum class Answer { Complete, Cancelled, Silent, Lost };
+
     LinkSession(shell::AppState& st, SerialLayer& layer, QObject* parent = nullptr);
     ~LinkSession() override;
 
@@ -35,11 +44,27 @@ public:
     void ConfigureOnlineRecords();
     void ConfigureOnlineLines();
     void Delay(long nSekunden);
-    void ReadGeraet();
+    // Identifies the instrument; how the answer ended.
+    Answer ReadGeraet();
+    Answer lastIdentification() const { return m_lastIdentification; }
     void closePort();
+    // The program ends: the port is closed, waits end, and nothing opens the port or sends to the gauge again.
+    void shutdown();
+    bool shuttingDown() const { return m_shutdown; }
 
-    // Waits until EOT (transferComplete), Escape or the loss of the line. False when Escape ended it.
-    bool waitForTransfer(int timeoutMs = -1);
+    // Waits for the end of an answer: complete() holds, the user cancels (the cancel button or Escape, shown
+    // beside the status meanwhile), the gauge stays silent for the silence limit, or the line is lost.
+    Answer waitForAnswer(const std::function<bool()>& complete);
+    void setSilenceLimit(int ms) { m_silenceMs = ms; }
+    int silenceLimit() const { return m_silenceMs; }
+    // After an exchange: every command while connected, otherwise what works without a gauge.
+    void restoreCommands();
+    // Ports appeared or vanished: the port list is built again; the port box keeps its text.
+    void refreshPortList();
+    // While set, the chosen port coming back is announced by portReturned instead of the message box.
+    void setWaitingForPort(bool waiting) { m_waitingForPort = waiting; }
+    // The cancel button beside the status, shown while a wait can be ended by the user.
+    void showCancel(bool on);
 
     // One ComboPort entry: the name in a field of 5, the type right-aligned in a field of 15.
     static QString portListEntry(const QString& name, const QString& type);
@@ -87,6 +112,10 @@ signals:
     // The instrument switched itself off (EM), or the line broke (the port went away).
     void switchedOff();
     void lineBroken(const QString& description);
+    // The chosen port is present again (a Bluetooth link back, a cable plugged in again).
+    void portReturned();
+    // Not connected after an exchange: the commands that work without a gauge are enabled.
+    void commandsWithoutGauge();
 
 private:
     bool openOnce(int port, OpenError& error);
@@ -94,6 +123,9 @@ private:
     void showNotConnected();
     void showUnavailable();
     void showInvalidPort();
+    void endConnect(Answer answer);
+    void announcePortChange(const QString& message);
+    QStringList listedPorts();
     void setHourglass(bool on);
     void settings(const char* aktion);
     void reportOpenFailure(OpenError error);
@@ -103,6 +135,12 @@ private:
     QString m_pendingCommand;
     QString m_receiveBuffer;
     QString m_status;
+    QTimer m_silence;
+    int m_silenceMs = kSilenceMs;
+    bool m_silent = false;
+    bool m_shutdown = false;
+    bool m_waitingForPort = false;
+    Answer m_lastIdentification = Answer::Complete;
     bool m_hourglass = false;
     bool m_linkLost = false;
     int m_linkErrors = 0;

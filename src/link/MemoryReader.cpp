@@ -109,13 +109,19 @@ void MemoryReader::cmdLesFE_Click()
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect)
         return;
-    if (!m_readingAll)
-        m_link.ReadGeraet();
+    if (!m_readingAll) {
+        m_cancelled = m_cut = m_countDiffered = false;
+        if (m_link.ReadGeraet() != LinkSession::Answer::Complete) {
+            m_cancelled = true;
+            m_link.restoreCommands();
+            return;
+        }
+    }
     st.messart = shell::Messart::Speicher1;
     if (st.device.memory1Count != 0) {
         m_link.setPendingCommand(st.edition.cmdReadMemory1);
         ReadMemory();
-        if (!m_readingAll && !m_cancelled)
+        if (!m_readingAll && !m_cancelled && !m_cut)
             selectOptions(0);
     } else {
         emit viewCleared(0);
@@ -132,13 +138,18 @@ void MemoryReader::cmdLesNFE_Click()
         m_link.OpenComPort(m_link.portNumber());
         if (!st.link.CheckConnect)
             return;
-        m_link.ReadGeraet();
+        m_cancelled = m_cut = m_countDiffered = false;
+        if (m_link.ReadGeraet() != LinkSession::Answer::Complete) {
+            m_cancelled = true;
+            m_link.restoreCommands();
+            return;
+        }
     }
     st.messart = shell::Messart::Speicher2;
     if (st.device.memory2Count != 0) {
         m_link.setPendingCommand(st.edition.cmdReadMemory2);
         ReadMemory();
-        if (!m_readingAll && !m_cancelled)
+        if (!m_readingAll && !m_cancelled && !m_cut)
             selectOptions(1);
     } else {
         emit viewCleared(1);
@@ -161,15 +172,24 @@ void MemoryReader::ReadAllMemories()
         m_readingAll = false;
         return;
     }
-    m_link.ReadGeraet();
+    m_cut = false;
+    m_countDiffered = false;
+    if (m_link.ReadGeraet() != LinkSession::Answer::Complete) {
+        // Without a whole identification there are no counts to read by.
+        m_readingAll = false;
+        m_cancelled = true;
+        st.link.SchalterStop = false;
+        m_link.restoreCommands();
+        return;
+    }
     resetCaption(0);
     cmdLesFE_Click();
-    // Memory 2 is read only while the first read went through: not after Escape or losing the gauge.
-    if (st.device.memoryMode.startsWith(QLatin1Char('2')) && !m_cancelled && st.link.CheckConnect)
+    // Memory 2 is read only while the first read went through: not after Escape, a cut or losing the gauge.
+    if (st.device.memoryMode.startsWith(QLatin1Char('2')) && !m_cancelled && !m_cut && st.link.CheckConnect)
         cmdLesNFE_Click();
     const int last = st.view();
     m_readingAll = false;
-    if (!m_cancelled && st.link.CheckConnect)
+    if (!m_cancelled && !m_cut && st.link.CheckConnect)
         selectOptions(last);
     st.link.SchalterStop = false;
 }
@@ -209,21 +229,26 @@ void MemoryReader::ReadMemory()
     m_shownProgress = -1;
     setProgress(true, m_announced, 0);
     m_receiving = true;
-    const bool sent = m_link.SendCommand();
-    // No time limit: Escape, the end of the answer or the loss of the gauge end the wait.
-    shell::WaitEnd end = shell::WaitEnd::Done;
-    if (sent)
-        end = shell::waitUntil([&] { return st.link.transferComplete || m_link.lineLost() || !st.link.CheckConnect; });
+    m_lastAnswer = LinkSession::Answer::Lost;
+    if (m_link.SendCommand())
+        m_lastAnswer = m_link.waitForAnswer([&] { return st.link.transferComplete; });
     m_receiving = false;
 
-    // Escape keeps nothing of the answer; a complete answer is decoded into the view in one batch.
-    if (end == shell::WaitEnd::Escape) {
+    // The user's cancel keeps nothing of the answer. A complete answer is decoded into the view in one batch;
+    // a cut one (switch-off, unplug, silence) keeps every whole record that came, and says how many.
+    if (m_lastAnswer == LinkSession::Answer::Cancelled) {
         m_cancelled = true;
         m_records.clear();
         m_link.setStatus(
             st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
         f.setVisible(Main::txtWait, true);
-    } else if (m_processed) {
+    } else {
+        if (m_lastAnswer != LinkSession::Answer::Complete) {
+            m_cut = true;
+            cutLines();
+            if (!m_processed)
+                processTransfer();
+        }
         emit decodingStarted();
         for (const QString& record : m_records) {
             if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
@@ -236,8 +261,9 @@ void MemoryReader::ReadMemory()
             st.WriteLog(
                 st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
                 QString::number(m_skipped));
+        reportCount(view);
     }
-    shell::Commands::EnableCommands(f);
+    m_link.restoreCommands();
     m_link.clearBuffers();
     m_records.clear();
     st.link.transferComplete = false;
@@ -295,6 +321,28 @@ void MemoryReader::cutLines()
         m_shownProgress = count;
         setProgress(true, std::max(m_announced, count), count);
     }
+}
+
+// A read that did not bring what the identification announced is reported, naming both numbers.
+void MemoryReader::reportCount(int view)
+{
+    shell::AppState& st = m_st;
+    const int received = int(m_records.size());
+    const QString memory = shell::memoryName(st, view).trimmed();
+    QString text;
+    if (m_cut)
+        text = st.say("%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
+                      "%1: %2 of %3 values received, transfer interrupted");
+    else if (received != m_announced && !m_overflow)
+        text = st.say("%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced");
+    else
+        return;
+    m_countDiffered = !m_cut;
+    text = text.arg(memory).arg(received).arg(m_announced);
+    st.WriteLog(text);
+    if (m_cut)
+        m_link.setStatus(text);
+    st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
 }
 
 void MemoryReader::processTransfer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LinkSession.h"
 #include "RecordDecoder.h"
 
 #include <QObject>
@@ -43,8 +44,14 @@ public:
     void updateReadButtons();
 
     bool readingAll() const { return m_readingAll; }
-    // The last read was ended by Escape (nothing of it was decoded).
+    // The last read was ended by the user (nothing of it was decoded).
     bool cancelled() const { return m_cancelled; }
+    // The last read was cut (switch-off, unplug, silence): its whole records were kept.
+    bool cut() const { return m_cut; }
+    // A read since the last ReadAllMemories (or single read) brought another number of values than announced.
+    bool countDiffered() const { return m_countDiffered; }
+    // How the last memory answer ended.
+    LinkSession::Answer lastAnswer() const { return m_lastAnswer; }
 
 signals:
     // A memory transfer into a view begins: the view and its statistics are emptied and laid out.
@@ -64,6 +71,7 @@ signals:
 private:
     void cutLines();
     void processTransfer();
+    void reportCount(int view);
     void showEmpty(int memory);
     void selectOptions(int lastMemory);
     void resetCaption(int view);
@@ -76,6 +84,9 @@ private:
     bool m_readingAll = false;
     bool m_receiving = false; // a memory answer is awaited; text at other times is not a memory answer
     bool m_cancelled = false;
+    bool m_cut = false;
+    bool m_countDiffered = false;
+    LinkSession::Answer m_lastAnswer = LinkSession::Answer::Complete;
 
     // Cutting: one pass over the link's receive buffer, from where the last event stopped.
     std::vector<QString> m_records;

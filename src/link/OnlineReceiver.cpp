@@ -4,6 +4,7 @@
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/Messwert.h"
+#include "shell/Wait.h"
 
 namespace Main = ctl::frmTransfer;
 
@@ -27,6 +28,9 @@ bool startsValue(const QString& text)
 OnlineReceiver::OnlineReceiver(shell::AppState& st, LinkSession& link, QObject* parent)
     : QObject(parent), m_st(st), m_link(link), m_decoder(st)
 {
+    connect(&m_link, &LinkSession::lineBroken, this, &OnlineReceiver::lineLost);
+    connect(&m_link, &LinkSession::portReturned, this, &OnlineReceiver::portReturned);
+    connect(&shell::WaitBus::instance(), &shell::WaitBus::poked, this, &OnlineReceiver::checkCancel);
 }
 
 OnlineReceiver::~OnlineReceiver() = default;
@@ -34,6 +38,64 @@ OnlineReceiver::~OnlineReceiver() = default;
 bool OnlineReceiver::receiving() const
 {
     return m_running && m_st.messart == shell::Messart::Online && m_st.link.CheckConnect;
+}
+
+// A Bluetooth link that drops or a cable pulled out: the run is kept and waits for the same port to come back.
+void OnlineReceiver::lineLost()
+{
+    if (!m_running || m_st.messart != shell::Messart::Online || m_st.link.CheckConnect)
+        return;
+    m_waiting = true;
+    shell::EscapeWatcher::instance().clear();
+    m_link.setWaitingForPort(true);
+    showWaiting();
+    emit waitingForGauge();
+}
+
+void OnlineReceiver::showWaiting()
+{
+    m_link.setStatus(
+        m_st.say("Verbindung verloren, warte auf das Messgerät ...", "Connection lost, waiting for the gauge ..."));
+    m_st.main().setVisible(Main::txtWait, true);
+    m_link.showCancel(true);
+}
+
+void OnlineReceiver::portReturned()
+{
+    if (!m_waiting)
+        return;
+    m_link.openRetries = 0;
+    m_link.OpenComPort(m_link.portNumber());
+    if (!m_st.link.CheckConnect) {
+        showWaiting(); // not there yet: the next appearance tries again
+        return;
+    }
+    stopWaiting();
+    m_link.takeReceived();
+    if (m_lineMode)
+        m_link.ConfigureOnlineLines();
+    else
+        m_link.ConfigureOnlineRecords();
+    shell::Commands::EnableCommands(m_st.main());
+    m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() +
+                  m_st.say(": wieder verbunden, online geht weiter", ": connected again, online goes on"));
+    emit resumed();
+}
+
+void OnlineReceiver::checkCancel()
+{
+    if (m_waiting && shell::EscapeWatcher::instance().pressed()) {
+        stopWaiting();
+        m_running = false;
+        m_link.setStatus(m_st.cap(shell::Cap::NotConnected));
+    }
+}
+
+void OnlineReceiver::stopWaiting()
+{
+    m_waiting = false;
+    m_link.setWaitingForPort(false);
+    m_link.showCancel(false);
 }
 
 void OnlineReceiver::optOnline_Click()
@@ -47,6 +109,7 @@ void OnlineReceiver::optOnline_Click()
     emit viewStarting();
 
     m_running = false;
+    stopWaiting();
     m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect)

@@ -36,6 +36,7 @@ public:
 
     // Reception runs: online was started and has not been ended by a line that is no value.
     bool receiving() const;
+    bool waitingForTheGauge() const { return m_waiting; }
     // Values taken over in this run (decoded and handed on).
     int taken() const { return m_taken; }
 
@@ -52,8 +53,16 @@ signals:
     void valueShown(const QString& text);
     // Reception ended because a line was no value.
     void receptionEnded();
+    // The line was lost during the run and the run waits for the gauge to come back; it goes on when it does.
+    void waitingForGauge();
+    void resumed();
 
 private:
+    void lineLost();
+    void portReturned();
+    void checkCancel();
+    void stopWaiting();
+    void showWaiting();
     void receiveRecord(const QString& text);
     void receiveLine(const QString& text);
     void processLines();
@@ -66,6 +75,7 @@ private:
     LinkSession& m_link;
     RecordDecoder m_decoder;
     bool m_running = false;
+    bool m_waiting = false;  // the line was lost during the run; the same port coming back resumes it
     bool m_lineMode = false; // "V" instrument
     // "V": lines received and not yet processed, in order; the count of all lines of this run.
     std::deque<QString> m_lines;

@@ -56,6 +56,7 @@ void PortWatcher::rescan()
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (!before.contains(it.key()))
             emit portState(SerialLayer::PluggedIn, QStringLiteral("COM") + QString::number(it.key()));
+    emit rescanned();
 }
 
 } // namespace instrument

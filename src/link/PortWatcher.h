@@ -20,6 +20,8 @@ public:
 signals:
     // kind: 1 plugged in, 2 unplugged, 11 ready (the name now leads to another device).
     void portState(int kind, const QString& comName);
+    // The ports were looked at again (something changed in the watched places), whether or not one changed.
+    void rescanned();
 
 private:
     void watchPaths();

@@ -16,6 +16,7 @@ QtSerialLayer::QtSerialLayer(QObject* parent) : SerialLayer(parent), m_watcher(n
     connect(&m_port, &QSerialPort::readyRead, this, &QtSerialLayer::readPort);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLayer::portError);
     connect(m_watcher, &PortWatcher::portState, this, &SerialLayer::portState);
+    connect(m_watcher, &PortWatcher::rescanned, this, &SerialLayer::portsRescanned);
 }
 
 QtSerialLayer::~QtSerialLayer()
@@ -174,7 +175,10 @@ void QtSerialLayer::portError(QSerialPort::SerialPortError error)
     m_lost = true;
     const QString description = m_port.errorString();
     QTimer::singleShot(0, this, [this, description] {
-        close();
+        // Bytes that came before the loss stay to be taken; only the port goes.
+        if (m_port.bytesAvailable() > 0)
+            readPort();
+        m_port.close();
         emit linkError(description);
     });
 }

@@ -54,6 +54,8 @@ signals:
     void specialCharacter(QChar c);             // EOT or EM arrived (they are not part of the text)
     void linkError(const QString& description); // the line broke; the port is already closed
     void portState(int kind, const QString& comName);
+    // The ports were looked at again: a device may be back under the same name and path.
+    void portsRescanned();
 };
 
 } // namespace instrument

@@ -53,7 +53,9 @@ void TransferSession::connectShell()
     connect(m_shell, &TransferShell::memoryOptionsRelabelRequested, m_table, &table::TableSession::relabelOptions);
     connect(m_shell, &TransferShell::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
     connect(m_shell, &TransferShell::viewRefreshRequested, m_table, &table::TableSession::AnsichtAktualisieren);
-    connect(m_shell, &TransferShell::closePortRequested, m_link, &instrument::LinkSession::closePort);
+    // At the end nothing may open the port again or send to the gauge, not even a read still waiting.
+    connect(m_shell, &TransferShell::closePortRequested, m_link, &instrument::LinkSession::shutdown);
+    connect(m_shell, &TransferShell::savedPortLoaded, m_link, &instrument::LinkSession::ComboPort_Change);
 }
 
 // The connect sequence hands over to the memory read; the line's events go to the reader.
@@ -64,6 +66,7 @@ void TransferSession::connectLink()
     connect(m_link, &LinkSession::readRequested, this, &TransferSession::readAfterConnect);
     connect(m_link, &LinkSession::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
     connect(m_link, &LinkSession::received, m_reader, &instrument::MemoryReader::reception);
+    connect(m_link, &LinkSession::commandsWithoutGauge, m_table, &table::TableSession::enableAvailableCommands);
     connect(m_link, &LinkSession::onlineRequested, m_online, &instrument::OnlineReceiver::optOnline_Click);
 }
 

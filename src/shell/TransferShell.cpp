@@ -280,6 +280,7 @@ void TransferShell::listPorts()
     f.setText(Main::ComboPort, QString());
     emit portListRequested();
     Voreinstellungen(QStringLiteral("CL"));
+    emit savedPortLoaded();
     w.setVisible(Wait::Waitmessage, false);
     w.setVisible(Wait::form, false);
 }

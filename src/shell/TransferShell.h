@@ -53,8 +53,10 @@ public:
     static QString userBase();
 
 signals:
-    // Start-up: the port list is filled while the progress window shows (the link answers synchronously).
+    // Start-up: the port list is filled while the progress window shows (the link answers synchronously); then
+    // the saved port is in the port box and is checked against the list.
     void portListRequested();
+    void savedPortLoaded();
     // Start-up and language switch: the table's layout and headings, its statistics, its option captions.
     void tableLayoutRequested();
     void statisticsResetRequested();

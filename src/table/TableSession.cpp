@@ -132,6 +132,14 @@ void TableSession::prepareTransfer(int v)
     aktZeile = 1;
 }
 
+void TableSession::enableAvailableCommands()
+{
+    bool rows = false;
+    for (int v = 0; v < MessdatenStore::kViews && !rows; ++v)
+        rows = Messdaten.rowCount(v) > 0;
+    shell::Commands::EnableAvailable(m_st.main(), m_st.link.CheckConnect, rows);
+}
+
 void TableSession::showOnlineView()
 {
     m_onlineFullReported = false;

@@ -46,6 +46,8 @@ public:
     void showView(int view);
     // Online mode starts: the online view with fresh statistics.
     void showOnlineView();
+    // Without a gauge: the commands that work on a table, when one of the views holds rows, else only opening.
+    void enableAvailableCommands();
     // A "V" online line was processed: the next value gets the next number.
     void nextOnlineNr() { ++onlineNr; }
 

@@ -142,22 +142,36 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
         EXPECT_EQ(log.count(QStringLiteral("could not be saved")), 2) << log.toStdString();
     }
     {
-        // The gauge switches off in the middle of memory 1.
+        // A gauge that never ends its answers: nothing comes for the timeout, exit 4, nothing to write.
         SimulatedGauge gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--fault", "switch-off", "--fast");
-        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--lang", "en"});
-        EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("Device is not available !"))) << r.err.toStdString();
-    }
-    EXPECT_FALSE(QDir(out).exists());
-    {
-        // No complete answer for memory 2 in time: exit 4, but memory 1, read whole, is still written.
-        SimulatedGauge gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "3000");
-        const QString partial = sb.root() + QStringLiteral("/partial");
-        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", partial, "--timeout", "2"});
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--fault", "no-eot", "--fast");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--timeout", "1", "--lang", "en"});
         EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
-        EXPECT_EQ(QDir(partial).entryList(QDir::Files), QStringList{QStringLiteral("memory1.mes")});
+        EXPECT_FALSE(QDir(out).exists());
+    }
+    {
+        // The gauge switches off in memory 2: memory 1, read whole, and the records of memory 2 that came are
+        // written; exit 6 with the count on standard error.
+        SimulatedGauge gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--count2", "100", "--switch-off-after", "30",
+                  "--fast");
+        const QString cut = sb.root() + QStringLiteral("/cut");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", cut, "--lang", "en"});
+        EXPECT_EQ(r.exitCode, 6) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("NFE-Memory: 30 of 100 values received, transfer interrupted")))
+            << r.err.toStdString();
+        EXPECT_EQ(QDir(cut).entryList(QDir::Files), (QStringList{"memory1.mes", "memory2.mes"}));
+        EXPECT_TRUE(testsupport::Sandbox::readFile(cut + "/memory2.mes").contains("    30 "));
+    }
+    {
+        // A long memory that keeps arriving is not cut by a timeout shorter than its whole answer.
+        SimulatedGauge gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "500", "--count2", "0");
+        const QString slow = sb.root() + QStringLiteral("/slow");
+        const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", slow, "--timeout", "1"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_GT(r.ms, 2500); // 500 records at the line's pace
+        EXPECT_EQ(QDir(slow).entryList(QDir::Files), QStringList{QStringLiteral("memory1.mes")});
     }
     {
         // A reader that stops early (| head, | grep -q): the read still ends normally and both files are written.

@@ -131,6 +131,7 @@ TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
 {
     Program p(QStringLiteral("RD"));
     ASSERT_TRUE(p.start());
+    p.st.link.CheckConnect = true; // as after a read: every command is given back afterwards
     WatchingDesktop desktop;
     desktop.p = &p;
     p.st.desktop = &desktop;
@@ -216,6 +217,7 @@ TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNon
 {
     Program p(QStringLiteral("RD"));
     ASSERT_TRUE(p.start());
+    p.st.link.CheckConnect = true; // as after a read: every command is given back afterwards
     const QString root = p.sandbox.root();
     const QString script = root + QStringLiteral("/handler.sh");
     testsupport::Sandbox::writeFile(

@@ -1,3 +1,4 @@
+#include "Eventually.h"
 #include "FakeLine.h"
 #include "ReadBench.h"
 #include "shell/Controls.h"
@@ -78,15 +79,21 @@ TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
 {
     ReadBench b("QL7", sim("QL7", {"--fault", "silent"}), 7, false);
     START_OR_FAIL(b);
-    // One Escape for the probe, one for the identification (which has no time limit).
+    // One Escape for the probe: the gauge counts as present. One for the identification: the connect ends there,
+    // not connected, and nothing follows.
     QTimer::singleShot(300, [] { shell::EscapeWatcher::instance().press(); });
-    QTimer::singleShot(900, [] { shell::EscapeWatcher::instance().press(); });
+    QTimer::singleShot(900, [&] {
+        EXPECT_TRUE(b.prog.main().isVisible(Main::cmdCancel));
+        shell::EscapeWatcher::instance().press();
+    });
     QElapsedTimer clock;
     clock.start();
     b.connect();
     EXPECT_LT(clock.elapsed(), 3000);
-    EXPECT_TRUE(b.prog.st.link.CheckConnect);
-    EXPECT_EQ(b.onlineStarts, 1); // no memory: online mode follows
+    EXPECT_FALSE(b.prog.st.link.CheckConnect);
+    EXPECT_FALSE(b.prog.main().isVisible(Main::cmdCancel));
+    EXPECT_EQ(b.prog.main().text(Main::txtWait), "Verbinden abgebrochen");
+    EXPECT_EQ(b.onlineStarts, 0);
 
     // Delay waits whole seconds, but Escape ends it as it ends every wait.
     QTimer::singleShot(100, [] { shell::EscapeWatcher::instance().press(); });
@@ -150,4 +157,62 @@ TEST(Connect, PortsThatCannotOpen)
     EXPECT_FALSE(prog.st.link.CheckConnect);
     EXPECT_FALSE(prog.st.link.abgeschaltet);
     EXPECT_EQ(f.text(Main::txtWait), "Gerät nicht verfügbar !");
+}
+
+TEST(Connect, PortListFollowsPortsThatComeAndGo)
+{
+    testsupport::Sandbox sb;
+    Program p(sb, "RD", Program::Line::Real);
+    ASSERT_TRUE(p.start());
+    shell::FormState& f = p.main();
+    EXPECT_TRUE(f.items(Main::ComboPort).isEmpty());
+    const auto listed = [&](const QString& com) {
+        for (const QString& entry : f.items(Main::ComboPort))
+            if (entry.startsWith(com + ' '))
+                return true;
+        return false;
+    };
+    {
+        SimulatedGauge seven;
+        START_SIM(seven, "--model", "RD", "--com", "7", "--fast");
+        eventually([&] { return listed("COM7"); });
+        ASSERT_TRUE(listed("COM7"));
+        f.takeTextFromUser(Main::ComboPort, "COM7");
+        p.link().ComboPort_Change();
+        ASSERT_TRUE(f.isEnabled(Main::cmdConnect));
+
+        // Another port comes: the choice stays.
+        SimulatedGauge eight;
+        START_SIM(eight, "--model", "RD", "--com", "8", "--fast");
+        eventually([&] { return listed("COM8"); });
+        EXPECT_TRUE(listed("COM8"));
+        EXPECT_EQ(f.text(Main::ComboPort), "COM7");
+        EXPECT_TRUE(f.isEnabled(Main::cmdConnect));
+    }
+    // Both go: the list is empty again and the port box says so.
+    eventually([&] { return !listed("COM7") && !listed("COM8"); });
+    EXPECT_FALSE(listed("COM7"));
+    EXPECT_EQ(f.text(Main::ComboPort), QString());
+    EXPECT_EQ(f.text(Main::txtWait), "Kein Com-Port verfügbar!");
+}
+
+TEST(Connect, QuittingDuringAReadSendsNothingMore)
+{
+    // Paced at the line's speed, so the read is still going on when the user quits.
+    ReadBench b("RD", {"--model", "RD", "--count1", "2000"});
+    START_OR_FAIL(b);
+    int opens = 0;
+    QTimer::singleShot(400, [&] {
+        QObject::connect(&b.prog.main(), &shell::FormState::changed, [&](const QString& name) {
+            if (name == Main::txtWait && b.layer().isOpen())
+                ++opens;
+        });
+        b.prog.shell->mnuEnd_Click();
+    });
+    b.connect();
+    EXPECT_TRUE(b.prog.link().shuttingDown());
+    EXPECT_FALSE(b.layer().isOpen());
+    EXPECT_EQ(opens, 0);
+    EXPECT_LT(b.rows(0), 2000);
+    EXPECT_EQ(b.rows(1), 0);
 }

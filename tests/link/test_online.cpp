@@ -210,3 +210,43 @@ TEST(Online, UnpluggedGaugeKeepsEveryValueThatArrived)
     ASSERT_EQ(int(rows.size()), shown);
     EXPECT_DOUBLE_EQ(rows.back().wert, b.row(2, shown).wert);
 }
+
+TEST(Online, RunGoesOnWhenTheSameGaugeComesBack)
+{
+    testsupport::Sandbox sb;
+    auto first = std::make_unique<SimulatedGauge>();
+    START_SIM(*first, "--model", "RD", "--com", "7", "--online", "--interval", "40", "--fast");
+    Program p(sb, "RD", Program::Line::Real);
+    p.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+    ASSERT_TRUE(p.start());
+    p.main().takeTextFromUser(Main::ComboPort, "COM7");
+    p.link().ComboPort_Change();
+    p.link().cmdConnect_Click();
+    ASSERT_TRUE(p.st.link.CheckConnect);
+    instrument::OnlineReceiver& online = p.session->online();
+    online.optOnline_Click();
+    shell::waitUntil([&] { return p.table().Messdaten.rowCount(2) >= 5; }, 5000);
+
+    // The gauge goes away (a Bluetooth link dropping): the run waits for it, and says so.
+    first->command("unplug");
+    shell::waitUntil([&] { return online.waitingForTheGauge(); }, 5000);
+    ASSERT_TRUE(online.waitingForTheGauge());
+    EXPECT_TRUE(p.main().isVisible(Main::cmdCancel));
+    EXPECT_TRUE(p.main().text(Main::txtWait).startsWith("Verbindung verloren"));
+    const int before = p.table().Messdaten.rowCount(2);
+    first.reset();
+
+    // It comes back on the same port: the run goes on, numbered on from where it was, Online.mes included.
+    SimulatedGauge second;
+    START_SIM(second, "--model", "RD", "--com", "7", "--online", "--online-start", "now", "--interval", "40", "--fast");
+    shell::waitUntil([&] { return p.table().Messdaten.rowCount(2) >= before + 5; }, 8000);
+    ASSERT_GE(p.table().Messdaten.rowCount(2), before + 5);
+    EXPECT_TRUE(p.st.link.CheckConnect);
+    EXPECT_FALSE(p.main().isVisible(Main::cmdCancel));
+    for (int r = 1; r <= before + 5; ++r)
+        EXPECT_EQ(p.table().Messdaten.at(2, r).nr, r);
+    QString text;
+    reports::MesFile::read(p.st.edition.MessDataPath + "/Online.mes", text);
+    EXPECT_GE(reports::MesReader::parse(shell::TextFile::splitLines(text), "1").rows.size(), size_t(before + 5));
+    EXPECT_TRUE(p.dialogs.shown.isEmpty() || !p.dialogs.texts().join('|').contains("plugged in"));
+}

@@ -74,7 +74,12 @@ TEST(PortList, ChoiceAndNumber)
     prog.start();
     shell::FormState& f = prog.main();
 
+    // At start-up the saved port was checked: nothing saved, nothing listed.
+    EXPECT_FALSE(f.isEnabled(Main::cmdConnect));
+    EXPECT_EQ(f.text(Main::txtWait), "Bitte gültigen COM-Port wählen !");
+
     // Empty list: the text is cleared and the button keeps its state.
+    f.setEnabled(Main::cmdConnect, true);
     f.setText(Main::ComboPort, "COM3");
     link.ComboPort_Change();
     EXPECT_EQ(f.text(Main::ComboPort), QString());

@@ -238,14 +238,56 @@ TEST(Read, EscapeCancelsALongReadAndKeepsNothing)
     EXPECT_LT(b.progressValues.last(), 2000);
 }
 
-TEST(Read, GaugeLostDuringTheAnswer)
+TEST(Read, GaugeLostDuringTheAnswerKeepsWhatCame)
 {
     for (const char* fault : {"unplug", "switch-off"}) {
-        ReadBench b("RD", sim("RD", {"--fault", fault, "--count1", "400"}));
+        // Paced as on the line: a terminal closed all at once would take with it what the program had not read
+        // yet, as the system drops a hung-up terminal's input.
+        ReadBench b("RD", {"--model", "RD", "--fault", fault, "--count1", "400"});
         START_OR_FAIL(b);
         b.connect();
+        shell::FormState& f = b.prog.main();
         EXPECT_FALSE(b.prog.st.link.CheckConnect) << fault;
-        EXPECT_EQ(b.rows(0) + b.rows(1), 0) << fault;
-        EXPECT_FALSE(b.prog.main().isVisible(Main::prgLesen)) << fault;
+        // Every whole record before the cut is kept, in order; memory 2 is not asked for.
+        const int kept = b.rows(0);
+        EXPECT_GT(kept, 50) << fault;
+        EXPECT_LT(kept, 400) << fault;
+        EXPECT_EQ(b.row(0, kept).nr, kept) << fault;
+        EXPECT_EQ(b.rows(1), 0) << fault;
+        const QString said =
+            QStringLiteral("FE-Speicher: %1 von 400 Werten empfangen, Übertragung unterbrochen").arg(kept);
+        EXPECT_TRUE(b.prog.dialogs.texts().contains(said)) << fault << b.prog.dialogs.texts().join('|').toStdString();
+        EXPECT_TRUE(b.prog.log().contains(said)) << fault;
+        // The table's commands work, the reads wait for a gauge.
+        EXPECT_FALSE(f.isEnabled(Main::cmdLesen)) << fault;
+        EXPECT_FALSE(f.isEnabled(Main::optOnline)) << fault;
+        EXPECT_TRUE(f.isEnabled(Main::cmdSave)) << fault;
+        EXPECT_FALSE(f.isVisible(Main::prgLesen)) << fault;
+    }
+}
+
+TEST(Read, SilentGaugeEndsTheWaitsAndReadsAreCheckedAgainstTheCounts)
+{
+    {
+        // Silent from the start: the identification ends after the silence limit; not connected, nothing read.
+        ReadBench b("RD", sim("RD", {"--fault", "silent"}));
+        START_OR_FAIL(b);
+        b.prog.link().setSilenceLimit(600);
+        b.connect();
+        EXPECT_FALSE(b.prog.st.link.CheckConnect);
+        EXPECT_EQ(b.memoryReads, 0);
+        EXPECT_NE(b.prog.main().text(Main::txtWait), "Verbunden");
+        ASSERT_EQ(b.prog.dialogs.shown.size(), 1);
+        EXPECT_TRUE(b.prog.dialogs.shown[0].text.startsWith("Das Gerät antwortet nicht"));
+    }
+    {
+        // Records before the STX line: the answer holds none of the announced values, and the user is told.
+        ReadBench b("RD", sim("RD", {"--fault", "records-before-stx"}));
+        START_OR_FAIL(b);
+        b.connect();
+        EXPECT_EQ(b.rows(0), 0);
+        EXPECT_TRUE(b.prog.dialogs.texts().contains("FE-Speicher: 0 Werte empfangen, angekündigt waren 25"))
+            << b.prog.dialogs.texts().join('|').toStdString();
+        EXPECT_TRUE(b.prog.log().contains("NFE-Speicher: 0 Werte empfangen, angekündigt waren 12"));
     }
 }

@@ -44,8 +44,8 @@ Options:
   --memory 1|2|all      the memory to read (default all)
   --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
   --lang de|en          stands in for Language.ini
-  --timeout S           seconds to wait for a complete answer of the gauge (default 60); online: seconds
-                        without a value after which the run ends
+  --timeout S           seconds the gauge may stay silent within an answer (default 60); a long answer that
+                        keeps arriving is not cut; online: seconds without a value after which the run ends
   --count N             online: end after N values
   --seconds S           online: end S seconds after online mode started
   --to txt|pdf|odt|xlsx what export writes
@@ -59,9 +59,11 @@ standard error, in the chosen language; questions take the default answer.
 An online run also ends when a line is no value, and on SIGINT or SIGTERM (what arrived is kept and written).
 
 Exit status: 0 success (an empty memory is success; online: ended by count, seconds, the end of reception or a
-signal), 2 usage, 3 the port cannot be opened or the device is not available, 4 no complete answer (online: no
-value) within the timeout, 5 an output file could not be written, 6 the line was lost or the gauge switched off
-during the run (what arrived is written), 7 the input file cannot be read or is not a measurement file.
+signal), 2 usage, 3 the port cannot be opened or the device is not available, 4 the gauge sent nothing for the
+timeout (online: no value; a memory cut so keeps what came and is written), 5 an output file could not be written,
+6 the line was lost or the gauge switched off during the read or run (what arrived is written), 7 the input file
+cannot be read or is not a measurement file, 8 a memory held another number of values than the gauge announced
+(what came is written).
 )");
 }
 
@@ -186,9 +188,8 @@ bool CliOptions::parse(const QStringList& arguments)
         }
         const auto it = setters.find(name);
         if (it == setters.end()) {
-            m_error = name.startsWith(QLatin1Char('-'))
-                          ? QStringLiteral("%1 is not an option of %2").arg(name, first)
-                          : QStringLiteral("unexpected argument \"%1\"").arg(name);
+            m_error = name.startsWith(QLatin1Char('-')) ? QStringLiteral("%1 is not an option of %2").arg(name, first)
+                                                        : QStringLiteral("unexpected argument \"%1\"").arg(name);
             return false;
         }
         if (seen.contains(name)) {

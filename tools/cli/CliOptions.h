@@ -11,9 +11,9 @@ struct CliOptions {
     enum class Memory { All, First, Second };
 
     Command command = Command::None;
-    QString edition;        // empty: line 1 of Konfi.ini
-    int sprache = -1;       // -1: Language.ini
-    QString port;           // "COM7"
+    QString edition;  // empty: line 1 of Konfi.ini
+    int sprache = -1; // -1: Language.ini
+    QString port;     // "COM7"
     QString outDir;
     Memory memory = Memory::All;
     int timeoutSeconds = 60;
@@ -43,4 +43,5 @@ constexpr int WriteFailed = 5;  // an output file could not be written
 constexpr int LineLost = 6;     // the line was lost or the gauge switched off during the run
 // The input file cannot be read or is not a measurement file.
 constexpr int InputUnreadable = 7;
+constexpr int CountDiffered = 8; // a memory held another number of values than the gauge announced
 } // namespace CliExit

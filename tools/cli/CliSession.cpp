@@ -24,7 +24,8 @@ CliSession::CliSession(const CliOptions& options)
     m_st.edition.appPath = shell::ProgramFolder::locate(QCoreApplication::applicationDirPath());
     // A scripted run leaves the user's settings as they are.
     m_st.settingsReadOnly = true;
-    m_timeout = std::make_unique<AnswerTimeout>(m_st, m_options.timeoutSeconds);
+    // --timeout bounds the gauge's silence, not the length of an answer: a long memory keeps arriving.
+    m_link->setSilenceLimit(m_options.timeoutSeconds * 1000);
     // After connecting the program reads all memories; read asks for the memories chosen, identify for none.
     using After = session::TransferSession::AfterConnect;
     After after = After::Nothing;
@@ -35,10 +36,7 @@ CliSession::CliSession(const CliOptions& options)
     m_session->setAfterConnect(after);
 }
 
-CliSession::~CliSession()
-{
-    m_timeout->stop();
-}
+CliSession::~CliSession() = default;
 
 void CliSession::startup()
 {
@@ -86,13 +84,12 @@ int CliSession::connect()
         err(m_options.port + QStringLiteral(": ") + m_link->status());
         return CliExit::NotConnected;
     }
-    m_timeout->start();
     m_link->cmdConnect_Click();
-    m_timeout->stop();
-    if (m_timeout->expired())
-        return timedOut();
+    // A read that the connect started and the gauge cut is the read's to report.
+    if (m_reader->cut())
+        return CliExit::Ok;
     if (!m_st.link.CheckConnect)
-        return notConnected();
+        return m_link->lastIdentification() == instrument::LinkSession::Answer::Silent ? timedOut() : notConnected();
     return CliExit::Ok;
 }
 
@@ -105,9 +102,8 @@ int CliSession::notConnected()
 int CliSession::timedOut()
 {
     err(m_options.port + QStringLiteral(": ") +
-        say("keine vollständige Antwort des Geräts innerhalb von %1 s",
-            "no complete answer from the device within %1 s")
-            .arg(m_timeout->seconds()));
+        say("keine Daten vom Gerät innerhalb von %1 s", "no data from the device within %1 s")
+            .arg(m_options.timeoutSeconds));
     return CliExit::Timeout;
 }
 
@@ -145,10 +141,11 @@ int CliSession::read()
         });
     int status = connect();
     QObject::disconnect(watch);
-    if (status == CliExit::Ok && m_reader->cancelled())
-        status = timedOut();
-    if (status == CliExit::Timeout) {
-        // A memory that came in whole before the time ran out is kept; the cancelled one holds no rows.
+    if (status == CliExit::Ok && m_reader->cut()) {
+        // A cut read keeps its whole records: the memories read before it and the cut one are written.
+        const bool silent = m_reader->lastAnswer() == instrument::LinkSession::Answer::Silent;
+        // The box on standard error has said how many values came.
+        status = silent ? timedOut() : CliExit::LineLost;
         for (int view = 0; view < 2; ++view)
             if (m_table->Messdaten.rowCount(view) > 0)
                 saveView(view);
@@ -171,7 +168,9 @@ int CliSession::read()
         else
             out(emptyTexts.takeFirst());
     }
-    return written ? CliExit::Ok : CliExit::WriteFailed;
+    if (!written)
+        return CliExit::WriteFailed;
+    return m_reader->countDiffered() ? CliExit::CountDiffered : CliExit::Ok;
 }
 
 bool CliSession::saveView(int view)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AnswerTimeout.h"
 #include "CliOptions.h"
 #include "StderrDialogs.h"
 
@@ -67,5 +66,4 @@ private:
     reports::ExportSession* m_export;
     instrument::LinkSession* m_link;
     instrument::MemoryReader* m_reader;
-    std::unique_ptr<AnswerTimeout> m_timeout;
 };
