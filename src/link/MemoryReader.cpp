@@ -198,22 +198,35 @@ void MemoryReader::ReadAllMemories()
 
 void MemoryReader::ReadMemory()
 {
-    shell::AppState& st = m_st;
-    shell::FormState& f = st.main();
-    const int view = st.view();
+    const int view = m_st.view();
+    if (!prepareView(view))
+        return;
+    Hourglass hourglass;
+    requestAnswer(view);
+    if (m_lastAnswer == LinkSession::Answer::Cancelled)
+        dropAnswer();
+    else
+        takeOver(view);
+    finish();
+}
 
-    // The view is emptied before the line is even opened: a failed read leaves no old rows to be taken for new.
+// The view is emptied before the line is even opened: a failed read leaves no old rows to be taken for new.
+bool MemoryReader::prepareView(int view)
+{
+    shell::AppState& st = m_st;
     m_records.clear();
     emit transferStarting(view);
     resetCaption(view);
     st.heuteDatum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy"));
     m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
-    if (!st.link.CheckConnect)
-        return;
-    Hourglass hourglass;
+    return st.link.CheckConnect;
+}
 
-    // The request; the answer is cut into records as it arrives.
+// The request; the answer is cut into records as it arrives, until it ends, is cut or the user cancels.
+void MemoryReader::requestAnswer(int view)
+{
+    shell::AppState& st = m_st;
     m_link.clearBuffers();
     st.link.transferComplete = false;
     m_scanPos = 0;
@@ -224,7 +237,7 @@ void MemoryReader::ReadMemory()
     m_processed = false;
     m_skipped = 0;
     m_cancelled = false;
-    shell::Commands::DisableCommands(f);
+    shell::Commands::DisableCommands(st.main());
     m_announced = view == 0 ? st.device.memory1Count : st.device.memory2Count;
     m_shownProgress = -1;
     setProgress(true, m_announced, 0);
@@ -233,41 +246,50 @@ void MemoryReader::ReadMemory()
     if (m_link.SendCommand())
         m_lastAnswer = m_link.waitForAnswer([&] { return st.link.transferComplete; });
     m_receiving = false;
+}
 
-    // The user's cancel keeps nothing of the answer. A complete answer is decoded into the view in one batch;
-    // a cut one (switch-off, unplug, silence) keeps every whole record that came, and says how many.
-    if (m_lastAnswer == LinkSession::Answer::Cancelled) {
-        m_cancelled = true;
-        m_records.clear();
-        m_link.setStatus(
-            st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
-        f.setVisible(Main::txtWait, true);
-    } else {
-        if (m_lastAnswer != LinkSession::Answer::Complete) {
-            m_cut = true;
-            cutLines();
-            if (!m_processed)
-                processTransfer();
-        }
-        emit decodingStarted();
-        for (const QString& record : m_records) {
-            if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
-                break;
-            if (const auto m = m_decoder.decode(record, st.messart))
-                emit messwert(*m);
-        }
-        emit decodingFinished();
-        if (m_skipped > 0)
-            st.WriteLog(
-                st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
-                QString::number(m_skipped));
-        reportCount(view);
+// The user's cancel keeps nothing of the answer.
+void MemoryReader::dropAnswer()
+{
+    m_cancelled = true;
+    m_records.clear();
+    m_link.setStatus(
+        m_st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
+    m_st.main().setVisible(Main::txtWait, true);
+}
+
+// A complete answer is decoded into the view in one batch; a cut one (switch-off, unplug, silence) keeps every
+// whole record that came, and says how many.
+void MemoryReader::takeOver(int view)
+{
+    shell::AppState& st = m_st;
+    if (m_lastAnswer != LinkSession::Answer::Complete) {
+        m_cut = true;
+        cutLines();
+        if (!m_processed)
+            processTransfer();
     }
+    emit decodingStarted();
+    for (const QString& record : m_records) {
+        if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
+            break;
+        if (const auto m = m_decoder.decode(record, st.messart))
+            emit messwert(*m);
+    }
+    emit decodingFinished();
+    if (m_skipped > 0)
+        st.WriteLog(st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
+                    QString::number(m_skipped));
+    reportCount(view);
+}
+
+void MemoryReader::finish()
+{
     m_link.restoreCommands();
     m_link.clearBuffers();
     m_records.clear();
-    st.link.transferComplete = false;
-    f.setVisible(Main::lstStat, true);
+    m_st.link.transferComplete = false;
+    m_st.main().setVisible(Main::lstStat, true);
     setProgress(false, 0, 0);
 }
 

@@ -69,6 +69,11 @@ signals:
     void lastRowRequested();
 
 private:
+    bool prepareView(int view);
+    void requestAnswer(int view);
+    void dropAnswer();
+    void takeOver(int view);
+    void finish();
     void cutLines();
     void processTransfer();
     void reportCount(int view);

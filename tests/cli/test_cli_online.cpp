@@ -86,3 +86,23 @@ TEST(CliOnline, SignalEndsTheRunAndSilenceIsATimeout)
     EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
     EXPECT_LT(r.ms, 8000);
 }
+
+TEST(CliOnline, KilledRunLeavesEveryShownValueInOnlineMes)
+{
+    // A value is printed only once Online.mes holds it: whatever was shown before a kill is on disk.
+    testsupport::Sandbox sb;
+    SimulatedGauge gauge;
+    START_SIM(gauge, "--model", "RD", "--com", "7", "--online", "--interval", "30", "--fast");
+    QProcess p;
+    p.start(CliRun::program(), {"online", "--port", "COM7"});
+    ASSERT_TRUE(p.waitForStarted(5000));
+    QByteArray seen;
+    while (seen.count('\n') < 8 && p.waitForReadyRead(5000))
+        seen += p.readAllStandardOutput();
+    ::kill(pid_t(p.processId()), SIGKILL);
+    ASSERT_TRUE(p.waitForFinished(5000));
+    seen += p.readAllStandardOutput();
+    const int shown = int(seen.count('\n'));
+    ASSERT_GE(shown, 8);
+    EXPECT_GE(rowsOf(sb.data() + kRondoData + "/Online.mes").size(), size_t(shown));
+}
