@@ -2,6 +2,7 @@
 
 #include "CommandButton.h"
 #include "FormBinder.h"
+#include "OptionRow.h"
 #include "WholeRowsArea.h"
 #include "Widgets.h"
 #include "WindowIcons.h"
@@ -204,15 +205,11 @@ void frmTransfer::buildUi()
     // Middle: the table and its views.
     auto* frame3 = named<QGroupBox>(central, Main::Frame3);
     auto* f3 = new QVBoxLayout(frame3);
-    auto* views = new QHBoxLayout;
-    for (const QString& name : {Main::optFE, Main::optNFE, Main::optOnline}) {
-        auto* option = named<QRadioButton>(frame3, name);
-        // A long file name in a caption is cut rather than widening the window.
-        option->setMinimumWidth(em * 3);
-        views->addWidget(option);
-    }
-    views->addStretch(1);
-    f3->addLayout(views);
+    // A long file name in a caption is cut rather than widening the window.
+    auto* views = new OptionRow(frame3, em * 3);
+    for (const QString& name : {Main::optFE, Main::optNFE, Main::optOnline})
+        named<QRadioButton>(views, name);
+    f3->addWidget(views);
     auto* grid = named<QTableView>(frame3, Main::MSFlex);
     grid->setFont(monospace());
     grid->verticalHeader()->hide();

@@ -1,6 +1,7 @@
 #include "frmTransfer.h"
 #include "shell/Controls.h"
 
+#include "GridCellDelegate.h"
 #include "frmWerte.h"
 #include "table/TableSession.h"
 
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 
 namespace Main = ctl::frmTransfer;
 
@@ -33,10 +35,18 @@ void frmTransfer::wireTable()
     };
     connect(model, &table::FlexGridModel::layoutInvalidated, grid, applyWidths);
     connect(model, &QAbstractItemModel::modelReset, grid, applyWidths);
-    connect(model, &table::FlexGridModel::topRowChanged, grid, [grid, model](int row) {
+    grid->setItemDelegate(new GridCellDelegate(grid));
+    // Scrolling lays out the rows at once; during an online run several values can arrive in one turn of the event
+    // loop, so the grid scrolls once, to the last top row asked for, when the turn ends.
+    auto* scroll = new QTimer(grid);
+    scroll->setSingleShot(true);
+    scroll->setInterval(0);
+    connect(scroll, &QTimer::timeout, grid, [grid, model] {
+        const int row = model->topRow();
         if (row >= 1 && row < model->Rows())
             grid->scrollTo(model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
     });
+    connect(model, &table::FlexGridModel::topRowChanged, scroll, qOverload<>(&QTimer::start));
     connect(grid, &QTableView::clicked, this, [t](const QModelIndex& index) { t->MSFlex_Click(index.row() + 1); });
 
     auto btn = [this](const QString& name) { return findChild<QAbstractButton*>(name); };

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,8 +22,6 @@ namespace Werte = ctl::frmWerte;
 TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
 {
     Program p("RD\n#\n");
-    testsupport::Sandbox& sb = p.sandbox;
-    testsupport::ScriptedDialogs& dlg = p.dialogs;
     ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
@@ -43,6 +42,22 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
     ASSERT_EQ(list->count(), 9);
     EXPECT_EQ(list->item(8)->text(), "Std.Abweichung          2.0 µm  ");
+
+    // What the grid paints: the cell's colour all over it, its text at the cell's right edge, in the text colour.
+    QApplication::processEvents();
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QRect cell = grid->visualRect(grid->model()->index(2, 2));
+    EXPECT_EQ(shot.pixelColor(cell.left() + 2, cell.top() + 2), QColor(239, 162, 162));
+    EXPECT_EQ(shot.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(239, 162, 162));
+    auto darkIn = [&](int from, int to) {
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                n += qGray(shot.pixel(x, y)) < 80;
+        return n;
+    };
+    EXPECT_GT(darkIn(cell.left() + cell.width() * 3 / 4, cell.right()), 10);
+    EXPECT_EQ(darkIn(cell.left(), cell.left() + cell.width() / 4), 0);
     w.shell().English_Click();
     EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Value");
 
