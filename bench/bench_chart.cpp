@@ -1,9 +1,14 @@
 // The charts at the table's limit: the main window chart shown for 5000 values including its first render, and
-// the live redraws of a fast online run near 5000 points; each alone and through the main window.
+// the live redraws of a fast online run near 5000 points; each alone and through the main window, which also takes
+// a whole 5000-value run at the line's fastest pace.
 #include "Program.h"
+#include "SimulatedGauge.h"
 #include "chart/ChartBuilder.h"
+#include "link/LinkSession.h"
+#include "link/OnlineReceiver.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
+#include "shell/Wait.h"
 #include "table/ChartToggle.h"
 #include "table/TableSession.h"
 #include "ui/LiveChartUpdate.h"
@@ -17,6 +22,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -215,5 +221,68 @@ BENCHMARK(BM_OnlineRunInWindow)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(3);
+
+// A 5000-value "E" run from the simulator paced at 38400 baud into the shown main window, with the statistics list
+// (chart:0) or the live chart (chart:1): every value's row, statistics, Online.mes and repaint must keep up with the
+// line, so the wall time from the first to the last value stays at the line time of the bytes.
+void PacedERunInWindow(benchmark::State& state)
+{
+    testsupport::Sandbox sandbox;
+    SimulatedGauge sim;
+    if (!sim.start({QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
+                    QStringLiteral("--online"), QStringLiteral("--interval"), QStringLiteral("1")})) {
+        state.SkipWithError(qPrintable(sim.error()));
+        return;
+    }
+    Program prog(sandbox, QStringLiteral("RD"), Program::Line::Real);
+    prog.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
+    ui::frmTransfer w(*prog.session);
+    w.Form_Load();
+    w.show();
+    prog.main().setText(ctl::frmTransfer::ComboPort, QStringLiteral("COM7"));
+    prog.link().cmdConnect_Click();
+    instrument::OnlineReceiver& online = prog.session->online();
+    constexpr int kValues = 5000;
+    for (auto _ : state) {
+        int shown = 0;
+        QElapsedTimer clock;
+        auto* chartButton = w.findChild<QPushButton*>(ctl::frmTransfer::cmdChart);
+        auto* chart = w.findChild<QChartView*>(ctl::frmTransfer::MSChart1);
+        const auto c = QObject::connect(&online, &instrument::OnlineReceiver::valueShown, [&] {
+            if (++shown == 1) {
+                clock.start();
+                // The chart needs a value to show.
+                if (state.range(0) != 0)
+                    QTimer::singleShot(0, chartButton, &QPushButton::click);
+            }
+        });
+        prog.table().onlineNr = 1;
+        online.optOnline_Click();
+        shell::waitUntil([&] { return shown >= kValues; }, 120000);
+        if ((state.range(0) != 0) != chart->isVisible()) {
+            state.SkipWithError("the chart is not shown as asked");
+            break;
+        }
+        const double wall = double(clock.nsecsElapsed()) / 1e9;
+        QObject::disconnect(c);
+        if (shown < kValues) {
+            state.SkipWithError("not all values came");
+            break;
+        }
+        // 25 characters, CR LF: 27 bytes of 10 bits each per value.
+        const double line = double(kValues - 1) * 27 * 10 / 38400.0;
+        state.SetIterationTime(wall);
+        state.counters["line_s"] = line;
+        state.counters["ratio"] = wall / line;
+    }
+}
+BENCHMARK(PacedERunInWindow)
+    ->ArgName("chart")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(1);
 
 } // namespace
