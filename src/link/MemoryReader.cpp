@@ -43,17 +43,11 @@ private:
     bool m_on;
 };
 
-bool startsRecord(QChar c)
-{
-    return c == QLatin1Char(' ') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-}
-
 } // namespace
 
 MemoryReader::MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent)
     : QObject(parent), m_st(st), m_link(link), m_decoder(st)
 {
-    m_records.reserve(kMaxRecords);
 }
 
 MemoryReader::~MemoryReader() = default;
@@ -183,7 +177,7 @@ void MemoryReader::ReadMemory()
     const int view = st.view();
 
     // The view is emptied before the line is even opened: a failed read leaves no old rows to be taken for new.
-    m_records.clear();
+    m_cutter.reset();
     emit transferStarting(view);
     resetCaption(view);
     st.heuteDatum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy"));
@@ -196,13 +190,8 @@ void MemoryReader::ReadMemory()
     // The request; the answer is cut into records as it arrives.
     m_link.clearBuffers();
     st.link.transferComplete = false;
-    m_scanPos = 0;
-    m_searchPos = 0;
-    m_lineNo = 0;
-    m_dataStart = 0;
-    m_overflow = false;
+    m_cutter.reset();
     m_processed = false;
-    m_skipped = 0;
     m_cancelled = false;
     shell::Commands::DisableCommands(f);
     m_announced = view == 0 ? st.device.memory1Count : st.device.memory2Count;
@@ -219,27 +208,27 @@ void MemoryReader::ReadMemory()
     // Escape keeps nothing of the answer; a complete answer is decoded into the view in one batch.
     if (end == shell::WaitEnd::Escape) {
         m_cancelled = true;
-        m_records.clear();
+        m_cutter.clearRecords();
         m_link.setStatus(
             st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
         f.setVisible(Main::txtWait, true);
     } else if (m_processed) {
         emit decodingStarted();
-        for (const QString& record : m_records) {
+        for (const QString& record : m_cutter.records()) {
             if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
                 break;
             if (const auto m = m_decoder.decode(record, st.messart))
                 emit messwert(*m);
         }
         emit decodingFinished();
-        if (m_skipped > 0)
+        if (m_cutter.skipped() > 0)
             st.WriteLog(
                 st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
-                QString::number(m_skipped));
+                QString::number(m_cutter.skipped()));
     }
     shell::Commands::EnableCommands(f);
     m_link.clearBuffers();
-    m_records.clear();
+    m_cutter.clearRecords();
     st.link.transferComplete = false;
     f.setVisible(Main::lstStat, true);
     setProgress(false, 0, 0);
@@ -259,38 +248,8 @@ void MemoryReader::reception(int code)
 
 void MemoryReader::cutLines()
 {
-    const QString& buf = m_link.receiveBuffer();
-    if (m_scanPos > buf.size() || m_searchPos > buf.size())
-        m_scanPos = m_searchPos = 0;
-    const QLatin1String crlf("\r\n");
-    const QLatin1String fourBlanks("    ");
-    qsizetype end;
-    // Text already searched holds no line end (but a CR at its end may meet the next chunk's LF).
-    while ((end = buf.indexOf(crlf, std::max(m_scanPos, m_searchPos))) >= 0) {
-        const QStringView line = QStringView(buf).mid(m_scanPos, end - m_scanPos);
-        m_scanPos = end + 2;
-        ++m_lineNo;
-        if (m_overflow)
-            continue;
-        if (line.size() == 1 && line.front() == QChar(2)) {
-            m_dataStart = m_lineNo + 1;
-            continue;
-        }
-        if (m_dataStart == 0 || m_lineNo < m_dataStart || line.startsWith(fourBlanks))
-            continue;
-        // A record starts with its number, right-aligned in four places: other lines are line noise.
-        if (line.isEmpty() || !startsRecord(line.front())) {
-            ++m_skipped;
-            continue;
-        }
-        if (int(m_records.size()) >= kMaxRecords) {
-            m_overflow = true;
-            continue;
-        }
-        m_records.push_back(line.toString());
-    }
-    m_searchPos = std::max(m_scanPos, buf.size() - 1);
-    const int count = int(m_records.size());
+    m_cutter.cut(m_link.receiveBuffer());
+    const int count = int(m_cutter.records().size());
     if (count != m_shownProgress) {
         m_shownProgress = count;
         setProgress(true, std::max(m_announced, count), count);
@@ -301,7 +260,7 @@ void MemoryReader::processTransfer()
 {
     shell::AppState& st = m_st;
     m_processed = true;
-    if (m_overflow)
+    if (m_cutter.overflow())
         st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QStringLiteral(" ") + QString::number(kMaxRecords));
     emit lastRowRequested();
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "RecordCutter.h"
 #include "RecordDecoder.h"
 
 #include <QObject>
 #include <QString>
-
-#include <vector>
 
 namespace shell {
 struct AppState;
@@ -23,7 +22,7 @@ class MemoryReader : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxRecords = 5000;
+    static constexpr int kMaxRecords = RecordCutter::kMaxRecords;
 
     MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
     ~MemoryReader() override;
@@ -78,14 +77,8 @@ private:
     bool m_cancelled = false;
 
     // Cutting: one pass over the link's receive buffer, from where the last event stopped.
-    std::vector<QString> m_records;
-    qsizetype m_scanPos = 0;
-    qsizetype m_searchPos = 0; // where the search for the next line end goes on
-    int m_lineNo = 0;
-    int m_dataStart = 0; // line number of the first data line; 0 = no STX line yet
-    bool m_overflow = false;
+    RecordCutter m_cutter;
     bool m_processed = false;
-    int m_skipped = 0; // lines after the STX line that cannot be records
     int m_announced = 0;
     int m_shownProgress = -1;
 };
