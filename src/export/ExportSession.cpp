@@ -123,8 +123,16 @@ bool ExportSession::loadFrom(const QString& path)
         reportFailure(ExportTexte::readFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error)));
         return false;
     }
-    const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode);
+    loadRows(MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode),
+             QFileInfo(path).fileName());
+    return true;
+}
 
+void ExportSession::loadRows(const MesReader::Result& file, const QString& fileName)
+{
+    const int view = m_st.view();
+    if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
+        return;
     table::TableSession& tab = *m_table;
     tab.MessdatenLoeschen();
     tab.grid().clear();
@@ -146,7 +154,7 @@ bool ExportSession::loadFrom(const QString& path)
     shell::FormState& f = m_st.main();
     const QString options[] = {Main::optFE, Main::optNFE};
     if (view < 2)
-        f.setText(options[view], QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(file.rows.size()));
+        f.setText(options[view], fileName + QStringLiteral(" (%1)").arg(file.rows.size()));
     tab.mesLaden = true;
     tab.TabelleAufbauen();
     tab.mesLaden = false;
@@ -155,7 +163,6 @@ bool ExportSession::loadFrom(const QString& path)
         tab.onlineNr = tab.Messdaten.rowCount(view) + 1;
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
         f.setVisible(name, true);
-    return true;
 }
 
 void ExportSession::cmdProjekt_Click()

@@ -70,16 +70,14 @@ QString plainFixed(double value, int decimals)
     decimals = std::clamp(decimals, 0, 4);
     const double scale = kPow10[decimals];
     const double scaled = std::fabs(value * scale);
-    // Beyond 2^52 the binary value has no fraction left to round (and value * scale may even overflow): its
-    // exact digits are the text, which reads back as the same value.
-    if (!std::isfinite(value) || !(scaled < 4503599627370496.0))
+    // From twelve digits on, value * scale is no longer exact enough to tell a half (and may even overflow): the
+    // binary value is rounded as it is, which gives a text that reads back to a value showing the same text.
+    if (!std::isfinite(value) || !(scaled < 1e12))
         return QString::number(value, 'f', decimals);
     // Halves away from zero, judged on the value as it reads to 15 significant digits: 1.005 is a half
     // although its binary value lies just below.
-    // The slack grows with the value; from twelve digits on it would reach whole tenths (and at 5e13 turn every
-    // fraction, even none, into a half), so large values are judged on their binary fraction alone.
     double units = std::floor(scaled);
-    const double slack = scaled < 1e12 ? scaled * 1e-14 : 0.0;
+    const double slack = scaled * 1e-14;
     if (scaled - units >= 0.5 - slack)
         units += 1;
     QString text = QString::number(units / scale, 'f', decimals);

@@ -38,6 +38,9 @@ TEST(ValueFormat, PatternsByUnitAndSignWithPoint)
     EXPECT_EQ(WertFormatieren(5e12, QStringLiteral("µm")), QStringLiteral("5000000000000.0"));
     EXPECT_EQ(WertFormatieren(9999999999e3, QStringLiteral("G   ")), QStringLiteral("9999999999000.0"));
     EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("µm")), QStringLiteral("  1234567.0")); // no grouping
+    // A value read from a text of two decimals shows that text again, however large (saved, loaded, saved).
+    for (double v : {-41255400998277.52, 4503599627370.49, 123456.78, 0.13, 1e307})
+        EXPECT_EQ(shownValue(v, 2), v) << v;
 }
 
 TEST(ValueFormat, UsesTheUsersDecimalComma)
