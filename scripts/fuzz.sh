@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) in ./build-fuzz and
 # runs each for the given seconds (default 30), starting from the seed corpus in fuzz/corpus/<target>. New inputs
 # go to build-fuzz/corpus/<target>, findings to build-fuzz/findings/. Any finding fails the run.
-#   scripts/fuzz.sh [seconds] [target...]
+#   scripts/fuzz.sh [seconds] [target...]        VT_FUZZ_RUNS=n stops each target after n inputs instead
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -32,7 +32,7 @@ for t in "${targets[@]}"; do
   # leak check at the end of the run stays.
   leaks=1
   case "$t" in fuzz_settings|fuzz_roundtrip_*) leaks=0 ;; esac
-  if "$build/fuzz/$t" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
+  if "$build/fuzz/$t" -max_total_time="$seconds" -runs="${VT_FUZZ_RUNS:--1}" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
       -dict=fuzz/vt.dict -print_final_stats=1 -artifact_prefix="$build/findings/$t-" \
       "$build/corpus/$t" "fuzz/corpus/$t" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
