@@ -126,8 +126,16 @@ bool ExportSession::loadFrom(const QString& path)
         reportFailure(ExportTexte::readFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error)));
         return false;
     }
-    const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode);
+    loadRows(MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode),
+             QFileInfo(path).fileName());
+    return true;
+}
 
+void ExportSession::loadRows(const MesReader::Result& file, const QString& fileName)
+{
+    const int view = m_st.view();
+    if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
+        return;
     table::TableSession& tab = *m_table;
     tab.MessdatenLoeschen();
     tab.grid().clear();
@@ -149,7 +157,7 @@ bool ExportSession::loadFrom(const QString& path)
     shell::FormState& f = m_st.main();
     const QString options[] = {Main::optFE, Main::optNFE};
     if (view < 2)
-        f.setText(options[view], QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(file.rows.size()));
+        f.setText(options[view], fileName + QStringLiteral(" (%1)").arg(file.rows.size()));
     tab.mesLaden = true;
     tab.TabelleAufbauen();
     tab.mesLaden = false;
@@ -161,7 +169,6 @@ bool ExportSession::loadFrom(const QString& path)
     // A file opened before any gauge is connected is worked on as a read table would be.
     if (!m_st.link.CheckConnect)
         shell::Commands::EnableAvailable(f, false, true);
-    return true;
 }
 
 void ExportSession::cmdProjekt_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MesReader.h"
 #include "OutputResult.h"
 #include "SpreadsheetExport.h"
 
@@ -75,6 +76,8 @@ public:
     bool saveTo(const QString& path, bool online = false);
     // Loads a file into the current table; false (with a message, the table unchanged) when it cannot be read.
     bool loadFrom(const QString& path);
+    // The rows of a file read into the current table, which they replace; fileName goes into the option caption.
+    void loadRows(const MesReader::Result& file, const QString& fileName);
 
 private:
     void reportFailure(const QString& text);

@@ -9,8 +9,8 @@ struct Result {
     QString error; // the system's description when !ok
 };
 
-// Replaces the file with the text in Windows-1252. The text goes to a temporary file beside the target first,
-// which then takes the target's place: a failure at any point leaves the previous file whole.
+// Replaces the file with the text in Windows-1252, as shell::TextFile::replaceFile does: a failure at any point
+// leaves the previous file whole.
 Result write(const QString& path, const QString& text);
 
 // The whole file decoded from Windows-1252.

@@ -1,9 +1,10 @@
 #include "MesReader.h"
 
-#include "table/TextAlign.h"
+#include "table/ValueFormat.h"
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -55,32 +56,26 @@ MesReader::Row MesReader::parseDataLine(const QString& line, bool withMaterial)
     Row row;
     row.zeit = line.left(8);
 
-    // Number and value are the first two words after the time: reading whole words keeps every digit,
-    // however wide the number or the value has grown.
-    qsizetype pos = line.indexOf(QLatin1Char(' '));
-    if (pos >= 0) {
-        bool ok = false;
-        const int nr = nextWord(line, pos).toInt(&ok);
-        if (ok && nr >= std::numeric_limits<qint16>::min() && nr <= std::numeric_limits<qint16>::max())
-            row.nr = static_cast<qint16>(nr);
-        double v = 0;
-        if (parseValue(nextWord(line, pos), v))
-            row.wert = v;
-    }
+    // Number and value are the first two words after the time column (a blank inside the time must not shift
+    // them): reading whole words keeps every digit, however wide the number or the value has grown.
+    qsizetype pos = std::min<qsizetype>(8, line.size());
+    bool ok = false;
+    const int nr = nextWord(line, pos).toInt(&ok);
+    if (ok && nr >= std::numeric_limits<qint16>::min() && nr <= std::numeric_limits<qint16>::max())
+        row.nr = static_cast<qint16>(nr);
+    double v = 0;
+    const bool haveValue = parseValue(nextWord(line, pos), v);
 
-    // Unit and material sit at fixed places before the end of the line.
-    const qsizetype n = line.size();
-    if (withMaterial) {
-        if (n >= 4)
-            row.material = line.right(4);
-        if (n >= 9) {
-            QString unit = line.mid(n - 9, 5);
-            while (unit.startsWith(QLatin1Char(' ')))
-                unit.remove(0, 1);
-            row.einheit = table::AusrichtenL(4, unit);
-        }
-    } else if (n >= 5) {
-        row.einheit = line.mid(n - 5, 4);
+    // Unit and material follow the value at fixed distances: one blank, four unit characters, one blank, the
+    // material to the end of the line. Counting from the value keeps a material of any width ("Fe", " Fe").
+    row.einheit = line.mid(pos + 1, 4).leftJustified(4, QLatin1Char(' '));
+    if (withMaterial)
+        row.material = pos + 6 <= line.size() ? line.mid(pos + 6) : QString();
+    if (haveValue) {
+        // The table holds what the file shows for the unit, so a table loads, saves and loads to the same file.
+        // A row numbered 0 is written in full where it would otherwise show as the empty row; it keeps that.
+        const double shown = table::shownValue(v, table::decimalsForUnit(row.einheit));
+        row.wert = shown == 0 && row.nr == 0 ? v : shown;
     }
     return row;
 }

@@ -64,16 +64,27 @@ QString ReportBuilder::projectBlock(shell::AppState& st)
     return out;
 }
 
+QString ReportBuilder::valueText(const table::MessRow& row)
+{
+    // A row numbered 0 whose value shows as 0 would read back as the empty row that ends the table, and every
+    // later row would be lost: its value is written in full instead.
+    if (row.nr == 0 && row.wert != 0 && table::shownValue(row.wert, table::decimalsForUnit(row.einheit)) == 0)
+        return table::Ausrichten(11, table::formatExact(row.wert));
+    return table::WertFormatieren(row.wert, row.einheit);
+}
+
 QString ReportBuilder::dataLine(const table::MessRow& row)
 {
-    QString line = row.zeit;
+    QString line = row.zeit.leftJustified(8, QLatin1Char(' '), true);
     line.reserve(48);
     line += blanks(6);
     line += table::Ausrichten(5, QString::number(row.nr));
     line += QLatin1Char(' ');
-    line += table::Ausrichten(11, table::WertFormatieren(row.wert, row.einheit));
+    line += valueText(row);
     line += QLatin1Char(' ');
-    line += table::AusrichtenL(4, row.einheit);
+    // The unit as stored, leading blanks included: they decide the decimals (" mVs" has two), so the unit that
+    // comes back must be the same.
+    line += row.einheit.leftJustified(4, QLatin1Char(' '), true);
     line += QLatin1Char(' ');
     line += row.material;
     return line;

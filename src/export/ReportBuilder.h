@@ -27,8 +27,11 @@ public:
     // Project lines and their closing empty line; empty when all six fields are empty.
     static QString projectBlock(shell::AppState& st);
 
-    // One fixed-column data line without its line end.
+    // One fixed-column data line without its line end: time (8), 6 blanks, number (5), blank, value (11), blank,
+    // unit (4), blank, material. MesReader reads it back to the same row.
     static QString dataLine(const table::MessRow& row);
+    // The value column: formatted for the unit, or in full where the shown value would end the table.
+    static QString valueText(const table::MessRow& row);
 };
 
 } // namespace reports

@@ -295,7 +295,6 @@ void LinkSession::OpenComPort(int port)
 bool LinkSession::openOnce(int port, OpenError& error)
 {
     shell::AppState& st = m_st;
-    shell::FormState& f = st.main();
     error = OpenError::None;
     if (st.link.abgeschaltet)
         return false;

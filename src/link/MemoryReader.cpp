@@ -43,17 +43,11 @@ private:
     bool m_on;
 };
 
-bool startsRecord(QChar c)
-{
-    return c == QLatin1Char(' ') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-}
-
 } // namespace
 
 MemoryReader::MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent)
     : QObject(parent), m_st(st), m_link(link), m_decoder(st)
 {
-    m_records.reserve(kMaxRecords);
 }
 
 MemoryReader::~MemoryReader() = default;
@@ -214,7 +208,7 @@ void MemoryReader::ReadMemory()
 bool MemoryReader::prepareView(int view)
 {
     shell::AppState& st = m_st;
-    m_records.clear();
+    m_cutter.clearRecords();
     emit transferStarting(view);
     resetCaption(view);
     st.heuteDatum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy"));
@@ -229,13 +223,8 @@ void MemoryReader::requestAnswer(int view)
     shell::AppState& st = m_st;
     m_link.clearBuffers();
     st.link.transferComplete = false;
-    m_scanPos = 0;
-    m_searchPos = 0;
-    m_lineNo = 0;
-    m_dataStart = 0;
-    m_overflow = false;
+    m_cutter.reset();
     m_processed = false;
-    m_skipped = 0;
     m_cancelled = false;
     shell::Commands::DisableCommands(st.main());
     m_announced = view == 0 ? st.device.memory1Count : st.device.memory2Count;
@@ -252,7 +241,7 @@ void MemoryReader::requestAnswer(int view)
 void MemoryReader::dropAnswer()
 {
     m_cancelled = true;
-    m_records.clear();
+    m_cutter.clearRecords();
     m_link.setStatus(
         m_st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
     m_st.main().setVisible(Main::txtWait, true);
@@ -270,16 +259,16 @@ void MemoryReader::takeOver(int view)
             processTransfer();
     }
     emit decodingStarted();
-    for (const QString& record : m_records) {
+    for (const QString& record : m_cutter.records()) {
         if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
             break;
         if (const auto m = m_decoder.decode(record, st.messart))
             emit messwert(*m);
     }
     emit decodingFinished();
-    if (m_skipped > 0)
+    if (m_cutter.skipped() > 0)
         st.WriteLog(st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
-                    QString::number(m_skipped));
+                    QString::number(m_cutter.skipped()));
     reportCount(view);
 }
 
@@ -287,7 +276,7 @@ void MemoryReader::finish()
 {
     m_link.restoreCommands();
     m_link.clearBuffers();
-    m_records.clear();
+    m_cutter.clearRecords();
     m_st.link.transferComplete = false;
     m_st.main().setVisible(Main::lstStat, true);
     setProgress(false, 0, 0);
@@ -307,38 +296,8 @@ void MemoryReader::reception(int code)
 
 void MemoryReader::cutLines()
 {
-    const QString& buf = m_link.receiveBuffer();
-    if (m_scanPos > buf.size() || m_searchPos > buf.size())
-        m_scanPos = m_searchPos = 0;
-    const QLatin1String crlf("\r\n");
-    const QLatin1String fourBlanks("    ");
-    qsizetype end;
-    // Text already searched holds no line end (but a CR at its end may meet the next chunk's LF).
-    while ((end = buf.indexOf(crlf, std::max(m_scanPos, m_searchPos))) >= 0) {
-        const QStringView line = QStringView(buf).mid(m_scanPos, end - m_scanPos);
-        m_scanPos = end + 2;
-        ++m_lineNo;
-        if (m_overflow)
-            continue;
-        if (line.size() == 1 && line.front() == QChar(2)) {
-            m_dataStart = m_lineNo + 1;
-            continue;
-        }
-        if (m_dataStart == 0 || m_lineNo < m_dataStart || line.startsWith(fourBlanks))
-            continue;
-        // A record starts with its number, right-aligned in four places: other lines are line noise.
-        if (line.isEmpty() || !startsRecord(line.front())) {
-            ++m_skipped;
-            continue;
-        }
-        if (int(m_records.size()) >= kMaxRecords) {
-            m_overflow = true;
-            continue;
-        }
-        m_records.push_back(line.toString());
-    }
-    m_searchPos = std::max(m_scanPos, buf.size() - 1);
-    const int count = int(m_records.size());
+    m_cutter.cut(m_link.receiveBuffer());
+    const int count = int(m_cutter.records().size());
     if (count != m_shownProgress) {
         m_shownProgress = count;
         setProgress(true, std::max(m_announced, count), count);
@@ -349,13 +308,13 @@ void MemoryReader::cutLines()
 void MemoryReader::reportCount(int view)
 {
     shell::AppState& st = m_st;
-    const int received = int(m_records.size());
+    const int received = int(m_cutter.records().size());
     const QString memory = shell::memoryName(st, view).trimmed();
     QString text;
     if (m_cut)
         text = st.say("%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
                       "%1: %2 of %3 values received, transfer interrupted");
-    else if (received != m_announced && !m_overflow)
+    else if (received != m_announced && !m_cutter.overflow())
         text = st.say("%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced");
     else
         return;
@@ -371,7 +330,7 @@ void MemoryReader::processTransfer()
 {
     shell::AppState& st = m_st;
     m_processed = true;
-    if (m_overflow)
+    if (m_cutter.overflow())
         st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QStringLiteral(" ") + QString::number(kMaxRecords));
     emit lastRowRequested();
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})

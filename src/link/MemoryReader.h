@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkSession.h"
+#include "RecordCutter.h"
 #include "RecordDecoder.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ class MemoryReader : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxRecords = 5000;
+    static constexpr int kMaxRecords = RecordCutter::kMaxRecords;
 
     MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
     ~MemoryReader() override;
@@ -94,14 +95,8 @@ private:
     LinkSession::Answer m_lastAnswer = LinkSession::Answer::Complete;
 
     // Cutting: one pass over the link's receive buffer, from where the last event stopped.
-    std::vector<QString> m_records;
-    qsizetype m_scanPos = 0;
-    qsizetype m_searchPos = 0; // where the search for the next line end goes on
-    int m_lineNo = 0;
-    int m_dataStart = 0; // line number of the first data line; 0 = no STX line yet
-    bool m_overflow = false;
+    RecordCutter m_cutter;
     bool m_processed = false;
-    int m_skipped = 0; // lines after the STX line that cannot be records
     int m_announced = 0;
     int m_shownProgress = -1;
 };

@@ -74,6 +74,15 @@ void RecordDecoder::normaliseUnit(double& wert, QString& einheit)
         einheit = QStringLiteral("G   ");
 }
 
+QString RecordDecoder::cleanRecord(const QString& record)
+{
+    QString r = record;
+    r.replace(QLatin1String("\r\n"), QLatin1String("  "));
+    // A line feed of its own would split the row's line in a .mes file.
+    r.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return r;
+}
+
 RecordDecoder::Fields RecordDecoder::readFields(const QString& record)
 {
     Fields f;
@@ -105,8 +114,7 @@ std::optional<shell::Messwert> RecordDecoder::decode(const QString& currentRecor
 {
     shell::AppState& st = m_st;
     try {
-        QString record = currentRecord;
-        record.replace(QLatin1String("\r\n"), QLatin1String("  "));
+        const QString record = cleanRecord(currentRecord);
         stamp();
 
         const Fields fields = readFields(record);

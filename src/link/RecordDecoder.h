@@ -42,7 +42,9 @@ public:
     static double readDecimal(QStringView field);
     // Rounds half to even into 16 bits; throws Failure (overflow) outside -32768..32767.
     static qint16 toInteger16(double value);
-    // Reads the columns of a record (CR LF already blanked) and normalises the unit.
+    // CR LF becomes two blanks, a line feed alone one: the record's texts never hold a line end.
+    static QString cleanRecord(const QString& record);
+    // Reads the columns of a cleaned record and normalises the unit.
     static Fields readFields(const QString& record);
     // mm -> µm, kA/m -> A/cm, kOe -> Oe, ym -> µm, Oe -> G, in that order.
     static void normaliseUnit(double& wert, QString& einheit);

@@ -9,8 +9,7 @@ void reportFillFailure(AppState& st, FillError error)
     const QString description = error == FillError::Overflow
                                     ? st.say("Überlauf", "Overflow")
                                     : st.say("Index außerhalb des gültigen Bereichs", "Subscript out of range");
-    const QString text =
-        QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + QLatin1Char(' ') + description;
+    const QString text = QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + description;
     st.messageBox(text);
     st.WriteLog(text);
 }

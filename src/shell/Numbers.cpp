@@ -25,7 +25,12 @@ QString formatGeneral(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
-    QString s = userLocale().toString(value, 'g', 15);
+    // Only the decimal separator is the user's: some locales give U+2212 as the minus sign or "×10^" as the
+    // exponent, which Windows-1252 settings files cannot hold.
+    QString s = QLocale::c().toString(value, 'g', 15);
+    const QString point = userLocale().decimalPoint();
+    if (point != QLatin1String("."))
+        s.replace(QLatin1Char('.'), point);
     return s;
 }
 

@@ -12,7 +12,7 @@ QLocale userLocale();
 // The user's short date with a four-digit year, as desktop systems show it (Qt's short form has two).
 QString shortDate(const QDate& date);
 
-// Shortest form with up to 15 significant digits and the user's decimal separator.
+// Shortest form with up to 15 significant digits and the user's decimal separator; "-" as the minus sign.
 QString formatGeneral(double value);
 
 // Reads a number in the user's format; "." is accepted as well, so settings written before a

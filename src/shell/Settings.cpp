@@ -79,9 +79,8 @@ FormState& projekt(AppState& st)
     return st.forms[Projekt::form];
 }
 
-void readKonfi(AppState& st, const QString& path)
+void readKonfi(AppState& st, const QStringList& lines)
 {
-    const QStringList lines = readOrThrow(st, path, false);
     for (int n = 1; n <= lines.size(); ++n) {
         const QString line = trimBlanks(lines.at(n - 1));
         if (n == 1) {
@@ -100,9 +99,9 @@ void readKonfi(AppState& st, const QString& path)
     }
 }
 
-void readPort(AppState& st, const QString& path)
+void readPort(AppState& st, const QStringList& lines)
 {
-    for (const QString& raw : readOrThrow(st, path, true)) {
+    for (const QString& raw : lines) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty()) {
             st.main().setText(Main::txtWait, st.msg(shell::Msg::SelectPort));
@@ -114,9 +113,9 @@ void readPort(AppState& st, const QString& path)
     }
 }
 
-void readLimits(AppState& st, const QString& path)
+void readLimits(AppState& st, const QStringList& lines)
 {
-    for (const QString& raw : readOrThrow(st, path, true)) {
+    for (const QString& raw : lines) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty())
             continue;
@@ -135,9 +134,9 @@ void readLimits(AppState& st, const QString& path)
     }
 }
 
-void readTastatur(AppState& st, const QString& path)
+void readTastatur(AppState& st, const QStringList& lines)
 {
-    for (const QString& raw : readOrThrow(st, path, true)) {
+    for (const QString& raw : lines) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty())
             continue;
@@ -153,9 +152,8 @@ void readTastatur(AppState& st, const QString& path)
         st.keys.tastenOptionen = QStringLiteral("0000");
 }
 
-void readLanguage(AppState& st, const QString& path)
+void readLanguage(AppState& st, const QStringList& lines)
 {
-    const QStringList lines = readOrThrow(st, path, true, QStringLiteral("0\r\n"));
     const QString line = lines.isEmpty() ? QString() : trimBlanks(lines.first());
     if (line.isEmpty()) {
         st.texte.sprache = 0;
@@ -166,10 +164,10 @@ void readLanguage(AppState& st, const QString& path)
     st.texte.sprache = v < 0 ? 0 : (v > 2 ? 2 : static_cast<int>(v));
 }
 
-void readProjekt(AppState& st, const QString& path)
+void readProjekt(AppState& st, const QStringList& lines)
 {
     int used = 0;
-    for (const QString& line : readOrThrow(st, path, true)) {
+    for (const QString& line : lines) {
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || used >= 6)
             continue;
         ++used;
@@ -185,9 +183,8 @@ void readProjekt(AppState& st, const QString& path)
     }
 }
 
-void readProjektdaten(AppState& st, const QString& path)
+void readProjektdaten(AppState& st, const QStringList& lines)
 {
-    const QStringList lines = readOrThrow(st, path, true);
     for (int n = 1; n <= lines.size(); ++n) {
         const QString line = trimBlanks(lines.at(n - 1));
         if (!line.isEmpty() && n <= 6)
@@ -222,7 +219,42 @@ void writeProjektdaten(AppState& st, const QString& path)
     writeOrThrow(st, path, lines);
 }
 
+using LineReader = void (*)(AppState&, const QStringList&);
+
+// The reading actions; null for the others.
+LineReader readerFor(const QString& aktion)
+{
+    static const struct {
+        const char* code;
+        LineReader read;
+    } readers[] = {{"KL", readKonfi},    {"CL", readPort},    {"LL", readLimits},      {"TL", readTastatur},
+                   {"SL", readLanguage}, {"PI", readProjekt}, {"PL", readProjektdaten}};
+    for (const auto& r : readers)
+        if (aktion == QLatin1String(r.code))
+            return r.read;
+    return nullptr;
+}
+
+void reportFailure(AppState& st, const QString& aktion, const Failure& f)
+{
+    st.Errortext = errorMessage(aktion, st.sprache());
+    st.messageBox(st.Errortext + f.description);
+    st.WriteLog(st.Errortext);
+}
+
 } // namespace
+
+void applyLines(AppState& st, const QString& aktion, const QStringList& lines)
+{
+    const LineReader read = readerFor(aktion);
+    if (!read)
+        return;
+    try {
+        read(st, lines);
+    } catch (const Failure& f) {
+        reportFailure(st, aktion, f);
+    }
+}
 
 QString fileFor(const AppState& st, const QString& aktion)
 {
@@ -275,43 +307,32 @@ void Voreinstellungen(AppState& st, const QString& aktion)
 {
     const QString path = fileFor(st, aktion);
     try {
-        if (aktion == QLatin1String("KL")) {
-            readKonfi(st, path);
-        } else if (aktion == QLatin1String("CL")) {
-            readPort(st, path);
+        if (const LineReader read = readerFor(aktion)) {
+            // Every file but Konfi.ini is created when missing; Language.ini then holds German.
+            const bool create = aktion != QLatin1String("KL");
+            read(st,
+                 readOrThrow(st, path, create, aktion == QLatin1String("SL") ? QStringLiteral("0\r\n") : QString()));
         } else if (aktion == QLatin1String("CS")) {
             writeOrThrow(st, path, {trimBlanks(st.link.portNumber)});
             st.main().setCaption(st.msg(shell::Msg::ProgramTitle));
-        } else if (aktion == QLatin1String("LL")) {
-            readLimits(st, path);
         } else if (aktion == QLatin1String("LS")) {
             writeOrThrow(st, path,
                          {Numbers::formatGeneral(st.limits.Emin) + QLatin1Char(';') +
                           Numbers::formatGeneral(st.limits.Emax) + QLatin1Char(';') +
                           Numbers::formatGeneral(st.limits.Esoll) + QLatin1Char(';') +
                           (st.limits.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
-        } else if (aktion == QLatin1String("TL")) {
-            readTastatur(st, path);
         } else if (aktion == QLatin1String("TS")) {
             writeOrThrow(st, path,
                          {(st.keys.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
                           st.keys.anwendung + QLatin1Char(';') + st.keys.tastenOptionen + QLatin1Char(';') +
                           st.keys.zeilenende});
-        } else if (aktion == QLatin1String("SL")) {
-            readLanguage(st, path);
         } else if (aktion == QLatin1String("SS")) {
             writeOrThrow(st, path, {QString::number(st.texte.sprache)});
-        } else if (aktion == QLatin1String("PI")) {
-            readProjekt(st, path);
-        } else if (aktion == QLatin1String("PL")) {
-            readProjektdaten(st, path);
         } else if (aktion == QLatin1String("PS")) {
             writeProjektdaten(st, path);
         }
     } catch (const Failure& f) {
-        st.Errortext = errorMessage(aktion, st.sprache());
-        st.messageBox(st.Errortext + f.description);
-        st.WriteLog(st.Errortext);
+        reportFailure(st, aktion, f);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace shell {
 
@@ -10,6 +11,10 @@ struct AppState;
 namespace Settings {
 
 void Voreinstellungen(AppState& st, const QString& aktion);
+
+// A reading action ("KL", "CL", "LL", "TL", "SL", "PI", "PL") on lines already read from its file, failures
+// reported as Voreinstellungen reports them; other codes do nothing.
+void applyLines(AppState& st, const QString& aktion, const QStringList& lines);
 
 // The failure message of an action in a language (0 German, other English); empty for unknown codes.
 QString errorMessage(const QString& aktion, int sprache);

@@ -1,6 +1,11 @@
 #include "TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
 
 namespace shell::TextFile {
 
@@ -123,21 +128,42 @@ Result readLines(const QString& path, QStringList& lines, bool createIfMissing, 
     return {};
 }
 
+Result replaceFile(const QString& path, const QByteArray& bytes)
+{
+    if (QFileInfo(path).isDir())
+        return {false, QStringLiteral("Is a directory")};
+    QSaveFile f(path);
+    // Only where the folder does not let us create the temporary file (EACCES) is the file written in place:
+    // a writable file in a read-only folder can still be saved, without the all-or-nothing guarantee.
+    f.setDirectWriteFallback(true);
+    // Unbuffered: a short write (disk full, size limit) shows in write()'s count instead of being lost in a flush.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {false, f.errorString()};
+    // A short write is tried again for the rest, so a full disk shows as the system's error.
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            QString error = f.errorString();
+            if (f.error() == QFileDevice::NoError || error.isEmpty())
+                error = QString::fromLocal8Bit(std::strerror(ENOSPC));
+            f.cancelWriting();
+            return {false, error};
+        }
+        done += n;
+    }
+    // The temporary file is synced to disk before it takes the target's place.
+    if (!f.commit())
+        return {false, f.errorString()};
+    return {};
+}
+
 Result writeLines(const QString& path, const QStringList& lines)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {false, describe(f)};
     QString text;
     for (const QString& l : lines)
         text += l + QStringLiteral("\r\n");
-    const QByteArray bytes = encode(text);
-    if (f.write(bytes) != bytes.size() || !f.flush())
-        return {false, describe(f)};
-    f.close();
-    if (f.error() != QFileDevice::NoError)
-        return {false, describe(f)};
-    return {};
+    return replaceFile(path, encode(text));
 }
 
 Result appendLine(const QString& path, const QString& line)

@@ -26,7 +26,12 @@ struct Result {
 Result readLines(const QString& path, QStringList& lines, bool createIfMissing = false,
                  const QString& initialContent = QString());
 
-// Replaces the file with the lines, each ended by CR LF.
+// Replaces the file with the bytes. They go to a temporary file beside the target first, synced to disk, which
+// then takes the target's place: a failure at any point leaves the previous file whole. Only where the folder
+// does not let us create that file is an existing writable file written in place.
+Result replaceFile(const QString& path, const QByteArray& bytes);
+
+// Replaces the file with the lines, each ended by CR LF, as replaceFile does.
 Result writeLines(const QString& path, const QStringList& lines);
 
 // Appends one line ended by CR LF (the file is created when missing).

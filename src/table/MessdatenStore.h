@@ -8,8 +8,8 @@ namespace table {
 
 // One measured value of the table.
 struct MessRow {
-    QString datum;    // "dd.mm.yyyy"
-    QString zeit;     // "hh:nn:ss"
+    QString datum; // "dd.mm.yyyy"
+    QString zeit;  // "hh:nn:ss"
     qint16 nr = 0;
     double wert = 0;
     QString einheit;  // 4 characters, e.g. "µm  "
@@ -33,7 +33,8 @@ public:
     MessRow& at(int view, int row);
     const MessRow& at(int view, int row) const;
 
-    // Rows 1 to 5000 of a view: datum, zeit, einheit " ", nr and wert 0; materials and row 0 stay.
+    // Rows 1 to 5000 of a view: datum, zeit, einheit " ", nr and wert 0; materials and row 0 stay. A new store
+    // is cleared so.
     void MessdatenLoeschen(int view);
 
     // Rows from 1 up to the first empty row.
@@ -41,6 +42,7 @@ public:
 
 private:
     std::vector<MessRow> m_rows;
+    int m_written[kViews] = {}; // per view the highest row handed out for writing since it was cleared
 };
 
 } // namespace table

@@ -1,5 +1,6 @@
 #include "TableSession.h"
 
+#include "Rule8020.h"
 #include "TextAlign.h"
 #include "ValueFormat.h"
 #include "WerteForm.h"
@@ -25,7 +26,7 @@ QColor TableSession::ZelleFaerben(int row) const
         else
             colour = v >= st.limits.Emin ? st.edition.farbeGruen : st.edition.farbeRot;
     }
-    if (st.limits.E8020 && st.limits.Esoll - st.limits.Esoll * 20 / 100 <= v && v < st.limits.Esoll)
+    if (st.limits.E8020 && minimum8020(st.limits.Esoll) <= v && v < st.limits.Esoll)
         colour = st.edition.farbeOrange;
     return colour;
 }
@@ -38,7 +39,7 @@ void TableSession::auswerten8020(double v, int n)
         m_stat.Fehler8020 = true;
     if (st.limits.Emax >= 0 && v > st.limits.Emax)
         m_stat.Fehler8020 = true;
-    if (st.limits.Esoll - st.limits.Esoll * 20 / 100 <= v && v < st.limits.Esoll)
+    if (minimum8020(st.limits.Esoll) <= v && v < st.limits.Esoll)
         ++m_stat.Anz8020;
     m_stat.Prozent8020 = static_cast<double>(m_stat.Anz8020) / n * 100;
     m_stat.FehlerProzent8020 = m_stat.Prozent8020 > 20;

@@ -3,6 +3,8 @@
 #include "TextAlign.h"
 #include "shell/Numbers.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -36,11 +38,11 @@ double leadingNumberDot(const QString& text)
     return ok ? v : 0.0;
 }
 
-// The user's decimal separator and minus sign, looked up again only when the locale changes.
+// The user's decimal separator, looked up again only when the locale changes. The minus sign is not taken from
+// the locale: some give U+2212, which Windows-1252 files cannot hold.
 struct Separators {
     QLocale locale = QLocale::c();
     QString point = QStringLiteral(".");
-    QString minus = QStringLiteral("-");
 };
 
 const Separators& separators()
@@ -50,9 +52,38 @@ const Separators& separators()
     if (!(current == sep.locale)) {
         sep.locale = current;
         sep.point = current.decimalPoint();
-        sep.minus = current.negativeSign();
     }
     return sep;
+}
+
+QString withUserPoint(QString text)
+{
+    const Separators& sep = separators();
+    if (sep.point != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), sep.point);
+    return text;
+}
+
+// value with exactly `decimals` decimals, "." and "-".
+QString plainFixed(double value, int decimals)
+{
+    decimals = std::clamp(decimals, 0, 4);
+    const double scale = kPow10[decimals];
+    const double scaled = std::fabs(value * scale);
+    // From twelve digits on, value * scale is no longer exact enough to tell a half (and may even overflow): the
+    // binary value is rounded as it is, which gives a text that reads back to a value showing the same text.
+    if (!std::isfinite(value) || !(scaled < 1e12))
+        return QString::number(value, 'f', decimals);
+    // Halves away from zero, judged on the value as it reads to 15 significant digits: 1.005 is a half
+    // although its binary value lies just below.
+    double units = std::floor(scaled);
+    const double slack = scaled * 1e-14;
+    if (scaled - units >= 0.5 - slack)
+        units += 1;
+    QString text = QString::number(units / scale, 'f', decimals);
+    if (value < 0 && units != 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
 }
 
 } // namespace
@@ -69,26 +100,17 @@ int decimalsForUnit(const QString& einheit)
 
 QString formatFixed(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return shell::Numbers::userLocale().toString(value);
-    decimals = std::clamp(decimals, 0, 4);
-    const double scale = kPow10[decimals];
-    // Halves away from zero, judged on the value as it reads to 15 significant digits: 1.005 is a half
-    // although its binary value lies just below.
-    // The slack grows with the value; from twelve digits on it would reach whole tenths (and at 5e13 turn every
-    // fraction, even none, into a half), so large values are judged on their binary fraction alone.
-    const double scaled = std::fabs(value * scale);
-    double units = std::floor(scaled);
-    const double slack = scaled < 1e12 ? scaled * 1e-14 : 0.0;
-    if (scaled - units >= 0.5 - slack)
-        units += 1;
-    QString text = QString::number(units / scale, 'f', decimals);
-    const Separators& sep = separators();
-    if (sep.point != QLatin1Char('.'))
-        text.replace(QLatin1Char('.'), sep.point);
-    if (value < 0 && units != 0)
-        text.prepend(sep.minus);
-    return text;
+    return withUserPoint(plainFixed(value, decimals));
+}
+
+double shownValue(double value, int decimals)
+{
+    return plainFixed(value, decimals).toDouble();
+}
+
+QString formatExact(double value)
+{
+    return withUserPoint(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
 }
 
 QString WertFormatieren(double wert, const QString& einheit)

@@ -1,6 +1,7 @@
 #include "WerteForm.h"
 #include "shell/Controls.h"
 
+#include "Rule8020.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
 
@@ -132,7 +133,7 @@ void WerteForm::Pruefen8020()
             st.messageBox(st.msg(shell::Msg::TargetFor8020));
             return;
         }
-        const double adjusted = st.limits.Esoll * 80 / 100;
+        const double adjusted = minimum8020(st.limits.Esoll);
         if (adjusted != st.limits.Emin) {
             const double old = st.limits.Emin;
             st.limits.Emin = adjusted;

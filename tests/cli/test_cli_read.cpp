@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace Main = ctl::frmTransfer;
@@ -148,6 +149,27 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
         const CliRun r = CliRun::run({"read", "--port", "COM7", "--out", out, "--timeout", "1", "--lang", "en"});
         EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
         EXPECT_FALSE(QDir(out).exists());
+    }
+    {
+        // A file-size limit smaller than the file: the write fails with a message instead of the signal ending
+        // the run, and no partial file is left.
+        SimulatedGauge gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "20", "--count2", "0", "--fast");
+        QProcess p;
+        p.setChildProcessModifier([] {
+            struct rlimit limit {
+                600, 600
+            };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        const QString limited = sb.root() + QStringLiteral("/limited");
+        p.start(CliRun::program(), {"read", "--port", "COM7", "--out", limited, "--lang", "en"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 5) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("could not be saved"))) << err.toStdString();
+        EXPECT_TRUE(QDir(limited).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
     {
         // The gauge switches off in memory 2: memory 1, read whole, and the records of memory 2 that came are

@@ -1,13 +1,17 @@
 #include "ExportFixture.h"
 #include "shell/Controls.h"
 
+#include "export/MesFile.h"
 #include "export/MesReader.h"
+#include "table/ValueFormat.h"
 
 #include <QFileInfo>
 
 #include <cmath>
 #include <csignal>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace Main = ctl::frmTransfer;
 
@@ -74,7 +78,7 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
         ASSERT_EQ(m.nr, e.nr) << r;
         ASSERT_NEAR(m.wert, e.wert, 1e-9) << r;
         ASSERT_EQ(m.einheit, e.einheit) << r;
-        ASSERT_EQ(m.material, QLatin1Char(' ') + e.material) << r; // the blank before the material comes along
+        ASSERT_EQ(m.material, e.material) << r;
     }
     EXPECT_EQ(table->Messdaten.at(0, 1).datum,
               QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
@@ -84,16 +88,81 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_EQ(table->grid().Rows(), 5001);
     EXPECT_TRUE(st->main().isVisible(Main::cmdExcel));
 
-    // Saved and loaded again, each material gains one more blank.
+    // Saved again, it is the same file.
     dialogs.files << QStringLiteral("again.mes");
     exp->cmdSave_Click();
-    dialogs.files << mesFolder() + QStringLiteral("/again.mes");
-    exp->cmdOpen_Click();
-    EXPECT_EQ(table->Messdaten.at(0, 1).material, QStringLiteral(" NFe"));
-    EXPECT_EQ(table->Messdaten.at(0, 2).material, QStringLiteral("  Fe"));
+    EXPECT_EQ(testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/again.mes")),
+              testsupport::Sandbox::readFile(path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RoundTripTest, ::testing::Values("en_US.UTF-8", "de_DE.UTF-8"));
+
+// Every edition's rows, and rows that used to come back changed or cut the table short, load back as they were
+// saved, and saving the loaded table gives the same file.
+class MaterialModeTest : public ExportFixture, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
+{
+    const QString mode = QString::fromLatin1(GetParam());
+    const bool forta = mode == QLatin1String("2"); // two-character materials straight from the record
+    const QString fe = mode == QLatin1String("0") ? QString() : forta ? QStringLiteral("Fe") : QStringLiteral(" Fe");
+    const QString nfe = mode == QLatin1String("0") ? QString() : QStringLiteral("NFe");
+    const std::vector<Expected> rows = {
+        {"10:00:01", 1, 12.5, "µm  ", fe},  {"10:00:02", 2, 13.1, "µm  ", fe},
+        {"10:00:03", 3, 80.7, "µm  ", nfe}, {"10:00:04", 0, 0.04, "µm  ", fe},  // shows 0.0 under number 0
+        {"10:00:05", 5, 1.234, " mVs", fe}, {"10:00:06", 6, 1e307, "µm  ", fe}, // two decimals; huge
+        {"10:0 :07", 7, 140.0, "µm  ", fe}, {"10:00:08", 8, -2.5, "mVs ", nfe},
+    };
+    st->edition.materialMode = mode;
+    for (const Expected& e : rows)
+        ASSERT_TRUE(table->appendRow(0, QString(), e.zeit, e.nr, e.wert, e.einheit, e.material));
+    dialogs.files << QStringLiteral("first");
+    exp->cmdSave_Click();
+    const QByteArray first = testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/first.mes"));
+    EXPECT_FALSE(first.contains("inf"));
+
+    restart();
+    st->edition.materialMode = mode;
+    dialogs.files << mesFolder() + QStringLiteral("/first.mes");
+    exp->cmdOpen_Click();
+    ASSERT_EQ(table->Messdaten.rowCount(0), int(rows.size()));
+    for (int r = 1; r <= int(rows.size()); ++r) {
+        const table::MessRow& m = table->Messdaten.at(0, r);
+        const Expected& e = rows[size_t(r - 1)];
+        EXPECT_EQ(m.zeit, e.zeit) << r;
+        EXPECT_EQ(m.nr, e.nr) << r;
+        EXPECT_EQ(m.einheit, e.einheit) << r;
+        EXPECT_EQ(m.material, e.material) << r;
+        const double shown = e.nr == 0 ? e.wert : table::shownValue(e.wert, table::decimalsForUnit(e.einheit));
+        EXPECT_EQ(m.wert, shown) << r;
+        EXPECT_EQ(table->grid().text(r, 2), table::WertFormatieren(e.wert, e.einheit)) << r;
+    }
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 5).wert, 1.23);
+
+    dialogs.files << QStringLiteral("second");
+    exp->cmdSave_Click();
+    EXPECT_EQ(testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/second.mes")), first);
+
+    // The layout other installations write (three-character materials, comma values) still loads.
+    testsupport::Sandbox::writeFile(mesFolder() + QStringLiteral("/other.mes"),
+                                    "FE-Speicher\r\n\r\n02.03.2023       Nr.      Messwert\r\n\r\n"
+                                    "11:00:00          1       12,5 \xB5m    Fe\r\n"
+                                    "11:00:01          2       0,25 mVs  NFe\r\n");
+    dialogs.files << mesFolder() + QStringLiteral("/other.mes");
+    exp->cmdOpen_Click();
+    ASSERT_EQ(table->Messdaten.rowCount(0), 2);
+    EXPECT_EQ(table->Messdaten.at(0, 1).einheit, QStringLiteral("µm  "));
+    EXPECT_EQ(table->Messdaten.at(0, 2).einheit, QStringLiteral("mVs "));
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 1).wert, 12.5);
+    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 0.25);
+    if (mode != QLatin1String("0")) {
+        EXPECT_EQ(table->Messdaten.at(0, 2).material, QStringLiteral("NFe"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, MaterialModeTest, ::testing::Values("0", "1", "2"));
 
 using MesFileTest = ExportFixture;
 
@@ -279,6 +348,37 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     EXPECT_TRUE(dialogs.shown[2].text.contains(QStringLiteral("too large"))) << dialogs.shown[2].text.toStdString();
     EXPECT_EQ(testsupport::Sandbox::readFile(keep), old);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2); // keep.mes and plain: no leftovers
+}
+
+TEST_F(MesFileTest, ExistingFileInAFolderWithoutCreateRightsIsWrittenInPlace)
+{
+    const QString dir = mesFolder() + QStringLiteral("/locked");
+    const QString path = dir + QStringLiteral("/old.mes");
+    testsupport::Sandbox::writeFile(path, "old\r\n");
+    const auto all = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto enter = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    for (QString d = dir; d.size() >= sb.root().size(); d = QFileInfo(d).path())
+        QFile::setPermissions(d, all | enter | QFileDevice::WriteOwner);
+    QFile::setPermissions(dir, all | enter);
+    QFile::setPermissions(path, all | QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+
+    // Root may create files anywhere: this thread's file checks are made as an ordinary user instead.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ::setfsgid(65534);
+        ::setfsuid(65534);
+    }
+    const reports::MesFile::Result existing = reports::MesFile::write(path, QStringLiteral("new\r\n"));
+    const reports::MesFile::Result created = reports::MesFile::write(dir + QStringLiteral("/new.mes"), "x");
+    if (root) {
+        ::setfsuid(0);
+        ::setfsgid(0);
+    }
+    QFile::setPermissions(dir, all | enter | QFileDevice::WriteOwner);
+    EXPECT_FALSE(created.ok); // the folder really refuses new files
+    EXPECT_TRUE(existing.ok) << existing.error.toStdString();
+    EXPECT_EQ(testsupport::Sandbox::readFile(path), QByteArray("new\r\n"));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.mes")});
 }
 
 TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)

@@ -118,8 +118,8 @@ TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)
     d.table.onlineNr = 99999; // the online counter gives the number; it does not fit
     d.fill(record(1, "12", "µm"));
     ASSERT_EQ(d.prog.dialogs.shown.size(), 1);
-    EXPECT_EQ(d.prog.dialogs.shown[0].text, "Fill Messdaten: 6 Überlauf");
-    EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 6 Überlauf"));
+    EXPECT_EQ(d.prog.dialogs.shown[0].text, "Fill Messdaten: 6Überlauf");
+    EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 6Überlauf"));
     EXPECT_EQ(d.table.grid().Rows(), 1);
     EXPECT_EQ(d.table.onlineNr, 99999);
 

@@ -83,8 +83,10 @@ TEST(Identification, BrokenAnswersGiveTheFailureBox)
     EXPECT_TRUE(id.prog.log().contains(box + "\r\n"));
     EXPECT_EQ(st.device.memory1Count, 3);
 
-    // A count that is no number, a memory line without ":", a count beyond 16 bits: one box each.
-    for (const char* answer : {"FN-B\r\nM1:lots\r\n", "FN-B\r\nM1 40\r\n", "FN-B\r\nM1:99999\r\n"}) {
+    // A count that is no number (NaN and infinity neither), a memory line without ":", a count beyond 16 bits:
+    // one box each.
+    for (const char* answer : {"FN-B\r\nM1:lots\r\n", "FN-B\r\nM1 40\r\n", "FN-B\r\nM1:99999\r\n", "FN-B\r\nM1:nan\r\n",
+                               "FN-B\r\nM1:-inf\r\n", "FN-B\r\nMnan:4\r\n"}) {
         id.prog.dialogs.shown.clear();
         id.answer(answer + kEot);
         EXPECT_EQ(id.prog.dialogs.shown.size(), 1) << answer;

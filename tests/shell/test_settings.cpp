@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
@@ -105,6 +109,33 @@ TEST_F(SettingsTest, WriteFailureShowsMessageWithDescriptionAndLogsMessageOnly)
     EXPECT_GT(dlg.shown[0].text.size(), QString("problems writing file Port.ini: ").size());
     EXPECT_EQ(dlg.shown[0].buttons, shell::Dialogs::Buttons::Ok);
     EXPECT_EQ(logBytes(), QByteArray("problems writing file Port.ini: \r\n"));
+}
+
+TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
+{
+    write("Limit.ini", "1;2;3;0;\r\n");
+    st.limits.Emin = 1.23456789012345e200;
+    st.limits.Emax = 2.23456789012345e200;
+    st.limits.Esoll = 1.73456789012345e200;
+    // The new line (70 bytes) is longer than the file-size limit; the log line (43 bytes) fits.
+    struct rlimit saved {
+    };
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 50;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    Voreinstellungen(st, "LS");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("1;2;3;0;\r\n"));
+    ASSERT_EQ(dlg.shown.size(), 1);
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Schreiben Datei Limit.ini: File too large"))
+        << dlg.shown[0].text.toStdString();
+    EXPECT_EQ(logBytes(), QByteArray("Probleme beim Schreiben Datei Limit.ini: \r\n"));
+    EXPECT_EQ(QDir(st.edition.AppDataPath).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Limit.ini", QFileInfo(st.log.path()).fileName()}));
 }
 
 TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFirstField)

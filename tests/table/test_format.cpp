@@ -1,4 +1,5 @@
 #include "Sandbox.h"
+#include "shell/Numbers.h"
 #include "table/TextAlign.h"
 #include "table/ValueFormat.h"
 
@@ -37,6 +38,9 @@ TEST(ValueFormat, PatternsByUnitAndSignWithPoint)
     EXPECT_EQ(WertFormatieren(5e12, QStringLiteral("µm")), QStringLiteral("5000000000000.0"));
     EXPECT_EQ(WertFormatieren(9999999999e3, QStringLiteral("G   ")), QStringLiteral("9999999999000.0"));
     EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("µm")), QStringLiteral("  1234567.0")); // no grouping
+    // A value read from a text of two decimals shows that text again, however large (saved, loaded, saved).
+    for (double v : {-41255400998277.52, 4503599627370.49, 123456.78, 0.13, 1e307})
+        EXPECT_EQ(shownValue(v, 2), v) << v;
 }
 
 TEST(ValueFormat, UsesTheUsersDecimalComma)
@@ -46,6 +50,15 @@ TEST(ValueFormat, UsesTheUsersDecimalComma)
     EXPECT_EQ(WertFormatieren(-0.25, QStringLiteral("mVs")), pad(5, "-0,250"));
     EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("mm")), QStringLiteral(" 1234567,00"));
     EXPECT_EQ(GetDecimalsInt(0.125), 125);
+}
+
+TEST(ValueFormat, MinusIsAlwaysTheHyphen)
+{
+    // Swedish gives U+2212 as the minus sign and "×10^" as the exponent; Windows-1252 files hold neither.
+    testsupport::Sandbox sb("sv_SE.UTF-8");
+    EXPECT_EQ(WertFormatieren(-12.34, QStringLiteral("Oe  ")), pad(6, "-12,3"));
+    EXPECT_EQ(shell::Numbers::formatGeneral(-2.5), QStringLiteral("-2,5"));
+    EXPECT_EQ(shell::Numbers::formatGeneral(-1.5e20), QStringLiteral("-1,5e+20"));
 }
 
 TEST(ValueFormat, GetDecimalsInt)

@@ -68,6 +68,26 @@ TEST_F(LimitsTest, EightyTwentyVerdict)
     EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Nein "));
 }
 
+TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
+{
+    // Target 1.1 with the rule: the minimum becomes 0.88, and a value of 0.88 is orange and counted.
+    table::WerteForm& w = table->werte();
+    shell::FormState& f = w.form();
+    w.Form_Activate();
+    f.takeTextFromUser(kMax, QStringLiteral("2"));
+    w.txtMaxLimit_LostFocus();
+    f.takeTextFromUser(kSoll, QStringLiteral("1.1"));
+    w.txtSoll_LostFocus();
+    f.takeCheckedFromUser(Werte::chk8020, true);
+    w.chk8020_Click();
+    EXPECT_EQ(st->limits.Emin, 0.88);
+    EXPECT_EQ(f.text(kMin), QStringLiteral("0.88"));
+    addAll({0.88, 1.2});
+    EXPECT_EQ(grid().back(1, 2), st->edition.farbeOrange);
+    EXPECT_EQ(table->statistik().Anz8020, 1);
+    EXPECT_FALSE(table->statistik().Fehler8020);
+}
+
 TEST_F(LimitsTest, CaptionOfTheLimitsButton)
 {
     table->GrenzwerteAnzeigen();

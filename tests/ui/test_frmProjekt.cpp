@@ -24,7 +24,6 @@ using testsupport::Sandbox;
 TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
 {
     Program p("RD\n#\n");
-    testsupport::Sandbox& sb = p.sandbox;
     testsupport::ScriptedDialogs& dlg = p.dialogs;
     ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());

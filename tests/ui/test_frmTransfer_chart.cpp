@@ -67,7 +67,9 @@ void runFor(int ms)
 TEST(MainWindowChart, ShowsTheTableWithLimitsAndTargetAndGoesBack)
 {
     Window win;
-    win.p.st.limits = {95, 120, 110};
+    win.p.st.limits.Emin = 95;
+    win.p.st.limits.Emax = 120;
+    win.p.st.limits.Esoll = 110;
     win.fill(25);
     ASSERT_TRUE(win.shows(Main::lstStat));
     QApplication::processEvents();
@@ -150,7 +152,8 @@ TEST(MainWindowChart, GrossOpensTheLargeWindowModally)
 {
     Window win("en_US.UTF-8");
     win.p.shell->English_Click();
-    win.p.st.limits = {95, 120, 0};
+    win.p.st.limits.Emin = 95;
+    win.p.st.limits.Emax = 120;
     win.fill(25);
     win.click(Main::cmdChart);
     bool seen = false;
@@ -176,7 +179,10 @@ TEST(MainWindowChart, FollowsAnOnlineRunAtMostTenTimesASecond)
     Window win;
     table::TableSession& t = win.p.table();
     int nr = 0;
-    auto online = [&](const QString& unit = "µm  ") { t.appendRow(2, "", "", ++nr, 50 + nr % 9, unit, ""); };
+    auto online = [&](const QString& unit = "µm  ") {
+        ++nr;
+        t.appendRow(2, "", "", nr, 50 + nr % 9, unit, "");
+    };
     // The chart of a memory view does not become the online chart.
     win.fill(3);
     win.click(Main::cmdChart);

@@ -101,7 +101,7 @@ TEST(Layout, StaysInPlaceFromFileToConnectionAndRead)
     ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
-    LayoutWatch watch{w};
+    LayoutWatch watch{w, {}, {}, {}};
     QObject::connect(&p.main(), &shell::FormState::changed, [&](const QString& name) { watch.look(name); });
     watch.look("start");
     EXPECT_TRUE(cramped(w).isEmpty()) << cramped(w).join(", ").toStdString();

@@ -16,6 +16,9 @@ int main(int argc, char* argv[])
     // A reader that stops early (| head, | grep -q) must not end the run before the files are written: output
     // to a closed pipe fails quietly instead of killing the process.
     std::signal(SIGPIPE, SIG_IGN);
+    // Under a file-size limit a write beyond it fails with EFBIG and is reported (exit 5), instead of the signal
+    // ending the run without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     // export lays out text in fonts, which needs a GUI application; it shows nothing, so it needs no display.
     std::unique_ptr<QCoreApplication> app;
     if (ExportOptions::named(argc, argv)) {
