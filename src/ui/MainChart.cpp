@@ -34,8 +34,9 @@ MainChart::MainChart(QChartView* view, QObject* parent)
     c->layout()->setContentsMargins(0, 0, 0, 0);
     c->setBackgroundRoundness(0);
     view->setRenderHint(QPainter::Antialiasing);
-    view->viewport()->setMouseTracking(true);
-    view->viewport()->installEventFilter(this);
+    m_viewport = view->viewport();
+    m_viewport->setMouseTracking(true);
+    m_viewport->installEventFilter(this);
 }
 
 MainChart::~MainChart() = default;
@@ -70,13 +71,15 @@ QString MainChart::toolTipAt(const QPoint& viewPos) const
 
 bool MainChart::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
+    // The viewport is compared by its stored address: while the view is being destroyed its events still come
+    // here, and the view can no longer be asked for it.
+    if (event->type() == QEvent::MouseMove && watched == m_viewport) {
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         const QString tip = toolTipAt(pos);
         if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(m_view->viewport()->mapToGlobal(pos), tip, m_view->viewport());
+            QToolTip::showText(m_viewport->mapToGlobal(pos), tip, m_viewport);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QChartView;
+class QWidget;
 
 namespace ui {
 
@@ -36,6 +37,7 @@ protected:
 
 private:
     QChartView* m_view;
+    QWidget* m_viewport = nullptr;
     std::unique_ptr<ChartRenderer> m_renderer;
     QList<double> m_values;
     QString m_unit;

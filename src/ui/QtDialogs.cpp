@@ -65,11 +65,15 @@ QString QtDialogs::saveFile(const QString& title, const QString& folder, const Q
     return QFileDialog::getSaveFileName(m_parent, title, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
+QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) {}
+
+QtDialogs::~QtDialogs() = default;
+
 QPrinter* QtDialogs::printer()
 {
     if (!m_printer)
-        m_printer = new QPrinter(QPrinter::HighResolution);
-    return m_printer;
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
 }
 
 QPagedPaintDevice* QtDialogs::choosePrinter()

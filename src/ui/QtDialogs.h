@@ -4,6 +4,8 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class QWidget;
 class QPrinter;
 
@@ -13,7 +15,8 @@ namespace ui {
 class QtDialogs : public shell::Dialogs
 {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget* parent = nullptr);
+    ~QtDialogs() override;
     void setParent(QWidget* parent) { m_parent = parent; }
 
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
@@ -25,7 +28,8 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
-    QPrinter* m_printer = nullptr;
+    // Kept for the run, so the next print starts from the printer and settings chosen last.
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace ui
