@@ -192,16 +192,15 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 
 TEST_F(MesFileTest, NamingRule)
 {
-    const QString d = QStringLiteral("/x/mes");
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a"), d), QStringLiteral("/x/mes/a.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.MES"), d), QStringLiteral("/x/mes/a.MES.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.mes.txt"), d), QStringLiteral("/x/mes/a.mes.txt"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/y/b.mes"), d), QStringLiteral("/y/b.mes"));
     // Only the file's own name counts: a ".mes" in a folder name (a user "j.mesa") must not stop the extension.
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/home/j.mesa/b"), d),
-              QStringLiteral("/home/j.mesa/b.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QString(), d), QString());
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral(" "), d), QString());
+    for (const auto& [name, target] : {std::pair{"a", "/x/mes/a.mes"},
+                                       {"a.MES", "/x/mes/a.MES.mes"},
+                                       {"a.mes.txt", "/x/mes/a.mes.txt"},
+                                       {"/y/b.mes", "/y/b.mes"},
+                                       {"/home/j.mesa/b", "/home/j.mesa/b.mes"},
+                                       {"", ""},
+                                       {" ", ""}})
+        EXPECT_EQ(reports::ExportSession::targetName(name, "/x/mes"), target) << name;
 
     // Through the command: the mes folder is created and offered; a cancelled dialog writes nothing.
     add(1.0);
