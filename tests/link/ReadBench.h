@@ -65,6 +65,13 @@ struct ReadBench {
     QString caption(const QString& name) { return prog.main().text(name); }
 };
 
+// A record in the instrument's columns (number 1-4, value 7-16, unit 18-21, material 23-25), CR LF ended.
+inline QString record(int nr, const QString& value, const QString& unit, const QString& material = "Fe")
+{
+    return QString::number(nr).rightJustified(4) + "  " + value.rightJustified(10) + ' ' + unit.leftJustified(4) + ' ' +
+           material.rightJustified(3) + "\r\n";
+}
+
 // Simulator options for a model, unpaced unless more options say otherwise.
 inline QStringList sim(const char* model, const QStringList& more = {})
 {
