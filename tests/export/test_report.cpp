@@ -58,9 +58,8 @@ TEST_F(ReportTest, EnglishReportWithoutProjectOrLimits)
     EXPECT_EQ(exp->BuildReport(QStringLiteral("X")), QString());
 
     // The file holds the report and one more line end, in Windows-1252: "µ" is the single byte 0xB5.
-    dialogs.files << QStringLiteral("plain");
-    exp->cmdSave_Click();
-    const QByteArray bytes = testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/plain.mes"));
+    save(QStringLiteral("plain"));
+    const QByteArray bytes = mesFile("plain.mes");
     EXPECT_EQ(bytes, shell::TextFile::encode(expected + QStringLiteral("\r\n")));
     EXPECT_TRUE(bytes.contains("\xB5m    Fe\r\n"));
     EXPECT_FALSE(bytes.contains("\xC2\xB5"));
