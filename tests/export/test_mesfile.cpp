@@ -1,5 +1,4 @@
 #include "ExportFixture.h"
-#include "shell/Controls.h"
 
 #include "export/MesFile.h"
 #include "export/MesReader.h"
@@ -12,8 +11,6 @@
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
-
-namespace Main = ctl::frmTransfer;
 
 namespace {
 

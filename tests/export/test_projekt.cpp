@@ -1,5 +1,4 @@
 #include "ExportFixture.h"
-#include "shell/Controls.h"
 
 #include "export/ProjektDialog.h"
 

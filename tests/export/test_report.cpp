@@ -1,10 +1,5 @@
 #include "ExportFixture.h"
-#include "shell/Controls.h"
 
-#include "export/ProjektDialog.h"
-#include "export/ReportBuilder.h"
-
-namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
 
 // Expected texts are written out from the report's layout: label widths, blanks and column positions.

@@ -4,7 +4,6 @@
 #include "SimulatedGauge.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
 #include "shell/Controls.h"
 #include "shell/Wait.h"
 #include "table/TableSession.h"

@@ -1,5 +1,4 @@
 #include "ReadBench.h"
-#include "export/ExportSession.h"
 #include "export/MesFile.h"
 #include "export/MesReader.h"
 #include "link/OnlineReceiver.h"
