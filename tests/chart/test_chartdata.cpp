@@ -27,6 +27,12 @@ ChartInput input(int rows, bool german = true)
     return in;
 }
 
+// Colour, dots and pen width of a series, compared in one.
+std::tuple<QColor, bool, int> look(const ChartDescription::Series& s)
+{
+    return {s.colour, s.style == ChartDescription::LineStyle::Dotted, s.penWidth};
+}
+
 // Runs a test body under a German number format and restores the default afterwards.
 struct GermanNumbers {
     GermanNumbers() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
@@ -49,9 +55,7 @@ TEST(ChartData, RowsLabelsAndColumnsFollowLimitsAndTarget)
 
     ChartDescription d = ChartBuilder::mainChart(in, plain);
     ASSERT_EQ(d.series.size(), 1);
-    EXPECT_EQ(d.series[0].colour, QColor(0, 0, 153));
-    EXPECT_EQ(d.series[0].penWidth, 20);
-    EXPECT_EQ(d.series[0].style, ChartDescription::LineStyle::Solid);
+    EXPECT_EQ(look(d.series[0]), std::tuple(QColor(0, 0, 153), false, 20));
     EXPECT_EQ(d.x.minimum, 0);
     EXPECT_EQ(d.x.maximum, 25);
     EXPECT_EQ(d.x.majorDivision, 10);
@@ -73,9 +77,7 @@ TEST(ChartData, RowsLabelsAndColumnsFollowLimitsAndTarget)
     EXPECT_EQ(target.at(25, 2).toDouble(), 20);
     d = ChartBuilder::mainChart(in, target);
     ASSERT_EQ(d.series.size(), 2);
-    EXPECT_EQ(d.series[1].colour, QColor(150, 0, 0));
-    EXPECT_EQ(d.series[1].style, ChartDescription::LineStyle::Dotted);
-    EXPECT_EQ(d.series[1].penWidth, 10);
+    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(150, 0, 0), true, 10));
 
     // Limits and target: target, minimum, maximum; limits alone: minimum, maximum.
     in.Emin = 12;
@@ -86,7 +88,7 @@ TEST(ChartData, RowsLabelsAndColumnsFollowLimitsAndTarget)
     EXPECT_EQ(both.at(3, 3).toDouble(), 12);
     EXPECT_EQ(both.at(3, 4).toDouble(), 30);
     d = ChartBuilder::mainChart(in, both);
-    EXPECT_EQ(d.series[3].colour, QColor(0, 130, 0));
+    EXPECT_EQ(look(d.series[3]), std::tuple(QColor(0, 130, 0), true, 10));
     in.Esoll = 0;
     ChartData limits(in);
     ASSERT_EQ(limits.k(), 3);
@@ -128,8 +130,8 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     EXPECT_EQ(d.series[0].name, "Daten");
     EXPECT_EQ(d.series[1].name, "Minimum 10,5");
     EXPECT_EQ(d.series[2].name, "Maximum 20");
-    EXPECT_EQ(d.series[0].penWidth, 35);
-    EXPECT_EQ(d.series[1].penWidth, 30);
+    EXPECT_EQ(look(d.series[0]), std::tuple(QColor(0, 0, 153), false, 35));
+    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(0, 130, 0), true, 30));
     EXPECT_TRUE(d.legendVisible);
     EXPECT_EQ(d.y.minimum, -9.5);
     EXPECT_EQ(d.y.maximum, 18);
@@ -139,7 +141,7 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     in.Esoll = 15.25;
     d = ChartBuilder::largeLineChart(in, ChartData(in));
     EXPECT_EQ(d.series[1].name, "Sollwert     15,25");
-    EXPECT_EQ(d.series[1].penWidth, 20);
+    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(150, 0, 0), true, 20));
     EXPECT_EQ(d.series[3].name, "Maximum 20");
 
     d = ChartBuilder::largeBarChart(in, data);

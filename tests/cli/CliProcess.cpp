@@ -1,6 +1,17 @@
 #include "CliProcess.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
+
+void writeReportSettings(const testsupport::Sandbox& sb)
+{
+    testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Limit.ini", "95,5;140;120;0;\r\n");
+    testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Projektdaten.ini",
+                                    "Bridge 7\r\n\r\n\r\n\r\n\r\nK. Weber\r\nDT 03.04.2025;09:15\r\n");
+    testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
+                                    "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPr\xFC"
+                                    "fer;Inspector;\r\n");
+}
 
 QString CliRun::program()
 {

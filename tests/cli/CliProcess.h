@@ -1,8 +1,15 @@
 #pragma once
 
-#include <QProcess>
+#include "Sandbox.h"
+
 #include <QString>
 #include <QStringList>
+
+// The RONDO edition's folder below the sandbox's config and data folders.
+inline const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
+
+// Limits, project data and labels in the sandbox: the settings a report depends on.
+void writeReportSettings(const testsupport::Sandbox& sb);
 
 // varnotek-cli run as a child process in the current environment (a test sandbox's folders and locale).
 struct CliRun {

@@ -16,8 +16,6 @@ using namespace outputs;
 
 namespace {
 
-const QString kAppData = QStringLiteral("/Varnotek/RONDO TRANSFER");
-
 // Every file below the sandbox with its content.
 QMap<QString, QByteArray> files(const testsupport::Sandbox& sb)
 {
@@ -38,11 +36,7 @@ struct Saved {
 
     explicit Saved(testsupport::Sandbox& sb)
     {
-        testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Limit.ini", "95,5;140;120;0;\r\n");
-        testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Projektdaten.ini",
-                                        "Bridge 7\r\n\r\n\r\n\r\n\r\nK. Weber\r\nDT 03.04.2025;09:15\r\n");
-        testsupport::Sandbox::writeFile(sb.data() + kAppData + "/Projekt.ini",
-                                        "Objekt;Object;\r\nA;B;\r\nC;D;\r\nE;F;\r\nG;H;\r\nPrüfer;Inspector;\r\n");
+        writeReportSettings(sb);
         Program p(sb, QStringLiteral("RD"), Program::Line::Fake);
         EXPECT_TRUE(p.start());
         p.shell->Voreinstellungen(QStringLiteral("PI"));

@@ -1,6 +1,5 @@
 #include "CliOptions.h"
 #include "CliProcess.h"
-#include "Sandbox.h"
 
 #include <gtest/gtest.h>
 

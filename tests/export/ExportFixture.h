@@ -25,6 +25,18 @@ protected:
     }
 
     QString mesFolder() const { return st->edition.MessDataPath + QStringLiteral("/mes"); }
+    QByteArray mesFile(const QString& name) const { return testsupport::Sandbox::readFile(mesFolder() + "/" + name); }
+    // Save and Open with the file dialog answered.
+    void save(const QString& answer)
+    {
+        dialogs.files << answer;
+        exp->cmdSave_Click();
+    }
+    void open(const QString& answer)
+    {
+        dialogs.files << answer;
+        exp->cmdOpen_Click();
+    }
 
     std::unique_ptr<reports::ExportSession> exp;
 };

@@ -1,5 +1,4 @@
 #include "ExportFixture.h"
-#include "shell/Controls.h"
 
 #include "export/MesFile.h"
 #include "export/MesReader.h"
@@ -12,8 +11,6 @@
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
-
-namespace Main = ctl::frmTransfer;
 
 namespace {
 
@@ -49,6 +46,21 @@ std::vector<Expected> fill(table::TableSession& t, int view)
     return rows;
 }
 
+// View 0 holds the rows as saved.
+void expectRows(const table::TableSession& t, const std::vector<Expected>& rows)
+{
+    ASSERT_EQ(t.Messdaten.rowCount(0), int(rows.size()));
+    for (int r = 1; r <= int(rows.size()); ++r) {
+        const table::MessRow& m = t.Messdaten.at(0, r);
+        const Expected& e = rows[size_t(r - 1)];
+        ASSERT_EQ(m.zeit, e.zeit) << r;
+        ASSERT_EQ(m.nr, e.nr) << r;
+        ASSERT_EQ(m.wert, e.wert) << r;
+        ASSERT_EQ(m.einheit, e.einheit) << r;
+        ASSERT_EQ(m.material, e.material) << r;
+    }
+}
+
 } // namespace
 
 class RoundTripTest : public ExportFixture, public ::testing::WithParamInterface<const char*>
@@ -60,26 +72,15 @@ protected:
 TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
 {
     const std::vector<Expected> rows = fill(*table, 0);
-    dialogs.files << QStringLiteral("big");
-    exp->cmdSave_Click();
+    save(QStringLiteral("big"));
     const QString path = mesFolder() + QStringLiteral("/big.mes");
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     restart();
     st->messart = shell::Messart::Speicher1;
-    dialogs.files << path;
-    exp->cmdOpen_Click();
-    ASSERT_EQ(table->Messdaten.rowCount(0), 5000);
-    for (int r = 1; r <= 5000; ++r) {
-        const table::MessRow& m = table->Messdaten.at(0, r);
-        const Expected& e = rows[static_cast<size_t>(r - 1)];
-        ASSERT_EQ(m.zeit, e.zeit) << r;
-        ASSERT_EQ(m.nr, e.nr) << r;
-        ASSERT_NEAR(m.wert, e.wert, 1e-9) << r;
-        ASSERT_EQ(m.einheit, e.einheit) << r;
-        ASSERT_EQ(m.material, e.material) << r;
-    }
+    open(path);
+    expectRows(*table, rows);
     EXPECT_EQ(table->Messdaten.at(0, 1).datum,
               QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
                                          : QStringLiteral("01.02.2024       No.      Value")));
@@ -89,10 +90,8 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_TRUE(st->main().isVisible(Main::cmdExcel));
 
     // Saved again, it is the same file.
-    dialogs.files << QStringLiteral("again.mes");
-    exp->cmdSave_Click();
-    EXPECT_EQ(testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/again.mes")),
-              testsupport::Sandbox::readFile(path));
+    save(QStringLiteral("again.mes"));
+    EXPECT_EQ(mesFile("again.mes"), testsupport::Sandbox::readFile(path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RoundTripTest, ::testing::Values("en_US.UTF-8", "de_DE.UTF-8"));
@@ -109,49 +108,41 @@ TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
     const bool forta = mode == QLatin1String("2"); // two-character materials straight from the record
     const QString fe = mode == QLatin1String("0") ? QString() : forta ? QStringLiteral("Fe") : QStringLiteral(" Fe");
     const QString nfe = mode == QLatin1String("0") ? QString() : QStringLiteral("NFe");
-    const std::vector<Expected> rows = {
+    std::vector<Expected> rows = {
         {"10:00:01", 1, 12.5, "µm  ", fe},  {"10:00:02", 2, 13.1, "µm  ", fe},
         {"10:00:03", 3, 80.7, "µm  ", nfe}, {"10:00:04", 0, 0.04, "µm  ", fe},  // shows 0.0 under number 0
         {"10:00:05", 5, 1.234, " mVs", fe}, {"10:00:06", 6, 1e307, "µm  ", fe}, // two decimals; huge
         {"10:0 :07", 7, 140.0, "µm  ", fe}, {"10:00:08", 8, -2.5, "mVs ", nfe},
     };
+    QStringList shown; // as the grid shows the values
     st->edition.materialMode = mode;
-    for (const Expected& e : rows)
+    for (Expected& e : rows) {
         ASSERT_TRUE(table->appendRow(0, QString(), e.zeit, e.nr, e.wert, e.einheit, e.material));
-    dialogs.files << QStringLiteral("first");
-    exp->cmdSave_Click();
-    const QByteArray first = testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/first.mes"));
+        shown << table::WertFormatieren(e.wert, e.einheit);
+        if (e.nr != 0)
+            e.wert = table::shownValue(e.wert, table::decimalsForUnit(e.einheit));
+    }
+    save(QStringLiteral("first"));
+    const QByteArray first = mesFile("first.mes");
     EXPECT_FALSE(first.contains("inf"));
 
     restart();
     st->edition.materialMode = mode;
-    dialogs.files << mesFolder() + QStringLiteral("/first.mes");
-    exp->cmdOpen_Click();
-    ASSERT_EQ(table->Messdaten.rowCount(0), int(rows.size()));
-    for (int r = 1; r <= int(rows.size()); ++r) {
-        const table::MessRow& m = table->Messdaten.at(0, r);
-        const Expected& e = rows[size_t(r - 1)];
-        EXPECT_EQ(m.zeit, e.zeit) << r;
-        EXPECT_EQ(m.nr, e.nr) << r;
-        EXPECT_EQ(m.einheit, e.einheit) << r;
-        EXPECT_EQ(m.material, e.material) << r;
-        const double shown = e.nr == 0 ? e.wert : table::shownValue(e.wert, table::decimalsForUnit(e.einheit));
-        EXPECT_EQ(m.wert, shown) << r;
-        EXPECT_EQ(table->grid().text(r, 2), table::WertFormatieren(e.wert, e.einheit)) << r;
-    }
+    open(mesFolder() + QStringLiteral("/first.mes"));
+    expectRows(*table, rows);
+    for (int r = 1; r <= int(rows.size()); ++r)
+        EXPECT_EQ(table->grid().text(r, 2), shown[r - 1]) << r;
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 5).wert, 1.23);
 
-    dialogs.files << QStringLiteral("second");
-    exp->cmdSave_Click();
-    EXPECT_EQ(testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/second.mes")), first);
+    save(QStringLiteral("second"));
+    EXPECT_EQ(mesFile("second.mes"), first);
 
     // The layout other installations write (three-character materials, comma values) still loads.
     testsupport::Sandbox::writeFile(mesFolder() + QStringLiteral("/other.mes"),
                                     "FE-Speicher\r\n\r\n02.03.2023       Nr.      Messwert\r\n\r\n"
                                     "11:00:00          1       12,5 \xB5m    Fe\r\n"
                                     "11:00:01          2       0,25 mVs  NFe\r\n");
-    dialogs.files << mesFolder() + QStringLiteral("/other.mes");
-    exp->cmdOpen_Click();
+    open(mesFolder() + QStringLiteral("/other.mes"));
     ASSERT_EQ(table->Messdaten.rowCount(0), 2);
     EXPECT_EQ(table->Messdaten.at(0, 1).einheit, QStringLiteral("µm  "));
     EXPECT_EQ(table->Messdaten.at(0, 2).einheit, QStringLiteral("mVs "));
@@ -176,14 +167,12 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
     std::vector<QColor> colours;
     for (int r = 1; r <= 4; ++r)
         colours.push_back(table->grid().back(r, 2));
-    dialogs.files << QStringLiteral("limits");
-    exp->cmdSave_Click();
+    save(QStringLiteral("limits"));
 
     restart();
     st->limits.Emin = 10;
     st->limits.Emax = 20;
-    dialogs.files << mesFolder() + QStringLiteral("/limits.mes");
-    exp->cmdOpen_Click();
+    open(mesFolder() + QStringLiteral("/limits.mes"));
     QStringList reloaded = st->main().items(Main::lstStat);
     EXPECT_EQ(reloaded.mid(1), stat.mid(1));
     for (int r = 1; r <= 4; ++r)
@@ -192,16 +181,15 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 
 TEST_F(MesFileTest, NamingRule)
 {
-    const QString d = QStringLiteral("/x/mes");
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a"), d), QStringLiteral("/x/mes/a.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.MES"), d), QStringLiteral("/x/mes/a.MES.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("a.mes.txt"), d), QStringLiteral("/x/mes/a.mes.txt"));
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/y/b.mes"), d), QStringLiteral("/y/b.mes"));
     // Only the file's own name counts: a ".mes" in a folder name (a user "j.mesa") must not stop the extension.
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral("/home/j.mesa/b"), d),
-              QStringLiteral("/home/j.mesa/b.mes"));
-    EXPECT_EQ(reports::ExportSession::targetName(QString(), d), QString());
-    EXPECT_EQ(reports::ExportSession::targetName(QStringLiteral(" "), d), QString());
+    for (const auto& [name, target] : {std::pair{"a", "/x/mes/a.mes"},
+                                       {"a.MES", "/x/mes/a.MES.mes"},
+                                       {"a.mes.txt", "/x/mes/a.mes.txt"},
+                                       {"/y/b.mes", "/y/b.mes"},
+                                       {"/home/j.mesa/b", "/home/j.mesa/b.mes"},
+                                       {"", ""},
+                                       {" ", ""}})
+        EXPECT_EQ(reports::ExportSession::targetName(name, "/x/mes"), target) << name;
 
     // Through the command: the mes folder is created and offered; a cancelled dialog writes nothing.
     add(1.0);
@@ -209,8 +197,7 @@ TEST_F(MesFileTest, NamingRule)
     EXPECT_EQ(dialogs.lastFolder, mesFolder());
     EXPECT_TRUE(QFileInfo(mesFolder()).isDir());
     EXPECT_TRUE(QDir(mesFolder()).entryList(QDir::Files).isEmpty());
-    dialogs.files << mesFolder() + QStringLiteral("/Upper.MES");
-    exp->cmdSave_Click();
+    save(mesFolder() + QStringLiteral("/Upper.MES"));
     EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Upper.MES.mes")});
 }
 
@@ -231,8 +218,7 @@ TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
 
     // Loading into the online view: the next online value follows the loaded rows.
     table->onlineNr = 1;
-    dialogs.files << online;
-    exp->cmdOpen_Click();
+    open(online);
     EXPECT_EQ(table->Messdaten.rowCount(2), 2);
     EXPECT_EQ(table->onlineNr, 3);
     EXPECT_EQ(st->main().text(Main::optFE), QString()); // no memory caption touched
@@ -247,8 +233,7 @@ TEST_F(MesFileTest, OddFiles)
 
     // Only comments and empty lines: an empty table.
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/comments.mes"), "# one\r\n\r\n#\r\n# 12:00:00 1 2,0\r\n");
-    dialogs.files << dir + QStringLiteral("/comments.mes");
-    exp->cmdOpen_Click();
+    open(dir + QStringLiteral("/comments.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), 0);
     EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("comments.mes (0)"));
 
@@ -256,8 +241,7 @@ TEST_F(MesFileTest, OddFiles)
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/first.mes"),
                                     "Name\r\n\r\n10:00:00          0        0,0 \xB5m    Fe\r\n"
                                     "10:00:01          2        5,0 \xB5m    Fe\r\n");
-    dialogs.files << dir + QStringLiteral("/first.mes");
-    exp->cmdOpen_Click();
+    open(dir + QStringLiteral("/first.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), 0);
     EXPECT_EQ(table->Messdaten.at(0, 2).wert, 5.0);
     EXPECT_EQ(table->grid().Rows(), 1);
@@ -271,8 +255,7 @@ TEST_F(MesFileTest, OddFiles)
                                     "11:00:02        345      -12.5 G    NFe\r\n"
                                     "# a comment between rows\r\n"
                                     "11:00:03      99999        7,0 \xB5m    Fe\r\n");
-    dialogs.files << dir + QStringLiteral("/old.mes");
-    exp->cmdOpen_Click();
+    open(dir + QStringLiteral("/old.mes"));
     ASSERT_EQ(table->Messdaten.rowCount(0), 4);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 1).wert, 12345.6);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 1.234);
@@ -290,8 +273,7 @@ TEST_F(MesFileTest, OddFiles)
     // A file that cannot be read leaves the table as it was and says so.
     add(3.0);
     const int before = table->Messdaten.rowCount(0);
-    dialogs.files << dir + QStringLiteral("/missing.mes");
-    exp->cmdOpen_Click();
+    open(dir + QStringLiteral("/missing.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), before);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")));
@@ -306,8 +288,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
 
     // A target that is a folder.
     QDir().mkpath(dir + QStringLiteral("/folder.mes"));
-    dialogs.files << dir + QStringLiteral("/folder.mes");
-    exp->cmdSave_Click();
+    save(dir + QStringLiteral("/folder.mes"));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Die Datei ") + dir + QStringLiteral("/folder.mes")));
     EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("Ordner"))) << dialogs.shown[0].text.toStdString();
@@ -318,15 +299,13 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     // A folder that cannot exist: its parent is a file. English this time.
     st->texte.sprache = 1;
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/plain"), "x");
-    dialogs.files << dir + QStringLiteral("/plain/sub.mes");
-    exp->cmdSave_Click();
+    save(dir + QStringLiteral("/plain/sub.mes"));
     ASSERT_EQ(dialogs.shown.size(), 2);
     EXPECT_TRUE(dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")));
     EXPECT_TRUE(log().contains(dialogs.shown[1].text));
 
     // A full disk: the new text does not fit, the previous file stays whole.
-    dialogs.files << QStringLiteral("keep");
-    exp->cmdSave_Click();
+    save(QStringLiteral("keep"));
     const QString keep = dir + QStringLiteral("/keep.mes");
     const QByteArray old = testsupport::Sandbox::readFile(keep);
     ASSERT_FALSE(old.isEmpty());
@@ -339,8 +318,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     small.rlim_cur = static_cast<rlim_t>(old.size() + 2048);
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    dialogs.files << keep;
-    exp->cmdSave_Click();
+    save(keep);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(dialogs.shown.size(), 3) << old.size() << " " << testsupport::Sandbox::readFile(keep).size();

@@ -1,10 +1,5 @@
 #include "ExportFixture.h"
-#include "shell/Controls.h"
 
-#include "export/ProjektDialog.h"
-#include "export/ReportBuilder.h"
-
-namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
 
 // Expected texts are written out from the report's layout: label widths, blanks and column positions.
@@ -58,9 +53,8 @@ TEST_F(ReportTest, EnglishReportWithoutProjectOrLimits)
     EXPECT_EQ(exp->BuildReport(QStringLiteral("X")), QString());
 
     // The file holds the report and one more line end, in Windows-1252: "µ" is the single byte 0xB5.
-    dialogs.files << QStringLiteral("plain");
-    exp->cmdSave_Click();
-    const QByteArray bytes = testsupport::Sandbox::readFile(mesFolder() + QStringLiteral("/plain.mes"));
+    save(QStringLiteral("plain"));
+    const QByteArray bytes = mesFile("plain.mes");
     EXPECT_EQ(bytes, shell::TextFile::encode(expected + QStringLiteral("\r\n")));
     EXPECT_TRUE(bytes.contains("\xB5m    Fe\r\n"));
     EXPECT_FALSE(bytes.contains("\xC2\xB5"));
@@ -87,12 +81,7 @@ TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
     st->device.geraet = QStringLiteral("VX5");
     st->edition.signMode = QStringLiteral("-");
     st->absolut = true;
-    st->limits.Emin = 10;
-    st->limits.Emax = 20;
-    st->limits.Esoll = 15;
-    st->limits.EminStr = QStringLiteral("10");
-    st->limits.EmaxStr = QStringLiteral("20");
-    st->limits.EsollStr = QStringLiteral("15");
+    st->limits = {10, 20, 15, false, "10", "20", "15"};
     const QString g = QStringLiteral("G   ");
     add(10.5, g);
     add(-12.0, g);
@@ -155,13 +144,7 @@ TEST_F(ReportTest, MixedUnitsWideFieldsAndEightyTwentyLine)
     // 80/20 rule on: the statistics block is the list from its fifth line on, the 80/20 line included.
     table->MessdatenLoeschen();
     table->StatistikZuruecksetzen();
-    st->limits.E8020 = true;
-    st->limits.Emin = 80;
-    st->limits.Emax = 120;
-    st->limits.Esoll = 100;
-    st->limits.EminStr = QStringLiteral("80");
-    st->limits.EmaxStr = QStringLiteral("120");
-    st->limits.EsollStr = QStringLiteral("100");
+    st->limits = {80, 120, 100, true, "80", "120", "100"};
     add(85);
     add(110);
     const QStringList list = st->main().items(Main::lstStat);

@@ -67,17 +67,6 @@ QStringList row(const QMap<QString, XlsxCell>& cells, int r)
 
 } // namespace
 
-TEST(SpreadsheetExportTest, CellAddressAndRounding)
-{
-    EXPECT_EQ(SpreadsheetExport::CellAddress(1, 1), QStringLiteral("A1"));
-    EXPECT_EQ(SpreadsheetExport::CellAddress(5, 27), QStringLiteral("AA5"));
-    EXPECT_EQ(SpreadsheetExport::CellAddress(10, 26), QStringLiteral("Z10"));
-    EXPECT_EQ(SpreadsheetExport::CellAddress(7, 53), QStringLiteral("BA7"));
-    EXPECT_EQ(SpreadsheetExport::round2(12.345), 12.34);
-    EXPECT_EQ(SpreadsheetExport::round2(12.355), 12.36);
-    EXPECT_EQ(SpreadsheetExport::round2(-1.125), -1.12);
-}
-
 TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
 {
     QTemporaryDir dir;

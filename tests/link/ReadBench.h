@@ -4,7 +4,6 @@
 #include "SimulatedGauge.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
-#include "link/QtSerialLayer.h"
 #include "shell/Controls.h"
 #include "shell/Wait.h"
 #include "table/TableSession.h"
@@ -64,6 +63,13 @@ struct ReadBench {
     int rows(int view) { return prog.table().Messdaten.rowCount(view); }
     QString caption(const QString& name) { return prog.main().text(name); }
 };
+
+// A record in the instrument's columns (number 1-4, value 7-16, unit 18-21, material 23-25), CR LF ended.
+inline QString record(int nr, const QString& value, const QString& unit, const QString& material = "Fe")
+{
+    return QString::number(nr).rightJustified(4) + "  " + value.rightJustified(10) + ' ' + unit.leftJustified(4) + ' ' +
+           material.rightJustified(3) + "\r\n";
+}
 
 // Simulator options for a model, unpaced unless more options say otherwise.
 inline QStringList sim(const char* model, const QStringList& more = {})

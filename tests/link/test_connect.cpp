@@ -1,9 +1,9 @@
-#include "Eventually.h"
 #include "FakeLine.h"
 #include "ReadBench.h"
 #include "shell/Controls.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,19 @@
 namespace Main = ctl::frmTransfer;
 
 namespace {
+
+// Lets events run until cond holds or ms pass: the port list is refreshed without waking the program's waits.
+bool eventually(const std::function<bool()>& cond, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!cond() && clock.elapsed() < ms) {
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return cond();
+}
 
 void expectDisconnectedLook(shell::FormState& f)
 {

@@ -1,19 +1,11 @@
-#include "Program.h"
+#include "ReadBench.h"
 #include "link/RecordDecoder.h"
-#include "table/TableSession.h"
 
 #include <gtest/gtest.h>
 
 using instrument::RecordDecoder;
 
 namespace {
-
-// A record in the instrument's columns: number 1-4, value 7-16, unit 18-21, material 23-25.
-QString record(int nr, const QString& value, const QString& unit, const QString& material = QString())
-{
-    return QString::number(nr).rightJustified(4) + "  " + value.rightJustified(10) + ' ' + unit.leftJustified(4) + ' ' +
-           material.rightJustified(3) + "\r\n";
-}
 
 // Records decoded by the link and stored by the table, as the session hands them over.
 struct Decoding {
@@ -85,7 +77,7 @@ TEST(Decode, MaterialByEditionAndEmptyRecords)
     {
         // RONDO: the material follows the memory, whatever the record says; an empty record takes no row.
         Decoding d("RD");
-        d.read(1, {record(12, "12.5", "µm", "Fe"), record(0, "0", "mm", "Fe"), record(14, "99.5", "µm", "Fe")});
+        d.read(1, {record(12, "12.5", "µm"), record(0, "0", "mm"), record(14, "99.5", "µm")});
         EXPECT_EQ(d.table.Messdaten.rowCount(1), 2);
         EXPECT_EQ(d.row(1, 1).material, "NFe");
         EXPECT_EQ(d.row(1, 2).nr, 14);
@@ -97,14 +89,14 @@ TEST(Decode, MaterialByEditionAndEmptyRecords)
     {
         // FORTA: the material comes from the record, trimmed.
         Decoding d("FT");
-        d.read(0, {record(1, "250", "µm", "Fe")});
+        d.read(0, {record(1, "250", "µm")});
         EXPECT_EQ(d.row(0, 1).material, "Fe");
     }
     {
         // Magnetic gauges store no material: the field keeps what it held.
         Decoding d("VX5");
         d.table.Messdaten.at(0, 1).material = "old";
-        d.read(0, {record(1, "-12.25", "A/cm", "Fe")});
+        d.read(0, {record(1, "-12.25", "A/cm")});
         EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
         EXPECT_EQ(d.row(0, 1).material, "old");
     }

@@ -1,7 +1,9 @@
 #include "FakeLine.h"
-#include "ReadBench.h"
+#include "Program.h"
+#include "link/LinkSession.h"
 #include "shell/Controls.h"
 #include "shell/DeviceInfo.h"
+#include "shell/Wait.h"
 
 #include <QTimer>
 
@@ -100,32 +102,4 @@ TEST(Identification, BrokenAnswersGiveTheFailureBox)
     EXPECT_EQ(st.device.geraetesoftware, "9.9");
     EXPECT_EQ(st.device.memory1Count, 3);
     EXPECT_TRUE(id.prog.dialogs.shown.isEmpty());
-}
-
-// Every model of the simulator, identified over a real pseudo-terminal.
-TEST(Identification, EverySimulatedModel)
-{
-    struct Case {
-        const char* model;
-        const char* geraet;
-        int count1;
-        int count2;
-    } cases[] = {{"RD", "FNB", 25, 12}, {"FT", "FTS", 25, 0},  {"VX1", "VX1", 20, 0},
-                 {"VX5", "VX5", 20, 0}, {"VX2", "VX2", 20, 0}, {"QL7", "QL7", 0, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.model);
-        ReadBench b(c.model, sim(c.model), 9, false);
-        START_OR_FAIL(b);
-        b.prog.st.link.portNumber = "9";
-        b.prog.link().OpenComPort(9);
-        ASSERT_TRUE(b.prog.st.link.CheckConnect);
-        b.prog.link().ReadGeraet();
-        EXPECT_EQ(b.prog.st.device.geraet, c.geraet);
-        EXPECT_EQ(b.prog.st.device.geraetesoftware, "2.14");
-        EXPECT_EQ(b.prog.st.device.memory1Count, c.count1);
-        EXPECT_EQ(b.prog.st.device.memory2Count, c.count2);
-        EXPECT_EQ(b.prog.st.device.macadr, "00:1A:7D:DA:71:13");
-        EXPECT_FALSE(b.prog.st.device.sondentyp.isEmpty());
-        EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
-    }
 }

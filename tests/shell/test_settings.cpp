@@ -6,9 +6,9 @@
 #include "shell/TextFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -99,18 +99,6 @@ TEST_F(SettingsTest, PortFileReadsLeadingDigitsAndCreatesMissingFile)
     EXPECT_EQ(Sandbox::readFile(file("Port.ini")), QByteArray("7\r\n"));
 }
 
-TEST_F(SettingsTest, WriteFailureShowsMessageWithDescriptionAndLogsMessageOnly)
-{
-    QDir().mkpath(file("Port.ini")); // a folder where the file should be
-    st.texte.sprache = 1;
-    Voreinstellungen(st, "CS");
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("problems writing file Port.ini: "));
-    EXPECT_GT(dlg.shown[0].text.size(), QString("problems writing file Port.ini: ").size());
-    EXPECT_EQ(dlg.shown[0].buttons, shell::Dialogs::Buttons::Ok);
-    EXPECT_EQ(logBytes(), QByteArray("problems writing file Port.ini: \r\n"));
-}
-
 TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
 {
     write("Limit.ini", "1;2;3;0;\r\n");
@@ -133,6 +121,7 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Schreiben Datei Limit.ini: File too large"))
         << dlg.shown[0].text.toStdString();
+    EXPECT_EQ(dlg.shown[0].buttons, shell::Dialogs::Buttons::Ok);
     EXPECT_EQ(logBytes(), QByteArray("Probleme beim Schreiben Datei Limit.ini: \r\n"));
     EXPECT_EQ(QDir(st.edition.AppDataPath).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"Limit.ini", QFileInfo(st.log.path()).fileName()}));

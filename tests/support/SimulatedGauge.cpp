@@ -9,16 +9,12 @@ SimulatedGauge::~SimulatedGauge()
 
 QString SimulatedGauge::program()
 {
-#ifdef VT_SIM_PATH
     return QStringLiteral(VT_SIM_PATH);
-#else
-    return QString();
-#endif
 }
 
 bool SimulatedGauge::start(const QStringList& options)
 {
-    if (program().isEmpty() || !QFileInfo(program()).isExecutable()) {
+    if (!QFileInfo(program()).isExecutable()) {
         m_error = QStringLiteral("simulator not built");
         return false;
     }

@@ -7,69 +7,65 @@
 
 using namespace table;
 
-namespace {
-QString pad(int blanks, const char* text)
+TEST(ValueFormat, PatternsByUnitInTheUsersNumberFormat)
 {
-    return QString(blanks, QLatin1Char(' ')) + QString::fromUtf8(text);
-}
-} // namespace
-
-TEST(ValueFormat, PatternsByUnitAndSignWithPoint)
-{
-    testsupport::Sandbox sb("en_US.UTF-8");
-    EXPECT_EQ(WertFormatieren(123.45, QStringLiteral("µm  ")), pad(6, "123.5"));
-    EXPECT_EQ(WertFormatieren(0.25, QStringLiteral("mVs")), pad(6, "0.250"));
-    EXPECT_EQ(WertFormatieren(7, QStringLiteral("kA/m")), pad(7, "7.00"));
-    EXPECT_EQ(WertFormatieren(-12.34, QStringLiteral("Oe  ")), pad(6, "-12.3"));
-    EXPECT_EQ(WertFormatieren(5, QStringLiteral("G   ")), pad(8, "5.0"));
-    EXPECT_EQ(WertFormatieren(5, QStringLiteral("kOe ")), pad(7, "5.00"));
-    EXPECT_EQ(WertFormatieren(5, QStringLiteral("A/cm")), pad(8, "5.0"));
-    EXPECT_EQ(WertFormatieren(5, QString()), pad(7, "5.00"));
-    // Halves away from zero, as the decimal value reads.
-    EXPECT_EQ(WertFormatieren(0.05, QStringLiteral("µm")).trimmed(), QStringLiteral("0.1"));
-    EXPECT_EQ(WertFormatieren(-0.05, QStringLiteral("µm")).trimmed(), QStringLiteral("-0.1"));
-    EXPECT_EQ(WertFormatieren(2.675, QStringLiteral("mm")).trimmed(), QStringLiteral("2.68"));
-    EXPECT_EQ(WertFormatieren(0.0005, QStringLiteral("mVs")).trimmed(), QStringLiteral("0.001"));
-    EXPECT_EQ(WertFormatieren(-0.04, QStringLiteral("µm")).trimmed(), QStringLiteral("0.0"));
-    // Long values: padded to 11, or returned whole.
-    EXPECT_EQ(WertFormatieren(100000.4, QStringLiteral("µm")), pad(3, "100000.4"));
-    EXPECT_EQ(WertFormatieren(123456789012.0, QStringLiteral("µm")), QStringLiteral("123456789012.0"));
-    // The largest readings a record can bring (ten digits of mm or kOe) keep their value.
-    EXPECT_EQ(WertFormatieren(5e12, QStringLiteral("µm")), QStringLiteral("5000000000000.0"));
-    EXPECT_EQ(WertFormatieren(9999999999e3, QStringLiteral("G   ")), QStringLiteral("9999999999000.0"));
-    EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("µm")), QStringLiteral("  1234567.0")); // no grouping
+    const struct {
+        const char* locale;
+        double value;
+        const char* unit;
+        const char* shown; // padded to 11, or whole when longer
+    } cases[] = {
+        {"en_US.UTF-8", 123.45, "µm  ", "      123.5"},
+        {"en_US.UTF-8", 0.25, "mVs", "      0.250"},
+        {"en_US.UTF-8", 7, "kA/m", "       7.00"},
+        {"en_US.UTF-8", -12.34, "Oe  ", "      -12.3"},
+        {"en_US.UTF-8", 5, "G   ", "        5.0"},
+        {"en_US.UTF-8", 5, "kOe ", "       5.00"},
+        {"en_US.UTF-8", 5, "A/cm", "        5.0"},
+        {"en_US.UTF-8", 5, "", "       5.00"},
+        // Halves away from zero, as the decimal value reads.
+        {"en_US.UTF-8", 0.05, "µm", "        0.1"},
+        {"en_US.UTF-8", -0.05, "µm", "       -0.1"},
+        {"en_US.UTF-8", 2.675, "mm", "       2.68"},
+        {"en_US.UTF-8", 0.0005, "mVs", "      0.001"},
+        {"en_US.UTF-8", -0.04, "µm", "        0.0"},
+        {"en_US.UTF-8", 100000.4, "µm", "   100000.4"},
+        {"en_US.UTF-8", 123456789012.0, "µm", "123456789012.0"},
+        // The largest readings a record can bring (ten digits of mm or kOe) keep their value; no grouping.
+        {"en_US.UTF-8", 5e12, "µm", "5000000000000.0"},
+        {"en_US.UTF-8", 9999999999e3, "G   ", "9999999999000.0"},
+        {"en_US.UTF-8", 1234567.0, "µm", "  1234567.0"},
+        {"de_DE.UTF-8", 123.45, "µm  ", "      123,5"},
+        {"de_DE.UTF-8", -0.25, "mVs", "     -0,250"},
+        {"de_DE.UTF-8", 1234567.0, "mm", " 1234567,00"},
+        // Swedish gives U+2212 as the minus sign; Windows-1252 files cannot hold it.
+        {"sv_SE.UTF-8", -12.34, "Oe  ", "      -12,3"},
+    };
+    testsupport::Sandbox sb;
+    for (const auto& c : cases) {
+        testsupport::Sandbox::setLocale(c.locale);
+        EXPECT_EQ(WertFormatieren(c.value, QString::fromUtf8(c.unit)), QString::fromUtf8(c.shown))
+            << c.locale << " " << c.value << " " << c.unit;
+    }
     // A value read from a text of two decimals shows that text again, however large (saved, loaded, saved).
     for (double v : {-41255400998277.52, 4503599627370.49, 123456.78, 0.13, 1e307})
         EXPECT_EQ(shownValue(v, 2), v) << v;
-}
-
-TEST(ValueFormat, UsesTheUsersDecimalComma)
-{
-    testsupport::Sandbox sb("de_DE.UTF-8");
-    EXPECT_EQ(WertFormatieren(123.45, QStringLiteral("µm  ")), pad(6, "123,5"));
-    EXPECT_EQ(WertFormatieren(-0.25, QStringLiteral("mVs")), pad(5, "-0,250"));
-    EXPECT_EQ(WertFormatieren(1234567.0, QStringLiteral("mm")), QStringLiteral(" 1234567,00"));
-    EXPECT_EQ(GetDecimalsInt(0.125), 125);
-}
-
-TEST(ValueFormat, MinusIsAlwaysTheHyphen)
-{
-    // Swedish gives U+2212 as the minus sign and "×10^" as the exponent; Windows-1252 files hold neither.
-    testsupport::Sandbox sb("sv_SE.UTF-8");
-    EXPECT_EQ(WertFormatieren(-12.34, QStringLiteral("Oe  ")), pad(6, "-12,3"));
+    // Swedish writes exponents as "×10^": general numbers keep the hyphen and "e".
+    testsupport::Sandbox::setLocale("sv_SE.UTF-8");
     EXPECT_EQ(shell::Numbers::formatGeneral(-2.5), QStringLiteral("-2,5"));
     EXPECT_EQ(shell::Numbers::formatGeneral(-1.5e20), QStringLiteral("-1,5e+20"));
 }
 
 TEST(ValueFormat, GetDecimalsInt)
 {
-    testsupport::Sandbox sb("en_US.UTF-8");
-    EXPECT_EQ(GetDecimalsInt(12.25), 25);
-    EXPECT_EQ(GetDecimalsInt(3.5), 5);
-    EXPECT_EQ(GetDecimalsInt(7.05), 5);
-    EXPECT_EQ(GetDecimalsInt(12), 0);
-    EXPECT_EQ(GetDecimalsInt(4.0004), 0);
-    EXPECT_EQ(GetDecimalsInt(0.0006), 1);
+    const std::pair<double, int> cases[] = {{12.25, 25}, {3.5, 5},    {7.05, 5},   {12, 0},
+                                            {4.0004, 0}, {0.0006, 1}, {0.125, 125}};
+    testsupport::Sandbox sb;
+    for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8"}) {
+        testsupport::Sandbox::setLocale(locale);
+        for (const auto& [value, decimals] : cases)
+            EXPECT_EQ(GetDecimalsInt(value), decimals) << value << " " << locale;
+    }
 }
 
 TEST(TextAlign, PadsCutsOrKeeps)

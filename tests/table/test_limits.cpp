@@ -1,11 +1,9 @@
 #include "TableFixture.h"
-#include "shell/Controls.h"
 
 #include "table/WerteForm.h"
 
 #include <QFile>
 
-namespace Main = ctl::frmTransfer;
 namespace Werte = ctl::frmWerte;
 
 using LimitsTest = TableFixture;

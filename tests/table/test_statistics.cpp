@@ -1,7 +1,4 @@
 #include "TableFixture.h"
-#include "shell/Controls.h"
-
-namespace Main = ctl::frmTransfer;
 
 namespace {
 QString b(int n)

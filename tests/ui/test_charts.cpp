@@ -1,13 +1,15 @@
-// The chart views: the main window's chart, the large chart window and the live redraw pacing. What the series
-// hold is the chart tests' work; here the widgets must show it.
-#include "Sandbox.h"
-#include "ScriptedDialogs.h"
+// The chart views and the chart on the main window. What the descriptions hold is the chart tests' work; here the
+// widgets must show it, the chart command must swap it with the statistics list, and redraws must be paced.
+#include "Program.h"
 #include "chart/ChartBuilder.h"
+#include "shell/Commands.h"
 #include "shell/Controls.h"
-#include "ui/ChartRenderer.h"
+#include "table/ChartToggle.h"
+#include "table/TableSession.h"
 #include "ui/LiveChartUpdate.h"
 #include "ui/MainChart.h"
 #include "ui/frmChartG.h"
+#include "ui/frmTransfer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,17 +20,20 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
+namespace Main = ctl::frmTransfer;
 namespace ChartG = ctl::frmChartG;
 using chart::ChartBuilder;
+using chart::ChartDescription;
 
 namespace {
 
@@ -46,7 +51,6 @@ chart::ChartInput limitsInput(int rows)
     in.anz_mean = "      108,6";
     in.meanLabel = "Mittelwert";
     in.dataLegend = "Daten";
-    in.targetLabel = "Sollwert    ";
     in.chartTypeCaption = "Linie / Balken";
     return in;
 }
@@ -60,64 +64,107 @@ QList<QLineSeries*> lines(QChartView* v)
     return out;
 }
 
+QValueAxis* yAxis(QChartView* v)
+{
+    return qobject_cast<QValueAxis*>(v->chart()->axes(Qt::Vertical).value(0));
+}
+
+// The view's lines are the description's: names, last points, colours, dots, the ratios of the widths, the range.
+void expectShows(QChartView* v, const ChartDescription& d)
+{
+    const QList<QLineSeries*> s = lines(v);
+    ASSERT_EQ(s.size(), d.series.size());
+    EXPECT_EQ(s[0]->count(), d.series[0].values.size());
+    for (int i = 0; i < s.size(); ++i) {
+        const ChartDescription::Series& e = d.series[i];
+        EXPECT_EQ(s[i]->name(), e.name);
+        EXPECT_EQ(s[i]->at(s[i]->count() - 1), QPointF(i ? d.x.maximum : e.values.size(), e.values.last())) << i;
+        EXPECT_EQ(s[i]->pen().color(), e.colour) << i;
+        EXPECT_EQ(s[i]->pen().style() == Qt::DotLine, e.style == ChartDescription::LineStyle::Dotted) << i;
+        EXPECT_DOUBLE_EQ(s[i]->pen().widthF() * d.series[0].penWidth, s[0]->pen().widthF() * e.penWidth) << i;
+    }
+    ASSERT_NE(yAxis(v), nullptr);
+    EXPECT_EQ(yAxis(v)->min(), d.y.minimum);
+    EXPECT_EQ(yAxis(v)->max(), d.y.maximum);
+    EXPECT_EQ(v->chart()->legend()->isVisible(), d.legendVisible);
+}
+
+// The main window on a program, with the rows of a memory view as a read leaves them.
+struct Window {
+    Program p;
+    ui::frmTransfer w;
+
+    explicit Window(const QByteArray& locale = "de_DE.UTF-8") : p("RD", locale), w(*p.session)
+    {
+        EXPECT_TRUE(w.Form_Load());
+        w.show();
+    }
+    template <class W = QWidget> W* get(const QString& name) { return w.findChild<W*>(name); }
+    bool shows(const QString& name) { return get(name)->isVisible(); }
+    void click(const QString& name) { get<QPushButton>(name)->click(); }
+    void fill(int n, const QString& lastUnit = "µm  ")
+    {
+        for (int i = 1; i <= n; ++i)
+            p.table().appendRow(0, "", "", i, 100 + (i % 5) * 4, i == n ? lastUnit : "µm  ", " Fe");
+        p.table().optFE_Click();
+    }
+    // The list in its place, the chart and its commands gone.
+    void expectList()
+    {
+        EXPECT_FALSE(shows(Main::MSChart1));
+        EXPECT_TRUE(shows(Main::lstStat));
+        EXPECT_EQ(get<QPushButton>(Main::cmdChart)->text(), "Chart");
+        EXPECT_FALSE(shows(Main::cmdGross));
+    }
+};
+
+void runFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 } // namespace
 
-TEST(Charts, MainWindowChartShowsValuesLimitsAxesAndToolTips)
+TEST(Charts, MainChartShowsTheDescriptionAxesAndToolTips)
 {
     // A view of its own: the main window's chart view already has the window's chart on it.
     testsupport::Sandbox sb("de_DE.UTF-8");
-    QChartView chartView;
-    QChartView* view = &chartView;
-    view->resize(420, 320);
-    view->show();
-    ui::MainChart main(view);
+    QChartView view;
+    view.resize(420, 320);
+    view.show();
+    ui::MainChart main(&view);
 
     chart::ChartInput in = limitsInput(25);
     in.Esoll = 110;
-    main.show(ChartBuilder::mainChart(in, chart::ChartData(in)));
-    QList<QLineSeries*> s = lines(view);
-    ASSERT_EQ(s.size(), 4);
-    EXPECT_EQ(s[0]->count(), 25);
-    EXPECT_EQ(s[0]->at(24), QPointF(25, 112));
-    EXPECT_EQ(s[0]->pen().color(), QColor(0, 0, 153));
-    EXPECT_EQ(s[0]->pen().style(), Qt::SolidLine);
-    EXPECT_EQ(s[1]->pen().color(), QColor(150, 0, 0));
-    EXPECT_EQ(s[1]->pen().style(), Qt::DotLine);
-    EXPECT_EQ(s[3]->pen().color(), QColor(0, 130, 0));
-    EXPECT_DOUBLE_EQ(s[0]->pen().widthF(), 2 * s[2]->pen().widthF());
-    EXPECT_EQ(s[2]->at(0).y(), 102);
-    EXPECT_EQ(s[3]->at(s[3]->count() - 1), QPointF(25, 115));
-    EXPECT_FALSE(view->chart()->legend()->isVisible());
-
+    ChartDescription d = ChartBuilder::mainChart(in, chart::ChartData(in));
+    main.show(d);
+    expectShows(&view, d);
     QCategoryAxis* x = nullptr;
-    for (QAbstractAxis* a : view->chart()->axes(Qt::Horizontal))
+    for (QAbstractAxis* a : view.chart()->axes(Qt::Horizontal))
         x = x ? x : qobject_cast<QCategoryAxis*>(a);
-    auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
-    ASSERT_TRUE(x && y);
-    EXPECT_EQ(x->min(), 0);
+    ASSERT_NE(x, nullptr);
     EXPECT_EQ(x->max(), 25);
     EXPECT_TRUE(x->categoriesLabels().contains(" 25"));
-    EXPECT_EQ(y->min(), 100);
-    EXPECT_EQ(y->max(), 118);
 
     // A live update with fewer reference lines reuses nothing it should not keep.
     in.Esoll = 0;
     in.rows.append({26, 99.5, "µm  "});
-    main.show(ChartBuilder::mainChart(in, chart::ChartData(in)));
-    s = lines(view);
-    ASSERT_EQ(s.size(), 3);
-    EXPECT_EQ(s[0]->count(), 26);
-    EXPECT_EQ(s[1]->pen().color(), QColor(0, 130, 0));
+    d = ChartBuilder::mainChart(in, chart::ChartData(in));
+    main.show(d);
+    expectShows(&view, d);
     EXPECT_EQ(x->max(), 26);
 
     QApplication::processEvents();
     const QPoint onPoint =
-        view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(QPointF(26, 99.5), s[0])));
+        view.mapFromScene(view.chart()->mapToScene(view.chart()->mapToPosition(QPointF(26, 99.5), lines(&view)[0])));
     EXPECT_EQ(main.toolTipAt(onPoint), "26: 99,5 µm");
     EXPECT_EQ(main.toolTipAt(onPoint + QPoint(0, 40)), "");
-    QMouseEvent move(QEvent::MouseMove, QPointF(onPoint), view->viewport()->mapToGlobal(QPointF(onPoint)), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, QPointF(onPoint), view.viewport()->mapToGlobal(QPointF(onPoint)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &move);
+    QApplication::sendEvent(view.viewport(), &move);
     EXPECT_EQ(QToolTip::text(), "26: 99,5 µm");
 }
 
@@ -126,52 +173,35 @@ TEST(Charts, LargeWindowSwitchesLinesAndBarsAndSavesPictures)
     testsupport::Sandbox sb("de_DE.UTF-8");
     testsupport::ScriptedDialogs dlg;
     ui::frmChartG g(dlg);
-    g.setData(limitsInput(40), 0, "RONDO TRANSFER V3.1", sb.root());
+    const chart::ChartInput in = limitsInput(40);
+    g.setData(in, 0, "RONDO TRANSFER V3.1", sb.root());
     g.show();
-    EXPECT_EQ(g.objectName(), ChartG::form);
     EXPECT_TRUE(g.isModal());
     EXPECT_EQ(g.windowTitle(), "RONDO TRANSFER V3.1");
     auto* view = g.findChild<QChartView*>(ChartG::MSChartG);
     auto* type = g.findChild<QPushButton*>(ChartG::cmdChartType);
     ASSERT_TRUE(view && type);
-    EXPECT_EQ(type->text(), "Linie / Balken");
-    EXPECT_EQ(g.findChild<QLabel*>(ChartG::lblStrich)->text(), "__ __ __ ");
-    EXPECT_EQ(g.findChild<QLabel*>(ChartG::lblMean)->text(), "Mittelwert       108,6");
-
-    auto checkLines = [&] {
-        QList<QLineSeries*> s = lines(view);
-        ASSERT_EQ(s.size(), 3);
-        EXPECT_EQ(s[0]->name(), "Daten");
-        EXPECT_EQ(s[1]->name(), "Minimum 102");
-        EXPECT_EQ(s[2]->name(), "Maximum 115");
-        EXPECT_GT(s[0]->pen().widthF(), s[1]->pen().widthF());
-        EXPECT_EQ(s[2]->pen().style(), Qt::DotLine);
-        EXPECT_TRUE(view->chart()->legend()->isVisible());
-        EXPECT_EQ(view->chart()->legend()->markers().size(), 3);
-        auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
-        EXPECT_EQ(y->min(), 95);
-        EXPECT_EQ(y->max(), 120);
-    };
-    checkLines();
+    EXPECT_EQ(type->text(), in.chartTypeCaption);
+    EXPECT_EQ(g.findChild<QLabel*>(ChartG::lblMean)->text(), ChartBuilder::meanText(in));
+    const ChartDescription lineChart = ChartBuilder::largeLineChart(in, chart::ChartData(in));
+    expectShows(view, lineChart);
 
     type->click();
     EXPECT_TRUE(g.barChart());
     ASSERT_EQ(view->chart()->series().size(), 1);
     auto* bars = qobject_cast<QBarSeries*>(view->chart()->series().first());
-    ASSERT_NE(bars, nullptr);
-    ASSERT_EQ(bars->count(), 1);
+    ASSERT_TRUE(bars && bars->count() == 1);
     EXPECT_EQ(bars->barSets().first()->label(), "Data");
     EXPECT_EQ(bars->barSets().first()->count(), 40);
-    EXPECT_EQ(g.findChild<QLabel*>(ChartG::lblMean)->text(), "Mittelwert       108,6");
     type->click();
-    checkLines();
+    expectShows(view, lineChart);
 
     // Every opening starts with lines again.
     type->click();
     g.hide();
     g.show();
     EXPECT_FALSE(g.barChart());
-    checkLines();
+    expectShows(view, lineChart);
 
     // Saving: the menu entry by language, a picture of the chart, a message when it cannot be written.
     auto* save = g.findChild<QAction*>(ChartG::mnuSavePng);
@@ -181,8 +211,7 @@ TEST(Charts, LargeWindowSwitchesLinesAndBarsAndSavesPictures)
     dlg.files << sb.root() + "/chart";
     save->trigger();
     EXPECT_EQ(dlg.lastFolder, sb.root());
-    QImage saved(sb.root() + "/chart.png");
-    EXPECT_EQ(saved.size(), view->size() * view->devicePixelRatio());
+    EXPECT_EQ(QImage(sb.root() + "/chart.png").size(), view->size() * view->devicePixelRatio());
     EXPECT_TRUE(dlg.shown.isEmpty());
     dlg.files << sb.root() + "/missing/folder/chart.png";
     save->trigger();
@@ -194,7 +223,7 @@ TEST(Charts, LargeWindowSwitchesLinesAndBarsAndSavesPictures)
     empty.show();
     EXPECT_EQ(lines(empty.findChild<QChartView*>(ChartG::MSChartG)).value(0)->count(), 0);
 
-    g.setData(limitsInput(40), 1, "RONDO TRANSFER V3.1");
+    g.setData(in, 1, "RONDO TRANSFER V3.1");
     g.hide();
     g.show();
     EXPECT_EQ(save->text(), "Save as PNG...");
@@ -232,4 +261,151 @@ TEST(Charts, LiveUpdatesCoalesceAndNeverLag)
     live.flush();
     EXPECT_FALSE(live.pending());
     EXPECT_EQ(seen, value);
+}
+
+TEST(MainWindowChart, ShowsTheTableWithLimitsAndTargetAndGoesBack)
+{
+    Window win;
+    win.p.st.limits.Emin = 95;
+    win.p.st.limits.Emax = 120;
+    win.p.st.limits.Esoll = 110;
+    win.fill(25);
+    ASSERT_TRUE(win.shows(Main::lstStat));
+    QApplication::processEvents();
+    const QRect grid = win.get(Main::MSFlex)->geometry();
+    const QSize size = win.w.size();
+    win.click(Main::cmdChart);
+    QApplication::processEvents();
+    // The chart takes the list's place without moving anything else.
+    EXPECT_EQ(win.get(Main::MSFlex)->geometry(), grid);
+    EXPECT_EQ(win.w.size(), size);
+
+    EXPECT_TRUE(win.shows(Main::MSChart1));
+    EXPECT_FALSE(win.shows(Main::lstStat));
+    EXPECT_EQ(win.get<QPushButton>(Main::cmdChart)->text(), "Stat");
+    EXPECT_TRUE(win.shows(Main::cmdGross));
+    auto* mean = win.get<QLabel>(Main::txtMittelwert);
+    EXPECT_TRUE(mean->isVisible());
+    EXPECT_EQ(mean->text(), "_ _ _Mittelwert       108,0");
+    EXPECT_EQ(mean->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    // The table's rows, limits, target and range reach the chart.
+    auto* view = win.get<QChartView>(Main::MSChart1);
+    const table::ChartToggle& chart = win.p.table().chart();
+    expectShows(view, ChartBuilder::mainChart(chart.input(), chart.data()));
+    const QList<QLineSeries*> s = lines(view);
+    ASSERT_EQ(s.size(), 4);
+    EXPECT_EQ(s[0]->at(24), QPointF(25, 100));
+    EXPECT_EQ(s[1]->at(0).y(), 110);
+    EXPECT_EQ(s[2]->at(0).y(), 95);
+    EXPECT_EQ(s[3]->at(0).y(), 120);
+    EXPECT_EQ(yAxis(view)->min(), 100);
+    EXPECT_EQ(yAxis(view)->max(), 116);
+
+    win.click(Main::cmdChart);
+    win.expectList();
+    EXPECT_FALSE(win.shows(Main::txtMittelwert));
+
+    // Any statistics update of a memory view returns to the list.
+    win.click(Main::cmdChart);
+    win.p.table().appendRow(0, "", "", 26, 90, "µm  ", " Fe");
+    win.expectList();
+}
+
+TEST(MainWindowChart, MixedUnitsAndNoRowsToPlotDoNothing)
+{
+    Window win;
+    win.fill(5, "G   ");
+    win.click(Main::cmdChart);
+    win.expectList();
+    EXPECT_EQ(win.get<QListWidget>(Main::lstStat)->item(4)->text(), " Statistik nicht möglich,");
+
+    // A first row without a number leaves nothing to plot, though the list has its figures.
+    win.p.table().prepareTransfer(0);
+    win.p.table().appendRow(0, "", "", 0, 12.5, "µm  ", " Fe");
+    win.p.table().appendRow(0, "", "", 2, 13.5, "µm  ", " Fe");
+    win.p.table().optFE_Click();
+    ASSERT_TRUE(win.shows(Main::cmdChart));
+    win.click(Main::cmdChart);
+    win.expectList();
+}
+
+TEST(MainWindowChart, GrossOpensTheLargeWindowModally)
+{
+    Window win("en_US.UTF-8");
+    win.p.shell->English_Click();
+    win.p.st.limits.Emin = 95;
+    win.p.st.limits.Emax = 120;
+    win.fill(25);
+    win.click(Main::cmdChart);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* g = qobject_cast<ui::frmChartG*>(QApplication::activeModalWidget());
+        ASSERT_NE(g, nullptr);
+        seen = true;
+        EXPECT_EQ(g->windowTitle(), "RONDO TRANSFER V3.1");
+        EXPECT_EQ(g->findChild<QPushButton*>(ChartG::cmdChartType)->text(), "Line / Bar");
+        EXPECT_EQ(g->findChild<QLabel*>(ChartG::lblMean)->text(), "Average       108.0");
+        QStringList names;
+        for (QAbstractSeries* s : g->findChild<QChartView*>(ChartG::MSChartG)->chart()->series())
+            names << s->name();
+        EXPECT_EQ(names, (QStringList{"Data", "Minimum 95", "Maximum 120"}));
+        g->close();
+    });
+    win.click(Main::cmdGross);
+    EXPECT_TRUE(seen);
+}
+
+TEST(MainWindowChart, FollowsAnOnlineRunAtMostTenTimesASecond)
+{
+    Window win;
+    table::TableSession& t = win.p.table();
+    int nr = 0;
+    auto online = [&](const QString& unit = "µm  ") {
+        ++nr;
+        t.appendRow(2, "", "", nr, 50 + nr % 9, unit, "");
+    };
+    // The chart of a memory view does not become the online chart.
+    win.fill(3);
+    win.click(Main::cmdChart);
+    online();
+    EXPECT_FALSE(win.shows(Main::MSChart1));
+    online();
+    shell::Commands::EnableCommands(win.p.main());
+    win.click(Main::cmdChart);
+    QLineSeries* values = lines(win.get<QChartView>(Main::MSChart1)).value(0);
+    ASSERT_NE(values, nullptr);
+    int redraws = 0;
+    QObject::connect(values, &QLineSeries::pointsReplaced, [&] { ++redraws; });
+
+    // A value every 2 ms for 800 ms.
+    QElapsedTimer t0;
+    t0.start();
+    while (t0.elapsed() < 800) {
+        online();
+        QThread::msleep(2);
+        QApplication::processEvents();
+    }
+    const qint64 took = t0.elapsed();
+    runFor(150);
+    EXPECT_TRUE(win.shows(Main::MSChart1));
+    EXPECT_FALSE(win.shows(Main::lstStat));
+    EXPECT_TRUE(win.shows(Main::cmdGross));
+    EXPECT_EQ(values->count(), nr);
+    EXPECT_GE(redraws, 4);
+    EXPECT_LE(redraws, took / 100 + 2);
+    EXPECT_EQ(win.get<QLabel>(Main::txtMittelwert)->text(), "_ _ _Mittelwert " + win.p.table().statistik().anz_mean);
+
+    // Hidden before a waiting redraw: none comes.
+    online();
+    win.click(Main::cmdChart);
+    const int before = redraws;
+    runFor(150);
+    EXPECT_EQ(redraws, before);
+
+    // Shown again, a value of another unit brings the list and its notice back.
+    win.click(Main::cmdChart);
+    online("G   ");
+    EXPECT_FALSE(win.shows(Main::MSChart1));
+    EXPECT_TRUE(win.shows(Main::lstStat));
 }
