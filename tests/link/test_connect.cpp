@@ -70,7 +70,8 @@ TEST(Connect, BluetoothGaugeThenSwitchOff)
     expectDisconnectedLook(f);
 }
 
-// A cable gauge that answers the probe: Read.FortaMaterialFromTheRecordAndScanMemory.
+// A cable gauge that never answers the probe counts as switched off once the probe has waited its time; nothing
+// is read and no box interrupts.
 TEST(Connect, SilentCableGauge)
 {
     ReadBench b("FT", sim("FT", {"--fault", "silent"}), 7, false);
