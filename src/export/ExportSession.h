@@ -7,8 +7,8 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
 #include <functional>
+#include <memory>
 
 class QPagedPaintDevice;
 

@@ -90,8 +90,7 @@ QString ReportBuilder::dataLine(const table::MessRow& row)
     return line;
 }
 
-QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind,
-                             DataLineCache* cache)
+QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind, DataLineCache* cache)
 {
     const bool full = kind == QLatin1String("A");
     if (!full && kind != QLatin1String("P"))
