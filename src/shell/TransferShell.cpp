@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
@@ -30,11 +31,29 @@ QString generalDateTime(const QDateTime& when)
     return Numbers::shortDate(when.date()) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
+// Set while an instance of this process holds the lock (the tests run several in one process).
+bool s_lockHeldHere = false;
+
+// A lock that names this process while no instance here holds it was left by a killed instance whose id this
+// process got again: new process-id namespaces (containers, sandboxes) hand out the same ids on every start.
+bool lockLeftWithOurProcessId(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    return !s_lockHeldHere && lock.getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
+           host == QSysInfo::machineHostName();
+}
+
 } // namespace
 
 TransferShell::TransferShell(AppState& st, QObject* parent) : QObject(parent), m_st(st) {}
 
-TransferShell::~TransferShell() = default;
+TransferShell::~TransferShell()
+{
+    if (m_instanceLock && m_instanceLock->isLocked())
+        s_lockHeldHere = false;
+}
 
 QString TransferShell::machineBase()
 {
@@ -65,11 +84,16 @@ bool TransferShell::startup(const StartupOptions& options)
         QDir().mkpath(runtime);
         m_instanceLock = std::make_unique<QLockFile>(runtime + QStringLiteral("/VarnotekTransfer.lock"));
         m_instanceLock->setStaleLockTime(0);
-        if (!m_instanceLock->tryLock(0)) {
+        if (!m_instanceLock->tryLock(0) && lockLeftWithOurProcessId(*m_instanceLock)) {
+            m_instanceLock->removeStaleLockFile();
+            m_instanceLock->tryLock(0);
+        }
+        if (!m_instanceLock->isLocked()) {
             m_instanceLock.reset();
             emit quitRequested();
             return false;
         }
+        s_lockHeldHere = true;
     }
 
     hideUntilNeeded();

@@ -4,7 +4,10 @@
 #include "shell/Controls.h"
 #include "table/TableSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QSysInfo>
+
 #include <gtest/gtest.h>
 
 namespace Main = ctl::frmTransfer;
@@ -130,6 +133,18 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingTheLog)
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(Sandbox::readFile(first.st.log.path()), QByteArray("kept\r\n"));
     EXPECT_TRUE(st2.edition.AppDataPath.isEmpty());
+}
+
+// A killed instance leaves its lock behind. Where process ids start afresh (a container, a sandbox) the next start
+// gets the same id: the lock names this very process, which cannot hold it yet, so it is stale.
+TEST(Startup, LockOfAKilledInstanceWithOurProcessIdIsStale)
+{
+    Program p("RD\n");
+    Sandbox::writeFile(p.sandbox.runtime() + "/VarnotekTransfer.lock",
+                       QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                           QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() +
+                           "\n");
+    EXPECT_TRUE(p.shell->startup());
 }
 
 TEST(Startup, LanguageSwitchCaptionsFileAndChecks)
