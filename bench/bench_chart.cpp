@@ -1,6 +1,7 @@
 // The charts at the table's limit: the main window chart shown for 5000 values including its first render, and
 // the live redraws of a fast online run near 5000 points; each alone and through the main window, which also takes
 // a whole 5000-value run at the line's fastest pace.
+#include "PacedOnlineRun.h"
 #include "Program.h"
 #include "SimulatedGauge.h"
 #include "chart/ChartBuilder.h"
@@ -229,11 +230,8 @@ void PacedERunInWindow(benchmark::State& state)
 {
     testsupport::Sandbox sandbox;
     SimulatedGauge sim;
-    if (!sim.start({QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
-                    QStringLiteral("--online"), QStringLiteral("--interval"), QStringLiteral("1")})) {
-        state.SkipWithError(qPrintable(sim.error()));
+    if (!pacedrun::startGauge(sim, state))
         return;
-    }
     Program prog(sandbox, QStringLiteral("RD"), Program::Line::Real);
     prog.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
     ui::frmTransfer w(*prog.session);
@@ -242,7 +240,6 @@ void PacedERunInWindow(benchmark::State& state)
     prog.main().setText(ctl::frmTransfer::ComboPort, QStringLiteral("COM7"));
     prog.link().cmdConnect_Click();
     instrument::OnlineReceiver& online = prog.session->online();
-    constexpr int kValues = 5000;
     for (auto _ : state) {
         int shown = 0;
         QElapsedTimer clock;
@@ -258,22 +255,18 @@ void PacedERunInWindow(benchmark::State& state)
         });
         prog.table().onlineNr = 1;
         online.optOnline_Click();
-        shell::waitUntil([&] { return shown >= kValues; }, 120000);
+        shell::waitUntil([&] { return shown >= pacedrun::kValues; }, 120000);
         if ((state.range(0) != 0) != chart->isVisible()) {
             state.SkipWithError("the chart is not shown as asked");
             break;
         }
         const double wall = double(clock.nsecsElapsed()) / 1e9;
         QObject::disconnect(c);
-        if (shown < kValues) {
+        if (shown < pacedrun::kValues) {
             state.SkipWithError("not all values came");
             break;
         }
-        // 25 characters, CR LF: 27 bytes of 10 bits each per value.
-        const double line = double(kValues - 1) * 27 * 10 / 38400.0;
-        state.SetIterationTime(wall);
-        state.counters["line_s"] = line;
-        state.counters["ratio"] = wall / line;
+        pacedrun::report(state, wall);
     }
 }
 BENCHMARK(PacedERunInWindow)

@@ -1,6 +1,7 @@
 // Online mode at the table's limit and at the line's pace: one "E" value from its arrival to its row, the statistics
 // and Online.mes synced on disk, with 5000 rows in the table; a whole 5000-value run from the paced simulator
 // against the line time of its bytes; and the memory of a 10 000-line "V" run.
+#include "PacedOnlineRun.h"
 #include "Program.h"
 #include "SimulatedGauge.h"
 #include "link/LinkSession.h"
@@ -88,18 +89,14 @@ void PacedERun5000(benchmark::State& state)
 {
     testsupport::Sandbox sandbox;
     SimulatedGauge sim;
-    if (!sim.start({QStringLiteral("--model"), QStringLiteral("RD"), QStringLiteral("--com"), QStringLiteral("7"),
-                    QStringLiteral("--online"), QStringLiteral("--interval"), QStringLiteral("1")})) {
-        state.SkipWithError(qPrintable(sim.error()));
+    if (!pacedrun::startGauge(sim, state))
         return;
-    }
     Program prog(sandbox, QStringLiteral("RD"), Program::Line::Real);
     prog.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
     prog.start();
     prog.main().setText(ctl::frmTransfer::ComboPort, QStringLiteral("COM7"));
     prog.link().cmdConnect_Click();
     instrument::OnlineReceiver& online = prog.session->online();
-    constexpr int kValues = 5000;
     for (auto _ : state) {
         int shown = 0;
         QElapsedTimer clock;
@@ -109,18 +106,14 @@ void PacedERun5000(benchmark::State& state)
         });
         prog.table().onlineNr = 1;
         online.optOnline_Click();
-        shell::waitUntil([&] { return shown >= kValues; }, 120000);
+        shell::waitUntil([&] { return shown >= pacedrun::kValues; }, 120000);
         const double wall = double(clock.nsecsElapsed()) / 1e9;
         QObject::disconnect(c);
-        if (shown < kValues) {
+        if (shown < pacedrun::kValues) {
             state.SkipWithError("not all values came");
             break;
         }
-        // 25 characters, CR LF: 27 bytes of 10 bits each per value.
-        const double line = double(kValues - 1) * 27 * 10 / 38400.0;
-        state.SetIterationTime(wall);
-        state.counters["line_s"] = line;
-        state.counters["ratio"] = wall / line;
+        pacedrun::report(state, wall);
         prog.table().MessdatenLoeschen(2);
     }
 }
