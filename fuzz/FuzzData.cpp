@@ -57,4 +57,12 @@ void useLocale(uint8_t choice)
         QLocale::setDefault(wanted);
 }
 
+QString useLocaleAndMaterialMode(FuzzData& in)
+{
+    static const char* const modes[] = {"0", "1", "2"};
+    const uint8_t choice = in.byte();
+    useLocale(choice / 3);
+    return QString::fromLatin1(modes[choice % 3]);
+}
+
 } // namespace fuzz

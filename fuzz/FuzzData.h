@@ -39,4 +39,7 @@ void check(bool holds, const char* what);
 // One of three number formats: point, comma, and comma with U+2212 as the locale's minus sign.
 void useLocale(uint8_t choice);
 
+// The input's next byte picks the number format and the edition's material mode ("0", "1" or "2"), returned.
+QString useLocaleAndMaterialMode(FuzzData& in);
+
 } // namespace fuzz

@@ -9,11 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const char* const modes[] = {"0", "1", "2"};
     fuzz::FuzzData in(data, size);
-    const uint8_t choice = in.byte();
-    fuzz::useLocale(choice / 3);
-    const QString mode = QString::fromLatin1(modes[choice % 3]);
+    const QString mode = fuzz::useLocaleAndMaterialMode(in);
     const reports::MesReader::Result r = reports::MesReader::parse(shell::TextFile::splitLines(in.rest()), mode);
     for (const reports::MesReader::Row& row : r.rows) {
         fuzz::check(std::isfinite(row.wert), "finite value");

@@ -6,11 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static fuzz::FuzzTable t;
-    static const char* const modes[] = {"0", "1", "2"};
     fuzz::FuzzData in(data, size);
-    const uint8_t choice = in.byte();
-    fuzz::useLocale(choice / 3);
-    t.st.edition.materialMode = QString::fromLatin1(modes[choice % 3]);
+    t.st.edition.materialMode = fuzz::useLocaleAndMaterialMode(in);
 
     t.load(in.rest());
     const std::vector<fuzz::FuzzTable::Row> first = t.rows();

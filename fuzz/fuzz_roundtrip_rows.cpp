@@ -63,11 +63,8 @@ double value(fuzz::FuzzData& in)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static fuzz::FuzzTable t;
-    static const char* const modes[] = {"0", "1", "2"};
     fuzz::FuzzData in(data, size);
-    const uint8_t choice = in.byte();
-    fuzz::useLocale(choice / 3);
-    const QString mode = QString::fromLatin1(modes[choice % 3]);
+    const QString mode = fuzz::useLocaleAndMaterialMode(in);
     t.st.edition.materialMode = mode;
     t.clear();
 
