@@ -4,6 +4,7 @@
 #include "shell/Dialogs.h"
 #include "shell/KeystrokeSettings.h"
 #include "shell/Texte.h"
+#include "shell/TransferLog.h"
 #include "table/TastaturSender.h"
 #include "table/X11KeySender.h"
 
@@ -18,6 +19,7 @@ namespace {
 struct NoDialogs : shell::Dialogs {
     int shown = 0;
     Answer messageBox(const QString&, Buttons, Icon, const QString&) override { return ++shown, Answer::Ok; }
+    void notify(const QString&, Icon, const QString&) override { ++shown; }
     QString openFile(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
     QPagedPaintDevice* choosePrinter() override { return nullptr; }
@@ -29,7 +31,8 @@ struct Receiver {
     NoDialogs dialogs;
     shell::KeystrokeSettings s;
     table::X11KeySender keys;
-    table::TastaturSender sender{s, keys, dialogs, texte};
+    shell::TransferLog log;
+    table::TastaturSender sender{s, keys, dialogs, texte, log};
 
     Receiver()
     {

@@ -6,6 +6,7 @@
 #include "MesReader.h"
 #include "ProjektDialog.h"
 #include "ReportBuilder.h"
+#include "TableHold.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/TextFile.h"
@@ -22,7 +23,7 @@ const QString ExportSession::kFilter = QStringLiteral("Messdaten (*.mes)");
 
 ExportSession::ExportSession(shell::AppState& st, table::TableSession* table, QObject* parent)
     : QObject(parent), m_st(st), m_table(table), m_projekt(new ProjektDialog(st, this)),
-      m_lines(std::make_unique<DataLineCache>())
+      m_lines(std::make_unique<DataLineCache[]>(table::MessdatenStore::kViews))
 {
 }
 
@@ -30,9 +31,27 @@ ExportSession::~ExportSession() = default;
 
 const QString& ExportSession::BuildReport(const QString& kind)
 {
+    return BuildReport(kind, m_st.view());
+}
+
+const QString& ExportSession::BuildReport(const QString& kind, int view)
+{
     reportText.clear();
-    if (m_table)
-        reportText = ReportBuilder::build(m_st, *m_table, kind, m_lines.get());
+    if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
+        return reportText;
+    const table::TableSession& tab = *m_table;
+    ReportView of{view, {}, {}, {}};
+    if (view == m_st.view()) {
+        // The shown view: its statistics exactly as the list shows them.
+        of.statLines = m_st.main().items(Main::lstStat);
+        of.statEinheit = tab.statistik().statEinheit;
+        of.datum = m_table->grid().text(0, 0);
+    } else {
+        of.statLines = tab.statistikZeilen(view);
+        of.statEinheit = tab.statEinheitOf(view);
+        of.datum = tab.Messdaten.at(view, 1).datum;
+    }
+    reportText = ReportBuilder::build(m_st, tab, of, kind, &m_lines[view]);
     return reportText;
 }
 
@@ -41,6 +60,11 @@ QString ExportSession::mesFolder() const
     const QString folder = m_st.edition.MessDataPath + QStringLiteral("/mes");
     QDir().mkpath(folder);
     return folder;
+}
+
+QString ExportSession::documentsFolder() const
+{
+    return m_st.edition.MessDataPath + QLatin1Char('/') + m_st.say("Dokumente", "Documents");
 }
 
 QString ExportSession::onlineFile() const
@@ -61,10 +85,11 @@ QString ExportSession::targetName(const QString& answer, const QString& folder)
 
 void ExportSession::cmdSave_Click()
 {
+    const TableHold hold(m_table);
     const QString folder = mesFolder();
     if (!m_st.onlineFileSaved) {
         m_st.onlineFileSaved = true;
-        saveTo(onlineFile(), true);
+        write(onlineFile(), m_st.view(), true);
         return;
     }
     if (!m_st.dialogs)
@@ -75,22 +100,41 @@ void ExportSession::cmdSave_Click()
         saveTo(target);
 }
 
-bool ExportSession::saveTo(const QString& path, bool online)
+void ExportSession::saveOnline()
+{
+    const TableHold hold(m_table);
+    write(onlineFile(), 2, true);
+}
+
+bool ExportSession::saveTo(const QString& path)
+{
+    const TableHold hold(m_table);
+    return write(path, m_st.view(), false);
+}
+
+bool ExportSession::write(const QString& path, int view, bool online)
 {
     if (!m_table)
         return false;
-    BuildReport(QStringLiteral("A"));
+    BuildReport(QStringLiteral("A"), view);
     const MesFile::Result r = MesFile::write(path, reportText + QStringLiteral("\r\n"));
     if (r.ok) {
         if (online)
             m_onlineFailureShown = false;
         return true;
     }
-    // The online file is rewritten after every value: one message until a rewrite succeeds again.
-    if (!online || !m_onlineFailureShown)
-        reportFailure(ExportTexte::saveFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error)));
-    if (online)
-        m_onlineFailureShown = true;
+    const QString text = ExportTexte::saveFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error));
+    if (!online) {
+        reportFailure(text);
+        return false;
+    }
+    // The online file is rewritten after every value: one box that does not hold up the values, until a rewrite
+    // succeeds again.
+    if (!m_onlineFailureShown) {
+        m_st.notify(text, shell::Dialogs::Icon::Critical);
+        m_st.WriteLog(text);
+    }
+    m_onlineFailureShown = true;
     return false;
 }
 
@@ -102,6 +146,7 @@ void ExportSession::reportFailure(const QString& text)
 
 void ExportSession::cmdOpen_Click()
 {
+    const TableHold hold(m_table);
     const QString folder = mesFolder();
     if (!m_st.dialogs)
         return;
@@ -115,7 +160,8 @@ bool ExportSession::loadFrom(const QString& path)
 {
     if (!m_table)
         return false;
-    const int view = m_st.view();
+    const TableHold hold(m_table);
+    int view = m_st.view();
     if (view < 0 || view >= table::MessdatenStore::kViews)
         return false;
 
@@ -125,6 +171,12 @@ bool ExportSession::loadFrom(const QString& path)
     if (!r.ok) {
         reportFailure(ExportTexte::readFailed(m_st.sprache(), path, ExportTexte::reason(m_st.sprache(), r.error)));
         return false;
+    }
+    // The rows of a running online run and Online.mes are never replaced: the file opens into the first memory's
+    // view, and the run goes on in the background.
+    if (view == 2 && m_st.link.onlineRun) {
+        m_table->optFE_Click();
+        view = m_st.view();
     }
     loadRows(MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode),
              QFileInfo(path).fileName());
@@ -136,6 +188,7 @@ void ExportSession::loadRows(const MesReader::Result& file, const QString& fileN
     const int view = m_st.view();
     if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
         return;
+    const TableHold hold(m_table);
     table::TableSession& tab = *m_table;
     tab.MessdatenLoeschen();
     tab.grid().clear();

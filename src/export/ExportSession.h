@@ -41,14 +41,21 @@ public:
 
     // Fills reportText with the report of the current table: kind "A" the whole report, "P" its heading.
     const QString& BuildReport(const QString& kind);
+    // The same of a view that need not be shown (an online run that goes on in the background).
+    const QString& BuildReport(const QString& kind, int view);
     QString reportText;
 
     // The folder of the user's .mes files (created when missing) and the online file.
     QString mesFolder() const;
     QString onlineFile() const;
+    // Where documents for the word processor and the spreadsheet program are written (made when missing).
+    QString documentsFolder() const;
 
     // Saves the current table: with onlineFileSaved False silently to Online.mes, else where the user says.
     void cmdSave_Click();
+    // Writes the online view to Online.mes, whichever view is shown; after each online value and each change of
+    // the online rows.
+    void saveOnline();
     // Replaces the current table with the rows of a file the user picks.
     void cmdOpen_Click();
     void cmdProjekt_Click();
@@ -72,8 +79,8 @@ public:
     // The save dialog's answer as a target path: "" when cancelled, ".mes" appended unless the name holds it.
     static QString targetName(const QString& answer, const QString& folder);
 
-    // Writes the whole report to path; a failure is shown and logged (once per failing run for the online file).
-    bool saveTo(const QString& path, bool online = false);
+    // Writes the whole report of the shown view to path; a failure is shown and logged.
+    bool saveTo(const QString& path);
     // Loads a file into the current table; false (with a message, the table unchanged) when it cannot be read.
     bool loadFrom(const QString& path);
     // The rows of a file read into the current table, which they replace; fileName goes into the option caption.
@@ -81,6 +88,8 @@ public:
 
 private:
     void reportFailure(const QString& text);
+    // Writes the report of view to path; a failure of the online file is told once until a rewrite succeeds.
+    bool write(const QString& path, int view, bool online);
     // Writes a document for the desktop into the run's folder and opens it; the failure's description, or "".
     QString handOver(const QString& extension, const std::function<OutputResult(const QString&)>& write);
     void reportOpenFailure(const QString& prefix, const QString& description);
@@ -89,7 +98,7 @@ private:
     table::TableSession* m_table;
     ProjektDialog* m_projekt;
     bool m_onlineFailureShown = false;
-    std::unique_ptr<DataLineCache> m_lines;
+    std::unique_ptr<DataLineCache[]> m_lines; // one per view
 };
 
 } // namespace reports

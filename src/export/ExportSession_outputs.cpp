@@ -3,6 +3,7 @@
 #include "OdtDocument.h"
 #include "OutputFiles.h"
 #include "ReportPrinter.h"
+#include "TableHold.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/MemoryNames.h"
@@ -14,6 +15,7 @@ namespace reports {
 
 void ExportSession::cmdClipboard_Click()
 {
+    const TableHold hold(m_table);
     shell::Desktop* desktop = m_st.desktop;
     if (desktop)
         desktop->clearClipboard();
@@ -24,6 +26,7 @@ void ExportSession::cmdClipboard_Click()
 
 void ExportSession::cmdprint_Click()
 {
+    const TableHold hold(m_table);
     if (!m_st.dialogs)
         return;
     QPagedPaintDevice* printer = m_st.dialogs->choosePrinter();
@@ -35,6 +38,7 @@ void ExportSession::cmdprint_Click()
 
 void ExportSession::cmdWord_Click()
 {
+    const TableHold hold(m_table);
     shell::FormState& f = m_st.main();
     shell::Commands::DisableCommands(f);
     const QString failure =
@@ -47,6 +51,7 @@ void ExportSession::cmdWord_Click()
 
 void ExportSession::cmdExcel_Click()
 {
+    const TableHold hold(m_table);
     shell::FormState& f = m_st.main();
     shell::Commands::DisableCommands(f);
     const bool withChart =
@@ -137,7 +142,8 @@ SpreadsheetInput ExportSession::spreadsheetInput(bool withChart)
 QString ExportSession::handOver(const QString& extension, const std::function<OutputResult(const QString&)>& write)
 {
     QString error;
-    const QString path = OutputFiles::newPath(shell::memoryName(m_st, m_st.view()), extension, &error);
+    const QString path =
+        OutputFiles::newPath(documentsFolder(), shell::memoryName(m_st, m_st.view()), extension, &error);
     if (path.isEmpty())
         return error;
     const OutputResult written = write(path);

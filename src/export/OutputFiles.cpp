@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace reports::OutputFiles {
 
@@ -20,29 +19,19 @@ QString safe(const QString& text)
 
 } // namespace
 
-QString folder(QString* error)
-{
-    // Kept for the whole run: the opened documents must outlive the command that wrote them.
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/VarnotekTransfer-XXXXXX"));
-    if (!dir.isValid()) {
-        if (error)
-            *error = dir.errorString();
-        return {};
-    }
-    return dir.path();
-}
-
 QString fileName(const QString& tableName, const QDateTime& when, const QString& extension)
 {
     return QStringLiteral("Messwerte_") + safe(tableName) + QLatin1Char('_') +
            when.toString(QStringLiteral("yyyy-MM-dd_HHmmss")) + QLatin1Char('.') + extension;
 }
 
-QString newPath(const QString& tableName, const QString& extension, QString* error)
+QString newPath(const QString& dir, const QString& tableName, const QString& extension, QString* error)
 {
-    const QString dir = folder(error);
-    if (dir.isEmpty())
+    if (!QDir().mkpath(dir)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(dir), qt_error_string());
         return {};
+    }
     const QString name = fileName(tableName, QDateTime::currentDateTime(), extension);
     QString path = dir + QLatin1Char('/') + name;
     const QString stem = path.left(path.size() - extension.size() - 1);

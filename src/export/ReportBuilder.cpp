@@ -13,7 +13,6 @@
 #include <QDate>
 #include <QTime>
 
-namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
 
 namespace reports {
@@ -90,7 +89,8 @@ QString ReportBuilder::dataLine(const table::MessRow& row)
     return line;
 }
 
-QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, const QString& kind, DataLineCache* cache)
+QString ReportBuilder::build(shell::AppState& st, const table::TableSession& tab, const ReportView& of,
+                             const QString& kind, DataLineCache* cache)
 {
     const bool full = kind == QLatin1String("A");
     if (!full && kind != QLatin1String("P"))
@@ -102,7 +102,7 @@ QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, cons
     QString out = projectBlock(st);
 
     // 2. Table name; 3. statistics heading.
-    const int view = st.view();
+    const int view = of.view;
     out += shell::memoryName(st, view) + kCrLf;
     out += kCrLf + st.texte.stat(shell::Stat::Heading);
     if (st.edition.signMode == QLatin1String("-") && st.absolut)
@@ -112,22 +112,22 @@ QString ReportBuilder::build(shell::AppState& st, table::TableSession& tab, cons
         return out;
 
     // 4. Statistics lines from the fifth on.
-    const QStringList stat = st.main().items(Main::lstStat);
+    const QStringList& stat = of.statLines;
     for (qsizetype i = 4; i < stat.size(); ++i)
         out += stat.at(i) + kCrLf;
     out += kCrLf;
 
     // 5. Limits (labels are the same in both languages); 6. target.
     if (st.limits.Emin != 0 || st.limits.Emax != 0) {
-        out += limitLine(QStringLiteral("Min Limit   "), st.limits.EminStr, tab.statistik().statEinheit);
-        out += limitLine(QStringLiteral("Max Limit   "), st.limits.EmaxStr, tab.statistik().statEinheit);
+        out += limitLine(QStringLiteral("Min Limit   "), st.limits.EminStr, of.statEinheit);
+        out += limitLine(QStringLiteral("Max Limit   "), st.limits.EmaxStr, of.statEinheit);
     }
     if (st.limits.Esoll != 0)
-        out += limitLine(st.texte.stat(shell::Stat::Target), st.limits.EsollStr, tab.statistik().statEinheit);
+        out += limitLine(st.texte.stat(shell::Stat::Target), st.limits.EsollStr, of.statEinheit);
 
     // 7. Column heading.
-    table::FlexGridModel& grid = tab.grid();
-    out += kCrLf + grid.text(0, 0) + blanks(7) + grid.text(0, 1) + blanks(6) + grid.text(0, 2) + kCrLf + kCrLf;
+    out += kCrLf + of.datum + blanks(7) + st.msg(shell::Msg::NrHeading) + blanks(6) + st.msg(shell::Msg::ValueHeading) +
+           kCrLf + kCrLf;
 
     // 8. Data lines up to the first empty row.
     if (cache && view >= 0 && view < table::MessdatenStore::kViews) {

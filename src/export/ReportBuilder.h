@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace shell {
 struct AppState;
@@ -14,6 +15,15 @@ namespace reports {
 
 class DataLineCache;
 
+// What the report says of the view it is made of beyond its rows: the statistics lines as the list shows them, the
+// unit of the limits and the date of the column heading.
+struct ReportView {
+    int view = 0;
+    QStringList statLines;
+    QString statEinheit;
+    QString datum;
+};
+
 // The text report of the current table; it is also the content of a .mes file. Lines end with CR LF.
 class ReportBuilder
 {
@@ -21,8 +31,8 @@ public:
     // kind "A": the whole report; "P": project block, table name and statistics heading only.
     // Reads the project data file first ("PL"), as the project fields may have changed on disk.
     // With a cache, data lines formatted for an earlier report are taken over when their rows are unchanged.
-    static QString build(shell::AppState& st, table::TableSession& table, const QString& kind,
-                         DataLineCache* cache = nullptr);
+    static QString build(shell::AppState& st, const table::TableSession& table, const ReportView& of,
+                         const QString& kind, DataLineCache* cache = nullptr);
 
     // Project lines and their closing empty line; empty when all six fields are empty.
     static QString projectBlock(shell::AppState& st);

@@ -96,8 +96,30 @@ void MemoryReader::resetCaption(int view)
 
 // ---- commands -------------------------------------------------------------------------------------------
 
+bool MemoryReader::onlineRunMayEnd()
+{
+    if (!m_st.link.onlineRun)
+        return true;
+    const QString question =
+        m_st.say("Die Online-Messung läuft noch. Zum Einlesen des Speichers wird sie beendet. Fortfahren?",
+                 "The online measurement is still running. Reading the memory ends it. Continue?");
+    if (m_st.messageBox(question, shell::Dialogs::Buttons::OkCancel, shell::Dialogs::Icon::Question) !=
+        shell::Dialogs::Answer::Ok)
+        return false;
+    emit onlineEndRequested();
+    return true;
+}
+
+void MemoryReader::cmdLesen_Click()
+{
+    if (onlineRunMayEnd())
+        ReadAllMemories();
+}
+
 void MemoryReader::cmdLesFE_Click()
 {
+    if (!m_readingAll && !onlineRunMayEnd())
+        return;
     shell::AppState& st = m_st;
     m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
@@ -126,6 +148,8 @@ void MemoryReader::cmdLesFE_Click()
 
 void MemoryReader::cmdLesNFE_Click()
 {
+    if (!m_readingAll && !onlineRunMayEnd())
+        return;
     shell::AppState& st = m_st;
     if (!m_readingAll) {
         m_link.openRetries = 0;

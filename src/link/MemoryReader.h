@@ -32,7 +32,8 @@ public:
 
     RecordDecoder& decoder() { return m_decoder; }
 
-    void cmdLesen_Click() { ReadAllMemories(); }
+    // The read commands. During an online run the user is asked first: the read needs the line, so the run ends.
+    void cmdLesen_Click();
     void cmdLesFE_Click();
     void cmdLesNFE_Click();
     void ReadAllMemories();
@@ -66,10 +67,13 @@ signals:
     // After a read the chosen view is shown (its option button's click), or online mode is started.
     void viewRequested(int view);
     void onlineRequested();
+    // The user agreed to end the online run for a read.
+    void onlineEndRequested();
     // The grid's last row is brought into sight.
     void lastRowRequested();
 
 private:
+    bool onlineRunMayEnd();
     bool prepareView(int view);
     void requestAnswer(int view);
     void dropAnswer();

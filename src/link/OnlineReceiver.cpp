@@ -37,19 +37,24 @@ OnlineReceiver::~OnlineReceiver() = default;
 
 bool OnlineReceiver::receiving() const
 {
-    return m_running && m_st.messart == shell::Messart::Online && m_st.link.CheckConnect;
+    return m_running && m_st.link.CheckConnect;
+}
+
+void OnlineReceiver::setRunning(bool running)
+{
+    m_running = running;
+    m_st.link.onlineRun = running;
 }
 
 // A Bluetooth link that drops or a cable pulled out: the run is kept and waits for the same port to come back.
 void OnlineReceiver::lineLost()
 {
-    if (!m_running || m_st.messart != shell::Messart::Online || m_st.link.CheckConnect)
+    if (!m_running || m_st.link.CheckConnect)
         return;
     m_waiting = true;
     shell::EscapeWatcher::instance().clear();
     m_link.setWaitingForPort(true);
     showWaiting();
-    emit waitingForGauge();
 }
 
 void OnlineReceiver::showWaiting()
@@ -79,14 +84,13 @@ void OnlineReceiver::portReturned()
     shell::Commands::EnableCommands(m_st.main());
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() +
                   m_st.say(": wieder verbunden, online geht weiter", ": connected again, online goes on"));
-    emit resumed();
 }
 
 void OnlineReceiver::checkCancel()
 {
     if (m_waiting && shell::EscapeWatcher::instance().pressed()) {
         stopWaiting();
-        m_running = false;
+        setRunning(false);
         m_link.setStatus(m_st.cap(shell::Cap::NotConnected));
     }
 }
@@ -102,13 +106,23 @@ void OnlineReceiver::optOnline_Click()
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    f.setText(Main::txtSpeicher, st.msg(shell::Msg::Ready));
+    const bool goesOn = m_running && st.link.CheckConnect;
+    if (!goesOn)
+        f.setText(Main::txtSpeicher, st.msg(shell::Msg::Ready));
     for (const QString& name : {Main::cmdAbs, Main::cmdChart, Main::cmdGross, Main::txtMittelwert})
         f.setVisible(name, false);
     st.messart = shell::Messart::Online;
     emit viewStarting();
+    // Back from a memory view while the run went on in the background: the line is left as it is.
+    if (goesOn) {
+        f.setVisible(Main::cmdStop, m_lineMode);
+        for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+            f.setVisible(name, true);
+        shell::Commands::EnableCommands(f);
+        return;
+    }
 
-    m_running = false;
+    setRunning(false);
     stopWaiting();
     m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
@@ -127,7 +141,7 @@ void OnlineReceiver::optOnline_Click()
     } else {
         m_link.ConfigureOnlineRecords();
     }
-    m_running = true;
+    setRunning(true);
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
         f.setVisible(name, true);
     shell::Commands::EnableCommands(f);
@@ -148,9 +162,21 @@ void OnlineReceiver::cmdStop_Click()
     }
 }
 
+void OnlineReceiver::endByUser()
+{
+    if (!m_running)
+        return;
+    setRunning(false);
+    m_lines.clear();
+    m_st.WriteLog(m_st.say("Online beendet: ", "Online ended: ") + QString::number(m_taken) +
+                  m_st.say(" Werte", " values"));
+}
+
 void OnlineReceiver::reception(int code)
 {
-    if (code != 2 || m_st.messart != shell::Messart::Online)
+    // While the online view is shown the line's text is online text, taken (and dropped after the run ended) here;
+    // while another view is shown, only a run that goes on takes it.
+    if (code != 2 || (!m_running && m_st.messart != shell::Messart::Online))
         return;
     // Each notification of the line in online mode is one whole line.
     const QString text = m_link.takeReceived();
@@ -173,13 +199,11 @@ void OnlineReceiver::receiveRecord(const QString& text)
     if (st.edition.deviceLine == QLatin1String("E") && !text.isEmpty())
         decodeAndHandOver(text);
     const QString shown = showValue(QString(text).replace(QLatin1String("ym"), QStringLiteral("µm")));
-    // The value is on disk before the event ends: a crash or a power cut loses nothing that was shown.
-    st.onlineFileSaved = false;
-    emit saveRequested();
-    emit lastRowRequested();
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-        st.main().setVisible(name, true);
-    shell::Commands::EnableCommands(st.main());
+    if (st.messart == shell::Messart::Online) {
+        for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+            st.main().setVisible(name, true);
+        shell::Commands::EnableCommands(st.main());
+    }
     emit valueShown(shown);
 }
 
@@ -192,7 +216,7 @@ void OnlineReceiver::receiveLine(const QString& text)
     if (m_received >= kMaxLines) {
         if (!m_fullReported) {
             m_fullReported = true;
-            st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') + QString::number(kMaxLines));
+            st.notify(st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') + QString::number(kMaxLines));
         }
         return;
     }
@@ -213,7 +237,6 @@ void OnlineReceiver::processLines()
         decodeAndHandOver(record);
         narrowDisplay();
         const QString shown = showValue(QString(record).replace(QLatin1String("Oe"), QStringLiteral("G ")));
-        emit lineProcessed();
         emit valueShown(shown);
     }
 }
@@ -228,7 +251,7 @@ void OnlineReceiver::decodeAndHandOver(const QString& record)
 
 void OnlineReceiver::endReception()
 {
-    m_running = false;
+    setRunning(false);
     m_lines.clear();
     m_st.main().setEnabled(Main::optOnline, false);
     emit receptionEnded();

@@ -28,13 +28,16 @@ public:
     OnlineReceiver(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
     ~OnlineReceiver() override;
 
+    // Starts an online run, or shows the online view of the run that goes on.
     void optOnline_Click();
     void cmdStop_Click();
+    // The user ends the run (a memory read needs the line): later values are no longer taken.
+    void endByUser();
 
     // Communication event hand-over from the link (2 = text received).
     void reception(int code);
 
-    // Reception runs: online was started and has not been ended by a line that is no value.
+    // Reception runs: online was started and has not been ended by a line that is no value, the user or the line.
     bool receiving() const;
     bool waitingForTheGauge() const { return m_waiting; }
     // Values taken over in this run (decoded and handed on).
@@ -43,19 +46,12 @@ public:
 signals:
     // Online starts: the online view is shown with fresh statistics.
     void viewStarting();
+    // A decoded value for the online view; the table takes it in arrival order.
     void messwert(const shell::Messwert& m);
-    // A "V" line was processed: the online counter moves on.
-    void lineProcessed();
-    // An "E" value came: the whole online table is saved to Online.mes, silently.
-    void saveRequested();
-    void lastRowRequested();
-    // A value was shown in the memory display (its text), whether stored or not; for "E" values once it is saved.
+    // A value was shown in the memory display (its text), whether stored or not.
     void valueShown(const QString& text);
     // Reception ended because a line was no value.
     void receptionEnded();
-    // The line was lost during the run and the run waits for the gauge to come back; it goes on when it does.
-    void waitingForGauge();
-    void resumed();
 
 private:
     void lineLost();
@@ -67,6 +63,7 @@ private:
     void receiveLine(const QString& text);
     void processLines();
     void endReception();
+    void setRunning(bool running);
     void narrowDisplay();
     QString showValue(const QString& text);
     void decodeAndHandOver(const QString& record);

@@ -137,6 +137,7 @@ std::optional<shell::Messwert> RecordDecoder::decode(const QString& currentRecor
         }
         m.datum = m_datum;
         m.zeit = m_zeit;
+        m.view = shell::viewOf(messart);
         return m;
     } catch (const Failure& failure) {
         shell::reportFillFailure(st, failure.error);

@@ -30,7 +30,7 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     m_reader = new instrument::MemoryReader(m_st, *m_link, this);
     m_online = new instrument::OnlineReceiver(m_st, *m_link, this);
     m_tastaturForm = new table::TastaturForm(m_st.forms[ctl::frmTastatur::form], m_st.keys, dialogs, m_st.texte, this);
-    m_tastaturSender = new table::TastaturSender(m_st.keys, *m_keys, dialogs, m_st.texte, this);
+    m_tastaturSender = new table::TastaturSender(m_st.keys, *m_keys, dialogs, m_st.texte, m_st.log, this);
     connectShell();
     connectLink();
     connectReader();
@@ -77,26 +77,34 @@ void TransferSession::connectReader()
     table::TableSession* t = m_table;
     connect(m_reader, &MemoryReader::transferStarting, t, &table::TableSession::prepareTransfer);
     connect(m_reader, &MemoryReader::decodingStarted, t, [t] { t->grid().beginBatch(); });
-    connect(m_reader, &MemoryReader::messwert, t, &table::TableSession::FillMessdaten);
+    connect(m_reader, &MemoryReader::messwert, t, &table::TableSession::take);
     connect(m_reader, &MemoryReader::decodingFinished, t, [t] { t->grid().endBatch(); });
     connect(m_reader, &MemoryReader::viewCleared, t, qOverload<int>(&table::TableSession::MessdatenLoeschen));
     connect(m_reader, &MemoryReader::viewRequested, t, &table::TableSession::showView);
     connect(m_reader, &MemoryReader::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
     connect(m_reader, &MemoryReader::onlineRequested, m_online, &instrument::OnlineReceiver::optOnline_Click);
+    connect(m_reader, &MemoryReader::onlineEndRequested, m_online, &instrument::OnlineReceiver::endByUser);
 }
 
-// Online values go to the table one by one; "E" values are saved at once; the table's online view restarts online.
+// Online values go to the table's queue one by one; once taken, "E" values are on disk in Online.mes before anything
+// else happens, and so is every change of the online rows. The table's online view restarts online.
 void TransferSession::connectOnline()
 {
     using instrument::OnlineReceiver;
     table::TableSession* t = m_table;
     connect(m_link, &instrument::LinkSession::received, m_online, &OnlineReceiver::reception);
     connect(m_online, &OnlineReceiver::viewStarting, t, &table::TableSession::showOnlineView);
-    connect(m_online, &OnlineReceiver::messwert, t, &table::TableSession::FillMessdaten);
-    connect(m_online, &OnlineReceiver::lineProcessed, t, &table::TableSession::nextOnlineNr);
-    connect(m_online, &OnlineReceiver::lastRowRequested, t, &table::TableSession::LetzteZeileZeigen);
-    connect(m_online, &OnlineReceiver::saveRequested, m_export, &reports::ExportSession::cmdSave_Click);
+    connect(m_online, &OnlineReceiver::messwert, t, &table::TableSession::take);
+    connect(t, &table::TableSession::valueTaken, this, &TransferSession::saveOnlineView);
+    connect(t, &table::TableSession::rowsChanged, this, &TransferSession::saveOnlineView);
     connect(t, &table::TableSession::onlineViewRequested, m_online, &OnlineReceiver::optOnline_Click);
+}
+
+void TransferSession::saveOnlineView(int view)
+{
+    // "V" instruments' values are not saved on their own.
+    if (view == 2 && m_st.edition.deviceLine != QLatin1String("V"))
+        m_export->saveOnline();
 }
 
 // Keystroke forwarding: the dialog's settings are saved and its program started; each online row is typed.

@@ -65,6 +65,7 @@ private:
     void connectOnline();
     void connectKeystrokes();
     void sendOnlineRow(int row);
+    void saveOnlineView(int view);
     void readAfterConnect();
 
     shell::AppState m_st;

@@ -11,4 +11,10 @@ Dialogs::Answer AppState::messageBox(const QString& text, Dialogs::Buttons butto
     return dialogs->messageBox(text, buttons, icon, title);
 }
 
+void AppState::notify(const QString& text, Dialogs::Icon icon) const
+{
+    if (dialogs)
+        dialogs->notify(text, icon);
+}
+
 } // namespace shell

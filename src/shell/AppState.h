@@ -60,6 +60,8 @@ struct AppState {
     // Message box with the application title; answers Ok (Yes) when no dialog front end is attached.
     Dialogs::Answer messageBox(const QString& text, Dialogs::Buttons buttons = Dialogs::Buttons::Ok,
                                Dialogs::Icon icon = Dialogs::Icon::None, const QString& title = QString());
+    // A box that does not wait (Dialogs::notify).
+    void notify(const QString& text, Dialogs::Icon icon = Dialogs::Icon::None) const;
 };
 
 } // namespace shell

@@ -22,6 +22,10 @@ public:
     virtual Answer messageBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                               const QString& title = QString()) = 0;
 
+    // Shows a box that does not wait for the user: for what is told while values keep arriving (an online run),
+    // where a waiting box would hold up everything behind it.
+    virtual void notify(const QString& text, Icon icon = Icon::None, const QString& title = QString()) = 0;
+
     // Both return an empty path when the user cancels.
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString saveFile(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -11,6 +11,7 @@ struct LinkFlags {
     bool abgeschaltet = false;     // the instrument switched itself off or did not answer the probe
     bool SchalterStop = false;     // "V" online lines are dropped (paused), or a read of all memories runs
     bool transferComplete = false; // EOT arrived
+    bool onlineRun = false;        // an online run receives, also while another view is shown (online mode's)
 };
 
 } // namespace shell

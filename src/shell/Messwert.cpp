@@ -10,7 +10,8 @@ void reportFillFailure(AppState& st, FillError error)
                                     ? st.say("Überlauf", "Overflow")
                                     : st.say("Index außerhalb des gültigen Bereichs", "Subscript out of range");
     const QString text = QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + description;
-    st.messageBox(text);
+    // Records are decoded while values keep coming: the box does not wait.
+    st.notify(text);
     st.WriteLog(text);
 }
 

@@ -16,6 +16,9 @@ struct Messwert {
     std::optional<QString> material; // none: the row keeps the material it has
     QString datum;                   // when it was decoded, "dd.mm.yyyy"
     QString zeit;                    // "hh:nn:ss"
+    // The store's view it belongs to (0 memory 1, 1 memory 2, 2 online), fixed when it was decoded: the view shown
+    // when it is appended may be another.
+    int view = 0;
 };
 
 // Why a record could not be stored, by the number the user is shown.

@@ -41,28 +41,91 @@ int TableSession::view() const
     return m_st.view();
 }
 
-void TableSession::FillMessdaten(const shell::Messwert& m)
+TableSession::Command::~Command()
 {
-    const int v = view();
-    const bool online = m_st.messart == shell::Messart::Online;
-    if (online)
-        aktZeile = onlineNr;
-    const int i = aktZeile;
-    // The online counter is the value's number: it must fit the number's 16 bits before the row is looked at.
-    if (online && (onlineNr < -32768 || onlineNr > 32767)) {
-        shell::reportFillFailure(m_st, shell::FillError::Overflow);
+    if (--m_table.m_commands == 0)
+        m_table.drain();
+}
+
+void TableSession::take(const shell::Messwert& m)
+{
+    m_pending.push_back(m);
+    drain();
+}
+
+void TableSession::drain()
+{
+    // A record that comes in while one is appended (typing it may wait for the receiving window) or while a
+    // command waits for the user is appended by the loop that is already running, or when the command ends.
+    if (m_taking)
         return;
+    m_taking = true;
+    while (!m_pending.empty() && m_commands == 0) {
+        const shell::Messwert m = std::move(m_pending.front());
+        m_pending.pop_front();
+        FillMessdaten(m);
+        emit valueTaken(m.view);
+    }
+    m_taking = false;
+}
+
+bool TableSession::onlineFull(int row)
+{
+    // The online counter is the value's number: it must fit the number's 16 bits before the row is looked at.
+    if (onlineNr < -32768 || onlineNr > 32767) {
+        shell::reportFillFailure(m_st, shell::FillError::Overflow);
+        return true;
     }
     // A full online view takes no more values. Told once per run: values keep coming at the line's pace, and a
     // box for each would pile up.
-    if (online && i > MessdatenStore::kRows) {
+    if (row > MessdatenStore::kRows) {
         if (!m_onlineFullReported) {
             m_onlineFullReported = true;
-            m_st.messageBox(m_st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') +
-                            QString::number(MessdatenStore::kRows));
+            m_st.notify(m_st.msg(shell::Msg::MaxValuesExceeded) + QLatin1Char(' ') +
+                        QString::number(MessdatenStore::kRows));
         }
+        return true;
+    }
+    return false;
+}
+
+// An online run goes on while a memory view is shown: its values are kept, counted in the online caption and typed
+// as always; the shown table, its statistics and the grid stay as they are.
+void TableSession::storeInBackground(const shell::Messwert& m)
+{
+    if (onlineFull(onlineNr))
+        return;
+    MessRow& row = Messdaten.at(2, onlineNr);
+    row.nr = static_cast<qint16>(onlineNr);
+    row.wert = m.wert;
+    row.einheit = m.einheit;
+    if (m.material)
+        row.material = *m.material;
+    const QString blank(QLatin1Char(' '));
+    if (row.datum.isEmpty() || row.datum == blank)
+        row.datum = m.datum;
+    if (row.zeit.isEmpty() || row.zeit == blank)
+        row.zeit = m.zeit;
+    const int stored = onlineNr++;
+    updateOptionCaption(2, QStringLiteral(" (") + QString::number(stored) + QLatin1Char(')'));
+    if (m_st.keys.tastaturAktiv)
+        emit onlineRowAppended(stored);
+    emit rowAppended(2, stored);
+}
+
+void TableSession::FillMessdaten(const shell::Messwert& m)
+{
+    const int v = m.view;
+    const bool online = v == 2;
+    if (online && view() != 2) {
+        storeInBackground(m);
         return;
     }
+    if (online)
+        aktZeile = onlineNr;
+    const int i = aktZeile;
+    if (online && onlineFull(i))
+        return;
     if (v < 0 || i < 1 || i > MessdatenStore::kRows) {
         shell::reportFillFailure(m_st, shell::FillError::SubscriptOutOfRange);
         return;
@@ -84,7 +147,7 @@ void TableSession::FillMessdaten(const shell::Messwert& m)
         return;
     ZeileAnhaengen();
     ++aktZeile;
-    if (online && m_st.edition.deviceLine == QLatin1String("E"))
+    if (online)
         ++onlineNr;
 }
 
@@ -215,6 +278,7 @@ void TableSession::ZeileAnhaengen()
 
 void TableSession::TabelleAufbauen()
 {
+    const Command command(*this);
     const int v = view();
     if (v < 0)
         return;
@@ -290,8 +354,12 @@ void TableSession::AnsichtAktualisieren()
 
 void TableSession::updateOptionCaption()
 {
-    const int v = view();
-    if (v < 0)
+    updateOptionCaption(view(), anzahlText);
+}
+
+void TableSession::updateOptionCaption(int v, const QString& anzahl)
+{
+    if (v < 0 || v > 2)
         return;
     shell::FormState& f = m_st.main();
     QString caption = f.text(kOptions[v]);
@@ -301,11 +369,11 @@ void TableSession::updateOptionCaption()
         caption = shell::memoryName(m_st, v) + QStringLiteral(" (0)");
     if (v == 0 && m_st.device.memoryMode.startsWith(QLatin1Char('3'))) {
         if (m_st.device.geraet.startsWith(QLatin1String("FT")) && m_st.device.speichernr == 96)
-            caption = QStringLiteral("Scan ") + anzahlText;
+            caption = QStringLiteral("Scan ") + anzahl;
         else
-            caption = caption.left(m_st.sprache() == 0 ? 8 : 6) + QString::number(m_st.device.speichernr) + anzahlText;
+            caption = caption.left(m_st.sprache() == 0 ? 8 : 6) + QString::number(m_st.device.speichernr) + anzahl;
     } else {
-        caption = caption.left(std::max<qsizetype>(caption.indexOf(QLatin1Char('(')) - 1, 0)) + anzahlText;
+        caption = caption.left(std::max<qsizetype>(caption.indexOf(QLatin1Char('(')) - 1, 0)) + anzahl;
     }
     f.setText(kOptions[v], caption);
 }
@@ -333,6 +401,7 @@ void TableSession::MSFlex_Click(int row)
 
 void TableSession::cmdFlexZeileLoeschen_Click()
 {
+    const Command command(*this);
     using shell::Dialogs;
     zeilenAnzahl = m_grid.Rows() - 1;
     int marked = 0;
@@ -380,15 +449,19 @@ void TableSession::cmdFlexZeileLoeschen_Click()
             --aktZeile;
         else
             --onlineNr;
-    } else {
-        m_st.messageBox(m_st.msg(shell::Msg::OnlyOneRow));
+        StatistikZuruecksetzen();
+        TabelleAufbauen();
+        emit rowsChanged(v);
+        return;
     }
+    m_st.messageBox(m_st.msg(shell::Msg::OnlyOneRow));
     StatistikZuruecksetzen();
     TabelleAufbauen();
 }
 
 void TableSession::cmdFlexTabelleloeschen_Click()
 {
+    const Command command(*this);
     m_stat.statEinheit.clear();
     if (m_st.messageBox(m_st.msg(shell::Msg::ReallyDeleteTable), shell::Dialogs::Buttons::YesNo) !=
         shell::Dialogs::Answer::Yes)
@@ -401,10 +474,12 @@ void TableSession::cmdFlexTabelleloeschen_Click()
     m_st.main().setVisible(Main::cmdAbs, false);
     if (m_st.messart == shell::Messart::Online)
         onlineNr = 1;
+    emit rowsChanged(view());
 }
 
 void TableSession::cmdSort_Click()
 {
+    const Command command(*this);
     if (m_grid.Rows() < 3)
         return; // nothing to order
     const int a = m_grid.text(1, 1).trimmed().toInt();

@@ -4,14 +4,18 @@
 #include "MessdatenStore.h"
 #include "Statistik.h"
 
+#include "shell/Messwert.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <deque>
 
 namespace shell {
 struct AppState;
-struct Messwert;
-} // namespace shell
+}
 
 namespace table {
 
@@ -33,8 +37,30 @@ public:
     ChartToggle& chart() { return *m_chart; }
     const Statistik& statistik() const { return m_stat; }
 
-    // Stores a decoded record at the row cursor of the view of messart (onlineNr for online values, which also
-    // take it as their number) and appends it unless value and number are both 0; then the cursor advances.
+    // Every decoded record enters the table here, in the order it arrived. It is appended at once, unless an
+    // append or a table command is under way: the nested event loop of a question, a file dialog or a wait can
+    // deliver a record then, and it waits its turn until that is over.
+    void take(const shell::Messwert& m);
+    // Held by every table command (delete, sort, clear, open, rebuild, save, outputs) from the user's click to its
+    // last write, so the command acts on the table as it was when given. Records arriving meanwhile are appended
+    // when the last command ends.
+    class Command
+    {
+    public:
+        explicit Command(TableSession& table) : m_table(table) { ++m_table.m_commands; }
+        ~Command();
+        Command(const Command&) = delete;
+        Command& operator=(const Command&) = delete;
+
+    private:
+        TableSession& m_table;
+    };
+    // Records waiting for their turn.
+    int pending() const { return static_cast<int>(m_pending.size()); }
+
+    // Stores a decoded record at the row cursor of its view (onlineNr for online values, which also take it as
+    // their number) and appends it unless value and number are both 0; then the cursor advances. An online value
+    // while another view is shown is stored, counted, typed and saved without touching the shown table.
     void FillMessdaten(const shell::Messwert& m);
     // Feeds one row as record decoding does (tests and benchmarks). False when the view is full.
     bool appendRow(int view, const QString& datum, const QString& zeit, int nr, double wert, const QString& einheit,
@@ -48,8 +74,10 @@ public:
     void showOnlineView();
     // Without a gauge: the commands that work on a table, when one of the views holds rows, else only opening.
     void enableAvailableCommands();
-    // A "V" online line was processed: the next value gets the next number.
-    void nextOnlineNr() { ++onlineNr; }
+    // The statistics lines of a view as the list would show them, worked out from its rows (a view not shown).
+    QStringList statistikZeilen(int view) const;
+    // The unit the statistics of a view are in: that of its first row.
+    QString statEinheitOf(int view) const;
 
     // Table.
     void TabelleFormatieren();
@@ -82,7 +110,8 @@ public:
     void cmdWerte_Click();
     void cmdWerte_LostFocus();
 
-    // Store and cursors.
+    // Store and cursors. aktZeile and onlineNr are written by the table only (the append, its commands and the
+    // loading of a file); others read them.
     MessdatenStore Messdaten;
     int aktZeile = 1;
     int onlineNr = 1;
@@ -99,15 +128,22 @@ signals:
     void onlineRowAppended(int row);
     // A row was appended to a view, with or without keystroke forwarding.
     void rowAppended(int view, int row);
+    // A record was taken from the queue (stored, or refused by a full view); online values are saved then.
+    void valueTaken(int view);
+    // A command changed the rows of a view (deleted, cleared): its file is to be written again.
+    void rowsChanged(int view);
 
 private:
     // Showing the chart sets the statistics unit to the chart's.
     friend class ChartToggle;
 
     int view() const;
+    void drain();
+    void storeInBackground(const shell::Messwert& m);
+    bool onlineFull(int row);
     void showMemoryView(int view);
     void writeRow(int row);
-    void auswerten8020(double v, int n);
+    void updateOptionCaption(int view, const QString& anzahl);
     // One statistics update; without publish the list and controls are left for a later update to write. With
     // keepChart a shown chart stays (it follows the online values).
     void berechnen(bool publish, bool keepChart = false);
@@ -118,18 +154,29 @@ private:
         QString text;
         const QString& format(double v, const QString& unit);
     };
+    // The running statistics of one view: its figures and the sums they come from.
+    struct StatRun {
+        Statistik stat;
+        double summe = 0;
+        double summeAbs = 0;
+        double summeQuadrate = 0;
+        ShownFigure minShown;
+        ShownFigure maxShown;
+    };
+    // Adds the value in run.stat.letzterWert as the n-th; with publish, also the statistics lines as shown.
+    QStringList rechnen(StatRun& run, int n, int view, bool publish) const;
+    void auswerten8020(Statistik& s, double v, int n) const;
 
     shell::AppState& m_st;
     FlexGridModel m_grid;
     WerteForm* m_werte;
     ChartToggle* m_chart;
-    Statistik m_stat;
-    double m_summe = 0;
-    double m_summeAbs = 0;
-    double m_summeQuadrate = 0;
+    StatRun m_run;
+    Statistik& m_stat = m_run.stat;
     bool m_onlineFullReported = false;
-    ShownFigure m_minShown;
-    ShownFigure m_maxShown;
+    std::deque<shell::Messwert> m_pending;
+    int m_commands = 0;    // table commands under way
+    bool m_taking = false; // the queue is being worked off
 };
 
 } // namespace table

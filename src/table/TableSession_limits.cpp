@@ -31,20 +31,19 @@ QColor TableSession::ZelleFaerben(int row) const
     return colour;
 }
 
-void TableSession::auswerten8020(double v, int n)
+void TableSession::auswerten8020(Statistik& s, double v, int n) const
 {
     const shell::AppState& st = m_st;
-    m_stat.FehlerMittel8020 = m_stat.mean < st.limits.Esoll;
+    s.FehlerMittel8020 = s.mean < st.limits.Esoll;
     if (st.limits.Emin >= 0 && v < st.limits.Emin)
-        m_stat.Fehler8020 = true;
+        s.Fehler8020 = true;
     if (st.limits.Emax >= 0 && v > st.limits.Emax)
-        m_stat.Fehler8020 = true;
+        s.Fehler8020 = true;
     if (minimum8020(st.limits.Esoll) <= v && v < st.limits.Esoll)
-        ++m_stat.Anz8020;
-    m_stat.Prozent8020 = static_cast<double>(m_stat.Anz8020) / n * 100;
-    m_stat.FehlerProzent8020 = m_stat.Prozent8020 > 20;
-    m_stat.Text8020 = st.msg(
-        m_stat.Fehler8020 || m_stat.FehlerProzent8020 || m_stat.FehlerMittel8020 ? shell::Msg::No : shell::Msg::Yes);
+        ++s.Anz8020;
+    s.Prozent8020 = static_cast<double>(s.Anz8020) / n * 100;
+    s.FehlerProzent8020 = s.Prozent8020 > 20;
+    s.Text8020 = st.msg(s.Fehler8020 || s.FehlerProzent8020 || s.FehlerMittel8020 ? shell::Msg::No : shell::Msg::Yes);
 }
 
 void TableSession::GrenzwerteAnzeigen()

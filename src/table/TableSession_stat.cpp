@@ -31,7 +31,7 @@ void TableSession::StatistikZuruecksetzen()
     m_stat.min = m_stat.minabs = 999999;
     m_stat.max = m_stat.maxabs = -999999;
     m_stat.mean = m_stat.meanabs = 0;
-    m_summe = m_summeAbs = m_summeQuadrate = 0;
+    m_run.summe = m_run.summeAbs = m_run.summeQuadrate = 0;
     m_stat.stdabw = m_stat.stdabwAbs = 0;
     m_stat.anz_dev = QStringLiteral(" ");
     aktZeile = 1;
@@ -39,8 +39,8 @@ void TableSession::StatistikZuruecksetzen()
     m_stat.einheitenGemischt = false;
     m_stat.Anz8020 = 0;
     m_stat.Fehler8020 = false;
-    m_minShown = {};
-    m_maxShown = {};
+    m_run.minShown = {};
+    m_run.maxShown = {};
 }
 
 const QString& TableSession::ShownFigure::format(double v, const QString& unit)
@@ -54,43 +54,86 @@ const QString& TableSession::ShownFigure::format(double v, const QString& unit)
     return text;
 }
 
-void TableSession::berechnen(bool publish, bool keepChart)
+QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) const
 {
-    shell::AppState& st = m_st;
-    shell::FormState& f = st.main();
+    const shell::AppState& st = m_st;
+    Statistik& s = run.stat;
     const bool signedEdition = st.edition.signMode == QLatin1String("-");
-    const int n = aktZeile;
 
-    double v = m_stat.letzterWert;
+    double v = s.letzterWert;
     if (!st.device.geraet.startsWith(QLatin1String("VX")))
         v = std::fabs(v);
-    if (m_stat.statEinheit.isEmpty())
-        m_stat.statEinheit = m_stat.letzteEinheit;
-    if (m_stat.letzteEinheit != m_stat.statEinheit)
-        m_stat.einheitenGemischt = true;
+    if (s.statEinheit.isEmpty())
+        s.statEinheit = s.letzteEinheit;
+    if (s.letzteEinheit != s.statEinheit)
+        s.einheitenGemischt = true;
 
-    m_summe += v;
-    m_summeAbs += std::fabs(v);
-    m_summeQuadrate += v * v;
-    if (v < m_stat.min)
-        m_stat.min = v;
-    if (st.absolut && std::fabs(v) < m_stat.minabs)
-        m_stat.minabs = std::fabs(v);
-    if (v > m_stat.max)
-        m_stat.max = v;
-    if (st.absolut && std::fabs(v) > m_stat.maxabs)
-        m_stat.maxabs = std::fabs(v);
+    run.summe += v;
+    run.summeAbs += std::fabs(v);
+    run.summeQuadrate += v * v;
+    if (v < s.min)
+        s.min = v;
+    if (st.absolut && std::fabs(v) < s.minabs)
+        s.minabs = std::fabs(v);
+    if (v > s.max)
+        s.max = v;
+    if (st.absolut && std::fabs(v) > s.maxabs)
+        s.maxabs = std::fabs(v);
 
     QStringList lines;
     if (publish || n < 1) {
         lines.reserve(12);
-        lines << (st.messart == shell::Messart::Online ? QStringLiteral("ONLINE") : shell::memoryName(st, st.view()))
-              << QStringLiteral(" ");
+        lines << (view == 2 ? QStringLiteral("ONLINE") : shell::memoryName(st, view)) << QStringLiteral(" ");
         lines << (signedEdition && st.absolut
                       ? st.texte.stat(shell::Stat::Heading) + st.texte.stat(shell::Stat::WithAbsolute)
                       : st.texte.stat(shell::Stat::Heading));
         lines << QStringLiteral(" ");
     }
+    if (n < 1)
+        return lines;
+
+    s.mean = run.summe / n;
+    s.meanabs = run.summeAbs / n;
+    if (n > 1) {
+        double& sd = st.absolut ? s.stdabwAbs : s.stdabw;
+        const double sum = st.absolut ? run.summeAbs : run.summe;
+        const double variance = (run.summeQuadrate - sum * sum / n) / (n - 1);
+        sd = variance >= 0 ? std::sqrt(variance) : 0.0;
+    }
+    if (st.limits.E8020)
+        auswerten8020(s, v, n);
+    s.statZaehler = n;
+    if (!publish)
+        return lines;
+
+    s.anz_max = run.maxShown.format(st.absolut ? s.maxabs : s.max, s.statEinheit);
+    s.anz_min = run.minShown.format(st.absolut ? s.minabs : s.min, s.statEinheit);
+    s.anz_mean = WertFormatieren(st.absolut ? s.meanabs : s.mean, s.statEinheit);
+    s.anz_dev = WertFormatieren(st.absolut ? s.stdabwAbs : s.stdabw, s.statEinheit);
+
+    if (!s.einheitenGemischt) {
+        const QString unit = QLatin1Char(' ') + s.statEinheit;
+        lines << label(st, shell::Stat::Count) + Ausrichten(8, QString::number(n));
+        lines << label(st, shell::Stat::Minimum) + Ausrichten(8, s.anz_min) + unit;
+        lines << label(st, shell::Stat::Maximum) + Ausrichten(8, s.anz_max) + unit;
+        lines << label(st, shell::Stat::Mean) + Ausrichten(8, s.anz_mean) + unit;
+        if (n > 1)
+            lines << label(st, shell::Stat::Deviation) + Ausrichten(8, s.anz_dev) + unit;
+        if (st.limits.E8020)
+            lines << label(st, shell::Stat::Rule8020) + QString(6, QLatin1Char(' ')) + s.Text8020 + QLatin1Char(' ') +
+                         QString::number(std::nearbyint(s.Prozent8020)) + QStringLiteral(" %");
+    } else {
+        lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
+              << st.texte.stat(shell::Stat::Units);
+    }
+    return lines;
+}
+
+void TableSession::berechnen(bool publish, bool keepChart)
+{
+    shell::FormState& f = m_st.main();
+    const int n = aktZeile;
+    const QStringList lines = rechnen(m_run, n, view(), publish);
     if (n < 1) {
         f.setVisible(Main::picLogo, true);
         for (const QString& name :
@@ -99,51 +142,15 @@ void TableSession::berechnen(bool publish, bool keepChart)
         f.setItems(Main::lstStat, lines);
         return;
     }
-
-    m_stat.mean = m_summe / n;
-    m_stat.meanabs = m_summeAbs / n;
-    if (n > 1) {
-        double& sd = st.absolut ? m_stat.stdabwAbs : m_stat.stdabw;
-        const double s = st.absolut ? m_summeAbs : m_summe;
-        const double variance = (m_summeQuadrate - s * s / n) / (n - 1);
-        sd = variance >= 0 ? std::sqrt(variance) : 0.0;
-    }
-    if (st.limits.E8020)
-        auswerten8020(v, n);
-    if (!publish) {
-        m_stat.statZaehler = n;
+    if (!publish)
         return;
-    }
-
-    m_stat.anz_max = m_maxShown.format(st.absolut ? m_stat.maxabs : m_stat.max, m_stat.statEinheit);
-    m_stat.anz_min = m_minShown.format(st.absolut ? m_stat.minabs : m_stat.min, m_stat.statEinheit);
-    m_stat.anz_mean = WertFormatieren(st.absolut ? m_stat.meanabs : m_stat.mean, m_stat.statEinheit);
-    m_stat.anz_dev = WertFormatieren(st.absolut ? m_stat.stdabwAbs : m_stat.stdabw, m_stat.statEinheit);
-
-    if (!m_stat.einheitenGemischt) {
-        const QString unit = QLatin1Char(' ') + m_stat.statEinheit;
-        lines << label(st, shell::Stat::Count) + Ausrichten(8, QString::number(n));
-        lines << label(st, shell::Stat::Minimum) + Ausrichten(8, m_stat.anz_min) + unit;
-        lines << label(st, shell::Stat::Maximum) + Ausrichten(8, m_stat.anz_max) + unit;
-        lines << label(st, shell::Stat::Mean) + Ausrichten(8, m_stat.anz_mean) + unit;
-        if (n > 1)
-            lines << label(st, shell::Stat::Deviation) + Ausrichten(8, m_stat.anz_dev) + unit;
-        if (st.limits.E8020)
-            lines << label(st, shell::Stat::Rule8020) + QString(6, QLatin1Char(' ')) + m_stat.Text8020 +
-                         QLatin1Char(' ') + QString::number(std::nearbyint(m_stat.Prozent8020)) + QStringLiteral(" %");
-    } else {
-        lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
-              << st.texte.stat(shell::Stat::Units);
-    }
     f.setItems(Main::lstStat, lines);
-
-    m_stat.statZaehler = n;
     if (n > MessdatenStore::kRows)
         StatistikZuruecksetzen();
 
     f.setVisible(Main::picLogo, false);
     f.setVisible(Main::cmdChart, true);
-    f.setVisible(Main::cmdAbs, signedEdition);
+    f.setVisible(Main::cmdAbs, m_st.edition.signMode == QLatin1String("-"));
     // Mixed units have no chart: the list with its notice comes back.
     if (keepChart && !m_stat.einheitenGemischt)
         return;
@@ -152,6 +159,29 @@ void TableSession::berechnen(bool publish, bool keepChart)
     f.setText(Main::cmdChart, QStringLiteral("Chart"));
     f.setVisible(Main::cmdGross, false);
     f.setVisible(Main::txtMittelwert, false);
+}
+
+QStringList TableSession::statistikZeilen(int v) const
+{
+    const int n = Messdaten.rowCount(v);
+    StatRun run;
+    if (n == 0)
+        return rechnen(run, 0, v, true);
+    QStringList lines;
+    for (int r = 1; r <= n; ++r) {
+        run.stat.letzterWert = Messdaten.at(v, r).wert;
+        run.stat.letzteEinheit = Messdaten.at(v, r).einheit;
+        if (r == n)
+            lines = rechnen(run, r, v, true);
+        else
+            rechnen(run, r, v, false);
+    }
+    return lines;
+}
+
+QString TableSession::statEinheitOf(int v) const
+{
+    return Messdaten.rowCount(v) > 0 ? Messdaten.at(v, 1).einheit : QString();
 }
 
 } // namespace table

@@ -5,6 +5,7 @@
 #include "shell/Dialogs.h"
 #include "shell/KeystrokeSettings.h"
 #include "shell/Texte.h"
+#include "shell/TransferLog.h"
 
 namespace table {
 
@@ -18,8 +19,8 @@ bool option(const QString& optionen, int pos)
 } // namespace
 
 TastaturSender::TastaturSender(shell::KeystrokeSettings& settings, KeySender& keys, shell::Dialogs& dialogs,
-                               const shell::Texte& texte, QObject* parent)
-    : QObject(parent), m_settings(settings), m_keys(keys), m_dialogs(dialogs), m_texte(texte)
+                               const shell::Texte& texte, const shell::TransferLog& log, QObject* parent)
+    : QObject(parent), m_settings(settings), m_keys(keys), m_dialogs(dialogs), m_texte(texte), m_log(log)
 {
 }
 
@@ -104,9 +105,16 @@ bool TastaturSender::zeileSenden(const TastaturZeile& zeile)
 bool TastaturSender::senden(const TastaturZeile& zeile)
 {
     if (!m_keys.activate(m_settings.anwendungTask)) {
-        m_dialogs.messageBox(beendetText(m_texte.sprache, m_settings.anwendung), shell::Dialogs::Buttons::Ok);
+        const QString text = beendetText(m_texte.sprache, m_settings.anwendung);
+        if (!m_failureTold)
+            m_dialogs.notify(text);
+        m_failureTold = true;
+        m_log.WriteLog(text + QStringLiteral(" (") + QString::number(zeile.nr) + QLatin1Char(')'));
+        // The dialog's confirmation starts the program again.
+        m_settings.anwendungGestartet = false;
         return false;
     }
+    m_failureTold = false;
     m_keys.typeText(zeilenText(m_settings, zeile));
     if (m_settings.zeilenende == QLatin1String("ENTER"))
         m_keys.pressEnter();

@@ -9,6 +9,7 @@
 namespace shell {
 class Dialogs;
 class Texte;
+class TransferLog;
 struct KeystrokeSettings;
 } // namespace shell
 
@@ -22,7 +23,7 @@ class TastaturSender : public QObject
     Q_OBJECT
 public:
     TastaturSender(shell::KeystrokeSettings& settings, KeySender& keys, shell::Dialogs& dialogs,
-                   const shell::Texte& texte, QObject* parent = nullptr);
+                   const shell::Texte& texte, const shell::TransferLog& log, QObject* parent = nullptr);
 
     // Everything typed for the row before the Enter key, in the order the options name.
     static QString zeilenText(const shell::KeystrokeSettings& settings, const TastaturZeile& zeile);
@@ -36,8 +37,9 @@ public slots:
     // been started in this run yet.
     void anwendungStarten();
 
-    // Types one online row. False when the receiving program could not be brought to the front (the
-    // user has been told); true also when forwarding is off or nothing can be typed.
+    // Types one online row. False when the receiving program could not be brought to the front: the user is told
+    // once, in a box that does not hold up the values, every failure is logged, and the next row tries again.
+    // True also when forwarding is off or nothing can be typed.
     bool zeileSenden(const TastaturZeile& zeile);
 
 private:
@@ -47,6 +49,8 @@ private:
     KeySender& m_keys;
     shell::Dialogs& m_dialogs;
     const shell::Texte& m_texte;
+    const shell::TransferLog& m_log;
+    bool m_failureTold = false;     // since the last row that was typed
     QList<TastaturZeile> m_wartend; // rows that arrived while an earlier one was still being typed
     bool m_sendet = false;
 };

@@ -8,11 +8,11 @@
 
 namespace ui {
 
-shell::Dialogs::Answer QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+namespace {
+
+void setIcon(QMessageBox& box, shell::Dialogs::Icon icon)
 {
-    QMessageBox box(m_parent);
-    box.setText(text);
-    box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
+    using Icon = shell::Dialogs::Icon;
     switch (icon) {
     case Icon::Information:
         box.setIcon(QMessageBox::Information);
@@ -29,6 +29,16 @@ shell::Dialogs::Answer QtDialogs::messageBox(const QString& text, Buttons button
     case Icon::None:
         break;
     }
+}
+
+} // namespace
+
+shell::Dialogs::Answer QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(m_parent);
+    box.setText(text);
+    box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
+    setIcon(box, icon);
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -53,6 +63,18 @@ shell::Dialogs::Answer QtDialogs::messageBox(const QString& text, Buttons button
     default:
         return Answer::Ok;
     }
+}
+
+void QtDialogs::notify(const QString& text, Icon icon, const QString& title)
+{
+    auto* box = new QMessageBox(m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setText(text);
+    box->setWindowTitle(title.isEmpty() ? applicationTitle : title);
+    setIcon(*box, icon);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->show();
 }
 
 QString QtDialogs::openFile(const QString& title, const QString& folder, const QString& filter)

@@ -20,6 +20,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    void notify(const QString& text, Icon icon, const QString& title) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     QPagedPaintDevice* choosePrinter() override;

@@ -68,11 +68,13 @@ TEST(OutputFilesTest, NamesSayWhatTheFileIsAndNeverCollide)
     EXPECT_EQ(reports::OutputFiles::fileName(QStringLiteral("werk/2:a*b?\"c<d>e|f\\g"), when, QStringLiteral("odt")),
               QStringLiteral("Messwerte_werk_2_a_b__c_d_e_f_g_2024-02-01_100509.odt"));
 
-    const QString first = reports::OutputFiles::newPath(QStringLiteral("FE-Speicher"), QStringLiteral("xlsx"));
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/Dokumente");
+    const QString first = reports::OutputFiles::newPath(folder, QStringLiteral("FE-Speicher"), QStringLiteral("xlsx"));
     ASSERT_FALSE(first.isEmpty());
-    EXPECT_EQ(QFileInfo(first).absolutePath(), reports::OutputFiles::folder());
+    EXPECT_EQ(QFileInfo(first).absolutePath(), folder);
     QFile(first).open(QIODevice::WriteOnly);
-    const QString second = reports::OutputFiles::newPath(QStringLiteral("FE-Speicher"), QStringLiteral("xlsx"));
+    const QString second = reports::OutputFiles::newPath(folder, QStringLiteral("FE-Speicher"), QStringLiteral("xlsx"));
     EXPECT_NE(second, first);
     EXPECT_TRUE(second.endsWith(QStringLiteral(".xlsx")));
 }

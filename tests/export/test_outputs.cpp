@@ -122,7 +122,8 @@ TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
     p.exporter().cmdWord_Click();
     ASSERT_EQ(desktop.opened.size(), 1);
     const QFileInfo odt(desktop.opened.last());
-    EXPECT_EQ(odt.absolutePath(), reports::OutputFiles::folder());
+    // In the user's own data folder, not a temporary one: a document saved in place outlives the program.
+    EXPECT_EQ(odt.absolutePath(), p.st.edition.MessDataPath + QStringLiteral("/Dokumente"));
     EXPECT_TRUE(odt.fileName().startsWith(QStringLiteral("Messwerte_FE-Speicher_"))) << odt.fileName().toStdString();
     EXPECT_EQ(odt.suffix(), QStringLiteral("odt"));
     EXPECT_EQ(odtParagraphs(unzip(odt.filePath(), QStringLiteral("content.xml"))),

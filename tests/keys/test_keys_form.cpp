@@ -4,6 +4,7 @@
 #include "shell/FormState.h"
 #include "shell/KeystrokeSettings.h"
 #include "shell/Texte.h"
+#include "shell/TransferLog.h"
 #include "table/KeySender.h"
 #include "table/TastaturForm.h"
 #include "table/TastaturSender.h"
@@ -48,7 +49,8 @@ struct KeysForm : ::testing::Test {
     shell::FormState f{N::form};
     RecordingKeys keys;
     table::TastaturForm form{f, s, dialogs, texte};
-    table::TastaturSender sender{s, keys, dialogs, texte};
+    shell::TransferLog log;
+    table::TastaturSender sender{s, keys, dialogs, texte, log};
     QStringList saved; // the settings as each confirmation hands them over for saving
 
     void SetUp() override

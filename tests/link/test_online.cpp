@@ -1,12 +1,16 @@
 #include "ReadBench.h"
+#include "export/ExportSession.h"
 #include "export/MesFile.h"
 #include "export/MesReader.h"
 #include "link/OnlineReceiver.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
+#include "table/WerteForm.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -50,7 +54,43 @@ struct OnlineProgram {
         return testsupport::Sandbox::readFile(prog.st.edition.MessDataPath + "/Online.mes");
     }
     const table::MessRow& row(int r) { return prog.table().Messdaten.at(2, r); }
+
+    // The gauge sends its next value; values counts every value sent.
+    QList<double> values;
+    void measure(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            values << 100 + values.size() * 1.5;
+            push(record(values.size(), QString::number(values.last(), 'f', 1), "ym"));
+        }
+    }
 };
+
+// The online view, Online.mes and the statistics hold exactly `expected`, numbered 1, 2, 3 ... in order.
+void expectOnlineTable(OnlineProgram& p, const QList<double>& expected, const char* what)
+{
+    SCOPED_TRACE(what);
+    table::TableSession& t = p.prog.table();
+    ASSERT_EQ(t.Messdaten.rowCount(2), expected.size());
+    for (int r = 1; r <= expected.size(); ++r) {
+        EXPECT_EQ(p.row(r).nr, r);
+        EXPECT_DOUBLE_EQ(p.row(r).wert, expected[r - 1]);
+    }
+    EXPECT_EQ(t.onlineNr, expected.size() + 1);
+    const auto saved =
+        reports::MesReader::parse(shell::TextFile::splitLines(shell::TextFile::decode(p.onlineFile())), "1").rows;
+    ASSERT_EQ(saved.size(), size_t(expected.size()));
+    for (int r = 1; r <= expected.size(); ++r) {
+        EXPECT_EQ(saved[r - 1].nr, r);
+        EXPECT_DOUBLE_EQ(saved[r - 1].wert, expected[r - 1]);
+    }
+    // The running statistics agree with statistics worked out from the rows afresh, and count every row.
+    const QStringList fresh = t.statistikZeilen(2);
+    EXPECT_TRUE(fresh.value(4).endsWith(" " + QString::number(expected.size()))) << fresh.value(4).toStdString();
+    if (p.prog.st.messart == shell::Messart::Online) {
+        EXPECT_EQ(p.prog.main().items(Main::lstStat), fresh);
+    }
+}
 
 } // namespace
 
@@ -86,12 +126,113 @@ TEST(Online, RondoValuesAreShownStoredAndSavedOneByOne)
     EXPECT_EQ(b.caption(Main::optOnline).left(8), "Online (");
     EXPECT_EQ(b.prog.main().items(Main::lstStat).value(0), "ONLINE");
     EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
+}
 
-    // Choosing a memory view ends online reception: later values go nowhere.
-    b.table().optFE_Click();
-    const int rows = b.rows(2);
-    b.prog.link().Delay(1);
-    EXPECT_EQ(b.rows(2), rows);
+// Values that arrive while the user works never get lost, doubled or misnumbered: each thing that can be open or
+// going on during a run, with values arriving meanwhile (the nested event loop of a box or a dialog delivers them).
+TEST(Online, ValuesArrivingWhileTheUserWorksAreAllKeptInOrder)
+{
+    struct Case {
+        const char* what;
+        std::function<void(OnlineProgram&)> interrupt;
+    };
+    const Case cases[] = {
+        {"delete question",
+         [](OnlineProgram& p) {
+             p.prog.table().MSFlex_Click(3);
+             p.prog.dialogs.answers = {shell::Dialogs::Answer::Ok};
+             p.prog.table().cmdFlexZeileLoeschen_Click();
+             p.values.removeAt(2);
+         }},
+        {"clear question",
+         [](OnlineProgram& p) {
+             p.prog.dialogs.answers = {shell::Dialogs::Answer::Yes};
+             const int before = p.values.size();
+             p.prog.table().cmdFlexTabelleloeschen_Click();
+             p.values.remove(0, before);
+         }},
+        {"save dialog",
+         [](OnlineProgram& p) {
+             const int before = p.values.size();
+             p.prog.dialogs.files = {"during"};
+             p.prog.exporter().cmdSave_Click();
+             // The file holds the table as it was when the user pressed the button.
+             const auto rows = reports::MesReader::parse(
+                 shell::TextFile::splitLines(shell::TextFile::decode(
+                     testsupport::Sandbox::readFile(p.prog.exporter().mesFolder() + "/during.mes"))),
+                 "1");
+             EXPECT_EQ(int(rows.rows.size()), before);
+         }},
+        {"open dialog",
+         [](OnlineProgram& p) {
+             const QString file = p.prog.exporter().mesFolder() + "/other.mes";
+             p.prog.exporter().saveTo(file);
+             p.prog.dialogs.files = {file};
+             p.prog.exporter().cmdOpen_Click();
+             // The file opens beside the run, which goes on in the background.
+             EXPECT_EQ(p.prog.st.messart, shell::Messart::Speicher1);
+             EXPECT_TRUE(p.prog.main().text(Main::optFE).startsWith("other.mes"));
+             p.online.optOnline_Click();
+         }},
+        {"print dialog", [](OnlineProgram& p) { p.prog.exporter().cmdprint_Click(); }},
+        {"memory read question, declined",
+         [](OnlineProgram& p) {
+             p.prog.dialogs.answers = {shell::Dialogs::Answer::Cancel};
+             p.prog.reader().cmdLesFE_Click();
+             EXPECT_TRUE(p.online.receiving());
+         }},
+        {"memory view shown",
+         [](OnlineProgram& p) {
+             p.prog.table().optFE_Click();
+             p.measure(2);
+             EXPECT_TRUE(p.prog.main().text(Main::optOnline).endsWith(QString(" (%1)").arg(p.values.size())));
+             p.online.optOnline_Click();
+         }},
+        {"limits changed",
+         [](OnlineProgram& p) {
+             p.prog.table().cmdWerte_Click();
+             p.measure();
+             p.prog.table().werte().wertechanged = true;
+             p.prog.table().cmdWerte_LostFocus();
+         }},
+    };
+    for (const Case& c : cases) {
+        OnlineProgram p("RD", "FN-B SN 1\r\nM1:0\r\nM2:0\r\n");
+        p.online.optOnline_Click();
+        p.measure(5);
+        p.prog.dialogs.duringDialog = [&p] {
+            p.prog.dialogs.duringDialog = nullptr;
+            p.measure(3);
+        };
+        c.interrupt(p);
+        p.prog.dialogs.duringDialog = nullptr;
+        p.measure(2);
+        expectOnlineTable(p, p.values, c.what);
+    }
+}
+
+// Keystroke forwarding into a program that has gone: told once in a box that does not wait, every value still
+// kept; the memory read question, answered yes, ends the run with every value on disk.
+TEST(Online, KeystrokeFailureAndAReadEndTheRunWithoutLosingValues)
+{
+    OnlineProgram p("RD", "FN-B SN 1\r\nM1:0\r\nM2:0\r\n");
+    p.prog.st.keys.tastaturAktiv = true;
+    p.prog.st.keys.anwendung = "gone";
+    p.online.optOnline_Click();
+    p.measure(6);
+    EXPECT_EQ(p.prog.dialogs.notified, 1);
+    EXPECT_EQ(p.prog.dialogs.texts(), QStringList{"App gone wurde beendet, bitte Pgm neu starten!"});
+    EXPECT_EQ(p.prog.log().count("App gone wurde beendet"), 6);
+    expectOnlineTable(p, p.values, "keystrokes");
+
+    p.prog.dialogs.answers = {shell::Dialogs::Answer::Ok};
+    p.prog.reader().cmdLesFE_Click();
+    EXPECT_FALSE(p.online.receiving());
+    EXPECT_FALSE(p.prog.st.link.onlineRun);
+    EXPECT_EQ(p.prog.table().Messdaten.rowCount(2), 6);
+    p.online.optOnline_Click();
+    p.measure(2);
+    expectOnlineTable(p, p.values, "after the read");
 }
 
 TEST(Online, LineInstrumentPausesDropsAndContinues)

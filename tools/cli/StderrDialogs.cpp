@@ -7,6 +7,11 @@ StderrDialogs::Answer StderrDialogs::defaultAnswer(Buttons buttons)
     return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
 }
 
+void StderrDialogs::notify(const QString& text, Icon icon, const QString& title)
+{
+    messageBox(text, Buttons::Ok, icon, title);
+}
+
 StderrDialogs::Answer StderrDialogs::messageBox(const QString& text, Buttons buttons, Icon, const QString&)
 {
     m_shown << text;

@@ -10,6 +10,7 @@ class StderrDialogs : public shell::Dialogs
 {
 public:
     Answer messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    void notify(const QString& text, Icon, const QString&) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     QPagedPaintDevice* choosePrinter() override { return nullptr; }
