@@ -285,6 +285,7 @@ void TransferShell::loadUserSettings(const StartupOptions& options)
         emit keystrokeTargetStartRequested();
     if (st.texte.sprache > 1)
         st.texte.sprache = 1;
+    emit languageChanged(st.texte.sprache);
 }
 
 // The port list is built behind the progress window; the saved port is put into the port box afterwards.
@@ -371,6 +372,7 @@ void TransferShell::ApplyCaptions()
 void TransferShell::switchLanguage(int lang)
 {
     m_st.texte.sprache = lang;
+    emit languageChanged(lang);
     ApplyCaptions();
     emit tableLayoutRequested();
     emit memoryOptionsRelabelRequested();

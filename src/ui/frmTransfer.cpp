@@ -3,6 +3,7 @@
 #include "CommandButton.h"
 #include "FormBinder.h"
 #include "OptionRow.h"
+#include "QtTranslation.h"
 #include "WholeRowsArea.h"
 #include "Widgets.h"
 #include "WindowIcons.h"
@@ -86,6 +87,13 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     m_wait = new frmWait(m_st.forms[Wait::form], this);
     m_info = new frmInfo(m_st, this);
     wireHandlers();
+    // Qt's standard buttons and dialogs speak the language chosen at start-up and in the menu.
+    auto* qtTexts = new QtTranslation(this);
+    connect(m_shell, &shell::TransferShell::languageChanged, qtTexts, [this, qtTexts](int sprache) {
+        QString error;
+        if (!qtTexts->apply(sprache, error))
+            m_st.WriteLog(error);
+    });
     connect(m_shell, &shell::TransferShell::infoWindowRequested, this, [this] { m_info->exec(); });
     connect(m_shell, &shell::TransferShell::quitRequested, this, &frmTransfer::requestQuit);
     // Keystroke forwarding's dialog is not modal.
