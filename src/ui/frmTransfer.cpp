@@ -265,6 +265,8 @@ void frmTransfer::buildUi()
         keepPlace(b);
         chartRow->addWidget(b);
     }
+    // The chart command reads "Stat" while the chart shows.
+    central->findChild<CommandButton*>(Main::cmdChart)->keepRoomFor({QStringLiteral("Chart"), QStringLiteral("Stat")});
     right->addLayout(chartRow);
 
     auto* frame1 = named<QGroupBox>(central, Main::Frame1);
@@ -284,6 +286,8 @@ void frmTransfer::buildUi()
         b->setSizePolicy(QSizePolicy::Ignored, b->sizePolicy().verticalPolicy());
         f1->addWidget(b, row, col, 1, span);
     }
+    // Saved limits turn the limits caption into three lines (minimum, maximum, target): room for them from the start.
+    frame1->findChild<CommandButton*>(Main::cmdWerte)->keepRoomFor({QStringLiteral(">\n<\n=")});
     f1->setColumnStretch(0, 1);
     f1->setColumnStretch(1, 1);
     right->addWidget(frame1);
