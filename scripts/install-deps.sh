@@ -9,7 +9,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   # build
   cmake ninja-build g++ pkg-config file dpkg-dev
-  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
   libxlsxwriter-dev libxdo-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # sanitizer build and fuzz targets

@@ -53,8 +53,10 @@ void SystemDesktop::setClipboardText(const QString& text)
 bool SystemDesktop::openDocument(const QString& path, QString& error)
 {
     error.clear();
+    lastFailure = Failure::None;
     if (!QFileInfo(path).isFile()) {
         error = path + QStringLiteral(": no such file");
+        lastFailure = Failure::NoFile;
         return false;
     }
     // Without a desktop environment xdg-open may run the program itself and stay until it ends: the process is
@@ -81,15 +83,21 @@ bool SystemDesktop::openDocument(const QString& path, QString& error)
     }
     const std::unique_ptr<QProcess> done(p);
     if (p->error() == QProcess::FailedToStart) {
+        // Without the opener nothing on this desktop opens files by their type.
         error = opener + QStringLiteral(": ") + p->errorString();
+        lastFailure = Failure::NoProgram;
         return false;
     }
     if (p->exitStatus() != QProcess::NormalExit) {
         error = opener + QStringLiteral(": ") + p->errorString();
+        lastFailure = Failure::ProgramFailed;
         return false;
     }
     if (p->exitCode() != 0) {
         error = xdgOpenFailure(p->exitCode());
+        lastFailure = p->exitCode() == 2   ? Failure::NoFile
+                      : p->exitCode() == 3 ? Failure::NoProgram
+                                           : Failure::ProgramFailed;
         // xdg-open's own conclusion is its last line; before it come the fallbacks it tried ("firefox: not found").
         const QString said = QString::fromLocal8Bit(p->readAll()).trimmed().section(QLatin1Char('\n'), -1).trimmed();
         if (!said.isEmpty())

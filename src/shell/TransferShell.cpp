@@ -285,6 +285,7 @@ void TransferShell::loadUserSettings(const StartupOptions& options)
         emit keystrokeTargetStartRequested();
     if (st.texte.sprache > 1)
         st.texte.sprache = 1;
+    emit languageChanged(st.texte.sprache);
 }
 
 // The port list is built behind the progress window; the saved port is put into the port box afterwards.
@@ -371,6 +372,7 @@ void TransferShell::ApplyCaptions()
 void TransferShell::switchLanguage(int lang)
 {
     m_st.texte.sprache = lang;
+    emit languageChanged(lang);
     ApplyCaptions();
     emit tableLayoutRequested();
     emit memoryOptionsRelabelRequested();
@@ -407,17 +409,37 @@ void TransferShell::mnuHelp1_Click()
         st.helpFile = st.edition.AppDataPath +
                       (st.sprache() != 0 ? QStringLiteral("/EN_Manual_") : QStringLiteral("/DE_Manual_")) + part +
                       QStringLiteral("_TRANSFER.pdf");
+    const QString& path = st.helpFile;
+    const bool exists = !path.isEmpty() && QFileInfo(path).isFile();
     QString error;
-    const bool opened = !st.helpFile.isEmpty() && QFileInfo(st.helpFile).isFile() && st.desktop &&
-                        st.desktop->openDocument(st.helpFile, error);
-    if (opened)
+    if (exists && st.desktop && st.desktop->openDocument(path, error))
         return;
-    if (!error.isEmpty())
-        st.WriteLog(st.helpFile + QStringLiteral(": ") + error);
-    if (st.sprache() != 0)
-        st.messageBox(QStringLiteral("File ") + st.helpFile + QStringLiteral(" not found "));
+    // A manual that is there but cannot be shown must not be reported missing: the user can still open it by hand.
+    using Failure = Desktop::Failure;
+    const Failure why = !exists ? Failure::NoFile : st.desktop ? st.desktop->lastFailure : Failure::NoProgram;
+    if (path.isEmpty())
+        st.WriteLog(QStringLiteral("Handbuch: keines zum Gerät ") + st.device.geraet);
     else
-        st.messageBox(QStringLiteral("Datei ") + st.helpFile + QStringLiteral(" wurde nicht gefunden"));
+        st.WriteLog(QStringLiteral("Handbuch ") + path + QStringLiteral(": ") +
+                    (error.isEmpty() ? QStringLiteral("Datei nicht vorhanden") : error));
+    switch (why) {
+    case Failure::NoProgram:
+        st.messageBox(
+            st.say("Kein Programm zum Öffnen von PDF-Dateien gefunden. Das Handbuch kann von Hand geöffnet werden: ",
+                   "No program to open PDF files was found. The manual can be opened by hand: ") +
+            path);
+        break;
+    case Failure::ProgramFailed:
+        st.messageBox(st.say("Das PDF-Programm konnte das Handbuch nicht öffnen: ",
+                             "The PDF program could not open the manual ") +
+                      path);
+        break;
+    default:
+        if (st.sprache() != 0)
+            st.messageBox(QStringLiteral("File ") + path + QStringLiteral(" not found "));
+        else
+            st.messageBox(QStringLiteral("Datei ") + path + QStringLiteral(" wurde nicht gefunden"));
+    }
 }
 
 void TransferShell::mnuInfo_Click()

@@ -64,6 +64,9 @@ signals:
     void limitsCaptionRequested();
     // Language switch while connected: the current view is shown again in the new language.
     void viewRefreshRequested();
+    // Start-up and language switch: the language in use (0 German, 1 English), for texts that are not the
+    // program's own (the toolkit's standard buttons and dialogs).
+    void languageChanged(int sprache);
     // Start-up with keystroke forwarding on: the receiving program is started.
     void keystrokeTargetStartRequested();
     // Menus.

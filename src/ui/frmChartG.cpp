@@ -69,6 +69,15 @@ void frmChartG::setData(const chart::ChartInput& in, int sprache, const QString&
     setWindowTitle(title);
 }
 
+void frmChartG::follow(const chart::ChartInput& in)
+{
+    m_in = in;
+    m_data = chart::ChartData(in);
+    // The bars leave the mean under the chart alone; a new value changes it all the same.
+    m_mean->setText(ChartBuilder::meanText(m_in));
+    buildChart();
+}
+
 void frmChartG::Form_Activate()
 {
     m_bar = false;

@@ -33,6 +33,9 @@ public:
     // program title) and the folder offered for saved pictures.
     void setData(const chart::ChartInput& in, int sprache, const QString& title, const QString& pictureFolder = {});
 
+    // New data while the window shows (an online run goes on behind it): drawn in the chart type shown.
+    void follow(const chart::ChartInput& in);
+
     // Every opening starts with the line chart.
     void Form_Activate();
     // Line chart <-> bar chart.

@@ -3,6 +3,7 @@
 #include "CommandButton.h"
 #include "FormBinder.h"
 #include "OptionRow.h"
+#include "QtTranslation.h"
 #include "WholeRowsArea.h"
 #include "Widgets.h"
 #include "WindowIcons.h"
@@ -86,6 +87,13 @@ frmTransfer::frmTransfer(session::TransferSession& session, QWidget* parent)
     m_wait = new frmWait(m_st.forms[Wait::form], this);
     m_info = new frmInfo(m_st, this);
     wireHandlers();
+    // Qt's standard buttons and dialogs speak the language chosen at start-up and in the menu.
+    auto* qtTexts = new QtTranslation(this);
+    connect(m_shell, &shell::TransferShell::languageChanged, qtTexts, [this, qtTexts](int sprache) {
+        QString error;
+        if (!qtTexts->apply(sprache, error))
+            m_st.WriteLog(error);
+    });
     connect(m_shell, &shell::TransferShell::infoWindowRequested, this, [this] { m_info->exec(); });
     connect(m_shell, &shell::TransferShell::quitRequested, this, &frmTransfer::requestQuit);
     // Keystroke forwarding's dialog is not modal.
@@ -257,6 +265,8 @@ void frmTransfer::buildUi()
         keepPlace(b);
         chartRow->addWidget(b);
     }
+    // The chart command reads "Stat" while the chart shows.
+    central->findChild<CommandButton*>(Main::cmdChart)->keepRoomFor({QStringLiteral("Chart"), QStringLiteral("Stat")});
     right->addLayout(chartRow);
 
     auto* frame1 = named<QGroupBox>(central, Main::Frame1);
@@ -276,6 +286,8 @@ void frmTransfer::buildUi()
         b->setSizePolicy(QSizePolicy::Ignored, b->sizePolicy().verticalPolicy());
         f1->addWidget(b, row, col, 1, span);
     }
+    // Saved limits turn the limits caption into three lines (minimum, maximum, target): room for them from the start.
+    frame1->findChild<CommandButton*>(Main::cmdWerte)->keepRoomFor({QStringLiteral(">\n<\n=")});
     f1->setColumnStretch(0, 1);
     f1->setColumnStretch(1, 1);
     right->addWidget(frame1);

@@ -39,6 +39,8 @@ void frmTransfer::wireChart()
         live->flush();
         frmChartG g(*m_st.dialogs, this);
         g.setData(toggle->largeInput(), m_st.sprache(), m_st.msg(shell::Msg::ProgramTitle), m_st.edition.MessDataPath);
+        // An online run goes on behind the modal window: it is redrawn with the main chart, at the same pace.
+        connect(toggle, &table::ChartToggle::chartChanged, &g, [&g, toggle] { g.follow(toggle->largeInput()); });
         g.exec();
     });
 }

@@ -2,13 +2,17 @@
 #include "export/ExportSession.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
+#include "shell/SystemDesktop.h"
 #include "table/TableSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
@@ -189,6 +193,28 @@ TEST(Startup, ManualPathRules)
     s.st.device.geraet = "ZZ";
     s.shell->mnuHelp1_Click();
     EXPECT_EQ(opened.size(), 2);
+
+    // A manual that is there but cannot be shown is not "not found": the message names the cause and the file,
+    // the log the reason. No opener at all, none for PDF files (xdg-open's 3), one that failed (its 4).
+    shell::SystemDesktop system;
+    s.st.desktop = &system;
+    system.opener = s.sandbox.root() + "/opener";
+    for (const auto& [script, lang, text] :
+         {std::tuple("", 0,
+                     "Kein Programm zum Öffnen von PDF-Dateien gefunden. Das Handbuch kann von Hand geöffnet "
+                     "werden: "),
+          std::tuple("exit 3", 1, "No program to open PDF files was found. The manual can be opened by hand: "),
+          std::tuple("exit 4", 1, "The PDF program could not open the manual ")}) {
+        if (*script) {
+            Sandbox::writeFile(system.opener, QByteArray("#!/bin/sh\n") + script);
+            QFile::setPermissions(system.opener,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
+        s.st.texte.sprache = lang;
+        s.shell->mnuHelp1_Click();
+        EXPECT_EQ(s.dialogs.shown.last().text, text + partner);
+        EXPECT_TRUE(s.logLines().last().startsWith("Handbuch " + partner + ": ")) << s.logLines().last().toStdString();
+    }
 
     Program unknown("XX\n");
     ASSERT_TRUE(unknown.shell->startup());

@@ -396,6 +396,22 @@ TEST(MainWindowChart, FollowsAnOnlineRunAtMostTenTimesASecond)
     EXPECT_LE(redraws, took / 100 + 2);
     EXPECT_EQ(win.get<QLabel>(Main::txtMittelwert)->text(), "_ _ _Mittelwert " + win.p.table().statistik().anz_mean);
 
+    // The large window follows the run as well, in the chart type it shows.
+    QTimer::singleShot(0, [&] {
+        auto* g = qobject_cast<ui::frmChartG*>(QApplication::activeModalWidget());
+        ASSERT_NE(g, nullptr);
+        g->cmdChartType_Click();
+        for (int i = 0; i < 5; ++i)
+            online();
+        runFor(150);
+        EXPECT_TRUE(g->barChart());
+        auto* bars = qobject_cast<QBarSeries*>(g->findChild<QChartView*>(ChartG::MSChartG)->chart()->series().value(0));
+        EXPECT_EQ(bars ? bars->barSets().first()->count() : 0, nr);
+        EXPECT_EQ(g->findChild<QLabel*>(ChartG::lblMean)->text(), "Mittelwert " + win.p.table().statistik().anz_mean);
+        g->close();
+    });
+    win.click(Main::cmdGross);
+
     // Hidden before a waiting redraw: none comes.
     online();
     win.click(Main::cmdChart);

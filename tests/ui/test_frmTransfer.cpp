@@ -2,6 +2,7 @@
 #include "shell/Commands.h"
 #include "shell/Controls.h"
 #include "table/TastaturForm.h"
+#include "ui/QtDialogs.h"
 #include "ui/frmChartG.h"
 #include "ui/frmInfo.h"
 #include "ui/frmProjekt.h"
@@ -10,12 +11,17 @@
 #include "ui/frmWait.h"
 #include "ui/frmWerte.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -30,6 +36,21 @@ void copyPictures(const QString& to)
 {
     for (const char* name : {"RD.gif", "Kovalogo.jpg", "Rahmen.jpg", "Selmarlogo.jpg", "Selmar.ico", "varnotek.png"})
         QFile::copy(QStringLiteral(VT_BIN_DIR "/") + name, to + "/" + name);
+}
+
+// The button captions of Qt's file dialog as the program opens it.
+QStringList fileDialogButtons(QWidget* parent)
+{
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            for (const QAbstractButton* b : d->findChildren<QAbstractButton*>())
+                texts << b->text();
+            d->reject();
+        }
+    });
+    ui::QtDialogs(parent).openFile("x", QDir::tempPath(), "*.mes");
+    return texts;
 }
 
 } // namespace
@@ -64,8 +85,12 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
     EXPECT_TRUE(german->isChecked());
     EXPECT_EQ(w.findChild<QAction*>(Main::mnuEnd)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     EXPECT_EQ(w.findChild<QAction*>(Main::mnuHelp1)->shortcut(), QKeySequence(Qt::Key_F1));
+    // Qt's own dialogs follow the program's language.
+    const QStringList buttons = fileDialogButtons(&w);
+    EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
 
     english->trigger();
+    EXPECT_TRUE(fileDialogButtons(&w).contains("Cancel"));
     EXPECT_TRUE(english->isChecked());
     EXPECT_FALSE(german->isChecked());
     EXPECT_EQ(open->text(), "Open Data File");

@@ -69,8 +69,8 @@ TEST(MainWindowOutputs, CopyButtonsCallTheOutputs)
     EXPECT_EQ(t.p.dialogs.texts(), QStringList{t.p.st.msg(shell::Msg::ExcelWithChart)});
 }
 
-// The system's print dialog, driven as a user would: "Print to File (PDF)" prints the report into that file; Cancel
-// prints nothing and shows nothing.
+// The system's print dialog, driven as a user would: "In PDF-Datei drucken" (Qt's own text, in the program's
+// language) prints the report into that file; Cancel prints nothing and shows nothing.
 TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
 {
     OpenedTable t;
@@ -109,7 +109,7 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
     driver.start(50);
 
     t.button(Main::cmdprint)->click();
-    EXPECT_EQ(seen, (QStringList{"Print to File (PDF)", pdf}));
+    EXPECT_EQ(seen, (QStringList{"In PDF-Datei drucken", pdf}));
     EXPECT_EQ(dialogs.printer()->outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(words(pdfText(pdf).split(QLatin1Char('\n'))),
               words(reports::ReportFont::lines(t.p.exporter().BuildReport(QStringLiteral("A")))));

@@ -35,9 +35,10 @@ struct LayoutWatch {
         if (sizes.isEmpty() || sizes.last() != w.size())
             sizes << w.size();
         for (const QString& name :
-             {Main::Frame1, Main::Frame2, Main::Frame3, Main::Frame4, Main::Frame5, Main::picRahmen, Main::picTC,
-              Main::txtSpeicher, Main::ComboPort, Main::cmdConnect, Main::txtWait, Main::cmdCancel, Main::prgLesen,
-              Main::MSFlex, Main::lstStat, Main::cmdChart, Main::cmdLesen, Main::cmdOpen, Main::cmdExcel}) {
+             {Main::Frame1,   Main::Frame2,      Main::Frame3,    Main::Frame4,     Main::Frame5,   Main::picRahmen,
+              Main::picTC,    Main::txtSpeicher, Main::ComboPort, Main::cmdConnect, Main::txtWait,  Main::cmdCancel,
+              Main::prgLesen, Main::MSFlex,      Main::lstStat,   Main::MSChart1,   Main::cmdChart, Main::cmdGross,
+              Main::cmdLesen, Main::cmdOpen,     Main::cmdWerte,  Main::cmdExcel}) {
             auto* c = w.findChild<QWidget*>(name);
             if (!c || !c->isVisible())
                 continue;
@@ -141,8 +142,23 @@ TEST(Layout, StaysInPlaceFromFileToConnectionAndRead)
     QCoreApplication::processEvents();
     expectLastRowsWhole(grid, 45);
 
-    w.findChild<QAction*>(Main::English)->trigger();
-    watch.look("English");
+    // Saved limits turn their caption into three lines; the chart takes the list's place and gives it back; all
+    // of it in both languages.
+    p.st.limits.Emin = 95;
+    p.st.limits.Emax = 120;
+    p.st.limits.Esoll = 110;
+    p.table().GrenzwerteAnzeigen();
+    auto* chart = w.findChild<QPushButton*>(Main::cmdChart);
+    for (QAction* language : {w.findChild<QAction*>(Main::German), w.findChild<QAction*>(Main::English)}) {
+        language->trigger();
+        watch.look(language->objectName());
+        chart->click();
+        EXPECT_TRUE(w.findChild<QWidget*>(Main::MSChart1)->isVisible());
+        watch.look("Chart");
+        EXPECT_TRUE(cramped(w).isEmpty()) << cramped(w).join(", ").toStdString();
+        chart->click();
+        watch.look("Stat");
+    }
     EXPECT_TRUE(cramped(w).isEmpty()) << cramped(w).join(", ").toStdString();
     EXPECT_TRUE(watch.moves.isEmpty()) << watch.moves.join("\n").toStdString();
     EXPECT_EQ(watch.sizes.size(), 1) << "the window changed its size " << watch.sizes.size() - 1 << " times";
