@@ -9,6 +9,7 @@
 #include "TableHold.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
+#include "shell/Settings.h"
 #include "shell/TextFile.h"
 #include "table/TableSession.h"
 
@@ -39,6 +40,8 @@ const QString& ExportSession::BuildReport(const QString& kind, int view)
     reportText.clear();
     if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
         return reportText;
+    // The project fields may have changed on disk since they were shown.
+    shell::Settings::Voreinstellungen(m_st, QStringLiteral("PL"));
     const table::TableSession& tab = *m_table;
     ReportView of{view, {}, {}, {}};
     if (view == m_st.view()) {
@@ -217,8 +220,7 @@ void ExportSession::loadRows(const MesReader::Result& file, const QString& fileN
     // The next online value follows the last row shown.
     if (view == 2)
         tab.onlineNr = tab.Messdaten.rowCount(view) + 1;
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-        f.setVisible(name, true);
+    shell::Commands::showOutputs(f);
     // A file opened before any gauge is connected is worked on as a read table would be.
     if (!m_st.link.CheckConnect)
         shell::Commands::EnableAvailable(f, false, true);

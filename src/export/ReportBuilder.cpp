@@ -5,7 +5,6 @@
 #include "shell/AppState.h"
 #include "shell/MemoryNames.h"
 #include "shell/Numbers.h"
-#include "shell/Settings.h"
 #include "table/TableSession.h"
 #include "table/TextAlign.h"
 #include "table/ValueFormat.h"
@@ -97,8 +96,6 @@ QString ReportBuilder::build(shell::AppState& st, const table::TableSession& tab
         return {};
 
     // 1. Project block.
-    st.aktion = QStringLiteral("PL");
-    shell::Settings::Voreinstellungen(st, st.aktion);
     QString out = projectBlock(st);
 
     // 2. Table name; 3. statistics heading.

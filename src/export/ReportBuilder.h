@@ -28,8 +28,8 @@ struct ReportView {
 class ReportBuilder
 {
 public:
-    // kind "A": the whole report; "P": project block, table name and statistics heading only.
-    // Reads the project data file first ("PL"), as the project fields may have changed on disk.
+    // kind "A": the whole report; "P": project block, table name and statistics heading only. Made of its inputs
+    // alone (the rows, the view's statistics, the limits, the project fields, the texts): it reads no file.
     // With a cache, data lines formatted for an earlier report are taken over when their rows are unchanged.
     static QString build(shell::AppState& st, const table::TableSession& table, const ReportView& of,
                          const QString& kind, DataLineCache* cache = nullptr);

@@ -391,7 +391,7 @@ QString SpreadsheetExport::CellAddress(int row, int column)
 
 double SpreadsheetExport::round2(double value)
 {
-    const double scaled = QString::number(value * 100, 'g', 15).toDouble();
+    const double scaled = shell::Numbers::decimal15(value * 100);
     return std::nearbyint(scaled) / 100;
 }
 

@@ -435,13 +435,9 @@ bool LinkSession::SendCommand()
     return m_layer.transmit(m_pendingCommand);
 }
 
-void LinkSession::ConfigureOnlineRecords()
+void LinkSession::ConfigureOnline()
 {
-    m_layer.setDelivery(SerialLayer::Delivery::Lines);
-}
-
-void LinkSession::ConfigureOnlineLines()
-{
+    // "E" records and "V" lines both come one CR LF-terminated line per notification.
     m_layer.setDelivery(SerialLayer::Delivery::Lines);
 }
 

@@ -41,8 +41,9 @@ public:
     void OpenComPort(int port);
     void ProbeDevice();
     bool SendCommand();
-    void ConfigureOnlineRecords();
-    void ConfigureOnlineLines();
+    void ConfigureOnline();
+    // The wait cursor, where there is a screen to show it on.
+    void setHourglass(bool on);
     void Delay(long nSekunden);
     // Identifies the instrument; how the answer ended.
     Answer ReadGeraet();
@@ -126,7 +127,6 @@ private:
     void endConnect(Answer answer);
     void announcePortChange(const QString& message);
     QStringList listedPorts();
-    void setHourglass(bool on);
     void settings(const char* aktion);
     void reportOpenFailure(OpenError error);
 

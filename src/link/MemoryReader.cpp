@@ -8,9 +8,7 @@
 #include "shell/Numbers.h"
 #include "shell/Wait.h"
 
-#include <QCursor>
 #include <QDateTime>
-#include <QGuiApplication>
 
 namespace Main = ctl::frmTransfer;
 
@@ -22,25 +20,17 @@ const QString kOptions[] = {Main::optFE, Main::optNFE, Main::optOnline};
 const QString kDisplay = Main::txtSpeicher;
 const QString kProgress = Main::prgLesen;
 
-// The wait cursor for the length of a scope, where there is a screen to show it on.
+// The wait cursor for the length of a scope.
 class Hourglass
 {
 public:
-    Hourglass() : m_on(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_on)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~Hourglass()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-    }
+    explicit Hourglass(LinkSession& link) : m_link(link) { m_link.setHourglass(true); }
+    ~Hourglass() { m_link.setHourglass(false); }
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
 
 private:
-    bool m_on;
+    LinkSession& m_link;
 };
 
 } // namespace
@@ -219,7 +209,7 @@ void MemoryReader::ReadMemory()
     const int view = m_st.view();
     if (!prepareView(view))
         return;
-    Hourglass hourglass;
+    const Hourglass hourglass(m_link);
     requestAnswer(view);
     if (m_lastAnswer == LinkSession::Answer::Cancelled)
         dropAnswer();
@@ -357,8 +347,7 @@ void MemoryReader::processTransfer()
     if (m_cutter.overflow())
         st.messageBox(st.msg(shell::Msg::MaxValuesExceeded) + QStringLiteral(" ") + QString::number(kMaxRecords));
     emit lastRowRequested();
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-        st.main().setVisible(name, true);
+    shell::Commands::showOutputs(st.main());
 }
 
 void MemoryReader::setProgress(bool visible, int max, int value)
@@ -379,8 +368,6 @@ void MemoryReader::showEmpty(int memory)
 {
     shell::AppState& st = m_st;
     shell::FormState& f = st.main();
-    if (f.prop(kDisplay, QStringLiteral("width")).toInt() <= 1125)
-        f.setProp(kDisplay, QStringLiteral("width"), 1400);
     const QString mode = shell::Numbers::trimBlanks(st.device.memoryMode);
     if (mode != QLatin1String("1") && mode != QLatin1String("3")) {
         if (m_readingAll && st.device.memory1Count == 0 && st.device.memory2Count == 0) {

@@ -30,8 +30,6 @@ public:
     MemoryReader(shell::AppState& st, LinkSession& link, QObject* parent = nullptr);
     ~MemoryReader() override;
 
-    RecordDecoder& decoder() { return m_decoder; }
-
     // The read commands. During an online run the user is asked first: the read needs the line, so the run ends.
     void cmdLesen_Click();
     void cmdLesFE_Click();
@@ -45,7 +43,6 @@ public:
     // Read buttons and memory names after an identification.
     void updateReadButtons();
 
-    bool readingAll() const { return m_readingAll; }
     // The last read was ended by the user (nothing of it was decoded).
     bool cancelled() const { return m_cancelled; }
     // The last read was cut (switch-off, unplug, silence): its whole records were kept.

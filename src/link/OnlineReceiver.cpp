@@ -12,8 +12,6 @@ namespace instrument {
 
 namespace {
 
-const QString kWidth = QStringLiteral("width");
-
 // A value line starts with its number, right-aligned: a blank or a digit. Anything else ends reception.
 bool startsValue(const QString& text)
 {
@@ -77,10 +75,7 @@ void OnlineReceiver::portReturned()
     }
     stopWaiting();
     m_link.takeReceived();
-    if (m_lineMode)
-        m_link.ConfigureOnlineLines();
-    else
-        m_link.ConfigureOnlineRecords();
+    m_link.ConfigureOnline();
     shell::Commands::EnableCommands(m_st.main());
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() +
                   m_st.say(": wieder verbunden, online geht weiter", ": connected again, online goes on"));
@@ -116,8 +111,7 @@ void OnlineReceiver::optOnline_Click()
     // Back from a memory view while the run went on in the background: the line is left as it is.
     if (goesOn) {
         f.setVisible(Main::cmdStop, m_lineMode);
-        for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-            f.setVisible(name, true);
+        shell::Commands::showOutputs(f);
         shell::Commands::EnableCommands(f);
         return;
     }
@@ -135,15 +129,11 @@ void OnlineReceiver::optOnline_Click()
     m_taken = 0;
     // No command is sent: the instrument sends on its own. A pause set earlier stays in force.
     m_lineMode = st.edition.deviceLine == QLatin1String("V");
-    if (m_lineMode) {
+    if (m_lineMode)
         f.setVisible(Main::cmdStop, true);
-        m_link.ConfigureOnlineLines();
-    } else {
-        m_link.ConfigureOnlineRecords();
-    }
+    m_link.ConfigureOnline();
     setRunning(true);
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-        f.setVisible(name, true);
+    shell::Commands::showOutputs(f);
     shell::Commands::EnableCommands(f);
 }
 
@@ -191,7 +181,6 @@ void OnlineReceiver::reception(int code)
 void OnlineReceiver::receiveRecord(const QString& text)
 {
     shell::AppState& st = m_st;
-    narrowDisplay();
     if (!startsValue(text)) {
         endReception();
         return;
@@ -200,8 +189,7 @@ void OnlineReceiver::receiveRecord(const QString& text)
         decodeAndHandOver(text);
     const QString shown = showValue(QString(text).replace(QLatin1String("ym"), QStringLiteral("µm")));
     if (st.messart == shell::Messart::Online) {
-        for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-            st.main().setVisible(name, true);
+        shell::Commands::showOutputs(st.main());
         shell::Commands::EnableCommands(st.main());
     }
     emit valueShown(shown);
@@ -235,7 +223,6 @@ void OnlineReceiver::processLines()
         }
         m_lines.pop_front();
         decodeAndHandOver(record);
-        narrowDisplay();
         const QString shown = showValue(QString(record).replace(QLatin1String("Oe"), QStringLiteral("G ")));
         emit valueShown(shown);
     }
@@ -255,13 +242,6 @@ void OnlineReceiver::endReception()
     m_lines.clear();
     m_st.main().setEnabled(Main::optOnline, false);
     emit receptionEnded();
-}
-
-void OnlineReceiver::narrowDisplay()
-{
-    shell::FormState& f = m_st.main();
-    if (f.prop(Main::txtSpeicher, kWidth).toInt() == 1400)
-        f.setProp(Main::txtSpeicher, kWidth, 1125);
 }
 
 QString OnlineReceiver::showValue(const QString& text)

@@ -64,7 +64,6 @@ private:
     void processLines();
     void endReception();
     void setRunning(bool running);
-    void narrowDisplay();
     QString showValue(const QString& text);
     void decodeAndHandOver(const QString& record);
 

@@ -83,4 +83,10 @@ void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown)
         main.setEnabled(name, withoutGauge().contains(name) || (tableShown && forTableWithoutGauge().contains(name)));
 }
 
+void showOutputs(FormState& main)
+{
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+        main.setVisible(name, true);
+}
+
 } // namespace shell::Commands

@@ -22,6 +22,8 @@ const QStringList& forTableWithoutGauge();
 // Enables what the current state allows and disables the rest: every command while a gauge is connected, else
 // withoutGauge() and, once a table is shown, forTableWithoutGauge().
 void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown);
+// The output buttons (printer, word processor, clipboard, spreadsheet) are shown once there is a table.
+void showOutputs(FormState& main);
 
 } // namespace Commands
 } // namespace shell

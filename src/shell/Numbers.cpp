@@ -21,6 +21,11 @@ QString shortDate(const QDate& date)
     return loc.toString(date, format);
 }
 
+double decimal15(double value)
+{
+    return QString::number(value, 'g', 15).toDouble();
+}
+
 QString formatGeneral(double value)
 {
     if (value == 0.0)

@@ -12,6 +12,10 @@ QLocale userLocale();
 // The user's short date with a four-digit year, as desktop systems show it (Qt's short form has two).
 QString shortDate(const QDate& date);
 
+// The decimal value the user sees: the binary value cut to 15 significant digits (1.1 * 80 / 100 is 0.88, and
+// 1.005 counts as a half when rounded).
+double decimal15(double value);
+
 // Shortest form with up to 15 significant digits and the user's decimal separator; "-" as the minus sign.
 QString formatGeneral(double value);
 

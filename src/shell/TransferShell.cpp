@@ -109,7 +109,7 @@ bool TransferShell::startup(const StartupOptions& options)
     // Texts are needed by everything shown from here on.
     st.texte.LoadMessageTable(st.edition.programTitle);
     ApplyCaptions();
-    DisableCommands();
+    Commands::DisableCommands(st.main());
     listPorts();
     showIdle();
     return true;
@@ -327,7 +327,7 @@ void TransferShell::showIdle()
     st.link.transferComplete = false;
     st.onlineFileSaved = true;
     st.forms[Projekt::form].setText(Projekt::DTPDate, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    DisableCommands();
+    Commands::DisableCommands(st.main());
     // Without a gauge a saved table can still be opened; connecting enables the rest.
     Commands::EnableAvailable(f, st.link.CheckConnect, false);
     st.absolut = true;
@@ -389,16 +389,6 @@ void TransferShell::showLanguageChecks()
     FormState& f = m_st.main();
     f.setChecked(Main::German, m_st.sprache() == 0);
     f.setChecked(Main::English, m_st.sprache() != 0);
-}
-
-void TransferShell::DisableCommands()
-{
-    Commands::DisableCommands(m_st.main());
-}
-
-void TransferShell::EnableCommands()
-{
-    Commands::EnableCommands(m_st.main());
 }
 
 void TransferShell::mnuHelp1_Click()

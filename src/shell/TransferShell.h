@@ -38,9 +38,6 @@ public:
     void English_Click() { switchLanguage(1); }
     void German_Click() { switchLanguage(0); }
 
-    void DisableCommands();
-    void EnableCommands();
-
     void mnuHelp1_Click();
     void mnuInfo_Click();
     void mnuTastaturevent_Click();

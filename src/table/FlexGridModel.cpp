@@ -166,17 +166,6 @@ void FlexGridModel::clear()
         endResetModel();
 }
 
-void FlexGridModel::removeRow(int row)
-{
-    if (row < 1 || row >= Rows())
-        return;
-    if (!quiet())
-        beginRemoveRows({}, row - 1, row - 1);
-    m_rows.erase(m_rows.begin() + row);
-    if (!quiet())
-        endRemoveRows();
-}
-
 bool FlexGridModel::genericLess(const QString& a, const QString& b)
 {
     bool okA = false, okB = false;

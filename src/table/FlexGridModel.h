@@ -55,7 +55,6 @@ public:
 
     // Texts, colours and cell alignments of every cell; the row count stays.
     void clear();
-    void removeRow(int row);
     // Generic sort of the data rows by a column: numbers by value before other texts, texts alphabetically;
     // equal keys keep their order. Whole rows move, colours and tags included.
     void sortByColumn(int col, bool ascending);

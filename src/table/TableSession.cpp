@@ -317,8 +317,7 @@ void TableSession::showMemoryView(int v)
     f.setText(Main::txtSpeicher, m_st.msg(shell::Msg::Ready));
     for (const QString& name : {Main::cmdAbs, Main::cmdChart, Main::cmdGross, Main::txtMittelwert})
         f.setVisible(name, false);
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
-        f.setVisible(name, true);
+    shell::Commands::showOutputs(f);
     // Without a gauge (a table opened from a file) the reads and online mode stay off.
     const bool gauge = m_st.link.CheckConnect;
     shell::Commands::EnableAvailable(f, gauge, true);

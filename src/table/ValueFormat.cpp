@@ -14,12 +14,6 @@ namespace {
 
 const double kPow10[] = {1, 10, 100, 1000, 10000};
 
-// The decimal value the user sees: the binary value cut to 15 significant digits, so 1.005 counts as a half.
-double toDecimal15(double v)
-{
-    return QString::number(v, 'g', 15).toDouble();
-}
-
 // Leading number of a text with "." as the only decimal separator (blanks skipped, empty reads as 0).
 double leadingNumberDot(const QString& text)
 {
@@ -121,7 +115,7 @@ QString WertFormatieren(double wert, const QString& einheit)
 int GetDecimalsInt(double vNumber)
 {
     const double f = vNumber - std::trunc(vNumber);
-    const double r = std::nearbyint(toDecimal15(f * 1000)) / 1000; // halves to even
+    const double r = std::nearbyint(shell::Numbers::decimal15(f * 1000)) / 1000; // halves to even
     const QString s = shell::Numbers::formatGeneral(r);
     return static_cast<int>(std::nearbyint(leadingNumberDot(s.mid(2))));
 }

@@ -241,7 +241,7 @@ TEST(Startup, InfoBoxAndExitWhileCommandsDisabled)
     int closeCalls = 0, quitCalls = 0;
     QObject::connect(s.shell, &shell::TransferShell::closePortRequested, [&] { closeCalls++; });
     QObject::connect(s.shell, &shell::TransferShell::quitRequested, [&] { quitCalls++; });
-    s.shell->DisableCommands(); // as during a read
+    shell::Commands::DisableCommands(s.main()); // as during a read
     s.shell->mnuEnd_Click();
     EXPECT_EQ(closeCalls, 1);
     EXPECT_EQ(quitCalls, 1);

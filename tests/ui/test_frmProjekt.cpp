@@ -2,6 +2,7 @@
 // with them is the export tests' work.
 #include "Program.h"
 #include "Sandbox.h"
+#include "shell/Commands.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
 #include "table/TableSession.h"
@@ -31,7 +32,7 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     shell::AppState& st = w.state();
     Sandbox::writeFile(st.edition.MessDataPath + "/Projekt.ini",
                        shell::TextFile::encode("Kunde;Customer;\r\nOrt;Place;\r\n"));
-    w.shell().EnableCommands();
+    shell::Commands::EnableCommands(p.main());
 
     w.findChild<QPushButton*>(Main::cmdProjekt)->click();
     auto* dialog = w.findChild<QDialog*>(Projekt::form);
