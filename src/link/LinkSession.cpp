@@ -116,7 +116,7 @@ void LinkSession::enumeratePorts()
     f.setItems(Main::ComboPort, entries);
     for (int i = 0; i <= 200; ++i) {
         QCoreApplication::processEvents();
-        w.setProp(Wait::WaitBar, QStringLiteral("value"), i);
+        w.setProgress(Wait::WaitBar, i);
         const PortInfo info = m_layer.portInfo(QStringLiteral("COM") + QString::number(i + 1));
         if (listsPort(m_st.edition.interfaceKind, info))
             f.addItem(Main::ComboPort, portListEntry(info.name, info.type));

@@ -357,8 +357,7 @@ void MemoryReader::setProgress(bool visible, int max, int value)
         f.setVisible(kProgress, false);
         return;
     }
-    f.setProp(kProgress, QStringLiteral("max"), std::max(max, 1));
-    f.setProp(kProgress, QStringLiteral("value"), value);
+    f.setProgress(kProgress, value, std::max(max, 1));
     f.setVisible(kProgress, true);
 }
 

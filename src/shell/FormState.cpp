@@ -31,13 +31,34 @@ FormState::Control& FormState::edit(const QString& name)
     c.field = value;                                                                                                   \
     emit changed(name)
 
-void FormState::setText(const QString& name, const QString& text) { VT_SET_FIELD(text, text); }
-void FormState::setVisible(const QString& name, bool visible) { VT_SET_FIELD(visible, visible); }
-void FormState::setEnabled(const QString& name, bool enabled) { VT_SET_FIELD(enabled, enabled); }
-void FormState::setChecked(const QString& name, bool checked) { VT_SET_FIELD(checked, checked); }
-void FormState::setForeColor(const QString& name, const QColor& color) { VT_SET_FIELD(foreColor, color); }
-void FormState::setBackColor(const QString& name, const QColor& color) { VT_SET_FIELD(backColor, color); }
-void FormState::setItems(const QString& name, const QStringList& items) { VT_SET_FIELD(items, items); }
+void FormState::setText(const QString& name, const QString& text)
+{
+    VT_SET_FIELD(text, text);
+}
+void FormState::setVisible(const QString& name, bool visible)
+{
+    VT_SET_FIELD(visible, visible);
+}
+void FormState::setEnabled(const QString& name, bool enabled)
+{
+    VT_SET_FIELD(enabled, enabled);
+}
+void FormState::setChecked(const QString& name, bool checked)
+{
+    VT_SET_FIELD(checked, checked);
+}
+void FormState::setForeColor(const QString& name, const QColor& color)
+{
+    VT_SET_FIELD(foreColor, color);
+}
+void FormState::setBackColor(const QString& name, const QColor& color)
+{
+    VT_SET_FIELD(backColor, color);
+}
+void FormState::setItems(const QString& name, const QStringList& items)
+{
+    VT_SET_FIELD(items, items);
+}
 
 #undef VT_SET_FIELD
 
@@ -47,12 +68,31 @@ void FormState::addItem(const QString& name, const QString& item)
     emit changed(name);
 }
 
-void FormState::setProp(const QString& name, const QString& key, const QVariant& value)
+void FormState::setPicture(const QString& name, const QString& path)
 {
     Control& c = edit(name);
-    if (c.props.value(key) == value && c.props.contains(key))
+    if (c.picture == path)
         return;
-    c.props.insert(key, value);
+    c.picture = path;
+    emit changed(name);
+}
+
+void FormState::setLarge(const QString& name, bool large)
+{
+    Control& c = edit(name);
+    if (c.large == large)
+        return;
+    c.large = large;
+    emit changed(name);
+}
+
+void FormState::setProgress(const QString& name, int value, int maximum)
+{
+    Control& c = edit(name);
+    if (c.value == value && c.maximum == maximum)
+        return;
+    c.value = value;
+    c.maximum = maximum;
     emit changed(name);
 }
 

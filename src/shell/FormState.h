@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 #include <memory>
 
@@ -26,7 +25,10 @@ public:
         QColor foreColor;
         QColor backColor;
         QStringList items;
-        QVariantMap props;
+        QString picture;    // picture boxes: the file shown instead of a text
+        bool large = false; // the memory display: the large font of the editions without pictures
+        int maximum = 100;  // progress bars
+        int value = 0;
     };
 
     explicit FormState(const QString& formName, QObject* parent = nullptr);
@@ -45,7 +47,6 @@ public:
     bool isEnabled(const QString& name) const { return control(name).enabled; }
     bool isChecked(const QString& name) const { return control(name).checked; }
     QStringList items(const QString& name) const { return control(name).items; }
-    QVariant prop(const QString& name, const QString& key) const { return control(name).props.value(key); }
 
     void setText(const QString& name, const QString& text);
     void setVisible(const QString& name, bool visible);
@@ -55,7 +56,10 @@ public:
     void setBackColor(const QString& name, const QColor& color);
     void setItems(const QString& name, const QStringList& items);
     void addItem(const QString& name, const QString& item);
-    void setProp(const QString& name, const QString& key, const QVariant& value);
+    void setPicture(const QString& name, const QString& path);
+    void setLarge(const QString& name, bool large);
+    void setProgress(const QString& name, int value, int maximum);
+    void setProgress(const QString& name, int value) { setProgress(name, value, control(name).maximum); }
     void setFocus(const QString& name);
 
     // Widget edits flow back without echoing a change signal to the widget that made them.

@@ -23,9 +23,6 @@ namespace shell {
 
 namespace {
 
-const QString kPicture = QStringLiteral("picture");
-const QString kLarge = QStringLiteral("large");
-
 QString generalDateTime(const QDateTime& when)
 {
     return Numbers::shortDate(when.date()) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
@@ -148,13 +145,13 @@ void TransferShell::showEdition()
 {
     AppState& st = m_st;
     FormState& f = st.main();
-    f.setProp(Main::txtSpeicher, kLarge, false);
+    f.setLarge(Main::txtSpeicher, false);
     f.setBackColor(Main::txtSpeicher, QColor(64, 64, 64));
     if (!Edition::chooseEdition(st))
         return;
-    f.setProp(Main::picTC, kPicture, st.edition.appPath + QLatin1Char('/') + st.edition.modelPicture);
+    f.setPicture(Main::picTC, st.edition.appPath + QLatin1Char('/') + st.edition.modelPicture);
     if (st.edition.largeDisplay) {
-        f.setProp(Main::txtSpeicher, kLarge, true);
+        f.setLarge(Main::txtSpeicher, true);
         f.setBackColor(Main::txtSpeicher, QColor(120, 127, 122));
         f.setForeColor(Main::txtSpeicher, QColor(0, 0, 0));
     }
@@ -167,12 +164,12 @@ void TransferShell::applyBranding()
     FormState& f = m_st.main();
     if (e.variantCode.isEmpty()) {
         e.companyName = QStringLiteral("Varnotek");
-        f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Kovalogo.jpg"));
+        f.setPicture(Main::picKova, e.appPath + QStringLiteral("/Kovalogo.jpg"));
         f.setVisible(Main::picKova, true);
         f.setText(Main::Frame5, QStringLiteral("Varnotek GmbH"));
     } else if (e.variantCode == QLatin1String("BR")) {
         f.setText(Main::Frame5, e.companyName);
-        f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Selmarlogo.jpg"));
+        f.setPicture(Main::picKova, e.appPath + QStringLiteral("/Selmarlogo.jpg"));
         f.setVisible(Main::picKova, true);
         e.pgmname = e.kpgmname;
         e.windowIconPath = e.appPath + QStringLiteral("/Selmar.ico");
@@ -243,7 +240,7 @@ void TransferShell::showFrame()
 {
     AppState& st = m_st;
     FormState& f = st.main();
-    f.setProp(Main::picRahmen, kPicture, st.edition.appPath + QStringLiteral("/Rahmen.jpg"));
+    f.setPicture(Main::picRahmen, st.edition.appPath + QStringLiteral("/Rahmen.jpg"));
     f.setVisible(Main::picRahmen, true);
     f.setVisible(Main::picBth, false);
     f.setVisible(Main::picUsb, false);
@@ -295,8 +292,7 @@ void TransferShell::listPorts()
     FormState& f = st.main();
     FormState& w = st.forms[Wait::form];
     w.setCaption(st.msg(Msg::ProgramTitle));
-    w.setProp(Wait::WaitBar, QStringLiteral("max"), 200);
-    w.setProp(Wait::WaitBar, QStringLiteral("value"), 0);
+    w.setProgress(Wait::WaitBar, 0, 200);
     w.setText(Wait::Waitmessage, st.msg(Msg::PleaseWait));
     w.setVisible(Wait::Waitmessage, true);
     w.setVisible(Wait::form, true);

@@ -113,11 +113,10 @@ void FormBinder::apply(const QString& name)
         if (b->isCheckable() && b->isChecked() != c.checked)
             b->setChecked(c.checked);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        const QVariant pic = c.props.value(QStringLiteral("picture"));
-        if (pic.isValid()) {
-            if (l->property("vtPicture") != pic) {
-                l->setProperty("vtPicture", pic);
-                QPixmap px(pic.toString()); // a missing picture leaves the box empty
+        if (!c.picture.isEmpty()) {
+            if (l->property("vtPicture").toString() != c.picture) {
+                l->setProperty("vtPicture", c.picture);
+                QPixmap px(c.picture); // a missing picture leaves the box empty
                 l->setPixmap(px);
                 l->setScaledContents(!px.isNull());
             }
@@ -152,8 +151,8 @@ void FormBinder::apply(const QString& name)
             }
         }
     } else if (auto* pb = qobject_cast<QProgressBar*>(w)) {
-        pb->setMaximum(c.props.value(QStringLiteral("max"), 100).toInt());
-        pb->setValue(c.props.value(QStringLiteral("value"), 0).toInt());
+        pb->setMaximum(c.maximum);
+        pb->setValue(c.value);
     } else if (auto* te = qobject_cast<QTimeEdit*>(w)) {
         const QTime t = QTime::fromString(c.text, QStringLiteral("hh:mm"));
         if (t.isValid())

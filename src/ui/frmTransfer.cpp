@@ -372,7 +372,7 @@ void frmTransfer::wireHandlers()
 void frmTransfer::applyDisplayLook()
 {
     auto* display = findChild<QLabel*>(Main::txtSpeicher);
-    const bool large = m_st.main().prop(Main::txtSpeicher, QStringLiteral("large")).toBool();
+    const bool large = m_st.main().control(Main::txtSpeicher).large;
     QFont f = display->font();
     f.setPointSize(large ? 12 : QApplication::font().pointSize());
     f.setBold(large);

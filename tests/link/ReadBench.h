@@ -41,8 +41,8 @@ struct ReadBench {
                 (displayTexts.isEmpty() || displayTexts.last() != f.text(name)))
                 displayTexts << f.text(name);
             if (name == ctl::frmTransfer::prgLesen && f.isVisible(name)) {
-                progressValues << f.prop(name, "value").toInt();
-                progressMaxima << f.prop(name, "max").toInt();
+                progressValues << f.control(name).value;
+                progressMaxima << f.control(name).maximum;
             }
         });
         prog.start();

@@ -55,7 +55,7 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     EXPECT_TRUE(s.st.main().isVisible(Main::ComboPort));
     EXPECT_TRUE(s.st.main().isVisible(Main::mnuTastaturevent));
     EXPECT_FALSE(s.st.forms[Wait::form].isVisible(Wait::form));
-    EXPECT_EQ(s.st.forms[Wait::form].prop(Wait::WaitBar, "value").toInt(), 200);
+    EXPECT_EQ(s.st.forms[Wait::form].control(Wait::WaitBar).value, 200);
 }
 
 TEST(Startup, EditionCodesExactAndByPrefix)
@@ -72,7 +72,7 @@ TEST(Startup, EditionCodesExactAndByPrefix)
     Program vx5("VX5A\n");
     ASSERT_TRUE(vx5.shell->startup());
     EXPECT_EQ(vx5.st.edition.pgmname, "VX-500 TRANSFER");
-    EXPECT_TRUE(vx5.st.main().prop(Main::txtSpeicher, "large").toBool());
+    EXPECT_TRUE(vx5.st.main().control(Main::txtSpeicher).large);
     EXPECT_EQ(vx5.st.edition.interfaceKind, "K");
 }
 
