@@ -85,6 +85,36 @@ QString decode(const QByteArray& bytes)
     return out;
 }
 
+namespace {
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+} // namespace
+
+QString showControls(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (isControl(c.unicode()))
+            out +=
+                QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString dropControls(const QString& text)
+{
+    QString out = text;
+    out.removeIf([](QChar c) { return isControl(c.unicode()); });
+    return out;
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines = text.split(QLatin1Char('\n'));

@@ -13,6 +13,12 @@ namespace TextFile {
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
+// Text that came from a gauge or a file, for a terminal or the log: every control character (C0, DEL, C1) is
+// shown as "\x1B", so none reaches a terminal as a command.
+QString showControls(const QString& text);
+// The same text for typing into another program: control characters removed.
+QString dropControls(const QString& text);
+
 // Splits on LF and drops one trailing CR per line; a last line without an end is kept.
 QStringList splitLines(const QString& text);
 
