@@ -6,13 +6,19 @@
 #include "MemoryNames.h"
 #include "Numbers.h"
 #include "Settings.h"
+#include "TextFile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
@@ -34,15 +40,48 @@ QString generalDateTime(const QDateTime& when)
 // Set while an instance of this process holds the lock (the tests run several in one process).
 bool s_lockHeldHere = false;
 
-// A lock that names this process while no instance here holds it was left by a killed instance whose id this
-// process got again: new process-id namespaces (containers, sandboxes) hand out the same ids on every start.
-bool lockLeftWithOurProcessId(const QLockFile& lock)
+// A lock file holds a few short lines.
+constexpr qint64 kMaxLockBytes = 4096;
+
+// The command name of a process (what the system shows for it); empty when there is no such process.
+QByteArray commandOf(const QString& pid)
 {
-    qint64 pid = 0;
+    QByteArray name;
+    return TextFile::readBytes(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"), name, 256).ok ? name.trimmed()
+                                                                                                       : QByteArray();
+}
+
+// Whatever stands where the lock belongs and cannot be one (a FIFO, a device, a link, a large file) is removed
+// before the lock is taken: reading it would block or fill the memory.
+void removeNonLock(const QString& path)
+{
+    struct stat st {
+    };
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > kMaxLockBytes))
+        ::unlink(name.constData());
+}
+
+// A lock is stale unless it names a running instance of this program on this machine: no or garbage content (a
+// crash or a full disk), a process that ended or is another program (ids are reused), or this very process while
+// no instance here holds it (new process-id namespaces, in containers and sandboxes, hand out the same ids).
+bool lockIsStale(const QLockFile& lock, qint64& holder)
+{
     QString host;
     QString app;
-    return !s_lockHeldHere && lock.getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
-           host == QSysInfo::machineHostName();
+    holder = 0;
+    if (!lock.getLockInfo(&holder, &host, &app)) {
+        // An instance starting this very moment has created the file and not yet written it.
+        QThread::msleep(100);
+        if (!lock.getLockInfo(&holder, &host, &app))
+            return true;
+    }
+    if (holder <= 0 || host != QSysInfo::machineHostName())
+        return true;
+    if (holder == QCoreApplication::applicationPid())
+        return !s_lockHeldHere;
+    const QByteArray command = commandOf(QString::number(holder));
+    return command.isEmpty() || command != commandOf(QStringLiteral("self"));
 }
 
 } // namespace
@@ -82,18 +121,29 @@ bool TransferShell::startup(const StartupOptions& options)
     if (options.singleInstance) {
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         QDir().mkpath(runtime);
-        m_instanceLock = std::make_unique<QLockFile>(runtime + QStringLiteral("/VarnotekTransfer.lock"));
+        const QString lockPath = runtime + QStringLiteral("/VarnotekTransfer.lock");
+        removeNonLock(lockPath);
+        m_instanceLock = std::make_unique<QLockFile>(lockPath);
         m_instanceLock->setStaleLockTime(0);
-        if (!m_instanceLock->tryLock(0) && lockLeftWithOurProcessId(*m_instanceLock)) {
+        qint64 holder = 0;
+        if (!m_instanceLock->tryLock(0) && lockIsStale(*m_instanceLock, holder)) {
             m_instanceLock->removeStaleLockFile();
             m_instanceLock->tryLock(0);
         }
-        if (!m_instanceLock->isLocked()) {
+        if (!m_instanceLock->isLocked() && m_instanceLock->error() != QLockFile::LockFailedError) {
+            // The runtime folder takes no lock: one instance cannot be told from two, so this one runs.
             m_instanceLock.reset();
+        } else if (!m_instanceLock->isLocked()) {
+            m_instanceLock.reset();
+            // Before the language is known: both languages.
+            st.messageBox(QStringLiteral("Varnotek TRANSFER läuft bereits (Prozess %1); dieser Start endet.\n"
+                                         "Varnotek TRANSFER is already running (process %1); this start ends.")
+                              .arg(holder),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("Varnotek TRANSFER"));
             emit quitRequested();
             return false;
         }
-        s_lockHeldHere = true;
+        s_lockHeldHere = m_instanceLock != nullptr;
     }
 
     hideUntilNeeded();
