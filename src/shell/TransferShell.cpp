@@ -150,9 +150,11 @@ bool TransferShell::startup(const StartupOptions& options)
     // The edition decides the title, the folders and what the link may do, so everything else waits for it.
     const QString konfiError = readEdition(options);
     showEdition();
-    applyBranding();
+    const QStringList brandingErrors = applyBranding();
     const QStringList setupErrors = makeDataFolders();
     startLog(options, konfiError, setupErrors);
+    for (const QString& error : brandingErrors)
+        st.WriteLog(error);
     applyCapabilities();
     showFrame();
     loadUserSettings(options);
@@ -210,11 +212,28 @@ void TransferShell::showEdition()
     }
 }
 
-// The maker's or the partner's logo, name and icon. The partner's title replaces the model title.
-void TransferShell::applyBranding()
+// The maker's or the partner's logo, name and icon. The partner's title replaces the model title. The names
+// become folder names: one that is no single folder name (a separator, "..") is not taken, with a message, so
+// settings never go outside the data folders. Returns the messages, for the log.
+QStringList TransferShell::applyBranding()
 {
     EditionInfo& e = m_st.edition;
     FormState& f = m_st.main();
+    QStringList errors;
+    const auto folderName = [&](const QString& name, const QString& instead) {
+        bool single = name != QLatin1String(".") && name != QLatin1String("..");
+        for (const QChar c : name)
+            single &= c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 0x20;
+        if (single)
+            return name;
+        errors << m_st.say("Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
+                           "Konfi.ini: \"%1\" is not a single folder name; \"%2\" is used instead.")
+                      .arg(TextFile::showControls(name), instead);
+        m_st.messageBox(errors.last(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return instead;
+    };
+    if (!e.variantCode.isEmpty())
+        e.companyName = folderName(e.companyName, QStringLiteral("Varnotek"));
     if (e.variantCode.isEmpty()) {
         e.companyName = QStringLiteral("Varnotek");
         f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Kovalogo.jpg"));
@@ -224,13 +243,14 @@ void TransferShell::applyBranding()
         f.setText(Main::Frame5, e.companyName);
         f.setProp(Main::picKova, kPicture, e.appPath + QStringLiteral("/Selmarlogo.jpg"));
         f.setVisible(Main::picKova, true);
-        e.pgmname = e.kpgmname;
+        e.pgmname = folderName(e.kpgmname, e.pgmname);
         e.windowIconPath = e.appPath + QStringLiteral("/Selmar.ico");
     } else {
         f.setText(Main::Frame5, QStringLiteral("Varnotek GmbH"));
     }
     if (m_st.dialogs)
         m_st.dialogs->applicationTitle = e.pgmname;
+    return errors;
 }
 
 // There is no installer here: what one would have set up for the user is done on every start, where missing,

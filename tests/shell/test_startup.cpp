@@ -88,6 +88,15 @@ TEST(Startup, PartnerBrandingNamesTitleAndFolders)
     ASSERT_TRUE(plain.shell->startup());
     EXPECT_EQ(plain.st.edition.companyName, "Varnotek");
     EXPECT_EQ(plain.st.edition.AppDataPath, plain.appData("RONDO TRANSFER"));
+
+    // Names that are no single folder names are not taken: the settings stay below the data folders.
+    Program outside("RD\n#\nBR;..;../../x;\n");
+    ASSERT_TRUE(outside.shell->startup());
+    EXPECT_EQ(outside.st.edition.AppDataPath, outside.appData("RONDO TRANSFER"));
+    ASSERT_EQ(outside.dialogs.shown.size(), 2);
+    EXPECT_EQ(outside.dialogs.shown[1].text,
+              "Konfi.ini: \"../../x\" ist kein einzelner Ordnername; es gilt \"RONDO TRANSFER\".");
+    EXPECT_TRUE(outside.logLines().contains(outside.dialogs.shown[0].text));
 }
 
 TEST(Startup, FailuresGoOnAndAreLogged)
