@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace reports::ExportTexte {
 
@@ -46,6 +47,21 @@ QString reason(int sprache, const QString& systemText)
     for (const auto& k : known)
         if (systemText.contains(QString::fromLocal8Bit(std::strerror(k.code)), Qt::CaseInsensitive))
             return QString::fromUtf8(k.de);
+    // shell::TextFile's own refusals.
+    if (systemText.startsWith(QLatin1String("Not a regular file"))) {
+        QString t = systemText;
+        for (const auto& [en, de] :
+             {std::pair{"Not a regular file", "keine gewöhnliche Datei"}, std::pair{"a FIFO", "eine FIFO"},
+              std::pair{"a character device", "ein zeichenorientiertes Gerät"},
+              std::pair{"a block device", "ein blockorientiertes Gerät"}, std::pair{"a socket", "ein Socket"}})
+            t.replace(QLatin1String(en), QString::fromUtf8(de));
+        return t;
+    }
+    if (systemText.startsWith(QLatin1String("File too large to read")))
+        return QString(systemText)
+            .replace(QLatin1String("File too large to read"), QStringLiteral("zu groß für eine Messdatei"))
+            .replace(QLatin1String("more than"), QStringLiteral("mehr als"))
+            .replace(QLatin1String("bytes"), QStringLiteral("Bytes"));
     if (systemText.contains(QLatin1String("not writable"), Qt::CaseInsensitive))
         return QStringLiteral("Die Datei ist schreibgeschützt");
     if (systemText.contains(QLatin1String("refers to a directory"), Qt::CaseInsensitive))

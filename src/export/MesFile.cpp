@@ -2,9 +2,6 @@
 
 #include "shell/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace reports::MesFile {
 
 Result write(const QString& path, const QString& text)
@@ -16,14 +13,10 @@ Result write(const QString& path, const QString& text)
 Result read(const QString& path, QString& text)
 {
     text.clear();
-    QFile f(path);
-    if (QFileInfo(path).isDir())
-        return {false, QStringLiteral("Is a directory")};
-    if (!f.open(QIODevice::ReadOnly))
-        return {false, f.errorString()};
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return {false, f.errorString()};
+    QByteArray bytes;
+    const shell::TextFile::Result r = shell::TextFile::readBytes(path, bytes, kMaxBytes);
+    if (!r.ok)
+        return {false, r.error};
     text = shell::TextFile::decode(bytes);
     return {};
 }

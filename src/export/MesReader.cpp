@@ -1,5 +1,7 @@
 #include "MesReader.h"
 
+#include "shell/Messwert.h"
+#include "shell/Numbers.h"
 #include "table/ValueFormat.h"
 
 #include <QLocale>
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace reports {
 
@@ -26,6 +29,17 @@ QString nextWord(const QString& line, qsizetype& pos)
     while (pos < line.size() && !isBlank(line.at(pos)))
         ++pos;
     return line.mid(start, pos - start);
+}
+
+bool isInteger(const QString& word)
+{
+    const qsizetype from = word.startsWith(QLatin1Char('-')) || word.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (word.size() <= from)
+        return false;
+    for (qsizetype i = from; i < word.size(); ++i)
+        if (word.at(i) < QLatin1Char('0') || word.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
 }
 
 bool isComment(const QString& line)
@@ -60,11 +74,17 @@ MesReader::Row MesReader::parseDataLine(const QString& line, bool withMaterial)
     // them): reading whole words keeps every digit, however wide the number or the value has grown.
     qsizetype pos = std::min<qsizetype>(8, line.size());
     bool ok = false;
-    const int nr = nextWord(line, pos).toInt(&ok);
+    const QString nrWord = nextWord(line, pos);
+    const int nr = nrWord.toInt(&ok);
     if (ok && nr >= std::numeric_limits<qint16>::min() && nr <= std::numeric_limits<qint16>::max())
         row.nr = static_cast<qint16>(nr);
+    else if (isInteger(nrWord))
+        row.valid = false; // a number the column cannot hold is not taken as 0
     double v = 0;
-    const bool haveValue = parseValue(nextWord(line, pos), v);
+    const QString valueWord = nextWord(line, pos);
+    const bool haveValue = parseValue(valueWord, v);
+    if (shell::Numbers::namesNonFinite(valueWord) || (haveValue && std::fabs(v) > shell::kLargestValue))
+        row.valid = false;
 
     // Unit and material follow the value at fixed distances: one blank, four unit characters, one blank, the
     // material to the end of the line. Counting from the value keeps a material of any width ("Fe", " Fe").
@@ -97,8 +117,13 @@ MesReader::Result MesReader::parse(const QStringList& lines, const QString& mate
             continue;
         if (line.indexOf(QLatin1Char('.')) == 2)
             result.datum = line;
-        if (line.indexOf(QLatin1Char(':')) == 2)
-            result.rows.push_back(parseDataLine(line, withMaterial));
+        if (line.indexOf(QLatin1Char(':')) != 2)
+            continue;
+        Row row = parseDataLine(line, withMaterial);
+        if (row.valid)
+            result.rows.push_back(std::move(row));
+        else
+            result.refused.push_back(int(i) + 1);
     }
     return result;
 }

@@ -21,11 +21,15 @@ public:
         double wert = 0;
         QString einheit = QStringLiteral(" ");
         std::optional<QString> material; // only read when the edition's rows carry a material
+        // False for a line whose number or value was never measured: a value that names no number ("NaN",
+        // "inf", "∞") or lies beyond what a record can bring, a number beyond the 16-bit number column.
+        bool valid = true;
     };
 
     struct Result {
         std::optional<QString> datum; // the last date line
-        std::vector<Row> rows;        // every data line, in file order
+        std::vector<Row> rows;        // every valid data line, in file order
+        std::vector<int> refused;     // line numbers (from 1) of the data lines refused
     };
 
     // materialMode "0": the lines end with the unit and one blank; otherwise with a blank and the material.

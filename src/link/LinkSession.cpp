@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Main = ctl::frmTransfer;
@@ -44,6 +45,9 @@ LinkSession::LinkSession(shell::AppState& st, SerialLayer& layer, QObject* paren
     connect(&m_layer, &SerialLayer::specialCharacter, this, &LinkSession::specialCharacter, Qt::QueuedConnection);
     connect(&m_layer, &SerialLayer::linkError, this, &LinkSession::linkError, Qt::QueuedConnection);
     connect(&m_layer, &SerialLayer::portState, this, &LinkSession::portStateEvent, Qt::QueuedConnection);
+    connect(
+        &m_layer, &SerialLayer::lineTooLong, this, [this] { refuseAnswer(SerialLayer::kMaxLine); },
+        Qt::QueuedConnection);
     // A gauge waited for may be back under the very name and device it had: look whenever the ports are looked at.
     connect(
         &m_layer, &SerialLayer::portsRescanned, this,
@@ -202,9 +206,13 @@ void LinkSession::cmdConnect_Click()
 
     probeOnOpen = true;
     openRetries = 0;
+    m_refused = false;
     OpenComPort(portNumber());
 
-    if (st.link.CheckConnect) {
+    if (m_refused) {
+        // The probe's answer was no gauge's.
+        endConnect(Answer::Refused);
+    } else if (st.link.CheckConnect) {
         const Answer identification = ReadGeraet();
         if (identification != Answer::Complete) {
             endConnect(identification);
@@ -245,10 +253,23 @@ void LinkSession::endConnect(Answer answer)
     m_layer.close();
     st.link.CheckConnect = false;
     showNotConnected();
-    if (answer == Answer::Silent) {
-        const QString text = st.say("Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
-                                    "The gauge does not answer (%1 s without data); not connected.")
-                                 .arg(m_silenceMs / 1000);
+    if (answer == Answer::Refused) {
+        st.link.abgeschaltet = false;
+        // An identification that cannot be read has had its box already.
+        const QString text = !m_refusal.isEmpty()
+                                 ? m_refusal
+                                 : st.say("Die Kennung des Geräts ist nicht lesbar; nicht verbunden.",
+                                          "The identification of the device cannot be read; not connected.");
+        setStatus(text);
+        if (!m_refusal.isEmpty())
+            st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
+    } else if (answer == Answer::Silent) {
+        const QString text =
+            (m_overdue ? st.say("Das Gerät beendet seine Antwort nicht innerhalb von %1 s; nicht verbunden.",
+                                "The gauge does not finish its answer within %1 s; not connected.")
+                       : st.say("Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
+                                "The gauge does not answer (%1 s without data); not connected."))
+                .arg(m_overdue ? (m_boundMs + 999) / 1000 : m_silenceMs / 1000);
         setStatus(text);
         st.WriteLog(QStringLiteral("COM") + st.link.portNumber.trimmed() + QStringLiteral(": ") + text);
         st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
@@ -422,16 +443,21 @@ void LinkSession::ProbeDevice()
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const qint64 deadline = (now / 1000 + 5) * 1000;
     showCancel(true);
-    const shell::WaitEnd end =
-        shell::waitUntil([this] { return m_st.link.transferComplete || m_shutdown; }, int(deadline - now));
+    m_waiting = true;
+    m_maxChars = kMaxIdentification;
+    const shell::WaitEnd end = shell::waitUntil(
+        [this] { return m_st.link.transferComplete || m_shutdown || m_refused; }, boundedWait(int(deadline - now)));
+    m_waiting = false;
     showCancel(false);
-    m_st.link.abgeschaltet = end == shell::WaitEnd::Timeout;
+    m_st.link.abgeschaltet = end == shell::WaitEnd::Timeout || m_refused;
 }
 
 bool LinkSession::SendCommand()
 {
     m_layer.setDelivery(SerialLayer::Delivery::Chunks);
     m_linkLost = false;
+    m_refused = false;
+    m_refusal.clear();
     return m_layer.transmit(m_pendingCommand);
 }
 
@@ -451,22 +477,62 @@ void LinkSession::Delay(long nSekunden)
         shell::waitUntil([] { return false; }, int(ms));
 }
 
-LinkSession::Answer LinkSession::waitForAnswer(const std::function<bool()>& complete)
+LinkSession::Answer LinkSession::waitForAnswer(const std::function<bool()>& complete, qsizetype maxChars, int totalMs)
 {
-    m_silent = false;
+    m_silent = m_overdue = false;
+    m_waiting = true;
+    m_maxChars = maxChars;
     m_silence.start(m_silenceMs);
     showCancel(true);
-    // Switch-off and line loss set m_linkLost (and end the connection).
-    const shell::WaitEnd end = shell::waitUntil([&] { return m_linkLost || m_shutdown || m_silent || complete(); });
+    // Switch-off and line loss set m_linkLost (and end the connection); a refused answer has closed the port.
+    m_boundMs = boundedWait(totalMs);
+    const shell::WaitEnd end =
+        shell::waitUntil([&] { return m_linkLost || m_shutdown || m_silent || m_refused || complete(); }, m_boundMs);
     m_silence.stop();
+    m_waiting = false;
     showCancel(false);
     if (end == shell::WaitEnd::Escape)
         return Answer::Cancelled;
+    if (m_refused)
+        return Answer::Refused;
     if (m_linkLost || m_shutdown)
         return Answer::Lost;
     if (complete())
         return Answer::Complete;
-    return m_silent ? Answer::Silent : Answer::Lost;
+    m_overdue = end == shell::WaitEnd::Timeout && !m_silent;
+    return m_silent || m_overdue ? Answer::Silent : Answer::Lost;
+}
+
+int LinkSession::boundedWait(int ms) const
+{
+    if (m_deadline.isForever())
+        return ms;
+    const int left = int(std::max<qint64>(0, m_deadline.remainingTime()));
+    return ms < 0 ? left : std::min(ms, left);
+}
+
+// More than any gauge sends: the device is no gauge (or not one this program knows), and the line is let go
+// before it fills the memory. What came up to the bound stays for the cut.
+void LinkSession::refuseAnswer(qsizetype maxChars)
+{
+    if (m_refused || !m_layer.isOpen())
+        return;
+    m_refused = true;
+    m_receiveBuffer.truncate(std::min(m_receiveBuffer.size(), maxChars));
+    m_layer.close();
+    m_st.link.CheckConnect = false;
+    m_refusal = m_st.say("Kein Messgerät: es sendet mehr als %1 Zeichen ohne Ende; Verbindung getrennt.",
+                         "Not a gauge: it sends more than %1 characters without an end; disconnected.")
+                    .arg(maxChars);
+    m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() + QStringLiteral(": ") + m_refusal);
+    shell::WaitBus::poke();
+    if (!m_waiting) {
+        // Online or idle: nobody waits to report it.
+        showNotConnected();
+        setStatus(m_refusal);
+        restoreCommands();
+    }
+    emit answerRefused(m_refusal);
 }
 
 void LinkSession::showCancel(bool on)
@@ -521,13 +587,17 @@ LinkSession::Answer LinkSession::ReadGeraet()
     try {
         if (!SendCommand())
             throw Identification::Failure{st.say("Der Port ist nicht geöffnet", "The port is not open")};
-        answer = waitForAnswer([this] { return m_st.link.transferComplete; });
+        answer = waitForAnswer([this] { return m_st.link.transferComplete; }, kMaxIdentification, m_silenceMs);
         // Whole lines of a cut answer are taken as well; values missing from it keep what they were. A connect
-        // goes no further after a cut identification all the same.
-        Identification::parse(m_receiveBuffer, st.device, st.english());
+        // goes no further after a cut identification all the same. A flood is no identification at all.
+        if (answer != Answer::Refused)
+            Identification::parse(m_receiveBuffer, st.device, st.english());
         st.main().setCaption(st.edition.programTitle);
         setHourglass(false);
     } catch (const Identification::Failure& failure) {
+        // Counts that were not read must not be read by: nothing follows this identification.
+        if (answer == Answer::Complete)
+            answer = Answer::Refused;
         setHourglass(false);
         const QString text = QStringLiteral("ReadGeraet: ") + st.Errortext + failure.description;
         st.messageBox(text);
@@ -590,6 +660,14 @@ void LinkSession::textReceived()
     // A memory answer is cut straight from the buffer as it grows; copying the whole buffer at every event
     // would make a long read quadratic.
     m_receiveBuffer += m_layer.takeReceived();
+    if (m_receiveBuffer.size() > m_maxChars) {
+        if (m_waiting) {
+            refuseAnswer(m_maxChars);
+            return;
+        }
+        // Text nobody waits for (values of a gauge measuring while no view takes them) is not kept.
+        m_receiveBuffer.clear();
+    }
     if (m_silence.isActive())
         m_silence.start(m_silenceMs);
     emit received(2);

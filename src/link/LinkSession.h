@@ -2,6 +2,7 @@
 
 #include "SerialLayer.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -22,11 +23,20 @@ class LinkSession : public QObject
 {
     Q_OBJECT
 public:
-    // How long a gauge may stay silent in the middle of an answer before the answer counts as cut.
+    // How long a gauge may stay silent in the middle of an answer before the answer counts as cut; an
+    // identification must be complete within it as well.
     static constexpr int kSilenceMs = 10000;
+    // Sizes no gauge's answer reaches (characters): an identification is a few lines, a memory of 9999 records
+    // about 290 000 characters. Past them the device is taken for something else and its answer is refused.
+    static constexpr qsizetype kMaxIdentification = 4096;
+    static constexpr qsizetype kMaxMemoryAnswer = 9999 * 64 + 4096;
+    // A memory of 9999 records takes about 75 s at 38400 baud; an answer still arriving after this is cut.
+    static constexpr int kMemoryAnswerMs = 300000;
 
-    // How a wait for an answer of the gauge ended.
-    enum class Answer { Complete, Cancelled, Silent, Lost };
+    // How a wait for an answer of the gauge ended. Silent: the gauge fell silent, or its answer did not end in
+    // time (answerOverdue()). Refused: the answer is no gauge's (too long, or an identification that cannot be
+    // read); a too long one has closed the port.
+    enum class Answer { Complete, Cancelled, Silent, Lost, Refused };
 
     LinkSession(shell::AppState& st, SerialLayer& layer, QObject* parent = nullptr);
     ~LinkSession() override;
@@ -54,10 +64,17 @@ public:
     bool shuttingDown() const { return m_shutdown; }
 
     // Waits for the end of an answer: complete() holds, the user cancels (the cancel button or Escape, shown
-    // beside the status meanwhile), the gauge stays silent for the silence limit, or the line is lost.
-    Answer waitForAnswer(const std::function<bool()>& complete);
+    // beside the status meanwhile), the gauge stays silent for the silence limit, the answer grows past maxChars
+    // or is not complete after totalMs (negative: no bound), or the line is lost.
+    Answer waitForAnswer(const std::function<bool()>& complete, qsizetype maxChars, int totalMs = -1);
     void setSilenceLimit(int ms) { m_silenceMs = ms; }
     int silenceLimit() const { return m_silenceMs; }
+    // A bound for every wait from now on (a scripted run's time limit counts from its start).
+    void setDeadline(QDeadlineTimer deadline) { m_deadline = deadline; }
+    // The last Silent answer was still arriving when its time was up.
+    bool answerOverdue() const { return m_overdue; }
+    // Why the last refused answer was refused, in the user's language.
+    const QString& refusal() const { return m_refusal; }
     // After an exchange: every command while connected, otherwise what works without a gauge.
     void restoreCommands();
     // Ports appeared or vanished: the port list is built again; the port box keeps its text.
@@ -117,6 +134,8 @@ signals:
     void portReturned();
     // Not connected after an exchange: the commands that work without a gauge are enabled.
     void commandsWithoutGauge();
+    // The device sent more than any gauge sends (see refusal()); the port is closed.
+    void answerRefused(const QString& text);
 
 private:
     bool openOnce(int port, OpenError& error);
@@ -129,6 +148,8 @@ private:
     QStringList listedPorts();
     void settings(const char* aktion);
     void reportOpenFailure(OpenError error);
+    void refuseAnswer(qsizetype maxChars);
+    int boundedWait(int ms) const;
 
     shell::AppState& m_st;
     SerialLayer& m_layer;
@@ -138,6 +159,13 @@ private:
     QTimer m_silence;
     int m_silenceMs = kSilenceMs;
     bool m_silent = false;
+    bool m_overdue = false;
+    int m_boundMs = -1;                        // the whole-answer bound of the last wait
+    bool m_waiting = false;                    // an answer is awaited
+    qsizetype m_maxChars = kMaxIdentification; // the bound of the awaited answer
+    bool m_refused = false;
+    QString m_refusal;
+    QDeadlineTimer m_deadline = QDeadlineTimer::Forever;
     bool m_shutdown = false;
     bool m_waitingForPort = false;
     Answer m_lastIdentification = Answer::Complete;

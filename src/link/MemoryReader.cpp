@@ -117,6 +117,7 @@ void MemoryReader::cmdLesFE_Click()
         return;
     if (!m_readingAll) {
         m_cancelled = m_cut = m_countDiffered = false;
+        m_refusedRecords = 0;
         if (m_link.ReadGeraet() != LinkSession::Answer::Complete) {
             m_cancelled = true;
             m_link.restoreCommands();
@@ -147,6 +148,7 @@ void MemoryReader::cmdLesNFE_Click()
         if (!st.link.CheckConnect)
             return;
         m_cancelled = m_cut = m_countDiffered = false;
+        m_refusedRecords = 0;
         if (m_link.ReadGeraet() != LinkSession::Answer::Complete) {
             m_cancelled = true;
             m_link.restoreCommands();
@@ -173,6 +175,7 @@ void MemoryReader::ReadAllMemories()
     st.link.SchalterStop = true;
     m_readingAll = true;
     m_cancelled = false;
+    m_refusedRecords = 0;
     m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect) {
@@ -247,7 +250,8 @@ void MemoryReader::requestAnswer(int view)
     m_receiving = true;
     m_lastAnswer = LinkSession::Answer::Lost;
     if (m_link.SendCommand())
-        m_lastAnswer = m_link.waitForAnswer([&] { return st.link.transferComplete; });
+        m_lastAnswer = m_link.waitForAnswer([&] { return st.link.transferComplete; }, LinkSession::kMaxMemoryAnswer,
+                                            LinkSession::kMemoryAnswerMs);
     m_receiving = false;
 }
 
@@ -273,6 +277,7 @@ void MemoryReader::takeOver(int view)
             processTransfer();
     }
     emit decodingStarted();
+    const int refusedBefore = m_decoder.refused();
     for (const QString& record : m_cutter.records()) {
         if (st.messart == shell::Messart::Online || st.messart == shell::Messart::Geraeteinfo)
             break;
@@ -280,6 +285,16 @@ void MemoryReader::takeOver(int view)
             emit messwert(*m);
     }
     emit decodingFinished();
+    if (const int refused = m_decoder.refused() - refusedBefore; refused > 0) {
+        // One message for the memory, not one per record; the log has each record.
+        m_refusedRecords += refused;
+        const QString text = st.say("%1: %2 Datensätze ohne gültigen Messwert (NaN, unendlich) nicht übernommen",
+                                    "%1: %2 records without a valid value (NaN, infinity) not taken over")
+                                 .arg(shell::memoryName(st, view).trimmed())
+                                 .arg(refused);
+        st.WriteLog(text);
+        st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
+    }
     if (m_cutter.skipped() > 0)
         st.WriteLog(st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
                     QString::number(m_cutter.skipped()));
@@ -325,7 +340,14 @@ void MemoryReader::reportCount(int view)
     const int received = int(m_cutter.records().size());
     const QString memory = shell::memoryName(st, view).trimmed();
     QString text;
-    if (m_cut)
+    if (m_lastAnswer == LinkSession::Answer::Refused)
+        text = st.say("%1: %2 von %3 Werten empfangen; die Antwort ist länger als die eines Messgeräts, "
+                      "Übertragung abgebrochen",
+                      "%1: %2 of %3 values received; the answer is longer than any gauge's, transfer stopped");
+    else if (m_cut && m_link.answerOverdue())
+        text = st.say("%1: %2 von %3 Werten empfangen; die Antwort endet nicht, Übertragung abgebrochen",
+                      "%1: %2 of %3 values received; the answer does not end, transfer stopped");
+    else if (m_cut)
         text = st.say("%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
                       "%1: %2 of %3 values received, transfer interrupted");
     else if (received != m_announced && !m_cutter.overflow())

@@ -51,6 +51,8 @@ public:
     bool countDiffered() const { return m_countDiffered; }
     // How the last memory answer ended.
     LinkSession::Answer lastAnswer() const { return m_lastAnswer; }
+    // Records refused since the last ReadAllMemories for want of a valid value.
+    int refusedRecords() const { return m_refusedRecords; }
 
 signals:
     // A memory transfer into a view begins: the view and its statistics are emptied and laid out.
@@ -93,6 +95,7 @@ private:
     bool m_cancelled = false;
     bool m_cut = false;
     bool m_countDiffered = false;
+    int m_refusedRecords = 0;
     LinkSession::Answer m_lastAnswer = LinkSession::Answer::Complete;
 
     // Cutting: one pass over the link's receive buffer, from where the last event stopped.

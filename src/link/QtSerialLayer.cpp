@@ -163,6 +163,10 @@ void QtSerialLayer::deliver(const QString& text)
         from = 0;
         emit received();
     }
+    if (m_partialLine.size() > kMaxLine) {
+        m_partialLine.clear();
+        emit lineTooLong();
+    }
 }
 
 void QtSerialLayer::portError(QSerialPort::SerialPortError error)

@@ -1,6 +1,8 @@
 #include "RecordDecoder.h"
 
 #include "shell/AppState.h"
+#include "shell/Numbers.h"
+#include "shell/TextFile.h"
 
 #include <QDateTime>
 
@@ -88,10 +90,14 @@ RecordDecoder::Fields RecordDecoder::readFields(const QString& record)
     Fields f;
     const QStringView r(record);
     f.number = readDecimal(r.mid(0, 4));
-    f.wert = readDecimal(r.size() > 6 ? r.mid(6, 10) : QStringView());
-    // A short record still gives a unit of four characters, so units compare alike.
-    f.einheit = (r.size() > 17 ? r.mid(17, 4).toString() : QString()).leftJustified(4, QLatin1Char(' '));
-    f.material = r.size() > 22 ? r.mid(22, 3).toString() : QString();
+    const QStringView value = r.size() > 6 ? r.mid(6, 10) : QStringView();
+    f.wert = readDecimal(value);
+    f.wertIsNumber = !shell::Numbers::namesNonFinite(value);
+    // A short record still gives a unit of four characters, so units compare alike. Control characters are no
+    // part of a unit or a material: they would be typed into the receiving program as commands.
+    f.einheit = shell::TextFile::dropControls(r.size() > 17 ? r.mid(17, 4).toString() : QString())
+                    .leftJustified(4, QLatin1Char(' '));
+    f.material = shell::TextFile::dropControls(r.size() > 22 ? r.mid(22, 3).toString() : QString());
     normaliseUnit(f.wert, f.einheit);
     return f;
 }
@@ -118,6 +124,8 @@ std::optional<shell::Messwert> RecordDecoder::decode(const QString& currentRecor
         stamp();
 
         const Fields fields = readFields(record);
+        if (!fields.wertIsNumber)
+            throw Failure{shell::FillError::TypeMismatch};
         shell::Messwert m;
         // Online values are numbered by the table's own counter, not by the instrument.
         if (messart != shell::Messart::Online)
@@ -140,7 +148,13 @@ std::optional<shell::Messwert> RecordDecoder::decode(const QString& currentRecor
         m.view = shell::viewOf(messart);
         return m;
     } catch (const Failure& failure) {
-        shell::reportFillFailure(st, failure.error);
+        if (failure.error != shell::FillError::TypeMismatch) {
+            shell::reportFillFailure(st, failure.error);
+            return std::nullopt;
+        }
+        ++m_refused;
+        st.WriteLog(shell::fillFailureText(st, failure.error) + QStringLiteral(": ") +
+                    shell::TextFile::showControls(currentRecord.trimmed()));
         return std::nullopt;
     }
 }

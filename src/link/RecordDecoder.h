@@ -23,8 +23,9 @@ public:
     struct Fields {
         double number = 0; // as read; a 16-bit integer once stored
         double wert = 0;
-        QString einheit;  // four characters
-        QString material; // positions 23-25 as they are
+        bool wertIsNumber = true; // false: the value column names no number ("NaN", "inf", "∞")
+        QString einheit;          // four characters, control characters removed
+        QString material;         // positions 23-25 as they are, control characters removed
     };
 
     // A run-time failure of the decoding.
@@ -35,8 +36,11 @@ public:
     explicit RecordDecoder(shell::AppState& st);
 
     // Decodes a record for the view of messart, stamped with the current date and time. None when it failed (the
-    // user has been told and the log has the line).
+    // user has been told and the log has the line); a record whose value is no number is refused without a box
+    // (the caller tells the user once for many), counted and logged.
     std::optional<shell::Messwert> decode(const QString& currentRecord, shell::Messart messart);
+    // Records refused so far for a value that is no number.
+    int refused() const { return m_refused; }
 
     // The locale-free decimal reader: blanks removed, the longest prefix of sign, digits and one ".", else 0.
     static double readDecimal(QStringView field);
@@ -54,6 +58,7 @@ private:
 
     shell::AppState& m_st;
     qint64 m_stampSecond = -1;
+    int m_refused = 0;
     QString m_datum;
     QString m_zeit;
 };

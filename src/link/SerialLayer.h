@@ -28,6 +28,8 @@ public:
 
     static constexpr QChar EOT = QChar(4);
     static constexpr QChar EM = QChar(25);
+    // An online record is 25 characters: a line that grows past this without its end is no gauge's.
+    static constexpr qsizetype kMaxLine = 512;
 
     using QObject::QObject;
     ~SerialLayer() override;
@@ -53,6 +55,8 @@ signals:
     void received();                            // text is waiting in takeReceived()
     void specialCharacter(QChar c);             // EOT or EM arrived (they are not part of the text)
     void linkError(const QString& description); // the line broke; the port is already closed
+    // Lines: more than kMaxLine characters came without a line end; they were dropped.
+    void lineTooLong();
     void portState(int kind, const QString& comName);
     // The ports were looked at again: a device may be back under the same name and path.
     void portsRescanned();

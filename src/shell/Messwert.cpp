@@ -4,12 +4,18 @@
 
 namespace shell {
 
+QString fillFailureText(const AppState& st, FillError error)
+{
+    const QString description = error == FillError::Overflow ? st.say("Überlauf", "Overflow")
+                                : error == FillError::TypeMismatch
+                                    ? st.say("Typen unverträglich", "Type mismatch")
+                                    : st.say("Index außerhalb des gültigen Bereichs", "Subscript out of range");
+    return QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + description;
+}
+
 void reportFillFailure(AppState& st, FillError error)
 {
-    const QString description = error == FillError::Overflow
-                                    ? st.say("Überlauf", "Overflow")
-                                    : st.say("Index außerhalb des gültigen Bereichs", "Subscript out of range");
-    const QString text = QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + description;
+    const QString text = fillFailureText(st, error);
     // Records are decoded while values keep coming: the box does not wait.
     st.notify(text);
     st.WriteLog(text);

@@ -22,9 +22,15 @@ struct Messwert {
 };
 
 // Why a record could not be stored, by the number the user is shown.
-enum class FillError { Overflow = 6, SubscriptOutOfRange = 9 };
+enum class FillError { Overflow = 6, SubscriptOutOfRange = 9, TypeMismatch = 13 };
 
-// A record that could not be stored: the box and the log line "Fill Messdaten: " + number + description.
+// The largest magnitude a record's ten-character value column can bring (ten digits of mm or kOe, stored in µm
+// or G): a value beyond it was never measured.
+constexpr double kLargestValue = 9999999999e3;
+
+// The failure's text: "Fill Messdaten: " + number + description.
+QString fillFailureText(const AppState& st, FillError error);
+// A record that could not be stored: the box and the log line of fillFailureText.
 void reportFillFailure(AppState& st, FillError error);
 
 } // namespace shell

@@ -57,6 +57,19 @@ bool parseNumber(const QString& text, double& value)
     return true;
 }
 
+bool namesNonFinite(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    const QStringView rest = text.mid(i);
+    return rest.startsWith(QLatin1String("nan"), Qt::CaseInsensitive) ||
+           rest.startsWith(QLatin1String("inf"), Qt::CaseInsensitive) || rest.startsWith(QChar(0x221E)) ||
+           rest.startsWith(QStringView(u"\u00E2\u02C6\u017E"));
+}
+
 bool parseTruth(const QString& text, bool& value)
 {
     const QString t = text.trimmed();

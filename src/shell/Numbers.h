@@ -23,6 +23,10 @@ QString formatGeneral(double value);
 // locale change still load. Blanks around the number are ignored; an empty text is not a number.
 bool parseNumber(const QString& text, double& value);
 
+// Whether a text names a number that is none: "NaN", "inf", "Infinity", "∞" (also as the UTF-8 bytes of a
+// Windows-1252 file), blanks and a sign before it allowed. Such a text is never a measured value.
+bool namesNonFinite(QStringView text);
+
 // "0" false, any other number true, "True"/"False" (any case); anything else fails.
 bool parseTruth(const QString& text, bool& value);
 

@@ -4,8 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace shell::TextFile {
 
@@ -85,6 +89,36 @@ QString decode(const QByteArray& bytes)
     return out;
 }
 
+namespace {
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+} // namespace
+
+QString showControls(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (isControl(c.unicode()))
+            out +=
+                QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString dropControls(const QString& text)
+{
+    QString out = text;
+    out.removeIf([](QChar c) { return isControl(c.unicode()); });
+    return out;
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -96,42 +130,134 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-static QString describe(const QFile& f)
+namespace {
+
+QString systemText(int error)
 {
-    switch (f.error()) {
-    case QFileDevice::OpenError:
-        if (!f.exists())
-            return QStringLiteral("File not found");
-        return QStringLiteral("Permission denied");
-    case QFileDevice::WriteError:
-        return QStringLiteral("Device I/O error (") + f.errorString() + QLatin1Char(')');
-    default:
-        return f.errorString();
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// What a path holds when it is no regular file.
+QString notRegular(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return systemText(EISDIR);
+    const char* kind = S_ISFIFO(mode)   ? "a FIFO"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "no plain file";
+    return QStringLiteral("Not a regular file (%1)").arg(QLatin1String(kind));
+}
+
+QString tooLarge(qint64 maxBytes)
+{
+    return QStringLiteral("File too large to read (more than %1 bytes)").arg(maxBytes);
+}
+
+// Opens without blocking (a FIFO without a writer, a terminal) and keeps the descriptor only for a regular file.
+int openRegular(const QString& path, int flags, QString& error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        // A FIFO opened for writing without a reader says ENXIO: say what it is instead.
+        struct stat st {
+        };
+        error = errno == ENXIO && ::stat(name.constData(), &st) == 0 ? notRegular(st.st_mode) : systemText(errno);
+        return -1;
     }
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        error = systemText(errno);
+    else if (!S_ISREG(st.st_mode))
+        error = notRegular(st.st_mode);
+    else
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes)
+{
+    bytes.clear();
+    QString error;
+    const int fd = openRegular(path, O_RDONLY, error);
+    if (fd < 0)
+        return {false, error};
+    struct stat st {
+    };
+    if (::fstat(fd, &st) == 0 && st.st_size > maxBytes) {
+        ::close(fd);
+        return {false, tooLarge(maxBytes)};
+    }
+    // The size may change while reading: one byte beyond the bound is enough to know.
+    bytes.resize(std::min<qint64>(st.st_size, maxBytes) + 1);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > maxBytes)
+                break;
+            bytes.resize(std::min<qint64>(got * 2 + 4096, maxBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = systemText(errno);
+            ::close(fd);
+            bytes.clear();
+            return {false, error};
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    if (got > maxBytes) {
+        bytes.clear();
+        return {false, tooLarge(maxBytes)};
+    }
+    bytes.truncate(got);
+    return {};
 }
 
 Result readLines(const QString& path, QStringList& lines, bool createIfMissing, const QString& initialContent)
 {
     lines.clear();
-    QFile f(path);
-    if (!f.exists() && createIfMissing) {
-        QFile c(path);
-        if (!c.open(QIODevice::WriteOnly))
-            return {false, describe(c)};
-        if (!initialContent.isEmpty())
-            c.write(encode(initialContent));
-        c.close();
+    QByteArray bytes;
+    Result r = readBytes(path, bytes, kMaxSettingsBytes);
+    if (!r.ok && createIfMissing && !QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        // O_EXCL: a name that appeared meanwhile, or a dangling link, is never written through.
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd < 0)
+            return {false, systemText(errno)};
+        const QByteArray content = encode(initialContent);
+        const bool written =
+            content.isEmpty() || ::write(fd, content.constData(), size_t(content.size())) == ssize_t(content.size());
+        const int saved = errno;
+        ::close(fd);
+        if (!written)
+            return {false, systemText(saved)};
+        r = readBytes(path, bytes, kMaxSettingsBytes);
     }
-    if (!f.open(QIODevice::ReadOnly))
-        return {false, describe(f)};
-    lines = splitLines(decode(f.readAll()));
+    if (!r.ok)
+        return r;
+    lines = splitLines(decode(bytes));
     return {};
 }
 
 Result replaceFile(const QString& path, const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir())
-        return {false, QStringLiteral("Is a directory")};
+    // A FIFO or device in the file's place would block the direct write below, or take what is no file.
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return {false, notRegular(st.st_mode)};
     QSaveFile f(path);
     // Only where the folder does not let us create the temporary file (EACCES) is the file written in place:
     // a writable file in a read-only folder can still be saved, without the all-or-nothing guarantee.
@@ -166,14 +292,28 @@ Result writeLines(const QString& path, const QStringList& lines)
     return replaceFile(path, encode(text));
 }
 
+Result truncate(const QString& path)
+{
+    QString error;
+    const int fd = openRegular(path, O_WRONLY | O_CREAT | O_TRUNC, error);
+    if (fd < 0)
+        return {false, error};
+    ::close(fd);
+    return {};
+}
+
 Result appendLine(const QString& path, const QString& line)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return {false, describe(f)};
+    QString error;
+    const int fd = openRegular(path, O_WRONLY | O_APPEND | O_CREAT, error);
+    if (fd < 0)
+        return {false, error};
     const QByteArray bytes = encode(line + QStringLiteral("\r\n"));
-    if (f.write(bytes) != bytes.size() || !f.flush())
-        return {false, describe(f)};
+    const ssize_t n = ::write(fd, bytes.constData(), size_t(bytes.size()));
+    const int saved = errno;
+    ::close(fd);
+    if (n != ssize_t(bytes.size()))
+        return {false, n < 0 ? systemText(saved) : systemText(ENOSPC)};
     return {};
 }
 

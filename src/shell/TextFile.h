@@ -13,6 +13,12 @@ namespace TextFile {
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
+// Text that came from a gauge or a file, for a terminal or the log: every control character (C0, DEL, C1) is
+// shown as "\x1B", so none reaches a terminal as a command.
+QString showControls(const QString& text);
+// The same text for typing into another program: control characters removed.
+QString dropControls(const QString& text);
+
 // Splits on LF and drops one trailing CR per line; a last line without an end is kept.
 QStringList splitLines(const QString& text);
 
@@ -21,8 +27,16 @@ struct Result {
     QString error; // the system's description when !ok
 };
 
-// Reads all lines. A missing file is an error unless createIfMissing, which first creates it
-// holding initialContent.
+// Settings files are a few lines; Ports.ini with all 201 ports fits many times over.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+
+// Reads a whole file that must be a regular file of at most maxBytes. Anything else fails at once, its
+// description naming the cause (not found, permission, a folder, a FIFO or device, too large): nothing blocks
+// on a FIFO or a device, nothing reads without end.
+Result readBytes(const QString& path, QByteArray& bytes, qint64 maxBytes);
+
+// Reads all lines of a settings file (at most kMaxSettingsBytes, as readBytes). A missing file is an error unless
+// createIfMissing, which first creates it holding initialContent.
 Result readLines(const QString& path, QStringList& lines, bool createIfMissing = false,
                  const QString& initialContent = QString());
 
@@ -34,7 +48,10 @@ Result replaceFile(const QString& path, const QByteArray& bytes);
 // Replaces the file with the lines, each ended by CR LF, as replaceFile does.
 Result writeLines(const QString& path, const QStringList& lines);
 
-// Appends one line ended by CR LF (the file is created when missing).
+// Empties the file (created when missing; only a regular file is touched).
+Result truncate(const QString& path);
+
+// Appends one line ended by CR LF (the file is created when missing; only a regular file is written).
 Result appendLine(const QString& path, const QString& line);
 
 } // namespace TextFile

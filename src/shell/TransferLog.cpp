@@ -3,7 +3,6 @@
 #include "TextFile.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace shell {
 
@@ -23,9 +22,7 @@ void TransferLog::DeleteLog() const
 {
     if (m_folder.isEmpty() || !QDir(m_folder).exists())
         return;
-    QFile f(path());
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.close();
+    TextFile::truncate(path());
 }
 
 } // namespace shell

@@ -6,13 +6,19 @@
 #include "MemoryNames.h"
 #include "Numbers.h"
 #include "Settings.h"
+#include "TextFile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
@@ -31,15 +37,48 @@ QString generalDateTime(const QDateTime& when)
 // Set while an instance of this process holds the lock (the tests run several in one process).
 bool s_lockHeldHere = false;
 
-// A lock that names this process while no instance here holds it was left by a killed instance whose id this
-// process got again: new process-id namespaces (containers, sandboxes) hand out the same ids on every start.
-bool lockLeftWithOurProcessId(const QLockFile& lock)
+// A lock file holds a few short lines.
+constexpr qint64 kMaxLockBytes = 4096;
+
+// The command name of a process (what the system shows for it); empty when there is no such process.
+QByteArray commandOf(const QString& pid)
 {
-    qint64 pid = 0;
+    QByteArray name;
+    return TextFile::readBytes(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"), name, 256).ok ? name.trimmed()
+                                                                                                       : QByteArray();
+}
+
+// Whatever stands where the lock belongs and cannot be one (a FIFO, a device, a link, a large file) is removed
+// before the lock is taken: reading it would block or fill the memory.
+void removeNonLock(const QString& path)
+{
+    struct stat st {
+    };
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > kMaxLockBytes))
+        ::unlink(name.constData());
+}
+
+// A lock is stale unless it names a running instance of this program on this machine: no or garbage content (a
+// crash or a full disk), a process that ended or is another program (ids are reused), or this very process while
+// no instance here holds it (new process-id namespaces, in containers and sandboxes, hand out the same ids).
+bool lockIsStale(const QLockFile& lock, qint64& holder)
+{
     QString host;
     QString app;
-    return !s_lockHeldHere && lock.getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid() &&
-           host == QSysInfo::machineHostName();
+    holder = 0;
+    if (!lock.getLockInfo(&holder, &host, &app)) {
+        // An instance starting this very moment has created the file and not yet written it.
+        QThread::msleep(100);
+        if (!lock.getLockInfo(&holder, &host, &app))
+            return true;
+    }
+    if (holder <= 0 || host != QSysInfo::machineHostName())
+        return true;
+    if (holder == QCoreApplication::applicationPid())
+        return !s_lockHeldHere;
+    const QByteArray command = commandOf(QString::number(holder));
+    return command.isEmpty() || command != commandOf(QStringLiteral("self"));
 }
 
 } // namespace
@@ -79,27 +118,40 @@ bool TransferShell::startup(const StartupOptions& options)
     if (options.singleInstance) {
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         QDir().mkpath(runtime);
-        m_instanceLock = std::make_unique<QLockFile>(runtime + QStringLiteral("/VarnotekTransfer.lock"));
+        const QString lockPath = runtime + QStringLiteral("/VarnotekTransfer.lock");
+        removeNonLock(lockPath);
+        m_instanceLock = std::make_unique<QLockFile>(lockPath);
         m_instanceLock->setStaleLockTime(0);
-        if (!m_instanceLock->tryLock(0) && lockLeftWithOurProcessId(*m_instanceLock)) {
+        qint64 holder = 0;
+        if (!m_instanceLock->tryLock(0) && lockIsStale(*m_instanceLock, holder)) {
             m_instanceLock->removeStaleLockFile();
             m_instanceLock->tryLock(0);
         }
-        if (!m_instanceLock->isLocked()) {
+        if (!m_instanceLock->isLocked() && m_instanceLock->error() != QLockFile::LockFailedError) {
+            // The runtime folder takes no lock: one instance cannot be told from two, so this one runs.
             m_instanceLock.reset();
+        } else if (!m_instanceLock->isLocked()) {
+            m_instanceLock.reset();
+            // Before the language is known: both languages.
+            st.messageBox(QStringLiteral("Varnotek TRANSFER läuft bereits (Prozess %1); dieser Start endet.\n"
+                                         "Varnotek TRANSFER is already running (process %1); this start ends.")
+                              .arg(holder),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("Varnotek TRANSFER"));
             emit quitRequested();
             return false;
         }
-        s_lockHeldHere = true;
+        s_lockHeldHere = m_instanceLock != nullptr;
     }
 
     hideUntilNeeded();
     // The edition decides the title, the folders and what the link may do, so everything else waits for it.
     const QString konfiError = readEdition(options);
     showEdition();
-    applyBranding();
+    const QStringList brandingErrors = applyBranding();
     const QStringList setupErrors = makeDataFolders();
     startLog(options, konfiError, setupErrors);
+    for (const QString& error : brandingErrors)
+        st.WriteLog(error);
     applyCapabilities();
     showFrame();
     loadUserSettings(options);
@@ -157,11 +209,28 @@ void TransferShell::showEdition()
     }
 }
 
-// The maker's or the partner's logo, name and icon. The partner's title replaces the model title.
-void TransferShell::applyBranding()
+// The maker's or the partner's logo, name and icon. The partner's title replaces the model title. The names
+// become folder names: one that is no single folder name (a separator, "..") is not taken, with a message, so
+// settings never go outside the data folders. Returns the messages, for the log.
+QStringList TransferShell::applyBranding()
 {
     EditionInfo& e = m_st.edition;
     FormState& f = m_st.main();
+    QStringList errors;
+    const auto folderName = [&](const QString& name, const QString& instead) {
+        bool single = name != QLatin1String(".") && name != QLatin1String("..");
+        for (const QChar c : name)
+            single &= c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 0x20;
+        if (single)
+            return name;
+        errors << m_st.say("Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
+                           "Konfi.ini: \"%1\" is not a single folder name; \"%2\" is used instead.")
+                      .arg(TextFile::showControls(name), instead);
+        m_st.messageBox(errors.last(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return instead;
+    };
+    if (!e.variantCode.isEmpty())
+        e.companyName = folderName(e.companyName, QStringLiteral("Varnotek"));
     if (e.variantCode.isEmpty()) {
         e.companyName = QStringLiteral("Varnotek");
         f.setPicture(Main::picKova, e.appPath + QStringLiteral("/Kovalogo.jpg"));
@@ -171,13 +240,14 @@ void TransferShell::applyBranding()
         f.setText(Main::Frame5, e.companyName);
         f.setPicture(Main::picKova, e.appPath + QStringLiteral("/Selmarlogo.jpg"));
         f.setVisible(Main::picKova, true);
-        e.pgmname = e.kpgmname;
+        e.pgmname = folderName(e.kpgmname, e.pgmname);
         e.windowIconPath = e.appPath + QStringLiteral("/Selmar.ico");
     } else {
         f.setText(Main::Frame5, QStringLiteral("Varnotek GmbH"));
     }
     if (m_st.dialogs)
         m_st.dialogs->applicationTitle = e.pgmname;
+    return errors;
 }
 
 // There is no installer here: what one would have set up for the user is done on every start, where missing,

@@ -77,7 +77,7 @@ private:
     void hideUntilNeeded();
     QString readEdition(const StartupOptions& options);
     void showEdition();
-    void applyBranding();
+    QStringList applyBranding();
     QStringList makeDataFolders();
     void startLog(const StartupOptions& options, const QString& konfiError, const QStringList& setupErrors);
     void applyCapabilities();

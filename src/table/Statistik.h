@@ -2,15 +2,22 @@
 
 #include <QString>
 
+#include <limits>
+
 namespace table {
 
 // The statistics of the shown view and the 80/20 verdict, as the last update left them. Written only by the
 // table's statistics update; read by the reports, the spreadsheet and the charts.
 struct Statistik {
-    double min = 999999;
-    double max = -999999;
-    double minabs = 999999;
-    double maxabs = -999999;
+    // Start values that every value replaces: a fixed start (such as ±999999) would clip larger values. Read only
+    // with at least one value counted.
+    static constexpr double kNoMin = std::numeric_limits<double>::infinity();
+    static constexpr double kNoMax = -std::numeric_limits<double>::infinity();
+
+    double min = kNoMin;
+    double max = kNoMax;
+    double minabs = kNoMin;
+    double maxabs = kNoMax;
     double mean = 0;
     double meanabs = 0;
     double stdabw = 0;

@@ -28,8 +28,8 @@ const QString& label(const shell::AppState& st, shell::Stat entry)
 void TableSession::StatistikZuruecksetzen()
 {
     m_st.main().setItems(Main::lstStat, {});
-    m_stat.min = m_stat.minabs = 999999;
-    m_stat.max = m_stat.maxabs = -999999;
+    m_stat.min = m_stat.minabs = Statistik::kNoMin;
+    m_stat.max = m_stat.maxabs = Statistik::kNoMax;
     m_stat.mean = m_stat.meanabs = 0;
     m_run.summe = m_run.summeAbs = m_run.summeQuadrate = 0;
     m_stat.stdabw = m_stat.stdabwAbs = 0;

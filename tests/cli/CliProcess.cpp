@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <sys/resource.h>
+
 void writeReportSettings(const testsupport::Sandbox& sb)
 {
     testsupport::Sandbox::writeFile(sb.config() + kAppData + "/Limit.ini", "95,5;140;120;0;\r\n");
@@ -26,10 +28,17 @@ QStringList CliRun::outLines() const
     return lines;
 }
 
-CliRun CliRun::run(const QStringList& arguments, int limitMs)
+CliRun CliRun::run(const QStringList& arguments, int limitMs, qint64 memoryBytes)
 {
     CliRun r;
     QProcess p;
+    if (memoryBytes > 0)
+        p.setChildProcessModifier([memoryBytes] {
+            const struct rlimit limit {
+                rlim_t(memoryBytes), rlim_t(memoryBytes)
+            };
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
     QElapsedTimer clock;
     clock.start();
     p.start(program(), arguments);

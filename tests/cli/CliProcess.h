@@ -19,6 +19,7 @@ struct CliRun {
     qint64 ms = 0;
 
     QStringList outLines() const;
-    static CliRun run(const QStringList& arguments, int limitMs = 30000);
+    // limitMs bounds the run's time; memoryBytes, when given, its address space (as prlimit --as).
+    static CliRun run(const QStringList& arguments, int limitMs = 30000, qint64 memoryBytes = 0);
     static QString program();
 };

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace outputs;
 
 namespace {
@@ -120,6 +123,71 @@ TEST(CliExport, OptionsAndExitStatuses)
     }
     EXPECT_FALSE(QDir(sb.root() + "/missing").exists());
     EXPECT_FALSE(QFileInfo::exists(sb.root() + "/out.txt"));
+}
+
+// Files that are no measurement files or hold what was never measured: each run ends at once, in bounded memory,
+// naming the file and the cause, with its exit status; what can be taken is written.
+TEST(CliHostileFiles, EveryFileEndsBoundedWithItsStatus)
+{
+    testsupport::Sandbox sb;
+    const QString dir = sb.root();
+    const QByteArray head = "FE-Speicher\r\n\r\n01.02.2024       Nr.      Messwert\r\n\r\n";
+    const auto row = [](int nr, const char* value) {
+        return QByteArray("10:00:00 ") + QByteArray::number(nr).rightJustified(10) + ' ' +
+               QByteArray(value).rightJustified(10) + " \xB5m    Fe\r\n";
+    };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir + "/fifo.mes").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir + "/zero.mes"));
+    testsupport::Sandbox::writeFile(dir + "/huge.mes", head + QByteArray(2 << 20, ' '));
+    testsupport::Sandbox::writeFile(dir + "/nan.mes", head + row(1, "12,5") + row(2, "NaN") + row(3, "\xE2\x88\x9E") +
+                                                          row(4, "-inf") + row(5, "1e300") + row(99999, "7,0"));
+    QByteArray many = head;
+    for (int i = 1; i <= 6000; ++i)
+        many += row(i, "12,5");
+    testsupport::Sandbox::writeFile(dir + "/many.mes", many);
+    // Settings that are no files: their messages name them, the run goes on with the defaults.
+    const QString appData = sb.config() + kAppData;
+    QDir().mkpath(appData);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(appData + "/Limit.ini").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", appData + "/Language.ini"));
+
+    const struct {
+        const char* in;
+        const char* out;
+        int exit;
+        const char* err;
+        int rows; // rows of the text written; -1: nothing written
+    } cases[] = {
+        {"fifo.mes", "o1.txt", 7, "fifo.mes: Not a regular file (a FIFO)", -1},
+        {"zero.mes", "o2.txt", 7, "zero.mes: Not a regular file (a character device)", -1},
+        {"huge.mes", "o3.txt", 7, "huge.mes: File too large to read", -1},
+        {"nan.mes", "o4.txt", 9,
+         "5 lines without a valid value or with a number beyond its column not taken (line "
+         "6, 7, 8, 9, 10)",
+         1},
+        {"many.mes", "o5.txt", 9, "6000 rows, a table holds 5000; the other 1000 are not taken", 5000},
+        {"nan.mes", "nan.mes", 2, "--out names the input file", -1},
+    };
+    for (const auto& c : cases) {
+        const QByteArray before = testsupport::Sandbox::readFile(dir + "/nan.mes");
+        const CliRun r = CliRun::run(
+            {"export", dir + "/" + c.in, "--to", "txt", "--out", dir + "/" + c.out, "--lang", "en"}, 20000, 400 << 20);
+        EXPECT_EQ(r.exitCode, c.exit) << c.in << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << c.in << ": " << r.err.toStdString();
+        EXPECT_EQ(testsupport::Sandbox::readFile(dir + "/nan.mes"), before);
+        if (c.rows < 0) {
+            EXPECT_TRUE(QString(c.in) == c.out || !QFileInfo::exists(dir + "/" + c.out)) << c.in;
+            continue;
+        }
+        EXPECT_TRUE(r.err.contains("Limit.ini: Not a regular file (a FIFO)")) << r.err.toStdString();
+        EXPECT_EQ(
+            QString::fromUtf8(testsupport::Sandbox::readFile(dir + "/" + c.out)).count(QStringLiteral("µm    Fe")),
+            c.rows)
+            << c.in;
+    }
+    const CliRun ports = CliRun::run({"ports"}, 20000, 400 << 20);
+    EXPECT_EQ(ports.exitCode, 0);
+    EXPECT_TRUE(ports.err.contains("Language.ini: Not a regular file (a character device)")) << ports.err.toStdString();
 }
 
 TEST(CliExport, EveryTargetIsWhatTheProgramMakes)

@@ -162,6 +162,57 @@ TEST(CliIdentify, NoEndOfAnswerEndsWithTheTimeout)
     EXPECT_TRUE(r.err.contains(QStringLiteral("within 2 s"))) << r.err.toStdString();
 }
 
+// A device that is no gauge (the simulator's hostile faults): every run ends in bounded time and memory, with its
+// message and exit status, and what came whole before the bound is written.
+TEST(CliHostileGauge, EveryFaultEndsBoundedWithItsStatus)
+{
+    const struct {
+        const char* fault;
+        QStringList cli;
+        int exit;
+        int maxMs;
+        const char* err;
+        const char* written; // a file of the output folder that must hold values
+        const char* out = "";
+    } cases[] = {
+        {"endless", {"identify"}, 9, 8000, "more than 4096 characters", nullptr},
+        {"endless-memory",
+         {"read", "--out"},
+         9,
+         8000,
+         "5000 of 25 values received; the answer is longer",
+         "memory1.mes"},
+        {"drip", {"identify", "--timeout", "2"}, 4, 5000, "does not finish its answer within 2 s", nullptr},
+        {"drip", {"online", "--seconds", "2"}, 4, 5000, "within 2 s", nullptr},
+        {"no-line-end", {"online"}, 9, 8000, "more than 512 characters", nullptr},
+        {"huge-count", {"read", "--out"}, 9, 8000, "ReadGeraet: Overflow", nullptr},
+        {"nan", {"read", "--out"}, 9, 8000, "FE-Memory: 8 records without a valid value", "memory2.mes"},
+        // The terminal commands in the firmware text are shown, not sent.
+        {"control-chars", {"identify"}, 0, 8000, "", nullptr, "2.14\\x1B]0;owned\\x07\\x1B]52;c;cHduZWQ=\\x07"},
+    };
+    for (const auto& c : cases) {
+        testsupport::Sandbox sb;
+        SimulatedGauge gauge;
+        START_SIM(gauge, "--model", "RD", "--com", "7", "--fast", "--online", "--interval", "10", "--fault", c.fault);
+        const QString dir = sb.root() + QStringLiteral("/out");
+        QStringList args = c.cli + QStringList{"--port", "COM7", "--lang", "en"};
+        if (args.contains("--out"))
+            args.insert(args.indexOf("--out") + 1, dir);
+        // 400 MB of address space: an answer collected without bound ends the run long before the time does.
+        const CliRun r = CliRun::run(args, 20000, 400 << 20);
+        const std::string what = std::string(c.fault) + " " + c.cli.first().toStdString() + ": " + r.err.toStdString();
+        EXPECT_EQ(r.exitCode, c.exit) << what;
+        EXPECT_LT(r.ms, c.maxMs) << what;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << what;
+        if (c.written) {
+            EXPECT_GE(rowsOf(dir + "/" + c.written).size(), size_t(4)) << what;
+        }
+        EXPECT_TRUE(r.out.contains(QString::fromUtf8(c.out))) << what << r.out.toStdString();
+        // Nothing of the gauge's text reaches the terminal as a command.
+        EXPECT_FALSE(r.out.contains(QChar(0x1B)) || r.err.contains(QChar(0x1B))) << what;
+    }
+}
+
 TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
 {
     // German numbers and dates, English texts, limits and project data: every setting the report depends on.

@@ -89,6 +89,30 @@ TEST(Connect, SilentCableGauge)
     EXPECT_TRUE(b.prog.dialogs.shown.isEmpty());
 }
 
+// A device that is no gauge: the connect ends in bounded time, not connected, nothing read, and the box says why.
+TEST(Connect, HostileDeviceEndsTheConnectWithItsReason)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"endless", "Kein Messgerät: es sendet mehr als 4096 Zeichen ohne Ende; Verbindung getrennt."},
+        {"drip", "Das Gerät beendet seine Antwort nicht innerhalb von 2 s; nicht verbunden."},
+        {"huge-count", "ReadGeraet: Überlauf"},
+    };
+    for (const auto& [fault, box] : cases) {
+        ReadBench b("RD", sim("RD", {"--fault", fault}), 7, true);
+        START_OR_FAIL(b);
+        b.prog.link().setSilenceLimit(2000);
+        QElapsedTimer clock;
+        clock.start();
+        b.connect();
+        EXPECT_LT(clock.elapsed(), 4000) << fault;
+        EXPECT_FALSE(b.prog.st.link.CheckConnect) << fault;
+        EXPECT_EQ(b.memoryReads, 0) << fault;
+        EXPECT_LE(b.prog.link().receiveBuffer().size(), instrument::LinkSession::kMaxIdentification) << fault;
+        ASSERT_FALSE(b.prog.dialogs.shown.isEmpty()) << fault;
+        EXPECT_TRUE(b.prog.dialogs.shown[0].text.startsWith(box)) << b.prog.dialogs.shown[0].text.toStdString();
+    }
+}
+
 TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
 {
     ReadBench b("QL7", sim("QL7", {"--fault", "silent"}), 7, false);

@@ -87,10 +87,20 @@ TEST(Decode, MaterialByEditionAndEmptyRecords)
         EXPECT_EQ(d.table.grid().Rows(), 3);
     }
     {
-        // FORTA: the material comes from the record, trimmed.
+        // FORTA: the material comes from the record, trimmed; control characters in unit and material are never
+        // kept (they would be typed into the receiving program as commands). A value that names no number is
+        // refused without a row and without a box, and logged.
         Decoding d("FT");
-        d.read(0, {record(1, "250", "µm")});
+        d.read(0, {record(1, "250", "µm\b\a",
+                          "F\x1B"
+                          "e"),
+                   record(2, "NaN", "µm"), record(3, "-inf", "µm"), record(4, "  ∞", "µm")});
         EXPECT_EQ(d.row(0, 1).material, "Fe");
+        EXPECT_EQ(d.row(0, 1).einheit, "µm  ");
+        EXPECT_EQ(d.table.Messdaten.rowCount(0), 1);
+        EXPECT_EQ(d.decoder.refused(), 3);
+        EXPECT_TRUE(d.prog.dialogs.shown.isEmpty());
+        EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 13Typen unverträglich: 2         NaN µm    Fe\r\n"));
     }
     {
         // Magnetic gauges store no material: the field keeps what it held.

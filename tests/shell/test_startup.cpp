@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <tuple>
 
 namespace Main = ctl::frmTransfer;
@@ -90,6 +91,15 @@ TEST(Startup, PartnerBrandingNamesTitleAndFolders)
     ASSERT_TRUE(plain.shell->startup());
     EXPECT_EQ(plain.st.edition.companyName, "Varnotek");
     EXPECT_EQ(plain.st.edition.AppDataPath, plain.appData("RONDO TRANSFER"));
+
+    // Names that are no single folder names are not taken: the settings stay below the data folders.
+    Program outside("RD\n#\nBR;..;../../x;\n");
+    ASSERT_TRUE(outside.shell->startup());
+    EXPECT_EQ(outside.st.edition.AppDataPath, outside.appData("RONDO TRANSFER"));
+    ASSERT_EQ(outside.dialogs.shown.size(), 2);
+    EXPECT_EQ(outside.dialogs.shown[1].text,
+              "Konfi.ini: \"../../x\" ist kein einzelner Ordnername; es gilt \"RONDO TRANSFER\".");
+    EXPECT_TRUE(outside.logLines().contains(outside.dialogs.shown[0].text));
 }
 
 TEST(Startup, FailuresGoOnAndAreLogged)
@@ -130,6 +140,8 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingTheLog)
 
     shell::AppState st2;
     st2.edition.appPath = first.sandbox.appDir();
+    testsupport::ScriptedDialogs dialogs2;
+    st2.dialogs = &dialogs2;
     int quits = 0;
     shell::TransferShell second(st2);
     QObject::connect(&second, &shell::TransferShell::quitRequested, [&] { quits++; });
@@ -137,18 +149,32 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingTheLog)
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(Sandbox::readFile(first.st.log.path()), QByteArray("kept\r\n"));
     EXPECT_TRUE(st2.edition.AppDataPath.isEmpty());
+    // It says so, in both languages, before it ends.
+    ASSERT_EQ(dialogs2.shown.size(), 1);
+    EXPECT_TRUE(dialogs2.shown[0].text.contains("läuft bereits")) << dialogs2.shown[0].text.toStdString();
+    EXPECT_TRUE(dialogs2.shown[0].text.contains("is already running"));
 }
 
-// A killed instance leaves its lock behind. Where process ids start afresh (a container, a sandbox) the next start
-// gets the same id: the lock names this very process, which cannot hold it yet, so it is stale.
-TEST(Startup, LockOfAKilledInstanceWithOurProcessIdIsStale)
+// A lock that names no running instance of this program is stale, whatever it holds: left by a crash or a full
+// disk (no or garbage content), by a killed instance whose id went to another program, or to this very process
+// where process ids start afresh (containers, sandboxes). Something that is no lock file at all is taken away.
+TEST(Startup, LocksOfNoRunningInstanceAreStale)
 {
-    Program p("RD\n");
-    Sandbox::writeFile(p.sandbox.runtime() + "/VarnotekTransfer.lock",
-                       QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
-                           QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() +
-                           "\n");
-    EXPECT_TRUE(p.shell->startup());
+    const QByteArray host =
+        "\n" + QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    for (const QByteArray& content : {QByteArray(), QByteArray("garbage\n\x01\x02"), QByteArray(1 << 20, 'x'),
+                                      QByteArray::number(QCoreApplication::applicationPid()) + host,
+                                      QByteArray("1") + host, QByteArray("2147483646") + host, QByteArray("fifo")}) {
+        Program p("RD\n");
+        const QString lock = p.sandbox.runtime() + "/VarnotekTransfer.lock";
+        QDir().mkpath(p.sandbox.runtime());
+        if (content == "fifo")
+            ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        else
+            Sandbox::writeFile(lock, content);
+        EXPECT_TRUE(p.shell->startup()) << content.left(40).toStdString();
+        EXPECT_TRUE(p.dialogs.shown.isEmpty()) << content.left(40).toStdString();
+    }
 }
 
 TEST(Startup, LanguageSwitchCaptionsFileAndChecks)

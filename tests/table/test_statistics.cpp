@@ -54,6 +54,14 @@ TEST_F(StatisticsTest, NegativeValuesCountAbsoluteOutsideTheVxFamily)
     add(-5.0);
     EXPECT_DOUBLE_EQ(table->statistik().min, -5.0);
     EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("-5.0"));
+
+    // Values beyond any fixed start value (±999999) are minimum and maximum as they are.
+    table->StatistikZuruecksetzen();
+    addAll({2000000.0, 3000000.0});
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("2000000.0"));
+    table->StatistikZuruecksetzen();
+    addAll({-2000000.0, -3000000.0});
+    EXPECT_EQ(table->statistik().anz_max.trimmed(), QStringLiteral("-2000000.0"));
 }
 
 TEST_F(StatisticsTest, MixedUnitsShowTheNoticeUntilReset)

@@ -7,6 +7,7 @@
 #include "session/TransferSession.h"
 #include "shell/TextFile.h"
 #include "shell/TransferShell.h"
+#include "table/MessdatenStore.h"
 #include "table/TableSession.h"
 
 #include <QBuffer>
@@ -15,6 +16,7 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 CliExport::CliExport(session::TransferSession& session, const ExportOptions& options)
     : m_session(session), m_options(options)
@@ -29,8 +31,30 @@ bool CliExport::isMeasurementFile(const QString& text, const QString& materialMo
     return r.datum.has_value() || !r.rows.empty();
 }
 
+namespace {
+
+// The same file under two names (a link, "./x"), as the system sees it.
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa {
+    };
+    struct stat sb {
+    };
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace
+
 int CliExport::run()
 {
+    if (sameFile(m_options.file, m_options.out)) {
+        err(m_options.out + QStringLiteral(": ") +
+            m_session.state().say("--out nennt die Eingabedatei; sie bleibt, wie sie ist",
+                                  "--out names the input file; it is left as it is"));
+        return CliExit::Usage;
+    }
     if (const int status = load(); status != CliExit::Ok)
         return status;
     const reports::OutputResult written = write();
@@ -38,7 +62,7 @@ int CliExport::run()
         err(m_options.out + QStringLiteral(": ") + written.error);
         return CliExit::WriteFailed;
     }
-    return CliExit::Ok;
+    return m_dropped ? CliExit::Refused : CliExit::Ok;
 }
 
 int CliExport::load()
@@ -55,6 +79,29 @@ int CliExport::load()
         err(file + QStringLiteral(": ") + st.say("keine Messdatei", "not a measurement file"));
         return CliExit::InputUnreadable;
     }
+    const reports::MesReader::Result parsed =
+        reports::MesReader::parse(shell::TextFile::splitLines(text), st.edition.materialMode);
+    if (!parsed.refused.empty()) {
+        QStringList lines;
+        for (size_t i = 0; i < std::min<size_t>(parsed.refused.size(), 10); ++i)
+            lines << QString::number(parsed.refused[i]);
+        if (parsed.refused.size() > 10)
+            lines << QStringLiteral("...");
+        reportDropped(file + QStringLiteral(": ") +
+                      st.say("%1 Zeilen ohne gültigen Messwert oder mit einer Nummer jenseits der Spalte nicht "
+                             "übernommen (Zeile %2)",
+                             "%1 lines without a valid value or with a number beyond its column not taken "
+                             "(line %2)")
+                          .arg(parsed.refused.size())
+                          .arg(lines.join(QStringLiteral(", "))));
+    }
+    if (parsed.rows.size() > size_t(table::MessdatenStore::kRows))
+        reportDropped(file + QStringLiteral(": ") +
+                      st.say("%1 Zeilen, eine Tabelle fasst %2; die übrigen %3 sind nicht übernommen",
+                             "%1 rows, a table holds %2; the other %3 are not taken")
+                          .arg(parsed.rows.size())
+                          .arg(table::MessdatenStore::kRows)
+                          .arg(parsed.rows.size() - size_t(table::MessdatenStore::kRows)));
 
     // The project labels and limits, as connecting loads them; the project data are read by every report.
     m_session.shell().Voreinstellungen(QStringLiteral("PI"));
@@ -107,8 +154,14 @@ reports::OutputResult CliExport::save(const QByteArray& bytes) const
     return {};
 }
 
+void CliExport::reportDropped(const QString& text)
+{
+    err(text);
+    m_dropped = true;
+}
+
 void CliExport::err(const QString& line) const
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fputs((shell::TextFile::showControls(line) + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }

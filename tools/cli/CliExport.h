@@ -27,10 +27,13 @@ public:
 
 private:
     int load();
+    // The rows of the file that were refused or are beyond the table: said on standard error.
+    void reportDropped(const QString& text);
     reports::OutputResult write();
     reports::OutputResult save(const QByteArray& bytes) const;
     void err(const QString& line) const;
 
     session::TransferSession& m_session;
     ExportOptions m_options;
+    bool m_dropped = false; // rows were refused or left out
 };

@@ -80,7 +80,7 @@ int CliSession::online()
         return notConnected();
 
     QEventLoop loop;
-    enum class End { None, Count, Seconds, Reception, Signal, Silence, Lost } end = End::None;
+    enum class End { None, Count, Seconds, Reception, Signal, Silence, Lost, Refused } end = End::None;
     const auto finish = [&](End why) {
         if (end == End::None)
             end = why;
@@ -94,10 +94,12 @@ int CliSession::online()
     runTime.setSingleShot(true);
     QObject::connect(&runTime, &QTimer::timeout, &loop, [&] { finish(End::Seconds); });
     if (m_options.seconds > 0)
-        runTime.start(m_options.seconds * 1000);
+        runTime.start(std::chrono::milliseconds(m_deadline.remainingTime()));
 
+    int shown = 0;
     QObject::connect(&receiver, &instrument::OnlineReceiver::valueShown, &loop, [&](const QString& text) {
         out(text);
+        ++shown;
         silence.start(m_options.timeoutSeconds * 1000);
         if (m_options.count > 0 && receiver.taken() >= m_options.count)
             finish(End::Count);
@@ -105,6 +107,7 @@ int CliSession::online()
     QObject::connect(&receiver, &instrument::OnlineReceiver::receptionEnded, &loop, [&] { finish(End::Reception); });
     QObject::connect(m_link, &instrument::LinkSession::switchedOff, &loop, [&] { finish(End::Lost); });
     QObject::connect(m_link, &instrument::LinkSession::lineBroken, &loop, [&] { finish(End::Lost); });
+    QObject::connect(m_link, &instrument::LinkSession::answerRefused, &loop, [&] { finish(End::Refused); });
     if (stop.notifier())
         QObject::connect(stop.notifier(), &QSocketNotifier::activated, &loop, [&] { finish(End::Signal); });
     loop.exec();
@@ -117,7 +120,16 @@ int CliSession::online()
         QDir().mkpath(m_options.outDir);
         written = m_export->saveTo(QDir(m_options.outDir).absoluteFilePath(QStringLiteral("online.mes")));
     }
+    // A line shown and not taken was no value ("NaN", a number beyond its column); the log names each.
+    const int notTaken = shown - receiver.taken();
+    if (notTaken > 0)
+        err(m_options.port + QStringLiteral(": ") +
+            say("%1 Zeilen ohne gültigen Messwert nicht übernommen", "%1 lines without a valid value not taken over")
+                .arg(notTaken));
     switch (end) {
+    case End::Refused:
+        err(m_link->refusal());
+        return CliExit::Refused;
     case End::Lost:
         err(m_options.port + QStringLiteral(": ") + m_link->status());
         return CliExit::LineLost;
@@ -126,6 +138,8 @@ int CliSession::online()
             say("kein Wert innerhalb von %1 s", "no value within %1 s").arg(m_options.timeoutSeconds));
         return CliExit::Timeout;
     default:
-        return written ? CliExit::Ok : CliExit::WriteFailed;
+        if (!written)
+            return CliExit::WriteFailed;
+        return notTaken > 0 ? CliExit::Refused : CliExit::Ok;
     }
 }

@@ -44,10 +44,11 @@ Options:
   --memory 1|2|all      the memory to read (default all)
   --edition CODE        stands in for line 1 of Konfi.ini (RD, FT, VX1, VX5, VX2, QL7)
   --lang de|en          stands in for Language.ini
-  --timeout S           seconds the gauge may stay silent within an answer (default 60); a long answer that
-                        keeps arriving is not cut; online: seconds without a value after which the run ends
+  --timeout S           seconds the gauge may stay silent within an answer (default 10, as in the program); an
+                        identification must also be complete within them, a long memory answer that keeps
+                        arriving is not cut; online: seconds without a value after which the run ends
   --count N             online: end after N values
-  --seconds S           online: end S seconds after online mode started
+  --seconds S           online: end S seconds after the start of the command (connecting included)
   --to txt|pdf|odt|xlsx what export writes
   --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
                         question; without it No)
@@ -58,12 +59,17 @@ standard error, in the chosen language; questions take the default answer.
 
 An online run also ends when a line is no value, and on SIGINT or SIGTERM (what arrived is kept and written).
 
+Text from the gauge or a file is printed with its control characters made visible ("\x1B").
+
 Exit status: 0 success (an empty memory is success; online: ended by count, seconds, the end of reception or a
-signal), 2 usage, 3 the port cannot be opened or the device is not available, 4 the gauge sent nothing for the
-timeout (online: no value; a memory cut so keeps what came and is written), 5 an output file could not be written,
-6 the line was lost or the gauge switched off during the read or run (what arrived is written), 7 the input file
-cannot be read or is not a measurement file, 8 a memory held another number of values than the gauge announced
-(what came is written).
+signal), 2 usage (also --out naming the input file), 3 the port cannot be opened or the device is not available,
+4 no complete answer within the timeout (online: no value; a memory cut so keeps what came and is written), 5 an
+output file could not be written, 6 the line was lost or the gauge switched off during the read or run (what
+arrived is written), 7 the input file cannot be read (not found, no permission, not a regular file, too large) or
+is not a measurement file, 8 a memory held another number of values than the gauge announced (what came is
+written), 9 data refused or cut short, with a message naming it: the device sent more than any gauge sends, an
+identification that cannot be read (a count beyond 16 bits), values that are no numbers (NaN, infinity) or never
+measured, more than 5000 rows in a file; what could be taken is written.
 )");
 }
 

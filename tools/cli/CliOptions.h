@@ -2,6 +2,8 @@
 
 #include "ExportOptions.h"
 
+#include "link/LinkSession.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,9 +18,9 @@ struct CliOptions {
     QString port;     // "COM7"
     QString outDir;
     Memory memory = Memory::All;
-    int timeoutSeconds = 60;
-    int count = 0;   // online: values to take; 0 = no limit
-    int seconds = 0; // online: seconds to run; 0 = no limit
+    int timeoutSeconds = instrument::LinkSession::kSilenceMs / 1000; // the program's silence limit
+    int count = 0;                                                   // online: values to take; 0 = no limit
+    int seconds = 0;                                                 // online: seconds to run; 0 = no limit
     // The export command's own arguments.
     ExportOptions exported;
 
@@ -44,4 +46,7 @@ constexpr int LineLost = 6;     // the line was lost or the gauge switched off d
 // The input file cannot be read or is not a measurement file.
 constexpr int InputUnreadable = 7;
 constexpr int CountDiffered = 8; // a memory held another number of values than the gauge announced
+// Data refused or cut short: an answer longer than any gauge's, an identification that cannot be read, values that
+// are no numbers, rows beyond 5000; what could be taken is kept and written.
+constexpr int Refused = 9;
 } // namespace CliExit

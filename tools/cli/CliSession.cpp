@@ -7,6 +7,7 @@
 #include "session/TransferSession.h"
 #include "shell/Numbers.h"
 #include "shell/ProgramFolder.h"
+#include "shell/TextFile.h"
 #include "table/TableSession.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,11 @@ CliSession::CliSession(const CliOptions& options)
     m_st.settingsReadOnly = true;
     // --timeout bounds the gauge's silence, not the length of an answer: a long memory keeps arriving.
     m_link->setSilenceLimit(m_options.timeoutSeconds * 1000);
+    // --seconds counts from here: connecting and identifying are part of the run.
+    if (m_options.seconds > 0) {
+        m_deadline = QDeadlineTimer(qint64(m_options.seconds) * 1000);
+        m_link->setDeadline(m_deadline);
+    }
     // After connecting the program reads all memories; read asks for the memories chosen, identify for none.
     using After = session::TransferSession::AfterConnect;
     After after = After::Nothing;
@@ -88,8 +94,16 @@ int CliSession::connect()
     // A read that the connect started and the gauge cut is the read's to report.
     if (m_reader->cut())
         return CliExit::Ok;
-    if (!m_st.link.CheckConnect)
-        return m_link->lastIdentification() == instrument::LinkSession::Answer::Silent ? timedOut() : notConnected();
+    if (!m_st.link.CheckConnect) {
+        switch (m_link->lastIdentification()) {
+        case instrument::LinkSession::Answer::Silent:
+            return timedOut();
+        case instrument::LinkSession::Answer::Refused:
+            return refused();
+        default:
+            return notConnected();
+        }
+    }
     return CliExit::Ok;
 }
 
@@ -101,10 +115,21 @@ int CliSession::notConnected()
 
 int CliSession::timedOut()
 {
+    // --seconds may have been the shorter bound.
+    const bool runOver =
+        m_options.seconds > 0 && m_deadline.hasExpired() && m_options.seconds < m_options.timeoutSeconds;
     err(m_options.port + QStringLiteral(": ") +
-        say("keine Daten vom Gerät innerhalb von %1 s", "no data from the device within %1 s")
-            .arg(m_options.timeoutSeconds));
+        say("keine vollständige Antwort vom Gerät innerhalb von %1 s", "no complete answer from the device within %1 s")
+            .arg(runOver ? m_options.seconds : m_options.timeoutSeconds));
     return CliExit::Timeout;
+}
+
+int CliSession::refused()
+{
+    // The box on standard error has named what was wrong.
+    err(m_options.port + QStringLiteral(": ") +
+        say("keine gültige Antwort eines Messgeräts; nicht verbunden", "no valid answer of a gauge; not connected"));
+    return CliExit::Refused;
 }
 
 int CliSession::identify()
@@ -143,9 +168,11 @@ int CliSession::read()
     QObject::disconnect(watch);
     if (status == CliExit::Ok && m_reader->cut()) {
         // A cut read keeps its whole records: the memories read before it and the cut one are written.
-        const bool silent = m_reader->lastAnswer() == instrument::LinkSession::Answer::Silent;
-        // The box on standard error has said how many values came.
-        status = silent ? timedOut() : CliExit::LineLost;
+        const instrument::LinkSession::Answer answer = m_reader->lastAnswer();
+        // The box on standard error has said how many values came, and why no more.
+        status = answer == instrument::LinkSession::Answer::Silent    ? timedOut()
+                 : answer == instrument::LinkSession::Answer::Refused ? CliExit::Refused
+                                                                      : CliExit::LineLost;
         for (int view = 0; view < 2; ++view)
             if (m_table->Messdaten.rowCount(view) > 0)
                 saveView(view);
@@ -170,6 +197,9 @@ int CliSession::read()
     }
     if (!written)
         return CliExit::WriteFailed;
+    // Records that were refused have had their message.
+    if (m_reader->refusedRecords() > 0)
+        return CliExit::Refused;
     return m_reader->countDiffered() ? CliExit::CountDiffered : CliExit::Ok;
 }
 
@@ -186,15 +216,16 @@ bool CliSession::saveView(int view)
     return m_export->saveTo(path);
 }
 
+// Lines may carry text of the gauge or a file: its control characters are shown, never sent to the terminal.
 void CliSession::out(const QString& line) const
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+    std::fputs((shell::TextFile::showControls(line) + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
 }
 
 void CliSession::err(const QString& line) const
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fputs((shell::TextFile::showControls(line) + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }
 

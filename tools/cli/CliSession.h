@@ -7,6 +7,7 @@
 #include "shell/SystemDesktop.h"
 #include "shell/TransferShell.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <memory>
@@ -48,6 +49,7 @@ private:
     int connect();
     int notConnected();
     int timedOut();
+    int refused();
     // Shows memory view 0 or 1 as its option button does, prints its statistics and saves it. False when the
     // file could not be written.
     bool saveView(int view);
@@ -57,6 +59,7 @@ private:
     QString say(const char* de, const char* en) const;
 
     CliOptions m_options;
+    QDeadlineTimer m_deadline = QDeadlineTimer::Forever; // --seconds, from the start of the command
     StderrDialogs m_dialogs;
     shell::SystemDesktop m_desktop;
     std::unique_ptr<session::TransferSession> m_session;

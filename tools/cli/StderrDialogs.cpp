@@ -1,5 +1,7 @@
 #include "StderrDialogs.h"
 
+#include "shell/TextFile.h"
+
 #include <cstdio>
 
 StderrDialogs::Answer StderrDialogs::defaultAnswer(Buttons buttons)
@@ -23,7 +25,11 @@ StderrDialogs::Answer StderrDialogs::messageBox(const QString& text, Buttons but
     const Answer answer = defaultAnswer(buttons);
     if (buttons != Buttons::Ok && buttons != Buttons::OkCancel)
         out += answer == Answer::Yes ? QStringLiteral(" [Yes]") : QStringLiteral(" [Ok]");
-    out += QLatin1Char('\n');
+    // Lines stay lines; any other control character (from a gauge's or a file's text) is shown, not obeyed.
+    QStringList lines = out.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = shell::TextFile::showControls(line);
+    out = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
     std::fputs(out.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     return answer;

@@ -243,17 +243,21 @@ QByteArray SimGauge::identificationText() const
 {
     QByteArray out = identificationFirstLine().toLatin1() + CrLf;
     out += "VD:" + m_config.firmware.toLatin1() + CrLf;
+    if (m_config.controlChars)   // a window title, the clipboard set to "pwned", the screen cleared
+        out.insert(out.size() - 2, "\x1b]0;owned\x07\x1b]52;c;cHduZWQ=\x07\x1b[2J\x9b" "31m");
     const QString &mode = m_info.memoryMode;
+    const auto count = [&](int memory) {
+        return m_config.hugeCount ? QByteArray("999999999") : QByteArray::number(this->memory(memory).size());
+    };
     if (mode == QLatin1String("2")) {
-        out += "M1:" + QByteArray::number(memory(1).size()) + CrLf;
-        out += "M2:" + QByteArray::number(memory(2).size()) + CrLf;
+        out += "M1:" + count(1) + CrLf;
+        out += "M2:" + count(2) + CrLf;
     } else if (mode == QLatin1String("1")) {
-        out += "M1:" + QByteArray::number(memory(1).size()) + CrLf;
+        out += "M1:" + count(1) + CrLf;
     } else if (mode == QLatin1String("3")) {
         // these gauges report only the memory selected on the gauge; the program reads it as memory 1
         const int selected = (m_config.select == 2 && m_info.memories == 2) ? 2 : 1;
-        out += 'M' + QByteArray::number(memoryNumberInAnswer(selected)) + ':'
-            + QByteArray::number(memory(selected).size()) + CrLf;
+        out += 'M' + QByteArray::number(memoryNumberInAnswer(selected)) + ':' + count(selected) + CrLf;
     }
     out += "AD:" + m_config.mac.toLatin1() + CrLf;
     out += "PT:" + m_config.probeType.toLatin1() + CrLf;
@@ -310,8 +314,48 @@ QList<SimChunk> SimGauge::answer(const QByteArray &command)
     } else {
         out.append(SimChunk{text, 0, SimChunk::Action::None});
     }
-    if (!m_config.noEot)
+    if (!m_config.noEot && !m_config.endless)
         out.last().data += EOT;
+    return dripped(out);
+}
+
+// Every byte a chunk of its own, after a pause; an action stays with the last byte of its chunk.
+QList<SimChunk> SimGauge::dripped(const QList<SimChunk> &chunks) const
+{
+    if (!m_config.drip)
+        return chunks;
+    QList<SimChunk> out;
+    for (const SimChunk &c : chunks) {
+        for (int i = 0; i < c.data.size(); ++i)
+            out.append(SimChunk{c.data.mid(i, 1), m_config.dripMs, SimChunk::Action::None});
+        if (c.data.isEmpty())
+            out.append(SimChunk{{}, c.pauseMs, SimChunk::Action::None});
+        out.last().action = c.action;
+    }
+    return out;
+}
+
+QByteArray SimGauge::hostileRecord(int nr, SimValue value, int index) const
+{
+    if (m_config.nanValues && index % 3 == 2)
+        value.text = index % 6 == 5 ? QByteArray("inf") : QByteArray("NaN");
+    QByteArray line = formatRecord(nr, value, m_config.ym);
+    if (m_config.controlChars) {
+        // Backspace and bell in the unit, escape in the material: typed as they are they act in the receiver.
+        line.replace(19, 2, "\x08\x07");
+        line.replace(22, 3, "F\x1b" "e");
+    }
+    return line;
+}
+
+QByteArray SimGauge::endlessPiece()
+{
+    QByteArray out;
+    const SimValue v{drawValue(m_onlineMean, m_onlineSpread), m_onlineUnit, m_config.material, {}};
+    while (out.size() < 4096) {
+        out += formatRecord(m_onlineNr, v, m_config.ym) + CrLf;
+        m_onlineNr = m_onlineNr >= MaxNumber ? 1 : m_onlineNr + 1;
+    }
     return out;
 }
 
@@ -344,7 +388,7 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
             out.append(SimChunk{{}, 0, SimChunk::Action::Unplug});
             return out;
         }
-        appendRecord(out, formatRecord(i + 1, values[i], m_config.ym), m_config.split && i % 10 == 0);
+        appendRecord(out, hostileRecord(i + 1, values[i], i), m_config.split && i % 10 == 0);
         if (m_config.garbage && i % 7 == 3)
             appendRecord(out, garbageLine().chopped(2), false);
     }
@@ -352,6 +396,8 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
         out.append(SimChunk{{}, 0, SimChunk::Action::Unplug});
         return out;
     }
+    if (m_config.endless || m_config.endlessMemory)   // the records go on while the answer stands
+        return dripped(out);
     QByteArray tail;
     if (m_config.recordsBeforeStx)
         tail += stxLine;
@@ -366,7 +412,7 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
         return out;
     }
     out.append(SimChunk{tail, 0, SimChunk::Action::None});
-    return out;
+    return dripped(out);
 }
 
 QList<SimChunk> SimGauge::onlineValue(std::optional<double> value)
@@ -380,7 +426,10 @@ QList<SimChunk> SimGauge::onlineValue(std::optional<double> value)
     QList<SimChunk> out;
     if (m_config.garbage && m_onlineNr % 7 == 0)
         appendRecord(out, garbageLine().chopped(2), false);
-    appendRecord(out, formatRecord(m_onlineNr, v, m_config.ym), m_config.split);
+    if (m_config.noLineEnd)
+        out.append(SimChunk{hostileRecord(m_onlineNr, v, m_onlineNr - 1), 0, SimChunk::Action::None});
+    else
+        appendRecord(out, hostileRecord(m_onlineNr, v, m_onlineNr - 1), m_config.split);
     m_onlineNr = m_onlineNr >= MaxNumber ? 1 : m_onlineNr + 1;
     ++m_recordsSent;
     if (m_config.switchOffAfter >= 0 && m_recordsSent >= m_config.switchOffAfter) {

@@ -63,6 +63,16 @@ struct SimGaugeConfig {
     bool recordsBeforeStx = false;
     int switchOffAfter = -1;                               // EM after this many records / online values
     bool unplugMidAnswer = false;
+    // a hostile device, for the program's bounds
+    bool endless = false;                                  // answers never end: records follow, no EOT
+    bool endlessMemory = false;                            // the same for memory answers only
+    bool drip = false;                                     // answers come one byte at a time, dripMs apart
+    int dripMs = 1000;
+    bool noLineEnd = false;                                // online values without their line end
+    bool hugeCount = false;                                // memories announced with 999999999 values
+    bool controlChars = false;                             // terminal commands in the firmware text, control
+                                                           // characters in unit and material
+    bool nanValues = false;                                // every third value "NaN" (every sixth "inf")
     quint32 seed = 1;
 };
 
@@ -105,6 +115,8 @@ public:
     QList<SimChunk> answer(const QByteArray &command);
     // Next online value: given, or drawn around the first memory's mean; empty list while switched off.
     QList<SimChunk> onlineValue(std::optional<double> value = std::nullopt);
+    // The next piece of an answer that never ends ("endless" faults): records, about 4 KB.
+    QByteArray endlessPiece();
 
     bool isOn() const { return m_on; }
     void switchOn() { m_on = true; }
@@ -117,6 +129,8 @@ private:
     QByteArray garbageLine();
     double drawValue(double mean, double spread);
     void appendRecord(QList<SimChunk> &out, const QByteArray &line, bool split);
+    QByteArray hostileRecord(int nr, SimValue value, int index) const;
+    QList<SimChunk> dripped(const QList<SimChunk> &chunks) const;
 
     SimGaugeConfig m_config;
     SimModelInfo m_info;

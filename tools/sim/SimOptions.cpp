@@ -81,8 +81,19 @@ Switching off and faults:
                           switch-off          EM half way through a memory answer (or --switch-off-after)
                           unplug              close the terminal half way through a memory answer and end
                           records-before-stx  records come before the STX line
+                        a hostile device (what no gauge does, for the program's bounds):
+                          endless             answers never end: records follow without end, no EOT
+                          endless-memory      the same for memory answers only
+                          drip                answers come one byte at a time (--drip-ms apart)
+                          no-line-end         online values without their line end
+                          huge-count          the memories are announced with 999999999 values
+                          control-chars       terminal commands (title, clipboard, clear screen) in the
+                                              firmware text; backspace, bell and escape in the unit and
+                                              material of every value
+                          nan                 every third value is "NaN" (every sixth "inf")
   --unplug-after MS     close the terminal MS milliseconds after start and end
   --split-pause MS      pause inside a split record (default 250)
+  --drip-ms MS          pause before each byte of the drip fault (default 1000)
   --quiet               no messages on stderr
 
 Commands on stdin (one per line):
@@ -190,6 +201,8 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
              return toInt(n, v, 0, 86400000, &s.unplugAfterMs); }},
         {"--split-pause", [&](const QString &n, const QString &v) {
              return toInt(n, v, 0, 60000, &s.gauge.splitPauseMs); }},
+        {"--drip-ms", [&](const QString &n, const QString &v) {
+             return toInt(n, v, 0, 60000, &s.gauge.dripMs); }},
     };
     const QMap<QString, bool *> flags = {
         {"--ym", &s.gauge.ym}, {"--online", &s.online}, {"--keypress", &s.keypress},
@@ -290,6 +303,20 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
             s.gauge.unplugMidAnswer = true;
         } else if (fault == QLatin1String("records-before-stx")) {
             s.gauge.recordsBeforeStx = true;
+        } else if (fault == QLatin1String("endless")) {
+            s.gauge.endless = true;
+        } else if (fault == QLatin1String("endless-memory")) {
+            s.gauge.endlessMemory = true;
+        } else if (fault == QLatin1String("drip")) {
+            s.gauge.drip = true;
+        } else if (fault == QLatin1String("no-line-end")) {
+            s.gauge.noLineEnd = true;
+        } else if (fault == QLatin1String("huge-count")) {
+            s.gauge.hugeCount = true;
+        } else if (fault == QLatin1String("control-chars")) {
+            s.gauge.controlChars = true;
+        } else if (fault == QLatin1String("nan")) {
+            s.gauge.nanValues = true;
         } else {
             m_error = QStringLiteral("--fault: unknown fault \"%1\"").arg(fault);
             return Result::Error;

@@ -272,6 +272,8 @@ void SimRunner::handleCommand(const QByteArray &command)
     enqueue(chunks);
     // A gauge answering a command measures nothing meanwhile: online values wait until the answer is out.
     m_answering = !chunks.isEmpty();
+    m_endless = m_answering
+        && (m_gauge.config().endless || (m_gauge.config().endlessMemory && command != "$kova00$"));
     if (command == "$kova00$" && m_settings.online && !m_onlineStarted) {
         m_onlineStarted = true;
         m_nextOnline = now() + m_settings.intervalMs * Ms;
@@ -308,7 +310,11 @@ void SimRunner::serviceOnline(qint64 t)
 qint64 SimRunner::serviceOutput(qint64 t)
 {
     const qint64 batch = m_byteNs > 0 ? std::max<qint64>(1, Ms / m_byteNs) : 1;   // about one millisecond of line
-    while (!m_queue.empty()) {
+    for (;;) {
+        if (m_queue.empty() && m_endless && m_gauge.isOn())
+            enqueue({SimChunk{m_gauge.endlessPiece(), 0, SimChunk::Action::None}});
+        if (m_queue.empty())
+            break;
         SimChunk &head = m_queue.front();
         if (!m_headActive) {
             // A chunk that was waiting follows the previous one without a gap, as a UART sends its queue; a late

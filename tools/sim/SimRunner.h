@@ -48,6 +48,7 @@ private:
     bool m_blocked = false;
     bool m_onlineStarted = false;
     bool m_answering = false; // an answer to a command is still being sent
+    bool m_endless = false;   // the answer being sent never ends ("endless" faults)
     qint64 m_nextOnline = -1;
     QByteArray m_input;
     QByteArray m_stdinBuffer;
