@@ -181,8 +181,13 @@ bool ExportSession::loadFrom(const QString& path)
         m_table->optFE_Click();
         view = m_st.view();
     }
-    loadRows(MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode),
-             QFileInfo(path).fileName());
+    const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode);
+    loadRows(file, QFileInfo(path).fileName());
+    const QString notTaken = ExportTexte::notTaken(m_st.sprache(), path, file.refused, file.rows.size());
+    if (!notTaken.isEmpty()) {
+        m_st.messageBox(notTaken, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
+        m_st.WriteLog(notTaken);
+    }
     return true;
 }
 

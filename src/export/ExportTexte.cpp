@@ -1,5 +1,9 @@
 #include "ExportTexte.h"
 
+#include "table/MessdatenStore.h"
+
+#include <QStringList>
+
 #include <QDir>
 
 #include <cerrno>
@@ -67,6 +71,35 @@ QString reason(int sprache, const QString& systemText)
     if (systemText.contains(QLatin1String("refers to a directory"), Qt::CaseInsensitive))
         return QString::fromUtf8(known[8].de);
     return systemText;
+}
+
+QString notTaken(int sprache, const QString& file, const std::vector<int>& refused, size_t rows)
+{
+    const bool de = sprache == 0;
+    QStringList out;
+    if (!refused.empty()) {
+        QStringList lines;
+        for (size_t i = 0; i < std::min<size_t>(refused.size(), 10); ++i)
+            lines << QString::number(refused[i]);
+        if (refused.size() > 10)
+            lines << QStringLiteral("...");
+        out << file + QStringLiteral(": ") +
+                   (de ? QStringLiteral("%1 Zeilen ohne gültigen Messwert oder mit einer Nummer jenseits der Spalte "
+                                        "nicht übernommen (Zeile %2)")
+                       : QStringLiteral("%1 lines without a valid value or with a number beyond its column not taken "
+                                        "(line %2)"))
+                       .arg(refused.size())
+                       .arg(lines.join(QStringLiteral(", ")));
+    }
+    const size_t limit = table::MessdatenStore::kRows;
+    if (rows > limit)
+        out << file + QStringLiteral(": ") +
+                   (de ? QStringLiteral("%1 Zeilen, eine Tabelle fasst %2; die übrigen %3 sind nicht übernommen")
+                       : QStringLiteral("%1 rows, a table holds %2; the other %3 are not taken"))
+                       .arg(rows)
+                       .arg(limit)
+                       .arg(rows - limit);
+    return out.join(QLatin1Char('\n'));
 }
 
 } // namespace reports::ExportTexte

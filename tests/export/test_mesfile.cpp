@@ -260,7 +260,12 @@ TEST_F(MesFileTest, OddFiles)
                                     "# a comment between rows\r\n"
                                     "11:00:03      99999        7,0 \xB5m    Fe\r\n");
     open(dir + QStringLiteral("/old.mes"));
-    // A number beyond the 16-bit column is refused, not taken as 0.
+    // A number beyond the 16-bit column is refused, not taken as 0, and the user is told which line it was.
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].endsWith(QStringLiteral("old.mes: 1 lines without a valid value or with a number "
+                                                           "beyond its column not taken (line 16)")))
+        << dialogs.texts()[0].toStdString();
+    dialogs.shown.clear();
     ASSERT_EQ(table->Messdaten.rowCount(0), 3);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 1).wert, 12345.6);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 1.234);

@@ -2,6 +2,7 @@
 #include "CliOptions.h"
 
 #include "export/ExportSession.h"
+#include "export/ExportTexte.h"
 #include "export/MesFile.h"
 #include "export/MesReader.h"
 #include "session/TransferSession.h"
@@ -81,27 +82,8 @@ int CliExport::load()
     }
     const reports::MesReader::Result parsed =
         reports::MesReader::parse(shell::TextFile::splitLines(text), st.edition.materialMode);
-    if (!parsed.refused.empty()) {
-        QStringList lines;
-        for (size_t i = 0; i < std::min<size_t>(parsed.refused.size(), 10); ++i)
-            lines << QString::number(parsed.refused[i]);
-        if (parsed.refused.size() > 10)
-            lines << QStringLiteral("...");
-        reportDropped(file + QStringLiteral(": ") +
-                      st.say("%1 Zeilen ohne gültigen Messwert oder mit einer Nummer jenseits der Spalte nicht "
-                             "übernommen (Zeile %2)",
-                             "%1 lines without a valid value or with a number beyond its column not taken "
-                             "(line %2)")
-                          .arg(parsed.refused.size())
-                          .arg(lines.join(QStringLiteral(", "))));
-    }
-    if (parsed.rows.size() > size_t(table::MessdatenStore::kRows))
-        reportDropped(file + QStringLiteral(": ") +
-                      st.say("%1 Zeilen, eine Tabelle fasst %2; die übrigen %3 sind nicht übernommen",
-                             "%1 rows, a table holds %2; the other %3 are not taken")
-                          .arg(parsed.rows.size())
-                          .arg(table::MessdatenStore::kRows)
-                          .arg(parsed.rows.size() - size_t(table::MessdatenStore::kRows)));
+    // Loading the file says what it did not take; the run then ends with its own status.
+    m_dropped = !reports::ExportTexte::notTaken(st.sprache(), file, parsed.refused, parsed.rows.size()).isEmpty();
 
     // The project labels and limits, as connecting loads them; the project data are read by every report.
     m_session.shell().Voreinstellungen(QStringLiteral("PI"));
@@ -152,12 +134,6 @@ reports::OutputResult CliExport::save(const QByteArray& bytes) const
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
         return reports::OutputResult::failure(f.errorString());
     return {};
-}
-
-void CliExport::reportDropped(const QString& text)
-{
-    err(text);
-    m_dropped = true;
 }
 
 void CliExport::err(const QString& line) const

@@ -28,7 +28,6 @@ public:
 private:
     int load();
     // The rows of the file that were refused or are beyond the table: said on standard error.
-    void reportDropped(const QString& text);
     reports::OutputResult write();
     reports::OutputResult save(const QByteArray& bytes) const;
     void err(const QString& line) const;
