@@ -18,7 +18,8 @@ namespace instrument {
 // The connection to the instrument: port list, port choice, connect sequence, opening with retries, the probe,
 // commands, waits, identification and the handling of the line's events. Controls are set through the main
 // window's FormState; the line is whatever SerialLayer it is given. What follows a connection (reading the
-// memories, going online) is announced by signals.
+// memories, going online) is announced by signals. The port list and ports coming and going are in
+// LinkSession_ports.cpp, the line's notifications in LinkSession_line.cpp.
 class LinkSession : public QObject
 {
     Q_OBJECT

@@ -4,7 +4,6 @@
 #include "FormBinder.h"
 #include "shell/FormState.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -28,7 +27,13 @@ frmWait::frmWait(shell::FormState& state, QWidget* parent) : QDialog(parent), m_
     lay->addWidget(bar);
     setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 28);
     m_binder = new FormBinder(state, this);
-    connect(&state, &shell::FormState::changed, this, [this](const QString& name) {
+    // Start-up works through the ports without returning to the event loop: the window paints at once, so the
+    // bar moves while it works, and no event of anything else runs meanwhile.
+    connect(&state, &shell::FormState::changed, this, [this, bar, msg](const QString& name) {
+        if (name == Wait::WaitBar && isVisible())
+            bar->repaint();
+        else if (name == Wait::Waitmessage && isVisible())
+            msg->repaint();
         if (name != objectName())
             return;
         const bool show = m_state.isVisible(objectName());
@@ -36,7 +41,7 @@ frmWait::frmWait(shell::FormState& state, QWidget* parent) : QDialog(parent), m_
             return;
         setVisible(show);
         if (show)
-            QCoreApplication::processEvents(); // paint before the enumeration starts
+            repaint();
     });
 }
 
