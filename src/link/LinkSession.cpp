@@ -84,7 +84,6 @@ void LinkSession::cmdConnect_Click()
     m_layer.close();
 
     probeOnOpen = true;
-    openRetries = 0;
     m_refused = false;
     OpenComPort(portNumber());
 
@@ -112,7 +111,6 @@ void LinkSession::cmdConnect_Click()
             emit onlineRequested();
         else
             emit readRequested();
-        openRetries = 0;
         // The read may have lost the gauge: then only what works without one.
         restoreCommands();
     }
@@ -166,7 +164,7 @@ void LinkSession::restoreCommands()
         emit commandsWithoutGauge();
 }
 
-void LinkSession::OpenComPort(int port)
+void LinkSession::OpenComPort(int port, bool retry)
 {
     shell::AppState& st = m_st;
     OpenError error = OpenError::None;
@@ -174,12 +172,11 @@ void LinkSession::OpenComPort(int port)
         return;
     // One retry of the whole opening after a failure, unless the instrument switched itself off. The outcome
     // is that of the last attempt.
-    for (;;) {
+    for (int attempt = retry ? 0 : 1;; ++attempt) {
         if (openOnce(port, error))
             return;
-        if (st.link.abgeschaltet || openRetries >= 1)
+        if (st.link.abgeschaltet || attempt >= 1)
             break;
-        ++openRetries;
     }
     if (error == OpenError::Unavailable || st.link.abgeschaltet) {
         showUnavailable();
@@ -311,7 +308,7 @@ void LinkSession::ProbeDevice()
     shell::Commands::DisableCommands(m_st.main());
     m_st.main().setVisible(Main::txtWait, true);
     setHourglass(true);
-    m_st.messart = shell::Messart::Geraeteinfo;
+    emit messartRequested(shell::Messart::Geraeteinfo);
     m_pendingCommand = m_st.edition.cmdIdentify;
     if (!SendCommand()) {
         m_st.link.abgeschaltet = true;
@@ -460,7 +457,7 @@ LinkSession::Answer LinkSession::ReadGeraet()
     shell::Commands::DisableCommands(st.main());
     st.main().setVisible(Main::txtWait, true);
     setHourglass(true);
-    st.messart = shell::Messart::Geraeteinfo;
+    emit messartRequested(shell::Messart::Geraeteinfo);
     m_pendingCommand = st.edition.cmdIdentify;
     Answer answer = Answer::Lost;
     try {

@@ -2,7 +2,9 @@
 
 #include "SerialLayer.h"
 
+#include "shell/Messart.h"
 #include <QDeadlineTimer>
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -49,7 +51,9 @@ public:
     void ComboPort_Change();
     void ComboPort_Click() { ComboPort_Change(); }
     void cmdConnect_Click();
-    void OpenComPort(int port);
+    // Opens the port, with one retry of the whole opening after a failure unless retry is false (a line that
+    // just broke is tried once).
+    void OpenComPort(int port, bool retry = true);
     void ProbeDevice();
     bool SendCommand();
     void ConfigureOnline();
@@ -110,7 +114,6 @@ public:
     QString takeReceived();
     void clearBuffers();
 
-    int openRetries = 0;
     bool probeOnOpen = false;
     int linkErrors() const { return m_linkErrors; }
     // The line broke since the last command was sent.
@@ -119,6 +122,8 @@ public:
     int portNumber() const;
 
 signals:
+    // The view in use and the kind of transfer change (the table sets messart).
+    void messartRequested(shell::Messart m);
     // After the identification of a connect: the read buttons and memory names follow the instrument.
     void identified();
     // The connect sequence ends with reading the memories, or with online mode for instruments without memory.

@@ -38,7 +38,6 @@ void LinkSession::specialCharacter(QChar c)
         m_st.link.transferComplete = true;
         m_st.link.abgeschaltet = true;
         shell::WaitBus::poke();
-        openRetries = 0;
         OpenComPort(portNumber());
         emit switchedOff();
         return;
@@ -66,8 +65,7 @@ void LinkSession::linkError(const QString& description)
     f.setEnabled(Main::cmdLesFE, false);
     f.setEnabled(Main::cmdLesNFE, false);
     f.setText(Main::Frame2, QStringLiteral("Com-Port"));
-    openRetries = 1;
-    OpenComPort(portNumber());
+    OpenComPort(portNumber(), false);
     emit lineBroken(description);
 }
 

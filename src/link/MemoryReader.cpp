@@ -111,7 +111,6 @@ void MemoryReader::cmdLesFE_Click()
     if (!m_readingAll && !onlineRunMayEnd())
         return;
     shell::AppState& st = m_st;
-    m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect)
         return;
@@ -124,7 +123,7 @@ void MemoryReader::cmdLesFE_Click()
             return;
         }
     }
-    st.messart = shell::Messart::Speicher1;
+    emit messartRequested(shell::Messart::Speicher1);
     if (st.device.memory1Count != 0) {
         m_link.setPendingCommand(st.edition.cmdReadMemory1);
         ReadMemory();
@@ -143,7 +142,6 @@ void MemoryReader::cmdLesNFE_Click()
         return;
     shell::AppState& st = m_st;
     if (!m_readingAll) {
-        m_link.openRetries = 0;
         m_link.OpenComPort(m_link.portNumber());
         if (!st.link.CheckConnect)
             return;
@@ -155,7 +153,7 @@ void MemoryReader::cmdLesNFE_Click()
             return;
         }
     }
-    st.messart = shell::Messart::Speicher2;
+    emit messartRequested(shell::Messart::Speicher2);
     if (st.device.memory2Count != 0) {
         m_link.setPendingCommand(st.edition.cmdReadMemory2);
         ReadMemory();
@@ -176,7 +174,6 @@ void MemoryReader::ReadAllMemories()
     m_readingAll = true;
     m_cancelled = false;
     m_refusedRecords = 0;
-    m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect) {
         // The pause stays set (online mode honours it); the read itself is over.
@@ -229,7 +226,6 @@ bool MemoryReader::prepareView(int view)
     emit transferStarting(view);
     resetCaption(view);
     st.heuteDatum = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy"));
-    m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     return st.link.CheckConnect;
 }

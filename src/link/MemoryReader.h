@@ -4,6 +4,8 @@
 #include "RecordCutter.h"
 #include "RecordDecoder.h"
 
+#include "shell/Messart.h"
+
 #include <QObject>
 #include <QString>
 
@@ -55,6 +57,8 @@ public:
     int refusedRecords() const { return m_refusedRecords; }
 
 signals:
+    // The view in use and the kind of transfer change (the table sets messart).
+    void messartRequested(shell::Messart m);
     // A memory transfer into a view begins: the view and its statistics are emptied and laid out.
     void transferStarting(int view);
     // The records of a complete answer follow, one signal each, then the end of the batch.

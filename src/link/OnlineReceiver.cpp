@@ -67,7 +67,6 @@ void OnlineReceiver::portReturned()
 {
     if (!m_waiting)
         return;
-    m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!m_st.link.CheckConnect) {
         showWaiting(); // not there yet: the next appearance tries again
@@ -106,7 +105,7 @@ void OnlineReceiver::optOnline_Click()
         f.setText(Main::txtSpeicher, st.msg(shell::Msg::Ready));
     for (const QString& name : {Main::cmdAbs, Main::cmdChart, Main::cmdGross, Main::txtMittelwert})
         f.setVisible(name, false);
-    st.messart = shell::Messart::Online;
+    emit messartRequested(shell::Messart::Online);
     emit viewStarting();
     // Back from a memory view while the run went on in the background: the line is left as it is.
     if (goesOn) {
@@ -118,7 +117,6 @@ void OnlineReceiver::optOnline_Click()
 
     setRunning(false);
     stopWaiting();
-    m_link.openRetries = 0;
     m_link.OpenComPort(m_link.portNumber());
     if (!st.link.CheckConnect)
         return;

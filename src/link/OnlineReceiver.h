@@ -2,6 +2,8 @@
 
 #include "RecordDecoder.h"
 
+#include "shell/Messart.h"
+
 #include <QObject>
 #include <QString>
 
@@ -44,6 +46,8 @@ public:
     int taken() const { return m_taken; }
 
 signals:
+    // The view in use and the kind of transfer change (the table sets messart).
+    void messartRequested(shell::Messart m);
     // Online starts: the online view is shown with fresh statistics.
     void viewStarting();
     // A decoded value for the online view; the table takes it in arrival order.

@@ -63,6 +63,7 @@ void TransferSession::connectLink()
 {
     using instrument::LinkSession;
     connect(m_link, &LinkSession::identified, m_reader, &instrument::MemoryReader::updateReadButtons);
+    connect(m_link, &LinkSession::messartRequested, m_table, &table::TableSession::setMessart);
     connect(m_link, &LinkSession::readRequested, this, &TransferSession::readAfterConnect);
     connect(m_link, &LinkSession::limitsCaptionRequested, m_table, &table::TableSession::GrenzwerteAnzeigen);
     connect(m_link, &LinkSession::received, m_reader, &instrument::MemoryReader::reception);
@@ -75,6 +76,7 @@ void TransferSession::connectReader()
 {
     using instrument::MemoryReader;
     table::TableSession* t = m_table;
+    connect(m_reader, &MemoryReader::messartRequested, t, &table::TableSession::setMessart);
     connect(m_reader, &MemoryReader::transferStarting, t, &table::TableSession::prepareTransfer);
     connect(m_reader, &MemoryReader::decodingStarted, t, [t] { t->grid().beginBatch(); });
     connect(m_reader, &MemoryReader::messwert, t, &table::TableSession::take);
@@ -93,6 +95,7 @@ void TransferSession::connectOnline()
     using instrument::OnlineReceiver;
     table::TableSession* t = m_table;
     connect(m_link, &instrument::LinkSession::received, m_online, &OnlineReceiver::reception);
+    connect(m_online, &OnlineReceiver::messartRequested, t, &table::TableSession::setMessart);
     connect(m_online, &OnlineReceiver::viewStarting, t, &table::TableSession::showOnlineView);
     connect(m_online, &OnlineReceiver::messwert, t, &table::TableSession::take);
     connect(t, &table::TableSession::valueTaken, this, &TransferSession::saveOnlineView);

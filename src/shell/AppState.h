@@ -27,6 +27,7 @@ struct AppState {
     KeystrokeSettings keys;
     LinkFlags link;
 
+    // Written by the table only (table::TableSession::setMessart); the link asks for a change by signal.
     Messart messart = Messart::Speicher1;
     bool absolut = true;         // statistics and colours over absolute values
     bool onlineFileSaved = true; // false: the next save goes silently to Online.mes

@@ -156,7 +156,7 @@ bool TableSession::appendRow(int v, const QString& datum, const QString& zeit, i
 {
     if (v < 0 || v >= MessdatenStore::kViews)
         return false;
-    m_st.messart = shell::messartOfView(v);
+    setMessart(shell::messartOfView(v));
     const int row = v == 2 ? onlineNr : aktZeile;
     if (row < 1 || row > MessdatenStore::kRows)
         return false;
@@ -193,6 +193,11 @@ void TableSession::prepareTransfer(int v)
     f.setVisible(Main::lstStat, true);
     jetztZeit = QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss"));
     aktZeile = 1;
+}
+
+void TableSession::setMessart(shell::Messart m)
+{
+    m_st.messart = m;
 }
 
 void TableSession::enableAvailableCommands()
@@ -323,7 +328,7 @@ void TableSession::showMemoryView(int v)
     shell::Commands::EnableAvailable(f, gauge, true);
     StatistikZuruecksetzen();
     f.setItems(Main::lstStat, {});
-    m_st.messart = shell::messartOfView(v);
+    setMessart(shell::messartOfView(v));
     for (int i = 0; i < 3; ++i)
         f.setChecked(kOptions[i], i == v);
     TabelleAufbauen();

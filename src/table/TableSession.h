@@ -4,6 +4,7 @@
 #include "MessdatenStore.h"
 #include "Statistik.h"
 
+#include "shell/Messart.h"
 #include "shell/Messwert.h"
 
 #include <QColor>
@@ -70,6 +71,8 @@ public:
     void prepareTransfer(int view);
     // Showing a memory view as its option button does.
     void showView(int view);
+    // The one writer of messart: the view in use and the kind of the current transfer.
+    void setMessart(shell::Messart m);
     // Online mode starts: the online view with fresh statistics.
     void showOnlineView();
     // Without a gauge: the commands that work on a table, when one of the views holds rows, else only opening.

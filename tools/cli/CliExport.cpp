@@ -92,7 +92,7 @@ int CliExport::load()
     if (view < 2)
         m_session.table().showView(view);
     else
-        st.messart = shell::Messart::Online; // the online view, without starting online mode
+        m_session.table().setMessart(shell::Messart::Online); // the online view, without starting online mode
     if (!m_session.exporter().loadFrom(QFileInfo(file).absoluteFilePath()))
         return CliExit::InputUnreadable;
     return CliExit::Ok;
