@@ -109,7 +109,11 @@ void ExportSession::saveOnline()
 bool ExportSession::saveTo(const QString& path)
 {
     const TableHold hold(m_table);
-    return write(path, m_st.view(), false);
+    const int view = m_st.view();
+    if (!write(path, view, false))
+        return false;
+    emit fileSaved(view, path);
+    return true;
 }
 
 bool ExportSession::write(const QString& path, int view, bool online)
@@ -180,6 +184,7 @@ bool ExportSession::loadFrom(const QString& path)
     }
     loadRows(MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode),
              QFileInfo(path).fileName());
+    emit fileLoaded(m_st.view(), path);
     return true;
 }
 

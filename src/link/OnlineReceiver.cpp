@@ -142,6 +142,7 @@ void OnlineReceiver::optOnline_Click()
         m_link.ConfigureOnlineRecords();
     }
     setRunning(true);
+    emit runStarted();
     for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
         f.setVisible(name, true);
     shell::Commands::EnableCommands(f);

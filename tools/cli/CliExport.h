@@ -25,9 +25,11 @@ public:
     // A file the program can take as a measurement file: text with a table date line or a data line.
     static bool isMeasurementFile(const QString& text, const QString& materialMode);
 
+    // Writes the table shown as the options say (history export uses it for a series opened from the archive).
+    reports::OutputResult write();
+
 private:
     int load();
-    reports::OutputResult write();
     reports::OutputResult save(const QByteArray& bytes) const;
     void err(const QString& line) const;
 
