@@ -278,6 +278,7 @@ qint64 ArchiveRecorder::keep(archive::Series series, const std::vector<archive::
             m_online->tally.add(r, series.settings, isVx(m_st));
         m_online->index = int(readings.size());
     }
+    emit listChanged();
     return id;
 }
 
@@ -326,6 +327,7 @@ void ArchiveRecorder::rowAppended(int view, int row)
         m_online = std::move(run);
         m_current[2] = m_online->series.id;
         m_kind[2] = Kind::Online;
+        emit listChanged();
     }
     Running& run = *m_online;
     const archive::Reading r = readingOf(2, row);
@@ -459,6 +461,7 @@ bool ArchiveRecorder::deleteSeries(qint64 id)
             c = 0;
     if (m_online && m_online->series.id == id)
         m_online.reset();
+    emit listChanged();
     return true;
 }
 

@@ -65,6 +65,10 @@ public:
     void fileLoaded(int view, const QString& path);
     void fileSaved(int view, const QString& path);
 
+signals:
+    // A series was added or deleted (not each online value): the history list is to be read again.
+    void listChanged();
+
 private:
     archive::Series head(archive::Kind kind, int view) const;
     archive::Settings snapshot(int view) const;

@@ -14,8 +14,6 @@
 #include "table/ValueFormat.h"
 #include "table/X11KeySender.h"
 
-#include <QTimer>
-
 namespace session {
 
 TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& desktop,
@@ -125,8 +123,7 @@ void TransferSession::connectKeystrokes()
 }
 
 // Every series shown is kept in the archive: memory reads when decoded, online values as their rows appear, files
-// opened, and a new version after an edit. It is opened once the start-up has named the data folder, so a damaged
-// archive is told before anything is measured.
+// opened, and a new version after an edit. The archive is opened by the first series (or the history window).
 void TransferSession::connectArchive()
 {
     ArchiveRecorder* a = m_archive;
@@ -137,7 +134,6 @@ void TransferSession::connectArchive()
     connect(m_table, &table::TableSession::rowsChanged, a, &ArchiveRecorder::rowsChanged);
     connect(m_export, &reports::ExportSession::fileLoaded, a, &ArchiveRecorder::fileLoaded);
     connect(m_export, &reports::ExportSession::fileSaved, a, &ArchiveRecorder::fileSaved);
-    QTimer::singleShot(0, a, &ArchiveRecorder::ensureOpen);
 }
 
 void TransferSession::sendOnlineRow(int row)
