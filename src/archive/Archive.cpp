@@ -38,9 +38,20 @@ QString timeText(const QDateTime& t)
     return t.toString(kTimeFormat);
 }
 
+// The list reads thousands of these: taken apart by hand, which is many times faster than a format string.
 QDateTime timeOf(const QVariant& v)
 {
-    return QDateTime::fromString(v.toString(), kTimeFormat);
+    const QString t = v.toString();
+    if (t.size() < 19)
+        return QDateTime::fromString(t, kTimeFormat);
+    const auto n = [&t](int from, int count) {
+        int out = 0;
+        for (int i = from; i < from + count; ++i)
+            out = out * 10 + (t.at(i).unicode() - '0');
+        return out;
+    };
+    return QDateTime(QDate(n(0, 4), n(5, 2), n(8, 2)),
+                     QTime(n(11, 2), n(14, 2), n(17, 2), t.size() >= 23 ? n(20, 3) : 0));
 }
 
 // Readings are keyed by series and index in one integer, so the table needs no index of its own and a series'

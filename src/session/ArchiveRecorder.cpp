@@ -99,10 +99,10 @@ qint64 ArchiveRecorder::current(int view) const
 
 void ArchiveRecorder::tell(const QString& text)
 {
-    m_st.WriteLog(text);
     if (m_told)
         return;
     m_told = true;
+    m_st.WriteLog(text);
     // Never a box that waits: the archive is written from inside an online run.
     m_st.notify(text, shell::Dialogs::Icon::Warning);
 }
@@ -165,6 +165,7 @@ void ArchiveRecorder::failed()
     m_archive.close();
     m_current = {};
     m_online.reset();
+    m_onlineRefused = true;
 }
 
 archive::Settings ArchiveRecorder::snapshot(int view) const
@@ -307,6 +308,7 @@ void ArchiveRecorder::onlineRunStarted()
     // The next value begins a series of its own, even when the view still shows the last run's rows.
     m_online.reset();
     m_current[2] = 0;
+    m_onlineRefused = false;
 }
 
 void ArchiveRecorder::rowAppended(int view, int row)
@@ -315,8 +317,11 @@ void ArchiveRecorder::rowAppended(int view, int row)
     if (!m_enabled || view != 2)
         return;
     if (!m_online) {
-        if (!ensureOpen())
+        // An archive that failed this run is tried again by the next series, not by every value.
+        if (m_onlineRefused || !ensureOpen()) {
+            m_onlineRefused = true;
             return;
+        }
         auto run = std::make_unique<Running>();
         run->series = head(Kind::Online, 2);
         run->series.id = m_archive.begin(run->series);

@@ -94,6 +94,7 @@ private:
     // The online series being written value by value.
     struct Running;
     std::unique_ptr<Running> m_online;
+    bool m_onlineRefused = false; // the archive failed during this run: its later values are not tried
 };
 
 } // namespace session
