@@ -35,7 +35,7 @@ const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz");
 
 QString timeText(const QDateTime& t)
 {
-    return t.toString(kTimeFormat);
+    return t.isValid() ? t.toString(kTimeFormat) : QStringLiteral(""); // never NULL: the columns require a text
 }
 
 // The list reads thousands of these: taken apart by hand, which is many times faster than a format string.
@@ -159,6 +159,7 @@ struct Archive::Impl {
     int version = 0;
     QString error;
     bool damaged = false;
+    bool suspect = false;
     std::optional<QSqlQuery> insertReading;
     std::optional<QSqlQuery> updateSummary;
     // Per series being appended to: the last date written (a reading of the same date stores none).
@@ -265,6 +266,8 @@ Archive::Opened Archive::open(const QString& folder, Access access, int waitMs, 
     d->folder = folder;
     d->path = QDir(folder).absoluteFilePath(fileName());
     d->access = access;
+    // A write that failed on a damaged page earlier has the whole file checked before it is trusted again.
+    d->suspect = d->suspect || d->damaged;
     d->error.clear();
     d->damaged = false;
     if (access == Access::Read) {
@@ -338,6 +341,14 @@ Archive::Opened Archive::Impl::connect(int upTo)
         closeDb();
         return {bad ? State::Damaged : State::Unwritable, error, {}};
     }
+    if (suspect &&
+        (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))) {
+        error = q.lastError().isValid() ? q.lastError().text() : q.value(0).toString();
+        q = QSqlQuery();
+        closeDb();
+        return {State::Damaged, error, {}};
+    }
+    suspect = false;
     q = QSqlQuery();
     if (version > kSchemaVersion) {
         error = QStringLiteral("schema version %1").arg(version);

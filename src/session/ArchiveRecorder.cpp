@@ -97,11 +97,11 @@ qint64 ArchiveRecorder::current(int view) const
     return view >= 0 && view < 3 ? m_current[size_t(view)] : 0;
 }
 
-void ArchiveRecorder::tell(const QString& text)
+void ArchiveRecorder::tell(Told what, const QString& text)
 {
-    if (m_told)
+    if (m_told & unsigned(what))
         return;
-    m_told = true;
+    m_told |= unsigned(what);
     m_st.WriteLog(text);
     // Never a box that waits: the archive is written from inside an online run.
     m_st.notify(text, shell::Dialogs::Icon::Warning);
@@ -122,21 +122,24 @@ bool ArchiveRecorder::ensureOpen()
         return true;
     case State::Damaged:
         // A new archive was begun when the damaged one could be set aside.
-        tell(m_st.say("Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues "
+        tell(Told::Damaged,
+             m_st.say("Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues "
                       "Archiv wurde begonnen.",
                       "The archive %1 was damaged (%2). It was set aside unchanged as %3, and a new archive was "
                       "begun.")
                  .arg(file, r.error, r.setAside));
         return m_archive.isOpen();
     case State::Busy:
-        tell(m_st.say("Das Archiv %1 wird gerade von einem anderen Programm beschrieben. Diese Messreihen werden nicht "
+        tell(Told::Busy,
+             m_st.say("Das Archiv %1 wird gerade von einem anderen Programm beschrieben. Diese Messreihen werden nicht "
                       "archiviert; Messen und Speichern gehen weiter wie bisher.",
                       "The archive %1 is being written by another program. These series are not archived; measuring "
                       "and saving go on as before.")
                  .arg(file));
         return false;
     case State::TooNew:
-        tell(m_st.say("Das Archiv %1 stammt von einer neueren Programmversion und bleibt unverändert. Archiviert wird "
+        tell(Told::TooNew,
+             m_st.say("Das Archiv %1 stammt von einer neueren Programmversion und bleibt unverändert. Archiviert wird "
                       "nicht; Messen und Speichern gehen weiter wie bisher.",
                       "The archive %1 was made by a newer version of the program and is left unchanged. Nothing is "
                       "archived; measuring and saving go on as before.")
@@ -146,7 +149,8 @@ bool ArchiveRecorder::ensureOpen()
     case State::Unwritable:
         break;
     }
-    tell(m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
+    tell(Told::Unwritable,
+         m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
                   "weiter wie bisher.",
                   "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
              .arg(file, r.error));
@@ -158,7 +162,8 @@ bool ArchiveRecorder::ensureOpen()
 void ArchiveRecorder::failed()
 {
     const QString file = m_archive.path();
-    tell(m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
+    tell(Told::Unwritable,
+         m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
                   "weiter wie bisher.",
                   "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
              .arg(file, m_archive.lastError()));
@@ -264,7 +269,9 @@ qint64 ArchiveRecorder::keep(archive::Series series, const std::vector<archive::
     if (!ensureOpen())
         return 0;
     summarise(series, readings);
-    const qint64 id = m_archive.add(series, readings);
+    qint64 id = m_archive.add(series, readings);
+    if (id == 0 && reopenIfDamaged())
+        id = m_archive.add(series, readings);
     if (id == 0) {
         failed();
         return 0;
@@ -325,6 +332,8 @@ void ArchiveRecorder::rowAppended(int view, int row)
         auto run = std::make_unique<Running>();
         run->series = head(Kind::Online, 2);
         run->series.id = m_archive.begin(run->series);
+        if (run->series.id == 0 && reopenIfDamaged())
+            run->series.id = m_archive.begin(run->series);
         if (run->series.id == 0) {
             failed();
             return;
@@ -344,10 +353,30 @@ void ArchiveRecorder::rowAppended(int view, int row)
     s.unit = run.tally.unit;
     s.verdict = run.tally.verdict(s.settings);
     if (!m_archive.append(s, run.index, r)) {
+        // A page found damaged: the run so far goes whole into the new archive that takes the old one's place.
+        if (reopenIfDamaged()) {
+            std::vector<archive::Reading> readings;
+            for (int first = row - run.index; first <= row; ++first)
+                readings.push_back(readingOf(2, first));
+            archive::Series again = s;
+            again.id = 0;
+            if (keep(again, readings, 2) != 0)
+                return;
+        }
         failed();
         return;
     }
     ++run.index;
+}
+
+// After a write that found the file damaged, the archive is opened again: the damaged file is set aside whole and a
+// new archive takes its place. False when that did not happen.
+bool ArchiveRecorder::reopenIfDamaged()
+{
+    if (!m_archive.lastErrorDamaged())
+        return false;
+    m_archive.close();
+    return ensureOpen();
 }
 
 void ArchiveRecorder::rowsChanged(int view)

@@ -78,7 +78,10 @@ private:
     qint64 keep(archive::Series series, const std::vector<archive::Reading>& readings, int view);
     void summarise(archive::Series& series, const std::vector<archive::Reading>& readings) const;
     void failed();
-    void tell(const QString& text);
+    bool reopenIfDamaged();
+    // Each kind of trouble is told once a run.
+    enum class Told : unsigned { Damaged = 1, Busy = 2, TooNew = 4, Unwritable = 8 };
+    void tell(Told what, const QString& text);
 
     shell::AppState& m_st;
     table::TableSession& m_table;
@@ -86,7 +89,7 @@ private:
     archive::Archive m_archive;
     bool m_enabled = true;
     int m_lockWait = 0;
-    bool m_told = false; // one message per run
+    unsigned m_told = 0; // the kinds of trouble told
     std::array<qint64, 3> m_current{};
     std::array<archive::Kind, 3> m_kind{archive::Kind::Memory1, archive::Kind::Memory2, archive::Kind::Online};
     int m_memoryView = -1; // a memory read into this view is under way
