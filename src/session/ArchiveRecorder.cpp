@@ -121,7 +121,8 @@ bool ArchiveRecorder::ensureOpen()
     case State::Open:
         return true;
     case State::Damaged:
-        // A new archive was begun when the damaged one could be set aside.
+        // A new archive was begun when the damaged one could be set aside; the ids of the old one mean nothing in it.
+        m_current = {};
         tell(Told::Damaged,
              m_st.say("Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues "
                       "Archiv wurde begonnen.",
@@ -277,7 +278,6 @@ qint64 ArchiveRecorder::keep(archive::Series series, const std::vector<archive::
         return 0;
     }
     m_current[size_t(view)] = id;
-    m_kind[size_t(view)] = series.kind;
     if (view == 2) {
         m_online = std::make_unique<Running>();
         m_online->series = series;
@@ -340,7 +340,6 @@ void ArchiveRecorder::rowAppended(int view, int row)
         }
         m_online = std::move(run);
         m_current[2] = m_online->series.id;
-        m_kind[2] = Kind::Online;
         emit listChanged();
     }
     Running& run = *m_online;
@@ -475,7 +474,6 @@ bool ArchiveRecorder::openSeries(qint64 id)
     for (size_t i = 0; i < readings.size() && i < size_t(table::MessdatenStore::kRows); ++i)
         m_table.Messdaten.at(view, int(i) + 1).datum = readings[i].datum;
     m_current[size_t(view)] = id;
-    m_kind[size_t(view)] = s->kind;
     if (view == 2) {
         m_online = std::make_unique<Running>();
         m_online->series = *s;

@@ -91,7 +91,6 @@ private:
     int m_lockWait = 0;
     unsigned m_told = 0; // the kinds of trouble told
     std::array<qint64, 3> m_current{};
-    std::array<archive::Kind, 3> m_kind{archive::Kind::Memory1, archive::Kind::Memory2, archive::Kind::Online};
     int m_memoryView = -1; // a memory read into this view is under way
 
     // The online series being written value by value.
