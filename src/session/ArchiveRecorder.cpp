@@ -366,6 +366,7 @@ void ArchiveRecorder::rowAppended(int view, int row)
         return;
     }
     ++run.index;
+    emit seriesGrew(s.id, s.count, s.mean, s.unit, s.verdict);
 }
 
 // After a write that found the file damaged, the archive is opened again: the damaged file is set aside whole and a

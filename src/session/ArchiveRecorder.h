@@ -68,6 +68,8 @@ public:
 signals:
     // A series was added or deleted (not each online value): the history list is to be read again.
     void listChanged();
+    // An online value was kept: its series' figures as they are now.
+    void seriesGrew(qint64 id, int count, double mean, const QString& unit, const QString& verdict);
 
 private:
     archive::Series head(archive::Kind kind, int view) const;

@@ -41,6 +41,21 @@ public:
         m_entries = std::move(entries);
         endResetModel();
     }
+    // A running series' figures, without reading the list again (newest first: it is near the top).
+    void grow(qint64 id, int count, double mean, const QString& unit, const QString& verdict)
+    {
+        for (size_t r = 0; r < m_entries.size(); ++r) {
+            archive::ListEntry& e = m_entries[r];
+            if (e.id != id)
+                continue;
+            e.count = count;
+            e.mean = mean;
+            e.unit = unit;
+            e.verdict = verdict;
+            emit dataChanged(index(int(r), 5), index(int(r), 7));
+            return;
+        }
+    }
     const archive::ListEntry* entry(int row) const
     {
         return row >= 0 && row < int(m_entries.size()) ? &m_entries[size_t(row)] : nullptr;
@@ -176,6 +191,7 @@ frmVerlauf::frmVerlauf(session::TransferSession& session, QWidget* parent)
         if (isVisible())
             refresh();
     });
+    connect(&m_session.archive(), &session::ArchiveRecorder::seriesGrew, m_model, &SeriesListModel::grow);
     connect(&m_session.shell(), &shell::TransferShell::languageChanged, this, &frmVerlauf::retranslate);
     retranslate();
     resize(960, 520);
