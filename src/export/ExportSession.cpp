@@ -112,7 +112,11 @@ void ExportSession::saveOnline()
 bool ExportSession::saveTo(const QString& path)
 {
     const TableHold hold(m_table);
-    return write(path, m_st.view(), false);
+    const int view = m_st.view();
+    if (!write(path, view, false))
+        return false;
+    emit fileSaved(view, path);
+    return true;
 }
 
 bool ExportSession::write(const QString& path, int view, bool online)
@@ -183,6 +187,7 @@ bool ExportSession::loadFrom(const QString& path)
     }
     const MesReader::Result file = MesReader::parse(shell::TextFile::splitLines(text), m_st.edition.materialMode);
     loadRows(file, QFileInfo(path).fileName());
+    emit fileLoaded(m_st.view(), path);
     const QString notTaken = ExportTexte::notTaken(m_st.sprache(), path, file.refused, file.rows.size());
     if (!notTaken.isEmpty()) {
         m_st.messageBox(notTaken, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);

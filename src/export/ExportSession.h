@@ -86,6 +86,11 @@ public:
     // The rows of a file read into the current table, which they replace; fileName goes into the option caption.
     void loadRows(const MesReader::Result& file, const QString& fileName);
 
+signals:
+    // A file the user opened is in the view; the view was saved to a file (not Online.mes).
+    void fileLoaded(int view, const QString& path);
+    void fileSaved(int view, const QString& path);
+
 private:
     void reportFailure(const QString& text);
     // Writes the report of view to path; a failure of the online file is told once until a rewrite succeeds.

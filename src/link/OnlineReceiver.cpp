@@ -131,6 +131,7 @@ void OnlineReceiver::optOnline_Click()
         f.setVisible(Main::cmdStop, true);
     m_link.ConfigureOnline();
     setRunning(true);
+    emit runStarted();
     shell::Commands::showOutputs(f);
     shell::Commands::EnableCommands(f);
 }

@@ -50,6 +50,8 @@ signals:
     void messartRequested(shell::Messart m);
     // Online starts: the online view is shown with fresh statistics.
     void viewStarting();
+    // A new run receives (not a return to the view of a run that goes on).
+    void runStarted();
     // A decoded value for the online view; the table takes it in arrival order.
     void messwert(const shell::Messwert& m);
     // A value was shown in the memory display (its text), whether stored or not.

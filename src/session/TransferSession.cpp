@@ -1,4 +1,5 @@
 #include "TransferSession.h"
+#include "ArchiveRecorder.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
@@ -31,11 +32,13 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     m_online = new instrument::OnlineReceiver(m_st, *m_link, this);
     m_tastaturForm = new table::TastaturForm(m_st.forms[ctl::frmTastatur::form], m_st.keys, dialogs, m_st.texte, this);
     m_tastaturSender = new table::TastaturSender(m_st.keys, *m_keys, dialogs, m_st.texte, m_st.log, this);
+    m_archive = new ArchiveRecorder(m_st, *m_table, *m_export, this);
     connectShell();
     connectLink();
     connectReader();
     connectOnline();
     connectKeystrokes();
+    connectArchive();
 }
 
 TransferSession::~TransferSession()
@@ -120,6 +123,20 @@ void TransferSession::connectKeystrokes()
             [this] { m_shell->Voreinstellungen(QStringLiteral("TS")); });
     connect(m_tastaturForm, &table::TastaturForm::startRequested, m_tastaturSender, &TastaturSender::anwendungStarten);
     connect(m_table, &table::TableSession::onlineRowAppended, this, &TransferSession::sendOnlineRow);
+}
+
+// Every series shown is kept in the archive: memory reads when decoded, online values as their rows appear, files
+// opened, and a new version after an edit. The archive is opened by the first series (or the history window).
+void TransferSession::connectArchive()
+{
+    ArchiveRecorder* a = m_archive;
+    connect(m_reader, &instrument::MemoryReader::transferStarting, a, &ArchiveRecorder::memoryTransferStarting);
+    connect(m_reader, &instrument::MemoryReader::decodingFinished, a, &ArchiveRecorder::memoryDecoded);
+    connect(m_online, &instrument::OnlineReceiver::runStarted, a, &ArchiveRecorder::onlineRunStarted);
+    connect(m_table, &table::TableSession::rowAppended, a, &ArchiveRecorder::rowAppended);
+    connect(m_table, &table::TableSession::rowsChanged, a, &ArchiveRecorder::rowsChanged);
+    connect(m_export, &reports::ExportSession::fileLoaded, a, &ArchiveRecorder::fileLoaded);
+    connect(m_export, &reports::ExportSession::fileSaved, a, &ArchiveRecorder::fileSaved);
 }
 
 void TransferSession::sendOnlineRow(int row)

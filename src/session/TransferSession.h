@@ -27,6 +27,8 @@ class OnlineReceiver;
 
 namespace session {
 
+class ArchiveRecorder;
+
 // The whole program without its windows: the state and one object of each subsystem, connected to each other
 // here and nowhere else. The main window and the command-line tool each build one and drive it; they add only
 // their own front end (widgets, or standard output).
@@ -55,6 +57,7 @@ public:
     instrument::SerialLayer& layer() { return *m_layer; }
     table::TastaturForm& tastaturForm() { return *m_tastaturForm; }
     table::TastaturSender& tastaturSender() { return *m_tastaturSender; }
+    ArchiveRecorder& archive() { return *m_archive; }
 
     void setAfterConnect(AfterConnect what) { m_afterConnect = what; }
 
@@ -64,6 +67,7 @@ private:
     void connectReader();
     void connectOnline();
     void connectKeystrokes();
+    void connectArchive();
     void sendOnlineRow(int row);
     void saveOnlineView(int view);
     void readAfterConnect();
@@ -80,6 +84,7 @@ private:
     instrument::OnlineReceiver* m_online;
     table::TastaturForm* m_tastaturForm;
     table::TastaturSender* m_tastaturSender;
+    ArchiveRecorder* m_archive;
 };
 
 } // namespace session

@@ -9,6 +9,7 @@
 #include "WindowIcons.h"
 #include "frmInfo.h"
 #include "frmTastatur.h"
+#include "frmVerlauf.h"
 #include "frmWait.h"
 #include "session/TransferSession.h"
 #include "shell/Settings.h"
@@ -316,6 +317,11 @@ void frmTransfer::buildMenus()
     auto* bar = menuBar();
     auto* mnuDatei = bar->addMenu(QString());
     mnuDatei->setObjectName(Main::mnuDatei);
+    // The archive's history; its text follows the language here, as it is no entry of the caption table.
+    auto* history = mnuDatei->addAction(QString());
+    history->setObjectName(frmVerlauf::mnuVerlauf);
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuDatei->addSeparator();
     auto* mnuEnd = mnuDatei->addAction(QString());
     mnuEnd->setObjectName(Main::mnuEnd);
     mnuEnd->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -343,7 +349,7 @@ void frmTransfer::buildMenus()
     manual->setShortcutContext(Qt::ApplicationShortcut);
 
     // QActions made by addAction are children of their menus; the binder searches the window tree.
-    for (QAction* a : {mnuEnd, english, german, keys, info, manual})
+    for (QAction* a : {history, mnuEnd, english, german, keys, info, manual})
         if (!a->parent())
             a->setParent(this);
 }
@@ -362,6 +368,17 @@ void frmTransfer::wireHandlers()
     connect(action(Main::mnuHelp1), &QAction::triggered, this, [sh] { sh->mnuHelp1_Click(); });
     connect(action(Main::mnuTastaturevent), &QAction::triggered, this, [sh] { sh->mnuTastaturevent_Click(); });
     connect(btn(Main::cmdEnde), &QPushButton::clicked, this, [sh] { sh->cmdEnde_Click(); });
+    QAction* history = action(frmVerlauf::mnuVerlauf);
+    const auto historyText = [this, history] { history->setText(m_st.say("&Verlauf ...", "&History ...")); };
+    historyText();
+    connect(sh, &shell::TransferShell::languageChanged, this, historyText);
+    connect(history, &QAction::triggered, this, [this] {
+        if (!m_verlauf)
+            m_verlauf = new frmVerlauf(*m_session, this);
+        m_verlauf->show();
+        m_verlauf->raise();
+        m_verlauf->activateWindow();
+    });
 
     connect(&m_st.main(), &shell::FormState::changed, this, [this](const QString& name) {
         if (name == Main::txtSpeicher)

@@ -26,6 +26,7 @@ class FormBinder;
 class WindowIcons;
 class frmWait;
 class frmInfo;
+class frmVerlauf;
 
 // The main window: builds the controls under their object names and binds them to the logic.
 class frmTransfer : public QMainWindow
@@ -75,6 +76,7 @@ private:
     FormBinder* m_binder = nullptr;
     frmWait* m_wait = nullptr;
     frmInfo* m_info = nullptr;
+    frmVerlauf* m_verlauf = nullptr;
     WindowIcons* m_icons = nullptr;
     bool m_quitRequested = false;
     table::TableSession* m_table = nullptr;

@@ -25,10 +25,11 @@ public:
     // A file the program can take as a measurement file: text with a table date line or a data line.
     static bool isMeasurementFile(const QString& text, const QString& materialMode);
 
+    // Writes the table shown as the options say (history export uses it for a series opened from the archive).
+    reports::OutputResult write();
+
 private:
     int load();
-    // The rows of the file that were refused or are beyond the table: said on standard error.
-    reports::OutputResult write();
     reports::OutputResult save(const QByteArray& bytes) const;
     void err(const QString& line) const;
 

@@ -14,8 +14,12 @@ QString CliOptions::usage()
         "                         [--timeout S]\n"
         "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
         "                           [--lang de|en] [--timeout S]\n"
+        "       (read and online also take --no-archive)\n"
         "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
         "                         [--edition CODE] [--lang de|en]\n"
+        "       varnotek-cli history list [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--text T]\n"
+        "       varnotek-cli history show ID\n"
+        "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx --out PATH [--chart]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -37,6 +41,11 @@ Commands:
   export                loads FILE.mes into a view as "Open Data File" does and writes PATH: txt the clipboard
                         text (UTF-8), pdf the printout, odt the word-processor document, xlsx the spreadsheet
                         workbook; nothing is opened
+  history               the archive of the data folder (Archiv.sqlite), which read and online and the program
+                        fill on their own: list prints one series a line, newest first, tab-separated (id, start,
+                        kind, gauge, count, mean, verdict); show prints a series and its readings; export writes
+                        it as export does (mes: the file Save writes), with the project data, limits and rule
+                        settings it was kept with
 
 Options:
   --port COM<n>         the port (COM1 to COM201; see Ports.ini in the README)
@@ -53,6 +62,10 @@ Options:
   --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
                         question; without it No)
   --view 1|2|online     the view export loads the file into: memory 1 (default), memory 2 or online
+  --no-archive          read, online: the series are not kept in the archive (another writer holding the
+                        archive is waited for 3 s, then the run goes on without it)
+  --since, --until      history list: series begun on or after, on or before that day
+  --text T              history list: series whose gauge or project fields hold T (any case)
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
@@ -102,6 +115,9 @@ bool CliOptions::parse(const QStringList& arguments)
     else if (first == QLatin1String("export")) {
         command = Command::Export;
         return exported.parse(args.mid(1), edition, sprache, m_error);
+    } else if (first == QLatin1String("history")) {
+        command = Command::History;
+        return history.parse(args.mid(1), edition, sprache, m_error);
     } else {
         m_error = QStringLiteral("unknown command \"%1\"").arg(first);
         return false;
@@ -184,6 +200,10 @@ bool CliOptions::parse(const QStringList& arguments)
     QStringList seen;
     for (int i = 1; i < args.size(); ++i) {
         QString name = args.at(i);
+        if ((command == Command::Read || command == Command::Online) && name == QLatin1String("--no-archive")) {
+            archive = false;
+            continue;
+        }
         QString value;
         bool inlineValue = false;
         const qsizetype eq = name.indexOf(QLatin1Char('='));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliHistory.h"
 #include "ExportOptions.h"
 
 #include "link/LinkSession.h"
@@ -9,7 +10,7 @@
 
 // The command line of varnotek-cli.
 struct CliOptions {
-    enum class Command { None, Ports, Identify, Read, Online, Export, Help, Version };
+    enum class Command { None, Ports, Identify, Read, Online, Export, History, Help, Version };
     enum class Memory { All, First, Second };
 
     Command command = Command::None;
@@ -23,6 +24,8 @@ struct CliOptions {
     int seconds = 0;                                                 // online: seconds to run; 0 = no limit
     // The export command's own arguments.
     ExportOptions exported;
+    HistoryOptions history;
+    bool archive = true; // read, online: keep the series in the archive (--no-archive: not)
 
     // False with the reason in error() for anything the usage does not allow.
     bool parse(const QStringList& arguments); // arguments[0] is the program name

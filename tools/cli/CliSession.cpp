@@ -1,9 +1,11 @@
 #include "CliSession.h"
 #include "CliExport.h"
+#include "CliHistory.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
 #include "link/MemoryReader.h"
+#include "session/ArchiveRecorder.h"
 #include "session/TransferSession.h"
 #include "shell/Numbers.h"
 #include "shell/ProgramFolder.h"
@@ -40,6 +42,11 @@ CliSession::CliSession(const CliOptions& options)
                 : m_options.memory == CliOptions::Memory::Second ? After::ReadMemory2
                                                                  : After::ReadAll;
     m_session->setAfterConnect(after);
+    // read and online keep their series as the program does; the other commands only look.
+    const bool measures =
+        m_options.command == CliOptions::Command::Read || m_options.command == CliOptions::Command::Online;
+    m_session->archive().setEnabled(measures && m_options.archive);
+    m_session->archive().setLockWait(3000);
 }
 
 CliSession::~CliSession() = default;
@@ -68,6 +75,8 @@ int CliSession::run()
         return online();
     case CliOptions::Command::Export:
         return CliExport(*m_session, m_options.exported).run();
+    case CliOptions::Command::History:
+        return CliHistory(*m_session, m_options.history).run();
     default:
         return CliExit::Usage;
     }

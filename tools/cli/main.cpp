@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     // export lays out text in fonts, which needs a GUI application; it shows nothing, so it needs no display.
     std::unique_ptr<QCoreApplication> app;
-    if (ExportOptions::named(argc, argv)) {
+    if (ExportOptions::named(argc, argv) || HistoryOptions::named(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
