@@ -31,13 +31,34 @@ FormState::Control& FormState::edit(const QString& name)
     c.field = value;                                                                                                   \
     emit changed(name)
 
-void FormState::setText(const QString& name, const QString& text) { VT_SET_FIELD(text, text); }
-void FormState::setVisible(const QString& name, bool visible) { VT_SET_FIELD(visible, visible); }
-void FormState::setEnabled(const QString& name, bool enabled) { VT_SET_FIELD(enabled, enabled); }
-void FormState::setChecked(const QString& name, bool checked) { VT_SET_FIELD(checked, checked); }
-void FormState::setForeColor(const QString& name, const QColor& color) { VT_SET_FIELD(foreColor, color); }
-void FormState::setBackColor(const QString& name, const QColor& color) { VT_SET_FIELD(backColor, color); }
-void FormState::setItems(const QString& name, const QStringList& items) { VT_SET_FIELD(items, items); }
+void FormState::setText(const QString& name, const QString& text)
+{
+    VT_SET_FIELD(text, text);
+}
+void FormState::setVisible(const QString& name, bool visible)
+{
+    VT_SET_FIELD(visible, visible);
+}
+void FormState::setEnabled(const QString& name, bool enabled)
+{
+    VT_SET_FIELD(enabled, enabled);
+}
+void FormState::setChecked(const QString& name, bool checked)
+{
+    VT_SET_FIELD(checked, checked);
+}
+void FormState::setForeColor(const QString& name, const QColor& color)
+{
+    VT_SET_FIELD(foreColor, color);
+}
+void FormState::setBackColor(const QString& name, const QColor& color)
+{
+    VT_SET_FIELD(backColor, color);
+}
+void FormState::setItems(const QString& name, const QStringList& items)
+{
+    VT_SET_FIELD(items, items);
+}
 
 #undef VT_SET_FIELD
 

@@ -15,7 +15,7 @@ QString micro()
     return QString(QChar(0x00B5)) + QLatin1Char('m');
 }
 
-int decimalsFor(double value, const QString &unit)
+int decimalsFor(double value, const QString& unit)
 {
     const double a = std::fabs(value);
     if (unit == micro())
@@ -26,12 +26,12 @@ int decimalsFor(double value, const QString &unit)
         return 1;
     if (unit == QLatin1String("A/cm"))
         return 2;
-    return 3;   // kOe, kA/m, mVs
+    return 3; // kOe, kA/m, mVs
 }
 
 } // namespace
 
-std::optional<SimModelInfo> SimGauge::modelInfo(const QString &code)
+std::optional<SimModelInfo> SimGauge::modelInfo(const QString& code)
 {
     // code, memoryMode, interfaceKind, deviceLine, materialMode, signMode, memories, coating, variant, unit,
     // mean, spread, probe
@@ -43,7 +43,7 @@ std::optional<SimModelInfo> SimGauge::modelInfo(const QString &code)
         {"VX2", "3", 'K', 'V', '0', '-', 1, false, "VX-2", "mVs", 0.25, 0.1, "C2"},
         {"QL7", "X", 'K', 'V', '0', '-', 0, false, "QL-7", "G", 3.0, 2.0, "Q7"},
     };
-    for (const SimModelInfo &m : models) {
+    for (const SimModelInfo& m : models) {
         if (m.code.compare(code, Qt::CaseInsensitive) == 0)
             return m;
     }
@@ -55,27 +55,27 @@ QStringList SimGauge::modelCodes()
     return {"RD", "FT", "VX1", "VX5", "VX2", "QL7"};
 }
 
-QStringList SimGauge::unitsFor(const SimModelInfo &info)
+QStringList SimGauge::unitsFor(const SimModelInfo& info)
 {
     if (info.coating)
         return {micro(), "mm"};
     return {"G", "Oe", "kOe", "A/cm", "kA/m", "mVs"};
 }
 
-QString SimGauge::canonicalUnit(const QString &unit)
+QString SimGauge::canonicalUnit(const QString& unit)
 {
     const QString u = unit.trimmed();
     if (u == micro() || u == QLatin1String("um") || u == QLatin1String("ym") || u == QString(QChar(0x03BC)) + "m")
         return micro();
     static const QStringList known = {"mm", "G", "Oe", "kOe", "A/cm", "kA/m", "mVs"};
-    for (const QString &k : known) {
+    for (const QString& k : known) {
         if (k.compare(u, Qt::CaseInsensitive) == 0)
             return k;
     }
     return {};
 }
 
-QByteArray SimGauge::formatValue(double value, const QString &unit)
+QByteArray SimGauge::formatValue(double value, const QString& unit)
 {
     for (int decimals = decimalsFor(value, unit); decimals >= 0; --decimals) {
         const QByteArray text = QByteArray::number(value, 'f', decimals);
@@ -85,7 +85,7 @@ QByteArray SimGauge::formatValue(double value, const QString &unit)
     return QByteArray::number(value, 'f', 0).left(10);
 }
 
-QByteArray SimGauge::formatRecord(int nr, const SimValue &value, bool ym)
+QByteArray SimGauge::formatRecord(int nr, const SimValue& value, bool ym)
 {
     QByteArray unit;
     if (value.unit == micro())
@@ -103,8 +103,8 @@ QByteArray SimGauge::formatRecord(int nr, const SimValue &value, bool ym)
     return line;
 }
 
-std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, const QString &defaultUnit,
-                                                       const QString &defaultMaterial, QString *error)
+std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString& path, const QString& defaultUnit,
+                                                        const QString& defaultMaterial, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -130,7 +130,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
         const QStringList fields = line.split(separators, Qt::SkipEmptyParts);
         if (fields.isEmpty())
             continue;
-        const auto fail = [&](const QString &why) {
+        const auto fail = [&](const QString& why) {
             *error = QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(why);
             return std::nullopt;
         };
@@ -144,7 +144,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
         v.value = valueText.toDouble();
         v.text = valueText.toLatin1();
         if (v.text.size() > 10)
-            v.text.clear();   // too wide for the value columns: formatted instead
+            v.text.clear(); // too wide for the value columns: formatted instead
         v.unit = defaultUnit;
         if (fields.size() > 1) {
             v.unit = canonicalUnit(fields[1]);
@@ -164,7 +164,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
     return values;
 }
 
-SimGauge::SimGauge(const SimGaugeConfig &config)
+SimGauge::SimGauge(const SimGaugeConfig& config)
     : m_config(config), m_info(*modelInfo(config.model)), m_random(config.seed)
 {
     if (m_config.variant.isEmpty())
@@ -189,7 +189,7 @@ double SimGauge::drawValue(double mean, double spread)
     return std::clamp(v, -999999.0, 9999999.0);
 }
 
-void SimGauge::generateMemory(int memory, int count, double mean, double spread, const QString &unit)
+void SimGauge::generateMemory(int memory, int count, double mean, double spread, const QString& unit)
 {
     QList<SimValue> values;
     count = std::clamp(count, 0, int(MaxNumber));
@@ -213,14 +213,14 @@ void SimGauge::generateMemory(int memory, int count, double mean, double spread,
     }
 }
 
-void SimGauge::setMemory(int memory, const QList<SimValue> &values)
+void SimGauge::setMemory(int memory, const QList<SimValue>& values)
 {
     m_memories[memory == 2 ? 1 : 0] = values.mid(0, MaxNumber);
     if (memory == 1 && !values.isEmpty())
         m_onlineUnit = values.first().unit;
 }
 
-const QList<SimValue> &SimGauge::memory(int memory) const
+const QList<SimValue>& SimGauge::memory(int memory) const
 {
     return m_memories[memory == 2 ? 1 : 0];
 }
@@ -243,7 +243,7 @@ QByteArray SimGauge::identificationText() const
 {
     QByteArray out = identificationFirstLine().toLatin1() + CrLf;
     out += "VD:" + m_config.firmware.toLatin1() + CrLf;
-    const QString &mode = m_info.memoryMode;
+    const QString& mode = m_info.memoryMode;
     if (mode == QLatin1String("2")) {
         out += "M1:" + QByteArray::number(memory(1).size()) + CrLf;
         out += "M2:" + QByteArray::number(memory(2).size()) + CrLf;
@@ -252,8 +252,8 @@ QByteArray SimGauge::identificationText() const
     } else if (mode == QLatin1String("3")) {
         // these gauges report only the memory selected on the gauge; the program reads it as memory 1
         const int selected = (m_config.select == 2 && m_info.memories == 2) ? 2 : 1;
-        out += 'M' + QByteArray::number(memoryNumberInAnswer(selected)) + ':'
-            + QByteArray::number(memory(selected).size()) + CrLf;
+        out += 'M' + QByteArray::number(memoryNumberInAnswer(selected)) + ':' +
+               QByteArray::number(memory(selected).size()) + CrLf;
     }
     out += "AD:" + m_config.mac.toLatin1() + CrLf;
     out += "PT:" + m_config.probeType.toLatin1() + CrLf;
@@ -274,7 +274,7 @@ QByteArray SimGauge::garbageLine()
     return line + CrLf;
 }
 
-void SimGauge::appendRecord(QList<SimChunk> &out, const QByteArray &line, bool split)
+void SimGauge::appendRecord(QList<SimChunk>& out, const QByteArray& line, bool split)
 {
     if (out.isEmpty() || out.last().action != SimChunk::Action::None)
         out.append(SimChunk{});
@@ -287,7 +287,7 @@ void SimGauge::appendRecord(QList<SimChunk> &out, const QByteArray &line, bool s
     out.append(SimChunk{line.mid(half) + CrLf, m_config.splitPauseMs, SimChunk::Action::None});
 }
 
-QList<SimChunk> SimGauge::answer(const QByteArray &command)
+QList<SimChunk> SimGauge::answer(const QByteArray& command)
 {
     if (m_config.silent || !m_on)
         return {};
@@ -318,13 +318,12 @@ QList<SimChunk> SimGauge::answer(const QByteArray &command)
 QList<SimChunk> SimGauge::memoryAnswer(int memory)
 {
     const QList<SimValue> none;
-    const QList<SimValue> &values = (m_info.memories >= memory) ? this->memory(memory) : none;
+    const QList<SimValue>& values = (m_info.memories >= memory) ? this->memory(memory) : none;
     QList<SimChunk> out;
     QByteArray head = identificationFirstLine().toLatin1() + CrLf;
     const int number = memoryNumberInAnswer(memory);
-    head += (number == ScanMemoryNumber && m_info.code == QLatin1String("FT"))
-                ? QByteArray("SCAN")
-                : "MEMORY " + QByteArray::number(number);
+    head += (number == ScanMemoryNumber && m_info.code == QLatin1String("FT")) ? QByteArray("SCAN")
+                                                                               : "MEMORY " + QByteArray::number(number);
     head += CrLf + "N:" + QByteArray::number(values.size()) + CrLf;
     if (m_config.garbage)
         head += garbageLine();
@@ -348,7 +347,7 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
         if (m_config.garbage && i % 7 == 3)
             appendRecord(out, garbageLine().chopped(2), false);
     }
-    if (unplugAt >= 0) {   // empty memory: unplug right after the heading
+    if (unplugAt >= 0) { // empty memory: unplug right after the heading
         out.append(SimChunk{{}, 0, SimChunk::Action::Unplug});
         return out;
     }
@@ -356,10 +355,10 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
     if (m_config.recordsBeforeStx)
         tail += stxLine;
     else
-        tail += "    N=" + QByteArray::number(values.size()) + CrLf;   // four blanks: not a record
+        tail += "    N=" + QByteArray::number(values.size()) + CrLf; // four blanks: not a record
     if (!m_config.noEot)
         tail += EOT;
-    if (m_config.switchOffAfter == values.size()) {   // all records out: the answer ends, then the gauge goes off
+    if (m_config.switchOffAfter == values.size()) { // all records out: the answer ends, then the gauge goes off
         tail += EM;
         out.append(SimChunk{tail, 0, SimChunk::Action::SwitchOff});
         m_on = false;
