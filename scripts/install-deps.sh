@@ -12,8 +12,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
   libxlsxwriter-dev libxdo-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # sanitizer build and fuzz targets
-  clang libclang-rt-dev
+  # sanitizer build and fuzz targets; the formatting check of ./check
+  clang libclang-rt-dev clang-format
   # tests: X server, receiving windows, PDF and office files read back, package checks
   xvfb xauth xdotool xterm x11-utils poppler-utils fonts-dejavu-core unzip xdg-utils locales
   libreoffice-writer-nogui libreoffice-calc-nogui
