@@ -72,34 +72,16 @@ TEST(Decode, UnitsAreNormalisedInOrder)
     EXPECT_EQ(f.einheit, "µm  ");
 }
 
-TEST(Decode, MaterialByEditionAndEmptyRecords)
+// Magnetic gauges store no material: the field keeps what it held. (The memories' and FORTA's materials show in
+// the read tests.)
+TEST(Decode, MagneticGaugeKeepsTheMaterialItHeld)
 {
-    {
-        // RONDO: the material follows the memory, whatever the record says; an empty record takes no row.
-        Decoding d("RD");
-        d.read(1, {record(12, "12.5", "µm"), record(0, "0", "mm"), record(14, "99.5", "µm")});
-        EXPECT_EQ(d.table.Messdaten.rowCount(1), 2);
-        EXPECT_EQ(d.row(1, 1).material, "NFe");
-        EXPECT_EQ(d.row(1, 2).nr, 14);
-        EXPECT_EQ(d.table.aktZeile, 3);
-        EXPECT_EQ(d.row(1, 1).datum, d.prog.st.heuteDatum);
-        EXPECT_EQ(d.row(1, 1).zeit.size(), 8);
-        EXPECT_EQ(d.table.grid().Rows(), 3);
-    }
-    {
-        // FORTA: the material comes from the record, trimmed.
-        Decoding d("FT");
-        d.read(0, {record(1, "250", "µm")});
-        EXPECT_EQ(d.row(0, 1).material, "Fe");
-    }
-    {
-        // Magnetic gauges store no material: the field keeps what it held.
-        Decoding d("VX5");
-        d.table.Messdaten.at(0, 1).material = "old";
-        d.read(0, {record(1, "-12.25", "A/cm")});
-        EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
-        EXPECT_EQ(d.row(0, 1).material, "old");
-    }
+    Decoding d("VX5");
+    d.table.Messdaten.at(0, 1).material = "old";
+    d.read(0, {record(1, "-12.25", "A/cm")});
+    EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
+    EXPECT_EQ(d.row(0, 1).material, "old");
+    EXPECT_EQ(d.row(0, 1).datum, d.prog.st.heuteDatum);
 }
 
 TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)

@@ -1,15 +1,10 @@
 #include "Sandbox.h"
-#include "shell/AppState.h"
-#include "shell/Controls.h"
 #include "shell/FirstStart.h"
 #include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-namespace Projekt = ctl::frmProjekt;
 
 using shell::FirstStart;
 using testsupport::Sandbox;
@@ -41,7 +36,6 @@ TEST_F(FirstStartTest, FreshSandboxGetsFoldersLabelsAndManuals)
     const FirstStart::Result r = FirstStart::run(folders);
     EXPECT_TRUE(r.ok()) << r.failed.join('\n').toStdString();
     EXPECT_TRUE(QFileInfo(folders.AppDataPath).isDir());
-    EXPECT_TRUE(QFileInfo(folders.MessDataPath).isDir());
 
     EXPECT_EQ(Sandbox::readFile(projekt()), QByteArray("Kunde;Customer;\r\nObjekt;Object;\r\nBauteil;Part;\r\n"
                                                        "Pr\xFC"
@@ -51,15 +45,6 @@ TEST_F(FirstStartTest, FreshSandboxGetsFoldersLabelsAndManuals)
     EXPECT_FALSE(QFileInfo::exists(appData("FR_Manual_RONDO_TRANSFER.pdf")));
     EXPECT_FALSE(QFileInfo::exists(appData("DE_Manual_RONDO.pdf")));
     EXPECT_EQ(r.created.size(), 5); // two folders, Projekt.ini, two manuals
-
-    // The labels the program reads back from the new file, in both languages.
-    shell::AppState st;
-    st.edition.MessDataPath = folders.MessDataPath;
-    shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
-    st.texte.sprache = 1;
-    shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(6)), "Remark");
 }
 
 TEST_F(FirstStartTest, ExistingFilesAreNeverTouched)

@@ -2,6 +2,7 @@
 
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "TakeValue.h"
 #include "shell/AppState.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
@@ -46,16 +47,11 @@ protected:
         table->jetztZeit = QStringLiteral("10:00:00");
     }
 
-    void add(double wert, const QString& einheit = QStringLiteral("µm  "),
-             const QString& material = QStringLiteral(" Fe"), int view = 0, const QString& zeit = QString())
-    {
-        const int nr = view == 2 ? table->onlineNr : table->aktZeile;
-        ASSERT_TRUE(table->appendRow(view, QString(), zeit, nr, wert, einheit, material));
-    }
+    void add(const testsupport::Value& v) { testsupport::take(*st, *table, v); }
     void addAll(std::initializer_list<double> values)
     {
         for (double v : values)
-            add(v);
+            add({.wert = v});
     }
     QStringList stat() { return st->main().items(Main::lstStat); }
     table::FlexGridModel& grid() { return table->grid(); }

@@ -2,8 +2,6 @@
 
 #include "table/WerteForm.h"
 
-#include <QFile>
-
 namespace Werte = ctl::frmWerte;
 
 using LimitsTest = TableFixture;
@@ -16,38 +14,27 @@ const QString kSoll = Werte::txtSoll;
 
 TEST_F(LimitsTest, ColoursAtTheBoundaries)
 {
-    st->limits.Emin = 80;
-    st->limits.Emax = 120;
-    st->limits.Esoll = 100;
-    st->limits.E8020 = true;
+    st->limits = {80, 120, 100, true, "80", "120", "100"};
     addAll({85, 99, 100, 120, 79.9, 120.1, 80});
-    const QColor expected[] = {st->edition.farbeOrange, st->edition.farbeOrange, st->edition.farbeGruen,
-                               st->edition.farbeGruen,  st->edition.farbeRot,    st->edition.farbeRot,
-                               st->edition.farbeOrange};
-    for (int r = 1; r <= 7; ++r)
+    const QColor o = st->edition.farbeOrange, g = st->edition.farbeGruen, r = st->edition.farbeRot;
+    const QColor expected[] = {o, o, g, g, r, r, o};
+    for (int row = 1; row <= 7; ++row)
         for (int c = 0; c < 4; ++c)
-            EXPECT_EQ(grid().back(r, c), expected[r - 1]) << "row " << r << " col " << c;
+            EXPECT_EQ(grid().back(row, c), expected[row - 1]) << "row " << row << " col " << c;
 
-    // No limits, rule off: nothing coloured.
-    st->limits.Emin = st->limits.Emax = st->limits.Esoll = 0;
-    st->limits.E8020 = false;
+    // No limits, rule off: nothing coloured. Only a minimum: every positive value is red.
+    st->limits = {};
     table->AnsichtAktualisieren();
     EXPECT_FALSE(grid().back(1, 0).isValid());
-
-    // Only a minimum: every positive value is red.
     st->limits.Emin = 10;
     table->AnsichtAktualisieren();
-    EXPECT_EQ(grid().back(3, 2), st->edition.farbeRot);
+    EXPECT_EQ(grid().back(3, 2), r);
 }
 
 TEST_F(LimitsTest, EightyTwentyVerdict)
 {
-    st->limits.Emin = 80;
-    st->limits.Emax = 120;
-    st->limits.Esoll = 100;
-    st->limits.E8020 = true;
+    st->limits = {80, 120, 100, true, "80", "120", "100"};
     addAll({85, 90, 110, 110, 110, 110, 110, 110, 110, 110});
-    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Ja"));
     EXPECT_EQ(stat().last(), QStringLiteral("80/20 Regel ok:       Ja 20 %"));
 
     table->StatistikZuruecksetzen();
@@ -88,18 +75,17 @@ TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
 
 TEST_F(LimitsTest, CaptionOfTheLimitsButton)
 {
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral("Grenzwerte"));
-    st->limits.Emin = 80;
-    st->limits.Emax = 200;
-    st->limits.Esoll = 100;
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    200\r\n=    100"));
-    st->limits.Emin = 10.5;
-    st->limits.Emax = 20;
-    st->limits.Esoll = 15;
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">   10.5\r\n<   20.0\r\n=   15.0"));
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {0, 0, 0, "Grenzwerte"},
+        {80, 200, 100, ">     80\r\n<    200\r\n=    100"},
+        {10.5, 20, 15, ">   10.5\r\n<   20.0\r\n=   15.0"}};
+    for (const auto& [emin, emax, esoll, caption] : cases) {
+        st->limits.Emin = emin;
+        st->limits.Emax = emax;
+        st->limits.Esoll = esoll;
+        table->GrenzwerteAnzeigen();
+        EXPECT_EQ(st->main().text(Main::cmdWerte), caption);
+    }
 }
 
 TEST_F(LimitsTest, DialogValidatesEachBox)

@@ -2,6 +2,7 @@
 // with them is the export tests' work.
 #include "Program.h"
 #include "Sandbox.h"
+#include "TakeValue.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
 #include "table/TableSession.h"
@@ -30,7 +31,8 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     w.show();
     shell::AppState& st = w.state();
     Sandbox::writeFile(st.edition.MessDataPath + "/Projekt.ini",
-                       shell::TextFile::encode("Kunde;Customer;\r\nOrt;Place;\r\n"));
+                       shell::TextFile::encode("# labels\r\nKunde;Customer;\r\n\r\nOrt;Place;\r\n#x;y;\r\nA;B;\r\n"
+                                               "C;D;\r\nE;F;\r\nBemerkung;Remark;\r\nSieben;Seven;\r\n"));
     w.shell().EnableCommands();
 
     w.findChild<QPushButton*>(Main::cmdProjekt)->click();
@@ -38,7 +40,9 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->windowTitle(), st.edition.programTitle);
+    // Comments and empty lines skipped, six labels at most.
     EXPECT_EQ(dialog->findChild<QLabel*>(Projekt::lblFelder(2))->text(), "Ort");
+    EXPECT_EQ(dialog->findChild<QLabel*>(Projekt::lblFelder(6))->text(), "Bemerkung");
     // The main window's own command frame is not the dialog's frame of the same name.
     EXPECT_EQ(w.findChild<QGroupBox*>(Projekt::Frame1)->parentWidget()->window(), &w);
 
@@ -75,7 +79,7 @@ TEST(ProjectWindow, OpensWithLabelsSavesFieldsAndTheTableGoesToAFile)
     dialog->hide();
 
     // cmdSave writes the table with the project lines; cmdOpen loads it back into the shown view.
-    (&p.table())->appendRow(0, QString(), "12:00:00", 1, 42.0, "µm  ", " Fe");
+    testsupport::take(st, p.table(), {.wert = 42.0});
     dlg.files << "table";
     w.findChild<QPushButton*>(Main::cmdSave)->click();
     const QByteArray file = Sandbox::readFile(st.edition.MessDataPath + "/mes/table.mes");

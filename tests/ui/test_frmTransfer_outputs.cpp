@@ -1,5 +1,6 @@
 #include "OutputTools.h"
 #include "Program.h"
+#include "TakeValue.h"
 #include "export/ExportSession.h"
 #include "export/ReportFont.h"
 #include "shell/Controls.h"
@@ -35,8 +36,9 @@ struct OpenedTable {
         w.show();
         p.table().showView(0);
         for (int nr = 1; nr <= 4; ++nr)
-            EXPECT_TRUE(p.table().appendRow(0, {}, QStringLiteral("10:00:0%1").arg(nr), nr, 20 + nr * 0.5,
-                                            QStringLiteral("µm  "), QStringLiteral("NFe")));
+            testsupport::take(
+                p.st, p.table(),
+                {.wert = 20 + nr * 0.5, .nr = nr, .material = "NFe", .zeit = QStringLiteral("10:00:0%1").arg(nr)});
         mes = p.sandbox.root() + QStringLiteral("/table.mes");
         EXPECT_TRUE(p.exporter().saveTo(mes));
         p.table().MessdatenLoeschen(0);
