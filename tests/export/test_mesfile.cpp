@@ -173,8 +173,7 @@ TEST_F(MesFileTest, NamingRule)
     add({.wert = 1.0});
     exp->cmdSave_Click();
     EXPECT_EQ(dialogs.lastFolder, mesFolder());
-    EXPECT_TRUE(QFileInfo(mesFolder()).isDir());
-    EXPECT_TRUE(QDir(mesFolder()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QFileInfo(mesFolder()).isDir() && QDir(mesFolder()).entryList(QDir::Files).isEmpty());
     save(mesFolder() + QStringLiteral("/Upper.MES"));
     EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Upper.MES.mes")});
 }
@@ -244,8 +243,8 @@ TEST_F(MesFileTest, OddFiles)
     open(dir + QStringLiteral("/missing.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), before);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("missing.mes")));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")) &&
+                dialogs.shown[0].text.contains(QStringLiteral("missing.mes")));
 }
 
 TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
@@ -261,16 +260,16 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Die Datei ") + dir + QStringLiteral("/folder.mes")));
     EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("Ordner"))) << dialogs.shown[0].text.toStdString();
     EXPECT_EQ(dialogs.shown[0].buttons, shell::Dialogs::Buttons::Ok);
-    EXPECT_TRUE(log().contains(dialogs.shown[0].text));
-    EXPECT_TRUE(QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
+    EXPECT_TRUE(log().contains(dialogs.shown[0].text) && QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
 
     // A folder that cannot exist: its parent is a file. English this time.
     st->texte.sprache = 1;
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/plain"), "x");
     save(dir + QStringLiteral("/plain/sub.mes"));
     ASSERT_EQ(dialogs.shown.size(), 2);
-    EXPECT_TRUE(dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")));
-    EXPECT_TRUE(log().contains(dialogs.shown[1].text));
+    EXPECT_TRUE(
+        dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")) &&
+        log().contains(dialogs.shown[1].text));
 
     // A full disk: the new text does not fit, the previous file stays whole.
     save(QStringLiteral("keep"));

@@ -57,8 +57,7 @@ TEST(OdtDocumentTest, FailureLeavesAnExistingFileAlone)
     const QString blocked = dir.filePath(QStringLiteral("blocked.odt"));
     QDir().mkpath(blocked);
     const reports::OutputResult result = OdtDocument::write(sampleReport(1), blocked);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(result.ok || result.error.isEmpty());
     EXPECT_TRUE(QFileInfo(blocked).isDir());
 }
 

@@ -80,6 +80,5 @@ TEST(ReportPrinterTest, DeviceThatCannotBeOpenedFailsWithReason)
 {
     QPdfWriter pdf(QStringLiteral("/nonexistent-folder/report.pdf"));
     const reports::OutputResult result = ReportPrinter::print(sampleReport(2), pdf);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(result.ok || result.error.isEmpty());
 }

@@ -105,9 +105,9 @@ TEST_F(GermanReportTest, ProjectLimitsTargetAndAbsoluteValues)
     st->texte.sprache = 1;
     table->TabelleFormatieren();
     const QString en = exp->BuildReport(QStringLiteral("A"));
-    EXPECT_TRUE(en.contains(QStringLiteral("\r\nMin Limit   ") + blanks(11) + QStringLiteral("10 G   \r\n")));
-    EXPECT_TRUE(en.contains(QStringLiteral("\r\nTarget value") + blanks(11) + QStringLiteral("15 G   \r\n")));
-    EXPECT_TRUE(en.contains(QStringLiteral("\r\nStatistics:  with absolute values\r\n")));
+    EXPECT_TRUE(en.contains(QStringLiteral("\r\nMin Limit   ") + blanks(11) + QStringLiteral("10 G   \r\n")) &&
+                en.contains(QStringLiteral("\r\nTarget value") + blanks(11) + QStringLiteral("15 G   \r\n")) &&
+                en.contains(QStringLiteral("\r\nStatistics:  with absolute values\r\n")));
 
     // Only the target set: no limit lines, but the target line.
     st->limits.Emin = st->limits.Emax = 0;

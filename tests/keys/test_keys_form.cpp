@@ -73,14 +73,13 @@ TEST_F(KeysForm, ActivationShowsTheSettings)
 {
     s.tastaturAktiv = true;
     form.Form_Activate();
-    EXPECT_TRUE(f.isChecked(N::chkTastatur));
-    EXPECT_TRUE(f.isChecked(N::optKeins));
+    EXPECT_TRUE(f.isChecked(N::chkTastatur) && f.isChecked(N::optKeins));
     EXPECT_EQ(s.tastenOptionen, "0000");
     s.zeilenende = QStringLiteral("ENTER");
     s.tastenOptionen = QStringLiteral("1010");
     form.Form_Activate();
-    EXPECT_TRUE(f.isChecked(N::optEnter) && !f.isChecked(N::optKeins));
-    EXPECT_TRUE(f.isChecked(N::chkNr) && !f.isChecked(N::chkDatum) && f.isChecked(N::chkEinheit));
+    EXPECT_TRUE((f.isChecked(N::optEnter) && !f.isChecked(N::optKeins)) &&
+                (f.isChecked(N::chkNr) && !f.isChecked(N::chkDatum) && f.isChecked(N::chkEinheit)));
 }
 
 TEST_F(KeysForm, ConfirmingStartsTheProgramOncePerPath)
@@ -129,8 +128,7 @@ TEST_F(KeysForm, EmptyPathSwitchesForwardingOff)
     EXPECT_TRUE(keys.calls.isEmpty());
 
     // Forwarding off: online rows are not typed at all.
-    EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}));
-    EXPECT_TRUE(keys.calls.isEmpty());
+    EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}) && keys.calls.isEmpty());
 }
 
 TEST(KeysStart, UnstartablePathsAreRefusedWithAReason)

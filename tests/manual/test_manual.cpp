@@ -29,17 +29,16 @@ TEST(ManualText, PlaceholdersAndNestedConditionsPerEdition)
 
 TEST(ManualText, MistakesInTheTextStopTheBuildWithTheLine)
 {
-    const auto failsAt = [](const QString& source, const QString& where) {
+    for (const auto& [source, where] :
+         {std::pair("a\n<!-- if colour red -->\nb\n<!-- endif -->", "line 2:"),
+          std::pair("a\n<!-- if deviceLine E -->\nb\n", "line 2:"), // never closed
+          std::pair("a\nb\n<!-- else -->\n", "line 3:"), std::pair("a\n<!-- endif -->\n", "line 2:"),
+          std::pair("a\nthe @MODLE@ gauge\n", "line 2: no value for @MODLE@"),
+          std::pair("a\n<!-- a remark\nb\n", "line 2:")}) {
         QString out, error;
-        const bool ok = ManualText::expand(source, values("E", "2"), out, error);
-        return !ok && error.startsWith(where);
-    };
-    EXPECT_TRUE(failsAt("a\n<!-- if colour red -->\nb\n<!-- endif -->", "line 2:"));
-    EXPECT_TRUE(failsAt("a\n<!-- if deviceLine E -->\nb\n", "line 2:")); // never closed
-    EXPECT_TRUE(failsAt("a\nb\n<!-- else -->\n", "line 3:"));
-    EXPECT_TRUE(failsAt("a\n<!-- endif -->\n", "line 2:"));
-    EXPECT_TRUE(failsAt("a\nthe @MODLE@ gauge\n", "line 2: no value for @MODLE@"));
-    EXPECT_TRUE(failsAt("a\n<!-- a remark\nb\n", "line 2:"));
+        EXPECT_FALSE(ManualText::expand(source, values("E", "2"), out, error)) << source;
+        EXPECT_TRUE(error.startsWith(where)) << error.toStdString();
+    }
     // A placeholder in a branch that is left out does not matter.
     QString out, error;
     EXPECT_TRUE(

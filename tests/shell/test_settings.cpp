@@ -197,8 +197,8 @@ TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
     QDir().mkpath(file("Tastatur.ini"));
     run("TS");
     ASSERT_EQ(dlg.shown.size(), 2);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: "));
-    EXPECT_TRUE(dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: ") &&
+                dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
 }
 
 TEST_F(SettingsTest, ProjectDataReading)

@@ -25,14 +25,11 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
 {
     Program s("RD\n#\n");
     ASSERT_TRUE(s.shell->startup());
-    EXPECT_EQ(s.st.main().caption(), "RONDO TRANSFER V3.1");
-    EXPECT_EQ(s.dialogs.applicationTitle, "RONDO TRANSFER");
-    EXPECT_EQ(s.st.device.memoryMode, "2 ");
-    EXPECT_EQ(s.st.edition.interfaceKind, "B");
-    EXPECT_EQ(s.st.edition.AppDataPath, s.appData("RONDO TRANSFER"));
-    EXPECT_EQ(s.st.edition.MessDataPath, s.sandbox.data() + "/Varnotek/RONDO TRANSFER");
-    EXPECT_TRUE(QDir(s.st.edition.MessDataPath).exists());
-    EXPECT_TRUE(s.dialogs.shown.isEmpty());
+    EXPECT_EQ(QStringList({s.st.main().caption(), s.dialogs.applicationTitle, s.st.device.memoryMode,
+                           s.st.edition.interfaceKind, s.st.edition.AppDataPath, s.st.edition.MessDataPath}),
+              QStringList({"RONDO TRANSFER V3.1", "RONDO TRANSFER", "2 ", "B", s.appData("RONDO TRANSFER"),
+                           s.sandbox.data() + "/Varnotek/RONDO TRANSFER"}));
+    EXPECT_TRUE(QDir(s.st.edition.MessDataPath).exists() && s.dialogs.shown.isEmpty());
     EXPECT_EQ(s.logLines().mid(1),
               (QStringList{"App.Path = " + s.sandbox.appDir(), "AppDataPath = " + s.st.edition.AppDataPath,
                            "MessDataPath = " + s.st.edition.MessDataPath}));
@@ -43,8 +40,7 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     for (const QString& name : shell::Commands::controls())
         EXPECT_EQ(s.st.main().isEnabled(name), name == Main::cmdOpen || name == Main::cmdEnde) << name.toStdString();
     EXPECT_EQ(s.st.main().text(Main::optNFE), "NFE-Speicher (0)");
-    EXPECT_FALSE(s.st.main().isVisible(Main::cmdLesen));
-    EXPECT_FALSE(s.st.main().isVisible(Main::lstStat));
+    EXPECT_FALSE(s.st.main().isVisible(Main::cmdLesen) || s.st.main().isVisible(Main::lstStat));
     EXPECT_TRUE(s.st.main().isVisible(Main::mnuTastaturevent));
     EXPECT_FALSE(s.st.forms[Wait::form].isVisible(Wait::form));
     EXPECT_EQ(s.st.forms[Wait::form].prop(Wait::WaitBar, "value").toInt(), 200);
@@ -80,8 +76,8 @@ TEST(Startup, EditionsBrandingAndLanguage)
     Program vx1x("VX1X\n");
     ASSERT_TRUE(vx1x.shell->startup());
     EXPECT_EQ(vx1x.st.device.memoryMode, "1 ");
-    EXPECT_FALSE(vx1x.st.main().isVisible(Main::mnuTastaturevent));
-    EXPECT_FALSE(vx1x.st.forms[Werte::form].isVisible(Werte::chk8020));
+    EXPECT_FALSE(vx1x.st.main().isVisible(Main::mnuTastaturevent) ||
+                 vx1x.st.forms[Werte::form].isVisible(Werte::chk8020));
     Program vx5("VX5A\n");
     ASSERT_TRUE(vx5.shell->startup());
     EXPECT_TRUE(vx5.st.main().prop(Main::txtSpeicher, "large").toBool());

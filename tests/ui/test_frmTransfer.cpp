@@ -75,8 +75,8 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
     auto* open = w.findChild<QPushButton*>(Main::cmdOpen);
     EXPECT_FALSE(w.findChild<QPushButton*>(Main::cmdSave)->isEnabled());
     EXPECT_EQ(w.findChild<QGroupBox*>(Main::Frame5)->title(), "Varnotek GmbH");
-    EXPECT_FALSE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull());
-    EXPECT_FALSE(w.findChild<QLabel*>(Main::picKova)->pixmap().isNull());
+    EXPECT_FALSE(w.findChild<QLabel*>(Main::picTC)->pixmap().isNull() ||
+                 w.findChild<QLabel*>(Main::picKova)->pixmap().isNull());
 
     auto* english = w.findChild<QAction*>(Main::English);
     auto* german = w.findChild<QAction*>(Main::German);
@@ -88,8 +88,7 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
     EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
 
     english->trigger();
-    EXPECT_TRUE(fileDialogButtons(&w).contains("Cancel"));
-    EXPECT_TRUE(english->isChecked() && !german->isChecked());
+    EXPECT_TRUE(fileDialogButtons(&w).contains("Cancel") && (english->isChecked() && !german->isChecked()));
     EXPECT_EQ(open->text(), "Open Data File");
     EXPECT_EQ(w.findChild<QMenu*>(Main::mnuDatei)->title(), "File");
     EXPECT_EQ(Sandbox::readFile(w.state().edition.AppDataPath + "/Language.ini"), QByteArray("1\r\n"));

@@ -66,8 +66,8 @@ TEST(MainWindowOutputs, CopyButtonsCallTheOutputs)
     t.button(Main::cmdWord)->click();
     t.button(Main::cmdExcel)->click();
     ASSERT_EQ(t.p.desktop.opened.size(), 2);
-    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(QStringLiteral(".odt")));
-    EXPECT_TRUE(t.p.desktop.opened[1].endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(QStringLiteral(".odt")) &&
+                t.p.desktop.opened[1].endsWith(QStringLiteral(".xlsx")));
     EXPECT_EQ(t.p.dialogs.texts(), QStringList{t.p.st.msg(shell::Msg::ExcelWithChart)});
 }
 
