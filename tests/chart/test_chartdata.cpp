@@ -16,7 +16,7 @@ ChartInput input(int rows, bool german = true)
 {
     ChartInput in;
     for (int i = 1; i <= rows; ++i)
-        in.rows.append({i, (i % 2 ? -1.0 : 1.0) * (10 + i), QStringLiteral("µm  ")});
+        in.rows.append({i, (i % 2 ? -1.0 : 1.0) * (10 + i), "µm  "});
     in.min = -35;
     in.max = 34;
     in.minabs = 11;

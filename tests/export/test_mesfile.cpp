@@ -72,7 +72,7 @@ protected:
 TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
 {
     const std::vector<Expected> rows = fill(*st, *table);
-    save(QStringLiteral("big"));
+    save("big");
     const QString path = mesFolder() + QStringLiteral("/big.mes");
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -84,11 +84,11 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_EQ(table->Messdaten.at(0, 1).datum,
               QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
                                          : QStringLiteral("01.02.2024       No.      Value")));
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("big.mes (5000)"));
+    EXPECT_EQ(st->main().text(Main::optFE), "big.mes (5000)");
     EXPECT_EQ(table->grid().Rows(), 5001);
 
     // Saved again, it is the same file.
-    save(QStringLiteral("again.mes"));
+    save("again.mes");
     EXPECT_EQ(mesFile("again.mes"), testsupport::Sandbox::readFile(path));
 }
 
@@ -120,7 +120,7 @@ TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
         if (e.nr != 0)
             e.wert = table::shownValue(e.wert, table::decimalsForUnit(e.einheit));
     }
-    save(QStringLiteral("first"));
+    save("first");
     const QByteArray first = mesFile("first.mes");
     EXPECT_FALSE(first.contains("inf"));
 
@@ -132,7 +132,7 @@ TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
         EXPECT_EQ(table->grid().text(r, 2), shown[r - 1]) << r;
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 5).wert, 1.23);
 
-    save(QStringLiteral("second"));
+    save("second");
     EXPECT_EQ(mesFile("second.mes"), first);
 }
 
@@ -148,7 +148,7 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
     std::vector<QColor> colours;
     for (int r = 1; r <= 4; ++r)
         colours.push_back(table->grid().back(r, 2));
-    save(QStringLiteral("limits"));
+    save("limits");
     restart();
     st->limits = {10, 20, 0, false, {}, {}, {}};
     open(mesFolder() + QStringLiteral("/limits.mes"));
@@ -175,7 +175,7 @@ TEST_F(MesFileTest, NamingRule)
     EXPECT_EQ(dialogs.lastFolder, mesFolder());
     EXPECT_TRUE(QFileInfo(mesFolder()).isDir() && QDir(mesFolder()).entryList(QDir::Files).isEmpty());
     save(mesFolder() + QStringLiteral("/Upper.MES"));
-    EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Upper.MES.mes")});
+    EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{"Upper.MES.mes"});
 }
 
 // Loading into the online view: the next online value follows the loaded rows, no memory caption is touched.
@@ -183,7 +183,7 @@ TEST_F(MesFileTest, OnlineFileLoadsIntoTheOnlineView)
 {
     add({.wert = 5.0, .view = 2});
     add({.wert = 6.0, .view = 2});
-    save(QStringLiteral("online"));
+    save("online");
     table->onlineNr = 1;
     open(mesFolder() + QStringLiteral("/online.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(2), 2);
@@ -201,7 +201,7 @@ TEST_F(MesFileTest, OddFiles)
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/comments.mes"), "# one\r\n\r\n#\r\n# 12:00:00 1 2,0\r\n");
     open(dir + QStringLiteral("/comments.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), 0);
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("comments.mes (0)"));
+    EXPECT_EQ(st->main().text(Main::optFE), "comments.mes (0)");
 
     // First data row empty: nothing is shown though later rows hold values; the caption counts the lines.
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/first.mes"),
@@ -227,14 +227,13 @@ TEST_F(MesFileTest, OddFiles)
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 1.234);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 3).wert, -12.5);
     EXPECT_EQ(table->Messdaten.at(0, 3).nr, 345);
-    EXPECT_EQ(table->Messdaten.at(0, 3).material, QStringLiteral("NFe")); // three characters from the record
-    EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0);                           // beyond 16 bits: left cleared
+    EXPECT_EQ(table->Messdaten.at(0, 3).material, "NFe"); // three characters from the record
+    EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0);           // beyond 16 bits: left cleared
 
     // Editions whose rows carry no material read the unit just before the line's last blank.
-    st->edition.materialMode = QStringLiteral("0");
-    const reports::MesReader::Row r =
-        reports::MesReader::parseDataLine(QStringLiteral("09:00:00          4       12,5 Oe   "), false);
-    EXPECT_EQ(r.einheit, QStringLiteral("Oe  "));
+    st->edition.materialMode = "0";
+    const reports::MesReader::Row r = reports::MesReader::parseDataLine("09:00:00          4       12,5 Oe   ", false);
+    EXPECT_EQ(r.einheit, "Oe  ");
     EXPECT_FALSE(r.material.has_value());
 
     // A file that cannot be read leaves the table as it was and says so.
@@ -243,8 +242,7 @@ TEST_F(MesFileTest, OddFiles)
     open(dir + QStringLiteral("/missing.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), before);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")) &&
-                dialogs.shown[0].text.contains(QStringLiteral("missing.mes")));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The file ") && dialogs.shown[0].text.contains("missing.mes"));
 }
 
 TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
@@ -258,7 +256,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     save(dir + QStringLiteral("/folder.mes"));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Die Datei ") + dir + QStringLiteral("/folder.mes")));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("Ordner"))) << dialogs.shown[0].text.toStdString();
+    EXPECT_TRUE(dialogs.shown[0].text.contains("Ordner")) << dialogs.shown[0].text.toStdString();
     EXPECT_EQ(dialogs.shown[0].buttons, shell::Dialogs::Buttons::Ok);
     EXPECT_TRUE(log().contains(dialogs.shown[0].text) && QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
 
@@ -272,7 +270,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
         log().contains(dialogs.shown[1].text));
 
     // A full disk: the new text does not fit, the previous file stays whole.
-    save(QStringLiteral("keep"));
+    save("keep");
     const QString keep = dir + QStringLiteral("/keep.mes");
     const QByteArray old = testsupport::Sandbox::readFile(keep);
     ASSERT_FALSE(old.isEmpty());
@@ -290,7 +288,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     std::signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(dialogs.shown.size(), 3) << old.size() << " " << testsupport::Sandbox::readFile(keep).size();
     EXPECT_TRUE(dialogs.shown[2].text.startsWith(QStringLiteral("The file ") + keep));
-    EXPECT_TRUE(dialogs.shown[2].text.contains(QStringLiteral("too large"))) << dialogs.shown[2].text.toStdString();
+    EXPECT_TRUE(dialogs.shown[2].text.contains("too large")) << dialogs.shown[2].text.toStdString();
     EXPECT_EQ(testsupport::Sandbox::readFile(keep), old);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2); // keep.mes and plain: no leftovers
 }
@@ -313,7 +311,7 @@ TEST_F(MesFileTest, ExistingFileInAFolderWithoutCreateRightsIsWrittenInPlace)
         ::setfsgid(65534);
         ::setfsuid(65534);
     }
-    const reports::MesFile::Result existing = reports::MesFile::write(path, QStringLiteral("new\r\n"));
+    const reports::MesFile::Result existing = reports::MesFile::write(path, "new\r\n");
     const reports::MesFile::Result created = reports::MesFile::write(dir + QStringLiteral("/new.mes"), "x");
     if (root) {
         ::setfsuid(0);
@@ -323,7 +321,7 @@ TEST_F(MesFileTest, ExistingFileInAFolderWithoutCreateRightsIsWrittenInPlace)
     EXPECT_FALSE(created.ok); // the folder really refuses new files
     EXPECT_TRUE(existing.ok) << existing.error.toStdString();
     EXPECT_EQ(testsupport::Sandbox::readFile(path), QByteArray("new\r\n"));
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.mes")});
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"old.mes"});
 }
 
 TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
@@ -336,7 +334,7 @@ TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
         exp->cmdSave_Click();
     }
     EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(log().count(QStringLiteral("Online.mes")), 1);
+    EXPECT_EQ(log().count("Online.mes"), 1);
 
     QDir(online).removeRecursively();
     st->onlineFileSaved = false;

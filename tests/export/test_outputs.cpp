@@ -31,7 +31,7 @@ void fill(Program& p, const QList<double>& values, int view = 0, const QStringLi
         testsupport::take(p.st, p.table(),
                           {.wert = values[nr - 1],
                            .nr = nr,
-                           .einheit = units.value(nr - 1, QStringLiteral("µm  ")),
+                           .einheit = units.value(nr - 1, "µm  "),
                            .zeit = QStringLiteral("10:00:%1").arg(nr, 2, 10, QLatin1Char('0')),
                            .view = view});
     p.table().showView(view);
@@ -62,7 +62,7 @@ struct WatchingDesktop : testsupport::RecordingDesktop {
 // tests' work).
 TEST(OutputCommands, ClipboardIsTheSavedFileWithoutItsLastLineEnd)
 {
-    Program p(QStringLiteral("RD"), "de_DE.UTF-8");
+    Program p("RD", "de_DE.UTF-8");
     ASSERT_TRUE(p.start());
     fill(p, {100.5, 101.25, -99.0});
     const QString mes = p.sandbox.root() + QStringLiteral("/t.mes");
@@ -76,7 +76,7 @@ TEST(OutputCommands, ClipboardIsTheSavedFileWithoutItsLastLineEnd)
 
 TEST(OutputCommands, EmptyTableGivesTheHeadingOnEveryTarget)
 {
-    Program p(QStringLiteral("RD"));
+    Program p("RD");
     ASSERT_TRUE(p.start());
     p.table().showView(0);
     QTemporaryDir dir;
@@ -85,18 +85,17 @@ TEST(OutputCommands, EmptyTableGivesTheHeadingOnEveryTarget)
     const QStringList lines = words(reports::ReportFont::lines(heading));
     EXPECT_EQ(lines, (QStringList{"FE-Speicher", "Statistik:", p.st.heuteDatum + " Nr. Messwert"}));
 
-    QPdfWriter pdf(dir.filePath(QStringLiteral("empty.pdf")));
+    QPdfWriter pdf(dir.filePath("empty.pdf"));
     ASSERT_TRUE(p.exporter().printTo(pdf).ok);
-    EXPECT_EQ(words(pdfText(dir.filePath(QStringLiteral("empty.pdf"))).split(QLatin1Char('\n'))), lines);
-    ASSERT_TRUE(p.exporter().writeDocument(dir.filePath(QStringLiteral("empty.odt"))).ok);
-    EXPECT_EQ(words(odtParagraphs(unzip(dir.filePath(QStringLiteral("empty.odt")), QStringLiteral("content.xml")))),
-              lines);
+    EXPECT_EQ(words(pdfText(dir.filePath("empty.pdf")).split(QLatin1Char('\n'))), lines);
+    ASSERT_TRUE(p.exporter().writeDocument(dir.filePath("empty.odt")).ok);
+    EXPECT_EQ(words(odtParagraphs(unzip(dir.filePath("empty.odt"), "content.xml"))), lines);
 
     // The workbook: heading, statistics block from row 5 with zeros (not the statistics' start values), table
     // heading; no rows.
-    ASSERT_TRUE(p.exporter().writeWorkbook(dir.filePath(QStringLiteral("empty.xlsx")), true).ok);
-    const XlsxBook book(dir.filePath(QStringLiteral("empty.xlsx")));
-    const auto cells = book.cells(QStringLiteral("Messwerte"));
+    ASSERT_TRUE(p.exporter().writeWorkbook(dir.filePath("empty.xlsx"), true).ok);
+    const XlsxBook book(dir.filePath("empty.xlsx"));
+    const auto cells = book.cells("Messwerte");
     const QStringList expected = {"FE-Speicher", "Statistik:", "0", "0", "0", "Nr.", ""};
     int i = 0;
     for (const char* cell : {"A1", "A3", "B5", "B6", "B7", "B12", "A14"})
@@ -105,7 +104,7 @@ TEST(OutputCommands, EmptyTableGivesTheHeadingOnEveryTarget)
 
 TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
 {
-    Program p(QStringLiteral("RD"));
+    Program p("RD");
     ASSERT_TRUE(p.start());
     p.st.link.CheckConnect = true; // as after a read: every command is given back afterwards
     WatchingDesktop desktop;
@@ -120,18 +119,18 @@ TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
     EXPECT_EQ(odt.absolutePath(), p.st.edition.MessDataPath + QStringLiteral("/Dokumente"));
     EXPECT_TRUE(odt.fileName().startsWith("Messwerte_FE-Speicher_") && odt.suffix() == "odt")
         << odt.fileName().toStdString();
-    EXPECT_EQ(odtParagraphs(unzip(odt.filePath(), QStringLiteral("content.xml"))),
-              reports::ReportFont::lines(p.exporter().BuildReport(QStringLiteral("A"))));
+    EXPECT_EQ(odtParagraphs(unzip(odt.filePath(), "content.xml")),
+              reports::ReportFont::lines(p.exporter().BuildReport("A")));
     EXPECT_FALSE(desktop.enabledWhileOpening);
     EXPECT_TRUE(commandsEnabled(p) && p.dialogs.shown.isEmpty());
 
     // No program for the document: the reason in a box, the log line, the commands back.
-    desktop.openError = QStringLiteral("xdg-open: a required tool could not be found");
+    desktop.openError = "xdg-open: a required tool could not be found";
     p.dialogs.answers = {Answer::No};
     p.exporter().cmdWord_Click();
     p.exporter().cmdExcel_Click();
     EXPECT_EQ(desktop.opened.size(), 3);
-    EXPECT_TRUE(desktop.opened.last().endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(desktop.opened.last().endsWith(".xlsx"));
     ASSERT_EQ(p.dialogs.shown.size(), 3); // the box, the chart question, the box
     for (int i : {0, 2})
         EXPECT_EQ(p.dialogs.shown[i].text, desktop.openError);
@@ -142,7 +141,7 @@ TEST(OutputCommands, DocumentsGoToTheDesktopAndFailuresAreShownAndLogged)
 
 TEST(OutputCommands, WorkbookHoldsTheViewShownAndAsksForTheChartOnlyWithStatistics)
 {
-    Program p(QStringLiteral("RD"), "de_DE.UTF-8");
+    Program p("RD", "de_DE.UTF-8");
     ASSERT_TRUE(p.start());
     p.st.limits = {90, 110, 100, false, "90", "110", "100"};
     fill(p, {50, 60, 70, 80}, 1);
@@ -158,7 +157,7 @@ TEST(OutputCommands, WorkbookHoldsTheViewShownAndAsksForTheChartOnlyWithStatisti
     EXPECT_EQ(p.dialogs.texts(), QStringList{p.st.msg(shell::Msg::ExcelWithChart)});
     EXPECT_EQ(plain.sheets, QStringList{"Messwerte"});
     // Memory 1's figures over absolute values, the deviation the list shows; numbers with "." in a German locale.
-    const auto cells = plain.cells(QStringLiteral("Messwerte"));
+    const auto cells = plain.cells("Messwerte");
     const table::Statistik& s = p.table().statistik();
     EXPECT_EQ(cells.value("B5").text, "3");
     EXPECT_EQ(cells.value("B6").text, "99.5");
@@ -178,13 +177,13 @@ TEST(OutputCommands, WorkbookHoldsTheViewShownAndAsksForTheChartOnlyWithStatisti
     const XlsxBook mixed = book(Answer::Yes);
     EXPECT_TRUE(p.dialogs.shown.isEmpty());
     EXPECT_EQ(mixed.sheets, QStringList{"Messwerte"});
-    EXPECT_EQ(mixed.cells(QStringLiteral("Messwerte")).value("A5").text, p.st.stat(shell::Stat::NotPossible));
+    EXPECT_EQ(mixed.cells("Messwerte").value("A5").text, p.st.stat(shell::Stat::NotPossible));
 }
 
 // The real xdg-open, with a handler of our own for .odt files and none for .xlsx.
 TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNone)
 {
-    Program p(QStringLiteral("RD"));
+    Program p("RD");
     ASSERT_TRUE(p.start());
     p.st.link.CheckConnect = true; // as after a read: every command is given back afterwards
     const QString root = p.sandbox.root();
@@ -210,7 +209,7 @@ TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNon
     p.exporter().cmdWord_Click();
     EXPECT_TRUE(p.dialogs.shown.isEmpty()) << p.dialogs.texts().join('\n').toStdString();
     const QString handed = QString::fromUtf8(testsupport::Sandbox::readFile(root + QStringLiteral("/handed.txt")));
-    EXPECT_TRUE(handed.endsWith(QStringLiteral(".odt")) && QFileInfo(handed).isFile()) << handed.toStdString();
+    EXPECT_TRUE(handed.endsWith(".odt") && QFileInfo(handed).isFile()) << handed.toStdString();
 
     p.dialogs.answers = {Answer::No};
     p.exporter().cmdExcel_Click();
@@ -220,9 +219,9 @@ TEST(OutputCommands, XdgOpenHandsTheDocumentToItsProgramAndReportsWhenThereIsNon
     ASSERT_EQ(p.dialogs.shown.size(), 2);
     const QString failure = p.dialogs.shown[1].text;
     // The reason and xdg-open's last word, without the fallbacks it tried.
-    EXPECT_TRUE(failure.startsWith(QStringLiteral("xdg-open: a required tool could not be found")) &&
-                failure.endsWith(QStringLiteral(".xlsx')")) && !failure.contains(QLatin1Char('\n')))
+    EXPECT_TRUE(failure.startsWith("xdg-open: a required tool could not be found") && failure.endsWith(".xlsx')") &&
+                !failure.contains(QLatin1Char('\n')))
         << failure.toStdString();
-    EXPECT_EQ(p.logLines().filter(QStringLiteral("Open Excel:")), QStringList{"Open Excel:" + failure});
+    EXPECT_EQ(p.logLines().filter("Open Excel:"), QStringList{"Open Excel:" + failure});
     EXPECT_TRUE(commandsEnabled(p));
 }

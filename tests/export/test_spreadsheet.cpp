@@ -15,10 +15,10 @@ using reports::SpreadsheetInput;
 
 namespace {
 
-const QString kFigure = QStringLiteral("###,##0.00_)");
+const QString kFigure = "###,##0.00_)";
 
 // An English table of values 100.25, 100.5, 100.75 ... without project data: the block starts in row 5.
-SpreadsheetInput english(int rows, const QString& unit = QStringLiteral("µm  "))
+SpreadsheetInput english(int rows, const QString& unit = "µm  ")
 {
     SpreadsheetInput in;
     in.headingReport = "  FE-Memory \r\n\r\nStatistics:\r\n\r\nnot ended by a line end";
@@ -40,7 +40,7 @@ SpreadsheetInput english(int rows, const QString& unit = QStringLiteral("µm  ")
 
 QString write(const SpreadsheetInput& in, const QTemporaryDir& dir)
 {
-    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    const QString path = dir.filePath("book.xlsx");
     const reports::OutputResult result = SpreadsheetExport::write(in, path);
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     return path;
@@ -63,12 +63,12 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
     SpreadsheetInput in = english(3);
     in.Emin = 80, in.Emax = 120.005, in.Esoll = 100.5;
     XlsxBook book(write(in, dir));
-    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("Data")});
-    QMap<QString, XlsxCell> c = book.cells(QStringLiteral("Data"));
+    EXPECT_EQ(book.sheets, QStringList{"Data"});
+    QMap<QString, XlsxCell> c = book.cells("Data");
 
-    EXPECT_EQ(row(c, 1)[0], QStringLiteral("FE-Memory"));
-    EXPECT_FALSE(c.contains(QStringLiteral("A2")));
-    EXPECT_EQ(row(c, 3)[0], QStringLiteral("Statistics:"));
+    EXPECT_EQ(row(c, 1)[0], "FE-Memory");
+    EXPECT_FALSE(c.contains("A2"));
+    EXPECT_EQ(row(c, 3)[0], "Statistics:");
     const QList<QStringList> block = {{"Number", "3", "", "", ""},
                                       {"Minimum", "12.34", "µm  ", "", ""},
                                       {"Maximum", "12.36", "µm  ", "", ""},
@@ -80,7 +80,7 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
                                       {"Target value", "100.5", "µm  ", "", ""}};
     for (int i = 0; i < block.size(); ++i)
         EXPECT_EQ(row(c, 5 + i), block[i]) << "row " << 5 + i;
-    EXPECT_EQ(c[QStringLiteral("B5")].numFormat, QStringLiteral("###0_______)"));
+    EXPECT_EQ(c[QStringLiteral("B5")].numFormat, "###0_______)");
     for (int r = 6; r <= 13; ++r)
         EXPECT_EQ(c[QStringLiteral("B%1").arg(r)].numFormat, kFigure) << r;
     EXPECT_EQ(c[QStringLiteral("B10")].isNumber, false) << "the 80/20 verdict stays text";
@@ -91,37 +91,36 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
     EXPECT_EQ(row(c, 20), (QStringList{" 10:00:03", "   3", "100.8", "µm  ", "Fe"}));
     EXPECT_FALSE(c[QStringLiteral("B18")].isNumber);
     EXPECT_TRUE(c[QStringLiteral("C18")].isNumber);
-    EXPECT_EQ(c[QStringLiteral("C18")].numFormat, QStringLiteral("###,##0.0_)"));
-    EXPECT_FALSE(c.contains(QStringLiteral("A21")));
+    EXPECT_EQ(c[QStringLiteral("C18")].numFormat, "###,##0.0_)");
+    EXPECT_FALSE(c.contains("A21"));
 
     // Every cell and every column (so every empty cell too) in "Lucida Console", bold, 10 pt.
     for (const XlsxCell& cell : c)
         EXPECT_NE(cell.fontId, 0);
     for (const QString& font : book.fonts)
-        EXPECT_TRUE(font.contains(QStringLiteral("<b/><sz val=\"10\"/>")) &&
-                    font.contains(QStringLiteral("<name val=\"Lucida Console\"/>")))
+        EXPECT_TRUE(font.contains("<b/><sz val=\"10\"/>") && font.contains("<name val=\"Lucida Console\"/>"))
             << font.toStdString();
-    const QMap<int, QPair<double, int>> columns = book.columns(QStringLiteral("Data"));
+    const QMap<int, QPair<double, int>> columns = book.columns("Data");
     EXPECT_EQ(columns.keys(), (QList<int>{1, 2, 3, 4, 5}));
     for (const auto& [width, font] : columns)
         EXPECT_NE(font, 0);
 
     // Two absolute mVs values without material: no deviation row, so the 80/20 row moves up while the formats of
     // B6 to B13 stay; three decimals.
-    in = english(2, QStringLiteral("mVs "));
+    in = english(2, "mVs ");
     in.absolut = true;
-    in.materialMode = QStringLiteral("0");
+    in.materialMode = "0";
     in.rows[0].wert = -0.1234;
     in.rows[1].material.clear();
-    c = XlsxBook(write(in, dir)).cells(QStringLiteral("Data"));
-    EXPECT_EQ(row(c, 6)[1], QStringLiteral("1.12"));
+    c = XlsxBook(write(in, dir)).cells("Data");
+    EXPECT_EQ(row(c, 6)[1], "1.12");
     EXPECT_EQ(row(c, 9), (QStringList{"80/20 rule ok:", "yes", "", "", ""}));
     for (int r = 6; r <= 13; ++r)
         EXPECT_EQ(c[QStringLiteral("B%1").arg(r)].numFormat, kFigure) << r;
     EXPECT_EQ(row(c, 12), (QStringList{"01.02.2024", "No.", "Value", "Unit", ""}));
     EXPECT_EQ(row(c, 14), (QStringList{" 10:00:01", "   1", "0.123", "mVs ", "Fe"}));
     EXPECT_EQ(row(c, 15), (QStringList{" 10:00:02", "   2", "100.5", "mVs ", ""}));
-    EXPECT_EQ(c[QStringLiteral("C14")].numFormat, QStringLiteral("###,##0.000_)"));
+    EXPECT_EQ(c[QStringLiteral("C14")].numFormat, "###,##0.000_)");
 }
 
 TEST(SpreadsheetExportTest, ChartSeriesFollowLimitsAndTarget)
@@ -172,8 +171,7 @@ TEST(SpreadsheetExportTest, GermanDesktopStillWritesPointNumbers)
 {
     // A German C library locale, made here: the machine need not have it generated.
     QTemporaryDir locales;
-    run(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                      QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+    run("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath("de_DE.UTF-8")});
     qputenv("LOCPATH", locales.path().toLocal8Bit());
     testsupport::Sandbox sandbox("de_DE.UTF-8");
     const std::string saved = std::setlocale(LC_ALL, nullptr);
@@ -191,10 +189,10 @@ TEST(SpreadsheetExportTest, GermanDesktopStillWritesPointNumbers)
     std::setlocale(LC_ALL, saved.c_str());
     qunsetenv("LOCPATH");
 
-    const QMap<QString, XlsxCell> c = XlsxBook(path).cells(QStringLiteral("Data"));
-    EXPECT_EQ(c[QStringLiteral("B8")].text, QStringLiteral("12.5"));
-    EXPECT_EQ(c[QStringLiteral("C15")].text, QStringLiteral("100.3"));
-    EXPECT_FALSE(unzip(path, QStringLiteral("xl/charts/chart1.xml")).contains(QStringLiteral("100,3")));
+    const QMap<QString, XlsxCell> c = XlsxBook(path).cells("Data");
+    EXPECT_EQ(c[QStringLiteral("B8")].text, "12.5");
+    EXPECT_EQ(c[QStringLiteral("C15")].text, "100.3");
+    EXPECT_FALSE(unzip(path, "xl/charts/chart1.xml").contains("100,3"));
 }
 
 TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
@@ -210,12 +208,10 @@ TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
 
     // The chart sheet comes last. Its constant lines are drawn from the hidden sheet's cells (the chart part
     // holds no copy of them), so their colours show only if LibreOffice read those cells.
-    const QString pages = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf})).section(QStringLiteral("Pages:"), 1);
+    const QString pages = QString::fromUtf8(run("pdfinfo", {pdf})).section("Pages:", 1);
     const QString last = QString::number(pages.simplified().section(QLatin1Char(' '), 0, 0).toInt());
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-singlefile"),
-         QStringLiteral("-f"), last, QStringLiteral("-l"), last, pdf, dir.filePath(QStringLiteral("chart"))});
-    const QImage chart(dir.filePath(QStringLiteral("chart.png")));
+    run("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", last, "-l", last, pdf, dir.filePath("chart")});
+    const QImage chart(dir.filePath("chart.png"));
     ASSERT_FALSE(chart.isNull());
     for (const QColor colour : {QColor(0, 0, 0), QColor(0, 0, 205), QColor(0, 176, 80), QColor(238, 44, 44)}) {
         int n = 0;
@@ -233,13 +229,13 @@ TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
 TEST(SpreadsheetExportTest, BadSheetNameOrFolderFailsAndLeavesTheOldFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("old.xlsx"));
+    const QString path = dir.filePath("old.xlsx");
     testsupport::Sandbox::writeFile(path, "old");
     SpreadsheetInput in = english(2);
-    in.sheetName = QStringLiteral("a[b]");
+    in.sheetName = "a[b]";
     const reports::OutputResult result = SpreadsheetExport::write(in, path);
     EXPECT_FALSE(result.ok || result.error.isEmpty());
     EXPECT_EQ(testsupport::Sandbox::readFile(path), QByteArray("old"));
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".part")) ||
-                 SpreadsheetExport::write(english(2), dir.filePath(QStringLiteral("no/such.xlsx"))).ok);
+                 SpreadsheetExport::write(english(2), dir.filePath("no/such.xlsx")).ok);
 }

@@ -44,7 +44,7 @@ TEST(KeysOnline, OnlineValuesAreTypedAndMemoryValuesAreNot)
         QCoreApplication::processEvents();
     }
     // Number right-aligned in 7, the value as the table shows it, the material; Enter after each row.
-    const QString expected = QStringLiteral("      1      123.4  Fe\n      2       98.3  Fe\n");
+    const QString expected = "      1      123.4  Fe\n      2       98.3  Fe\n";
     EXPECT_EQ(sink.waitFor(expected), expected);
     EXPECT_TRUE(p.dialogs.shown.isEmpty()) << p.dialogs.texts().join('\n').toStdString();
 }

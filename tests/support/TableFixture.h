@@ -27,16 +27,16 @@ protected:
     {
         table.reset();
         st = std::make_unique<shell::AppState>();
-        st->edition.programTitle = QStringLiteral("TEST V3.1");
+        st->edition.programTitle = "TEST V3.1";
         st->texte.LoadMessageTable(st->edition.programTitle);
         st->texte.LoadCaptionTable();
         st->dialogs = &dialogs;
         dialogs.applicationTitle = st->edition.programTitle;
-        st->device.geraet = QStringLiteral("FN5");
-        st->device.memoryMode = QStringLiteral("2N");
-        st->edition.signMode = QStringLiteral("0");
-        st->edition.materialMode = QStringLiteral("1");
-        st->heuteDatum = QStringLiteral("01.02.2024");
+        st->device.geraet = "FN5";
+        st->device.memoryMode = "2N";
+        st->edition.signMode = "0";
+        st->edition.materialMode = "1";
+        st->heuteDatum = "01.02.2024";
         st->edition.AppDataPath = sb.data() + QStringLiteral("/app");
         st->edition.MessDataPath = sb.data() + QStringLiteral("/mess");
         QDir().mkpath(st->edition.AppDataPath);
@@ -44,7 +44,7 @@ protected:
         st->log.setFolder(st->edition.AppDataPath);
         st->absolut = false;
         table = std::make_unique<table::TableSession>(*st);
-        table->jetztZeit = QStringLiteral("10:00:00");
+        table->jetztZeit = "10:00:00";
     }
 
     void add(const testsupport::Value& v) { testsupport::take(*st, *table, v); }

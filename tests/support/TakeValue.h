@@ -13,9 +13,9 @@ namespace testsupport {
 struct Value {
     double wert = 0;
     std::optional<int> nr = std::nullopt;
-    QString einheit = QStringLiteral("µm  ");
-    QString material = QStringLiteral(" Fe");
-    QString zeit = QStringLiteral("10:00:00");
+    QString einheit = "µm  ";
+    QString material = " Fe";
+    QString zeit = "10:00:00";
     int view = 0;
 };
 

@@ -37,7 +37,7 @@ TEST_F(LimitsTest, EightyTwentyVerdict)
 {
     st->limits = {80, 120, 100, true, "80", "120", "100"};
     addAll({85, 90, 110, 110, 110, 110, 110, 110, 110, 110});
-    EXPECT_EQ(stat().last(), QStringLiteral("80/20 Regel ok:       Ja 20 %"));
+    EXPECT_EQ(stat().last(), "80/20 Regel ok:       Ja 20 %");
 
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
@@ -45,14 +45,14 @@ TEST_F(LimitsTest, EightyTwentyVerdict)
     addAll({85, 90, 95, 115, 115, 115, 115, 115, 115, 115});
     EXPECT_TRUE(table->statistik().FehlerProzent8020);
     EXPECT_FALSE(table->statistik().Fehler8020);
-    EXPECT_EQ(stat().last(), QStringLiteral("80/20 rule ok:        No 30 %"));
+    EXPECT_EQ(stat().last(), "80/20 rule ok:        No 30 %");
 
     // A value outside the band sticks until the next reset.
     table->StatistikZuruecksetzen();
     st->texte.sprache = 0;
     addAll({130, 110});
     EXPECT_TRUE(table->statistik().Fehler8020);
-    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Nein "));
+    EXPECT_EQ(table->statistik().Text8020, "Nein ");
 }
 
 TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
@@ -61,14 +61,14 @@ TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
     table::WerteForm& w = table->werte();
     shell::FormState& f = w.form();
     w.Form_Activate();
-    f.takeTextFromUser(kMax, QStringLiteral("2"));
+    f.takeTextFromUser(kMax, "2");
     w.txtMaxLimit_LostFocus();
-    f.takeTextFromUser(kSoll, QStringLiteral("1.1"));
+    f.takeTextFromUser(kSoll, "1.1");
     w.txtSoll_LostFocus();
     f.takeCheckedFromUser(Werte::chk8020, true);
     w.chk8020_Click();
     EXPECT_EQ(st->limits.Emin, 0.88);
-    EXPECT_EQ(f.text(kMin), QStringLiteral("0.88"));
+    EXPECT_EQ(f.text(kMin), "0.88");
     addAll({0.88, 1.2});
     EXPECT_EQ(grid().back(1, 2), st->edition.farbeOrange);
     EXPECT_EQ(table->statistik().Anz8020, 1);
@@ -95,7 +95,7 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     table::WerteForm& w = table->werte();
     shell::FormState& f = w.form();
     w.Form_Activate();
-    EXPECT_EQ(f.text(kMin), QStringLiteral("0"));
+    EXPECT_EQ(f.text(kMin), "0");
     // Each entry typed into a box and the box left: whether it is taken, the box's text then, the message.
     const struct {
         QString box, typed;
@@ -126,22 +126,22 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     f.takeCheckedFromUser(Werte::chk8020, true);
     w.chk8020_Click();
     EXPECT_TRUE(st->limits.E8020);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Eingabe Sollwert bei 80/20 Regel erforderlich")});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Eingabe Sollwert bei 80/20 Regel erforderlich"});
 
     // Target 100 with the rule on moves the minimum from 50 to 80.
     dialogs.shown.clear();
-    f.takeTextFromUser(kSoll, QStringLiteral("100"));
+    f.takeTextFromUser(kSoll, "100");
     w.txtSoll_LostFocus();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Min Limit  an 80/20 Regel angepasst von 50 nach 80")});
-    EXPECT_EQ(f.text(kMin), QStringLiteral("80"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Min Limit  an 80/20 Regel angepasst von 50 nach 80"});
+    EXPECT_EQ(f.text(kMin), "80");
 
     w.cmdLoeschen_Click();
     EXPECT_FALSE(st->limits.E8020 || f.isChecked(Werte::chk8020));
-    EXPECT_EQ(f.text(kMax), QStringLiteral("0"));
+    EXPECT_EQ(f.text(kMax), "0");
     EXPECT_DOUBLE_EQ(st->limits.Emax, 0);
 
     w.cmdInfo_Click();
-    EXPECT_TRUE(dialogs.texts().last().startsWith(QStringLiteral("Die 80/20 Regel nach ISO 19840 :\n1) ")));
+    EXPECT_TRUE(dialogs.texts().last().startsWith("Die 80/20 Regel nach ISO 19840 :\n1) "));
 
     // The user's decimal comma.
     testsupport::Sandbox::setLocale("de_DE.UTF-8");
@@ -158,9 +158,9 @@ TEST_F(LimitsTest, SavedLimitsApply)
     QObject::connect(&w, &table::WerteForm::closeRequested, [&closed] { closed = true; });
     table->cmdWerte_Click();
     w.Form_Activate();
-    w.form().takeTextFromUser(kMin, QStringLiteral("80"));
+    w.form().takeTextFromUser(kMin, "80");
     w.txtMinLimit_LostFocus();
-    w.form().takeTextFromUser(kMax, QStringLiteral("120"));
+    w.form().takeTextFromUser(kMax, "120");
     w.txtMaxLimit_LostFocus();
     table->cmdWerte_LostFocus(); // not saved yet: nothing applied
     EXPECT_FALSE(grid().back(1, 0).isValid());
@@ -169,7 +169,7 @@ TEST_F(LimitsTest, SavedLimitsApply)
     EXPECT_EQ(st->main().focused(), Main::cmdWerte);
     table->cmdWerte_LostFocus();
     EXPECT_EQ(grid().back(1, 0), st->edition.farbeRot);
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    120\r\n=      0"));
+    EXPECT_EQ(st->main().text(Main::cmdWerte), ">     80\r\n<    120\r\n=      0");
     // What was saved is what the next start reads.
     EXPECT_EQ(testsupport::Sandbox::readFile(st->edition.AppDataPath + "/Limit.ini"), "80;120;0;0;\r\n");
 }

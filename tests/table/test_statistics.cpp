@@ -9,7 +9,7 @@ TEST_F(StatisticsTest, ListWithTheSampleDeviationOnlyFromTwoValues)
     EXPECT_EQ(stat(), (QStringList{"FE-Speicher", " ", "Statistik:", " ", "Anzahl          " + b + "3",
                                    "Minimum         " + b + "10.0 µm  ", "Maximum         " + b + "14.0 µm  ",
                                    "Mittelwert      " + b + "12.0 µm  ", "Std.Abweichung  " + b + " 2.0 µm  "}));
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("FE-Speicher (3)"));
+    EXPECT_EQ(st->main().text(Main::optFE), "FE-Speicher (3)");
 
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
@@ -28,25 +28,25 @@ TEST_F(StatisticsTest, NegativeValuesAndAbsoluteMode)
     EXPECT_DOUBLE_EQ(table->statistik().mean, 5.0);
 
     // A VX view keeps the sign until absolute mode is switched on, which rebuilds from the store.
-    st->device.geraet = QStringLiteral("VX5");
-    st->edition.signMode = QStringLiteral("-");
+    st->device.geraet = "VX5";
+    st->edition.signMode = "-";
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
     table->aktZeile = 1;
     add({.wert = -3.0});
     add({.wert = 2.0});
-    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("-3.0"));
-    EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("-0.5"));
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), "-3.0");
+    EXPECT_EQ(table->statistik().anz_mean.trimmed(), "-0.5");
     table->cmdAbs_Click();
     EXPECT_TRUE(st->absolut);
-    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("2.0"));
-    EXPECT_EQ(table->statistik().anz_max.trimmed(), QStringLiteral("3.0"));
-    EXPECT_EQ(table->statistik().anz_mean.trimmed(), QStringLiteral("2.5"));
-    EXPECT_EQ(stat().at(2), QStringLiteral("Statistik:  mit Absolutwerten"));
-    EXPECT_EQ(grid().text(1, 2).trimmed(), QStringLiteral("-3.0")); // the grid keeps the sign
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), "2.0");
+    EXPECT_EQ(table->statistik().anz_max.trimmed(), "3.0");
+    EXPECT_EQ(table->statistik().anz_mean.trimmed(), "2.5");
+    EXPECT_EQ(stat().at(2), "Statistik:  mit Absolutwerten");
+    EXPECT_EQ(grid().text(1, 2).trimmed(), "-3.0"); // the grid keeps the sign
     table->cmdAbs_Click();
-    EXPECT_EQ(table->statistik().anz_min.trimmed(), QStringLiteral("-3.0"));
-    EXPECT_EQ(stat().at(2), QStringLiteral("Statistik:"));
+    EXPECT_EQ(table->statistik().anz_min.trimmed(), "-3.0");
+    EXPECT_EQ(stat().at(2), "Statistik:");
 }
 
 TEST_F(StatisticsTest, MixedUnitsShowTheNoticeUntilReset)

@@ -5,19 +5,19 @@ using TableTest = TableFixture;
 TEST_F(TableTest, RowsShowTheStoreInFourColumns)
 {
     table->TabelleFormatieren();
-    EXPECT_EQ(grid().text(0, 2), QStringLiteral("Messwert"));
-    add({.wert = 123.4, .nr = 12, .zeit = QStringLiteral("11:12:13")});
+    EXPECT_EQ(grid().text(0, 2), "Messwert");
+    add({.wert = 123.4, .nr = 12, .zeit = "11:12:13"});
     EXPECT_EQ(grid().Rows(), 2);
-    EXPECT_EQ(grid().text(1, 0), QStringLiteral("11:12:13"));
-    EXPECT_EQ(grid().text(1, 1), QStringLiteral("     12"));
-    EXPECT_EQ(grid().text(1, 2), QStringLiteral("      123.4"));
-    EXPECT_EQ(grid().text(1, 3), QStringLiteral("µm    Fe"));
+    EXPECT_EQ(grid().text(1, 0), "11:12:13");
+    EXPECT_EQ(grid().text(1, 1), "     12");
+    EXPECT_EQ(grid().text(1, 2), "      123.4");
+    EXPECT_EQ(grid().text(1, 3), "µm    Fe");
     EXPECT_EQ(table->aktZeile, 2);
 
     // A value 0 with number 0 is never shown, and a rebuild stops at the first such row.
     add({.wert = 0, .nr = 0});
     EXPECT_EQ(grid().Rows(), 2);
-    table->Messdaten.at(0, 3) = {QStringLiteral("x"), QStringLiteral("x"), 3, 7.0, QStringLiteral("µm  "), {}};
+    table->Messdaten.at(0, 3) = {"x", "x", 3, 7.0, "µm  ", {}};
     table->StatistikZuruecksetzen();
     table->TabelleAufbauen();
     EXPECT_EQ(grid().Rows(), 2);
@@ -28,15 +28,15 @@ TEST_F(TableTest, SortingMarkingAndDeleting)
 {
     st->limits.Emin = 15;
     st->limits.Emax = 100;
-    add({.wert = 12.345, .einheit = QStringLiteral("mm  ")});
-    add({.wert = 23.456, .einheit = QStringLiteral("mm  "), .material = QStringLiteral("NFe")});
-    add({.wert = 34.567, .einheit = QStringLiteral("mm  "), .material = QStringLiteral("ABC")});
+    add({.wert = 12.345, .einheit = "mm  "});
+    add({.wert = 23.456, .einheit = "mm  ", .material = "NFe"});
+    add({.wert = 34.567, .einheit = "mm  ", .material = "ABC"});
     // Sorting toggles the direction; colours go with their rows, the store keeps its order.
     table->cmdSort_Click(); // descending: 3, 2, 1
-    EXPECT_EQ(grid().text(3, 1).trimmed(), QStringLiteral("1"));
+    EXPECT_EQ(grid().text(3, 1).trimmed(), "1");
     EXPECT_EQ(grid().back(3, 2), st->edition.farbeRot);
     table->cmdSort_Click();
-    EXPECT_EQ(grid().text(1, 1).trimmed(), QStringLiteral("1"));
+    EXPECT_EQ(grid().text(1, 1).trimmed(), "1");
     table->cmdSort_Click();
     EXPECT_EQ(table->Messdaten.at(0, 1).wert, 12.345);
     EXPECT_TRUE(table::FlexGridModel::genericLess("     9", "    10") &&
@@ -55,10 +55,10 @@ TEST_F(TableTest, SortingMarkingAndDeleting)
     table->MSFlex_Click(1);
     table->MSFlex_Click(2);
     table->cmdFlexZeileLoeschen_Click();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Bitte nur eine Zeile auswählen")});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Bitte nur eine Zeile auswählen"});
     table->MSFlex_Click(2); // the table was shown again in its order, unmarked
     table->cmdFlexZeileLoeschen_Click();
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Wollen Sie die markierte Zeile wirklich löschen?"));
+    EXPECT_EQ(dialogs.texts().last(), "Wollen Sie die markierte Zeile wirklich löschen?");
     EXPECT_EQ(dialogs.shown.last().buttons, shell::Dialogs::Buttons::OkCancel);
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(table->aktZeile, 2);
@@ -67,10 +67,10 @@ TEST_F(TableTest, SortingMarkingAndDeleting)
     EXPECT_EQ(r2.nr, 2);
     EXPECT_EQ(r1.wert, 12.345); // stored values move untouched, not re-read from "12.35"
     EXPECT_EQ(r2.wert, 34.567);
-    EXPECT_EQ(r2.material, QStringLiteral("ABC"));
+    EXPECT_EQ(r2.material, "ABC");
     EXPECT_TRUE(table->Messdaten.at(0, 3).isEmpty());
     EXPECT_EQ(grid().back(1, 1), st->edition.farbeRot); // markings gone with the rebuild
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("FE-Speicher (2)"));
+    EXPECT_EQ(st->main().text(Main::optFE), "FE-Speicher (2)");
 
     // English: nothing marked; a cancelled question; the last row is not deleted on its own.
     st->texte.sprache = 1;
@@ -93,22 +93,22 @@ TEST_F(TableTest, ViewsKeepTheirOwnRowsAndOnlineRestartsAtOne)
 {
     addAll({10, 11});
     table->aktZeile = 1; // a memory read starts at row 1
-    add({.wert = 50, .material = QStringLiteral("NFe"), .view = 1});
+    add({.wert = 50, .material = "NFe", .view = 1});
     table->optFE_Click();
     EXPECT_EQ(grid().Rows(), 3);
     EXPECT_EQ(table->aktZeile, 2);
     table->optNFE_Click();
     EXPECT_EQ(grid().Rows(), 2);
-    EXPECT_EQ(stat().at(0), QStringLiteral("NFE-Speicher"));
+    EXPECT_EQ(stat().at(0), "NFE-Speicher");
     EXPECT_TRUE(st->main().isChecked(Main::optNFE));
 
     add({.wert = 1, .view = 2});
     add({.wert = 2, .view = 2});
     EXPECT_EQ(table->onlineNr, 3);
-    EXPECT_EQ(stat().at(0), QStringLiteral("ONLINE"));
-    EXPECT_EQ(st->main().text(Main::optOnline), QStringLiteral("Online (2)"));
+    EXPECT_EQ(stat().at(0), "ONLINE");
+    EXPECT_EQ(st->main().text(Main::optOnline), "Online (2)");
     table->cmdFlexTabelleloeschen_Click();
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Wollen Sie die Tabelle wirklich löschen?"));
+    EXPECT_EQ(dialogs.texts().last(), "Wollen Sie die Tabelle wirklich löschen?");
     EXPECT_EQ(table->onlineNr, 1);
     EXPECT_EQ(grid().Rows(), 1);
     EXPECT_TRUE(table->Messdaten.at(2, 1).isEmpty());

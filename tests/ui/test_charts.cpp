@@ -40,7 +40,7 @@ chart::ChartInput limitsInput(int rows)
 {
     chart::ChartInput in;
     for (int i = 1; i <= rows; ++i)
-        in.rows.append({i, 100.0 + (i % 7) * 3, QStringLiteral("µm  ")});
+        in.rows.append({i, 100.0 + (i % 7) * 3, "µm  "});
     in.min = 100;
     in.max = 118;
     in.Emin = 102;

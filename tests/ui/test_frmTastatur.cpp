@@ -21,11 +21,11 @@ namespace N = ctl::frmTastatur;
 TEST(TastaturWindow, ShowsSettingsPicksProgramAndConfirms)
 {
     shell::Texte texte;
-    texte.LoadMessageTable(QStringLiteral("TEST V1"));
+    texte.LoadMessageTable("TEST V1");
     texte.sprache = 1;
     testsupport::ScriptedDialogs dialogs;
     shell::KeystrokeSettings s;
-    s.tastenOptionen = QStringLiteral("0010");
+    s.tastenOptionen = "0010";
     shell::FormState state(N::form);
     table::TastaturForm logic(state, s, dialogs, texte);
     int saves = 0;
@@ -41,7 +41,7 @@ TEST(TastaturWindow, ShowsSettingsPicksProgramAndConfirms)
     // A click into the read-only path opens the file dialog.
     auto* path = w.findChild<QLineEdit*>(N::txtAnwendung);
     ASSERT_TRUE(path && path->isReadOnly());
-    dialogs.files = QStringList{QStringLiteral("/usr/bin/gnumeric")};
+    dialogs.files = QStringList{"/usr/bin/gnumeric"};
     QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), path->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(path, &click);

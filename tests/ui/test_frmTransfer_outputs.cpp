@@ -26,7 +26,7 @@ namespace {
 
 // The main window after "Datei öffnen" of a saved table into memory 1.
 struct OpenedTable {
-    Program p{QStringLiteral("RD")};
+    Program p{"RD"};
     ui::frmTransfer w{*p.session};
     QString mes;
 
@@ -59,15 +59,14 @@ TEST(MainWindowOutputs, CopyButtonsCallTheOutputs)
         EXPECT_TRUE(t.button(name)->isVisible() && t.button(name)->isEnabled()) << name.toStdString();
     t.button(Main::cmdClipboard)->click();
     // The row as it was saved: the material loads back without a blank added.
-    EXPECT_TRUE(t.p.desktop.clipboard.contains(QStringLiteral("10:00:04          4        22.0 µm   NFe\r\n")))
+    EXPECT_TRUE(t.p.desktop.clipboard.contains("10:00:04          4        22.0 µm   NFe\r\n"))
         << t.p.desktop.clipboard.toStdString();
     t.button(Main::cmdprint)->click();
     EXPECT_EQ(t.p.dialogs.printerChoices, 1);
     t.button(Main::cmdWord)->click();
     t.button(Main::cmdExcel)->click();
     ASSERT_EQ(t.p.desktop.opened.size(), 2);
-    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(QStringLiteral(".odt")) &&
-                t.p.desktop.opened[1].endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(".odt") && t.p.desktop.opened[1].endsWith(".xlsx"));
     EXPECT_EQ(t.p.dialogs.texts(), QStringList{t.p.st.msg(shell::Msg::ExcelWithChart)});
 }
 
@@ -79,7 +78,7 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
     ui::QtDialogs dialogs(&t.w);
     t.p.st.dialogs = &dialogs;
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    const QString pdf = dir.filePath("printed.pdf");
     dialogs.printer()->setOutputFormat(QPrinter::PdfFormat);
     dialogs.printer()->setOutputFileName(pdf);
 
@@ -96,8 +95,8 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
             modal->close();
             return;
         }
-        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* file = dlg->findChild<QLineEdit*>(QStringLiteral("filename"));
+        auto* printers = dlg->findChild<QComboBox*>("printers");
+        auto* file = dlg->findChild<QLineEdit*>("filename");
         seen << (printers && printers->currentIndex() == printers->count() - 1 ? printers->currentText() : "?")
              << (file ? file->text() : "?");
         if (!accept) {
@@ -114,7 +113,7 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
     EXPECT_EQ(seen, (QStringList{"In PDF-Datei drucken", pdf}));
     EXPECT_EQ(dialogs.printer()->outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(words(pdfText(pdf).split(QLatin1Char('\n'))),
-              words(reports::ReportFont::lines(t.p.exporter().BuildReport(QStringLiteral("A")))));
+              words(reports::ReportFont::lines(t.p.exporter().BuildReport("A"))));
 
     QFile::remove(pdf);
     seen.clear();
