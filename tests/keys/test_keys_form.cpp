@@ -67,21 +67,6 @@ struct KeysForm : ::testing::Test {
 
 } // namespace
 
-// The settings on the form (the window test sees the captions); no end-of-line setting and no flags yet: "None" is
-// selected and the flags become "0000".
-TEST_F(KeysForm, ActivationShowsTheSettings)
-{
-    s.tastaturAktiv = true;
-    form.Form_Activate();
-    EXPECT_TRUE(f.isChecked(N::chkTastatur) && f.isChecked(N::optKeins));
-    EXPECT_EQ(s.tastenOptionen, "0000");
-    s.zeilenende = "ENTER";
-    s.tastenOptionen = "1010";
-    form.Form_Activate();
-    EXPECT_TRUE((f.isChecked(N::optEnter) && !f.isChecked(N::optKeins)) &&
-                (f.isChecked(N::chkNr) && !f.isChecked(N::chkDatum) && f.isChecked(N::chkEinheit)));
-}
-
 TEST_F(KeysForm, ConfirmingStartsTheProgramOncePerPath)
 {
     form.Form_Activate();
