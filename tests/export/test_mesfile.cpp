@@ -5,6 +5,7 @@
 #include "table/ValueFormat.h"
 
 #include <QFileInfo>
+#include <QTime>
 
 #include <cmath>
 #include <csignal>
@@ -35,10 +36,7 @@ std::vector<Expected> fill(shell::AppState& st, table::TableSession& t)
         if (i == 4)
             v = 99999.999; // the largest value, in a unit of one decimal: shown 100000.0
         const double shown = std::round(v * (mvs ? 1000 : 10)) / (mvs ? 1000 : 10);
-        const QString zeit = QStringLiteral("%1:%2:%3")
-                                 .arg(i / 3600 % 24, 2, 10, QLatin1Char('0'))
-                                 .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
-                                 .arg(i % 60, 2, 10, QLatin1Char('0'));
+        const QString zeit = QTime(0, 0).addSecs(i).toString("hh:mm:ss");
         const QString mat = i % 2 ? QStringLiteral("NFe") : QStringLiteral(" Fe");
         testsupport::take(st, t, {.wert = v, .nr = i, .einheit = unit, .material = mat, .zeit = zeit});
         rows.push_back({zeit, i, shown, unit, mat});
@@ -53,11 +51,9 @@ void expectRows(const table::TableSession& t, const std::vector<Expected>& rows)
     for (int r = 1; r <= int(rows.size()); ++r) {
         const table::MessRow& m = t.Messdaten.at(0, r);
         const Expected& e = rows[size_t(r - 1)];
-        ASSERT_EQ(m.zeit, e.zeit) << r;
-        ASSERT_EQ(m.nr, e.nr) << r;
-        ASSERT_EQ(m.wert, e.wert) << r;
-        ASSERT_EQ(m.einheit, e.einheit) << r;
-        ASSERT_EQ(m.material, e.material) << r;
+        ASSERT_EQ(std::tuple(m.zeit, int(m.nr), m.wert, m.einheit, m.material),
+                  std::tuple(e.zeit, e.nr, e.wert, e.einheit, e.material))
+            << r;
     }
 }
 
@@ -328,21 +324,20 @@ TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
 {
     add({.wert = 1.0, .view = 2});
     const QString online = st->edition.MessDataPath + QStringLiteral("/Online.mes");
-    QDir().mkpath(online);
-    for (int i = 0; i < 3; ++i) {
-        st->onlineFileSaved = false;
+    const auto saveOnline = [&] {
+        st->onlineFileSaved = false; // the next save goes silently to Online.mes
         exp->cmdSave_Click();
-    }
+    };
+    QDir().mkpath(online); // a folder in the way
+    for (int i = 0; i < 3; ++i)
+        saveOnline();
     EXPECT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(log().count("Online.mes"), 1);
-
     QDir(online).removeRecursively();
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
+    saveOnline();
     EXPECT_TRUE(QFileInfo(online).isFile());
     QFile::remove(online);
     QDir().mkpath(online);
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
+    saveOnline();
     EXPECT_EQ(dialogs.shown.size(), 2);
 }
