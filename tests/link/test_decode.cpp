@@ -1,4 +1,5 @@
 #include "ReadBench.h"
+#include "TakeValue.h"
 #include "link/RecordDecoder.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,7 @@ TEST(Decode, UnitsAreNormalisedInOrder)
 TEST(Decode, MagneticGaugeKeepsTheMaterialItHeld)
 {
     Decoding d("VX5");
-    d.table.Messdaten.at(0, 1).material = "old";
+    testsupport::take(d.prog.st, d.table, {.wert = 1, .material = "old"}); // clearing the view keeps materials
     d.read(0, {record(1, "-12.25", "A/cm")});
     EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
     EXPECT_EQ(d.row(0, 1).material, "old");

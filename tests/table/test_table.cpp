@@ -14,10 +14,9 @@ TEST_F(TableTest, RowsShowTheStoreInFourColumns)
     EXPECT_EQ(grid().text(1, 3), "µm    Fe");
     EXPECT_EQ(table->aktZeile, 2);
 
-    // A value 0 with number 0 is never shown, and a rebuild stops at the first such row.
+    // A value 0 with number 0 is never shown, nor after a rebuild (which stops at such a row: MesFileTest.OddFiles).
     add({.wert = 0, .nr = 0});
     EXPECT_EQ(grid().Rows(), 2);
-    table->Messdaten.at(0, 3) = {"x", "x", 3, 7.0, "µm  ", {}};
     table->StatistikZuruecksetzen();
     table->TabelleAufbauen();
     EXPECT_EQ(grid().Rows(), 2);
