@@ -4,6 +4,7 @@
 #include "PacedOnlineRun.h"
 #include "Program.h"
 #include "SimulatedGauge.h"
+#include "TakeValue.h"
 #include "chart/ChartBuilder.h"
 #include "link/LinkSession.h"
 #include "link/OnlineReceiver.h"
@@ -144,7 +145,8 @@ struct Window {
         p.st.limits.Emax = 120;
         p.st.limits.Esoll = 100;
         for (int i = 1; i <= n; ++i)
-            p.table().appendRow(tableView, {}, {}, i, 70.0 + (i * 37 % 600) / 10.0, QStringLiteral("µm  "), {});
+            testsupport::take(p.st, p.table(),
+                              {.wert = 70.0 + (i * 37 % 600) / 10.0, .material = "", .view = tableView});
         shell::Commands::EnableCommands(p.main());
         w.show();
         QApplication::processEvents();
@@ -199,7 +201,7 @@ void BM_OnlineRunInWindow(benchmark::State& state)
         for (int i = 0; i <= kValues; ++i) {
             work.start();
             if (i < kValues)
-                win.p.table().appendRow(2, {}, {}, 5000 - kValues + i + 1, 70.0 + i % 60, QStringLiteral("µm  "), {});
+                testsupport::take(win.p.st, win.p.table(), {.wert = 70.0 + i % 60, .material = "", .view = 2});
             QApplication::processEvents();
             runNs += work.nsecsElapsed();
             QThread::usleep(i < kValues ? 2000 : 150000); // after the last value: its redraw

@@ -3,6 +3,7 @@
 // report put on the clipboard.
 #include "RecordingDesktop.h"
 #include "Sandbox.h"
+#include "TakeValue.h"
 #include "export/ExportSession.h"
 #include "shell/AppState.h"
 #include "table/TableSession.h"
@@ -44,8 +45,9 @@ struct Fixture {
         table.jetztZeit = QStringLiteral("10:00:00");
         table.TabelleFormatieren();
         for (int i = 1; i <= kRows; ++i)
-            table.appendRow(0, QString(), QString(), i, 70.0 + (i * 37 % 600) / 10.0,
-                            i % 3 ? QStringLiteral("µm  ") : QStringLiteral("mVs "), QStringLiteral("NFe"));
+            testsupport::take(
+                st, table,
+                {.wert = 70.0 + (i * 37 % 600) / 10.0, .nr = i, .einheit = i % 3 ? "µm  " : "mVs ", .material = "NFe"});
         path = exp.mesFolder() + QStringLiteral("/bench.mes");
     }
 };

@@ -1,5 +1,6 @@
 // The measurement table at its limit: 5000 rows appended one by one (colouring, statistics and the
 // lstStat rewrite after each), and a rebuild of 5000 stored rows.
+#include "TakeValue.h"
 #include "shell/AppState.h"
 #include "table/TableSession.h"
 
@@ -31,10 +32,8 @@ struct Fixture {
 
     void appendAll()
     {
-        const QString um = QStringLiteral("µm  ");
-        const QString fe = QStringLiteral(" Fe");
         for (int i = 1; i <= kRows; ++i)
-            table.appendRow(0, QString(), QString(), i, 70.0 + (i * 37 % 600) / 10.0, um, fe);
+            testsupport::take(st, table, {.wert = 70.0 + (i * 37 % 600) / 10.0, .nr = i});
     }
 };
 

@@ -2,6 +2,7 @@
 // the unit (a row numbered 0 keeps its value in full, so it never reads as the end of the table).
 #include "FuzzData.h"
 #include "FuzzTable.h"
+#include "TakeValue.h"
 
 #include "table/ValueFormat.h"
 
@@ -67,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString mode = fuzz::useLocaleAndMaterialMode(in);
     t.st.edition.materialMode = mode;
     t.clear();
+    t.table.prepareTransfer(0); // rows from the first on, as a read
 
     std::vector<fuzz::FuzzTable::Row> rows;
     while (in.left() >= 8 + 2 + 9 + 4 + 1 && rows.size() < 24) {
@@ -77,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QString mat = material(in, mode);
         if (nr == 0 && wert == 0)
             break; // the empty row: the table ends before it
-        fuzz::check(t.table.appendRow(0, QString(), zeit, nr, wert, einheit, mat), "row stored");
+        testsupport::take(t.st, t.table, {.wert = wert, .nr = nr, .einheit = einheit, .material = mat, .zeit = zeit});
+        fuzz::check(t.table.aktZeile == int(rows.size()) + 2, "row stored");
         const double shown = table::shownValue(wert, table::decimalsForUnit(einheit));
         rows.emplace_back(zeit, nr, nr == 0 && shown == 0 ? wert : shown, einheit, mat);
     }

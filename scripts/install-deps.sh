@@ -13,8 +13,8 @@ packages=(
   libqt6sql6-sqlite
   libxlsxwriter-dev libxdo-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # sanitizer build and fuzz targets
-  clang libclang-rt-dev
+  # sanitizer build and fuzz targets; the formatting check of ./check
+  clang libclang-rt-dev clang-format
   # tests: X server, receiving windows, PDF and office files read back, package checks
   xvfb xauth xdotool xterm x11-utils poppler-utils fonts-dejavu-core unzip xdg-utils locales
   libreoffice-writer-nogui libreoffice-calc-nogui

@@ -60,8 +60,8 @@ WaitEnd waitUntil(const std::function<bool()>& done, int timeoutMs)
             loop.quit();
         }
     };
-    QMetaObject::Connection c = QObject::connect(&WaitBus::instance(), &WaitBus::poked, &loop, check,
-                                                 Qt::QueuedConnection);
+    QMetaObject::Connection c =
+        QObject::connect(&WaitBus::instance(), &WaitBus::poked, &loop, check, Qt::QueuedConnection);
     QTimer timer;
     if (timeoutMs > 0) {
         timer.setSingleShot(true);

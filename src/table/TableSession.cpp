@@ -151,36 +151,6 @@ void TableSession::FillMessdaten(const shell::Messwert& m)
         ++onlineNr;
 }
 
-bool TableSession::appendRow(int v, const QString& datum, const QString& zeit, int nr, double wert,
-                             const QString& einheit, const QString& material)
-{
-    if (v < 0 || v >= MessdatenStore::kViews)
-        return false;
-    setMessart(shell::messartOfView(v));
-    const int row = v == 2 ? onlineNr : aktZeile;
-    if (row < 1 || row > MessdatenStore::kRows)
-        return false;
-    MessRow& m = Messdaten.at(v, row);
-    const QString blank(QLatin1Char(' '));
-    m.datum = datum.isEmpty() || datum == blank ? m_st.heuteDatum : datum;
-    if (zeit.isEmpty() || zeit == blank)
-        m.zeit = jetztZeit.isEmpty() ? QTime::currentTime().toString(QStringLiteral("hh:mm:ss")) : jetztZeit;
-    else
-        m.zeit = zeit;
-    m.nr = static_cast<qint16>(nr);
-    m.wert = wert;
-    m.einheit = einheit;
-    m.material = material;
-    if (m.isEmpty())
-        return true;
-    aktZeile = row;
-    ZeileAnhaengen();
-    ++aktZeile;
-    if (v == 2)
-        ++onlineNr;
-    return true;
-}
-
 void TableSession::prepareTransfer(int v)
 {
     shell::FormState& f = m_st.main();

@@ -63,9 +63,6 @@ public:
     // their number) and appends it unless value and number are both 0; then the cursor advances. An online value
     // while another view is shown is stored, counted, typed and saved without touching the shown table.
     void FillMessdaten(const shell::Messwert& m);
-    // Feeds one row as record decoding does (tests and benchmarks). False when the view is full.
-    bool appendRow(int view, const QString& datum, const QString& zeit, int nr, double wert, const QString& einheit,
-                   const QString& material);
 
     // A memory transfer into view begins: statistics reset, grid laid out empty, the view's rows cleared.
     void prepareTransfer(int view);

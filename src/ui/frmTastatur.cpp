@@ -1,8 +1,8 @@
 #include "frmTastatur.h"
 
 #include "FormBinder.h"
-#include "table/TastaturForm.h"
 #include "shell/Controls.h"
+#include "table/TastaturForm.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -16,7 +16,7 @@ ChartInput input(int rows, bool german = true)
 {
     ChartInput in;
     for (int i = 1; i <= rows; ++i)
-        in.rows.append({i, (i % 2 ? -1.0 : 1.0) * (10 + i), QStringLiteral("µm  ")});
+        in.rows.append({i, (i % 2 ? -1.0 : 1.0) * (10 + i), "µm  "});
     in.min = -35;
     in.max = 34;
     in.minabs = 11;
@@ -25,12 +25,6 @@ ChartInput input(int rows, bool german = true)
     in.dataLegend = german ? "Daten" : "Data";
     in.targetLabel = german ? "Sollwert    " : "Target value";
     return in;
-}
-
-// Colour, dots and pen width of a series, compared in one.
-std::tuple<QColor, bool, int> look(const ChartDescription::Series& s)
-{
-    return {s.colour, s.style == ChartDescription::LineStyle::Dotted, s.penWidth};
 }
 
 // Runs a test body under a German number format and restores the default afterwards.
@@ -45,39 +39,31 @@ TEST(ChartData, RowsLabelsAndColumnsFollowLimitsAndTarget)
 {
     ChartInput in = input(25);
     ChartData plain(in);
-    EXPECT_EQ(plain.AnzahlWerte(), 25);
     EXPECT_EQ(plain.k(), 1);
-    EXPECT_EQ(plain.at(1, 0).toString(), " ");
     EXPECT_EQ(plain.at(24, 0).toString(), " ");
     EXPECT_EQ(plain.at(25, 0).toString(), " 25");
     EXPECT_EQ(plain.at(1, 1).toDouble(), -11);
-    EXPECT_EQ(plain.einheit(), "µm  ");
 
     ChartDescription d = ChartBuilder::mainChart(in, plain);
     ASSERT_EQ(d.series.size(), 1);
-    EXPECT_EQ(look(d.series[0]), std::tuple(QColor(0, 0, 153), false, 20));
-    EXPECT_EQ(d.x.minimum, 0);
     EXPECT_EQ(d.x.maximum, 25);
     EXPECT_EQ(d.x.majorDivision, 10);
     EXPECT_EQ(d.y.minimum, -35);
-    EXPECT_EQ(d.y.maximum, 34);
     EXPECT_EQ(d.xLabels.filter(QRegularExpression("\\S")), QStringList{" 25"});
 
     // Absolute mode: values and range.
     in.absolut = true;
     d = ChartBuilder::mainChart(in, ChartData(in));
     EXPECT_EQ(d.series[0].values.first(), 11);
-    EXPECT_EQ(d.y.minimum, 11);
     EXPECT_EQ(d.y.maximum, 35);
 
-    // A target alone: a second, dark red dotted series half as wide as the values.
+    // A target alone: a second series.
     in.Esoll = 20;
     ChartData target(in);
     EXPECT_EQ(target.k(), 2);
     EXPECT_EQ(target.at(25, 2).toDouble(), 20);
     d = ChartBuilder::mainChart(in, target);
     ASSERT_EQ(d.series.size(), 2);
-    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(150, 0, 0), true, 10));
 
     // Limits and target: target, minimum, maximum; limits alone: minimum, maximum.
     in.Emin = 12;
@@ -85,10 +71,8 @@ TEST(ChartData, RowsLabelsAndColumnsFollowLimitsAndTarget)
     ChartData both(in);
     ASSERT_EQ(both.k(), 4);
     EXPECT_EQ(both.column(2), ChartData::Column::Target);
-    EXPECT_EQ(both.at(3, 3).toDouble(), 12);
-    EXPECT_EQ(both.at(3, 4).toDouble(), 30);
+    EXPECT_EQ(std::pair(both.at(3, 3).toDouble(), both.at(3, 4).toDouble()), std::pair(12.0, 30.0));
     d = ChartBuilder::mainChart(in, both);
-    EXPECT_EQ(look(d.series[3]), std::tuple(QColor(0, 130, 0), true, 10));
     in.Esoll = 0;
     ChartData limits(in);
     ASSERT_EQ(limits.k(), 3);
@@ -103,8 +87,6 @@ TEST(ChartData, CountStopsAtTheFirstNumberZeroAndAtFiveThousand)
     ChartData d(in);
     EXPECT_EQ(d.AnzahlWerte(), 6);
     EXPECT_EQ(d.values(1).size(), 6);
-    EXPECT_EQ(d.at(6, 0).toString(), " 6");
-    EXPECT_FALSE(d.at(7, 1).isValid());
     EXPECT_EQ(ChartData::AnzahlWerte(input(5003).rows), 5000);
 
     EXPECT_EQ(ChartBuilder::check(in), ChartBuilder::Status::Ok);
@@ -127,21 +109,14 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     const ChartData data(in);
     ChartDescription d = ChartBuilder::largeLineChart(in, data);
     ASSERT_EQ(d.series.size(), 3);
-    EXPECT_EQ(d.series[0].name, "Daten");
     EXPECT_EQ(d.series[1].name, "Minimum 10,5");
     EXPECT_EQ(d.series[2].name, "Maximum 20");
-    EXPECT_EQ(look(d.series[0]), std::tuple(QColor(0, 0, 153), false, 35));
-    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(0, 130, 0), true, 30));
     EXPECT_TRUE(d.legendVisible);
-    EXPECT_EQ(d.y.minimum, -9.5);
-    EXPECT_EQ(d.y.maximum, 18);
-    EXPECT_EQ(ChartBuilder::meanText(in), "Mittelwert         4,2");
-    EXPECT_EQ(ChartBuilder::mittelwertText(in), "_ _ _Mittelwert         4,2");
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-9.5, 18.0));
 
     in.Esoll = 15.25;
     d = ChartBuilder::largeLineChart(in, ChartData(in));
     EXPECT_EQ(d.series[1].name, "Sollwert     15,25");
-    EXPECT_EQ(look(d.series[1]), std::tuple(QColor(150, 0, 0), true, 20));
     EXPECT_EQ(d.series[3].name, "Maximum 20");
 
     d = ChartBuilder::largeBarChart(in, data);
@@ -153,8 +128,7 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     // Statistics texts that are no numbers fall back to the values' own range.
     in.anz_min = " ";
     d = ChartBuilder::largeLineChart(in, data);
-    EXPECT_EQ(d.y.minimum, -17);
-    EXPECT_EQ(d.y.maximum, 18);
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-17.0, 18.0));
 }
 
 TEST(ChartData, FlatSeriesGetsARangeAroundItsValue)
@@ -164,10 +138,8 @@ TEST(ChartData, FlatSeriesGetsARangeAroundItsValue)
         r.wert = 50;
     in.min = in.max = 50;
     ChartDescription d = ChartBuilder::mainChart(in, ChartData(in));
-    EXPECT_DOUBLE_EQ(d.y.minimum, 45);
-    EXPECT_DOUBLE_EQ(d.y.maximum, 55);
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(45.0, 55.0));
     double lo = 0, hi = 0;
     ChartBuilder::widenFlatRange(lo, hi);
-    EXPECT_EQ(lo, -1);
-    EXPECT_EQ(hi, 1);
+    EXPECT_EQ(std::pair(lo, hi), std::pair(-1.0, 1.0));
 }

@@ -2,6 +2,7 @@
 #include "CliProcess.h"
 #include "OutputTools.h"
 #include "Program.h"
+#include "TakeValue.h"
 #include "XlsxBook.h"
 
 #include "export/ExportSession.h"
@@ -47,8 +48,9 @@ struct Saved {
         p.table().showView(0);
         const double values[] = {101.25, 99.5, 130, 118.75, 125};
         for (int i = 0; i < 5; ++i)
-            p.table().appendRow(0, {}, QStringLiteral("09:3%1:00").arg(i), i + 1, values[i], QStringLiteral("µm  "),
-                                QStringLiteral("NFe"));
+            testsupport::take(
+                p.st, p.table(),
+                {.wert = values[i], .nr = i + 1, .material = "NFe", .zeit = QStringLiteral("09:3%1:00").arg(i)});
         mes = sb.root() + QStringLiteral("/in.mes");
         EXPECT_TRUE(p.exporter().saveTo(mes));
         p.table().showView(0);

@@ -34,21 +34,21 @@ inline QByteArray run(const QString& program, const QStringList& args, int timeo
 
 inline QString unzip(const QString& archive, const QString& entry)
 {
-    return QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, entry}));
+    return QString::fromUtf8(run("unzip", {"-p", archive, entry}));
 }
 
 inline QString pdfText(const QString& pdf)
 {
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    return QString::fromUtf8(run("pdftotext", {"-layout", pdf, "-"}));
 }
 
 // Converts an office file to PDF with LibreOffice in its own profile (one instance per profile at a time).
 inline QString sofficePdf(const QString& file, const QString& outDir)
 {
     const QString profile = QStringLiteral("file:///tmp/vt-soffice-") + QUuid::createUuid().toString(QUuid::Id128);
-    run(QStringLiteral("soffice"),
-        {QStringLiteral("--headless"), QStringLiteral("-env:UserInstallation=") + profile,
-         QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir, file},
+    run("soffice",
+        {"--headless", QStringLiteral("-env:UserInstallation=") + profile, "--convert-to", "pdf", "--outdir", outDir,
+         file},
         180000);
     QDir(profile.mid(7)).removeRecursively();
     return outDir + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QStringLiteral(".pdf");
@@ -65,8 +65,8 @@ inline QStringList odtParagraphs(const QString& xml)
         QRegularExpressionMatch b;
         while ((b = blanks.match(text)).hasMatch())
             text.replace(b.capturedStart(), b.capturedLength(), QString(qMax(1, b.captured(2).toInt()), u' '));
-        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-        out << text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        text.remove(QRegularExpression("<[^>]*>"));
+        out << text.replace("&amp;", "&");
     }
     return out;
 }

@@ -27,11 +27,11 @@ public:
     explicit XlsxBook(const QString& path) : m_path(path)
     {
         QMap<QString, QString> targets;
-        walk(QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader& r) {
+        walk("xl/_rels/workbook.xml.rels", [&](QXmlStreamReader& r) {
             if (r.name() == QLatin1String("Relationship"))
                 targets[attr(r, "Id")] = attr(r, "Target");
         });
-        walk(QStringLiteral("xl/workbook.xml"), [&](QXmlStreamReader& r) {
+        walk("xl/workbook.xml", [&](QXmlStreamReader& r) {
             if (r.name() != QLatin1String("sheet"))
                 return;
             sheets << attr(r, "name");
@@ -39,13 +39,13 @@ public:
                 hidden << sheets.last();
             m_parts[sheets.last()] = QStringLiteral("xl/") + targets[attr(r, "r:id")];
         });
-        walk(QStringLiteral("xl/sharedStrings.xml"), [&](QXmlStreamReader& r) {
+        walk("xl/sharedStrings.xml", [&](QXmlStreamReader& r) {
             if (r.name() == QLatin1String("t"))
                 m_strings << r.readElementText();
         });
         QMap<int, QString> codes;
         int skipXfs = 0; // the cell style records come before the cell formats
-        walk(QStringLiteral("xl/styles.xml"), [&](QXmlStreamReader& r) {
+        walk("xl/styles.xml", [&](QXmlStreamReader& r) {
             if (r.name() == QLatin1String("numFmt"))
                 codes[attr(r, "numFmtId").toInt()] = attr(r, "formatCode");
             else if (r.name() == QLatin1String("cellStyleXfs"))
@@ -53,10 +53,10 @@ public:
             else if (r.name() == QLatin1String("xf") && skipXfs-- <= 0)
                 m_xfs << qMakePair(codes.value(attr(r, "numFmtId").toInt()), attr(r, "fontId").toInt());
         });
-        const QString styles = unzip(path, QStringLiteral("xl/styles.xml"));
-        fonts = styles.mid(styles.indexOf(QStringLiteral("<fonts")))
-                    .section(QStringLiteral("</fonts>"), 0, 0)
-                    .split(QStringLiteral("<font>"))
+        const QString styles = unzip(path, "xl/styles.xml");
+        fonts = styles.mid(styles.indexOf("<fonts"))
+                    .section("</fonts>", 0, 0)
+                    .split("<font>")
                     .mid(2); // the part before the first font, and the default font
     }
 
@@ -96,7 +96,7 @@ public:
     {
         QList<XlsxSeries> out;
         bool axes = false; // the axes follow the series
-        walk(QStringLiteral("xl/charts/chart1.xml"), [&](QXmlStreamReader& r) {
+        walk("xl/charts/chart1.xml", [&](QXmlStreamReader& r) {
             const QStringView n = r.qualifiedName();
             axes = axes || n == QLatin1String("c:catAx");
             if (n == QLatin1String("c:ser"))
@@ -115,7 +115,7 @@ public:
         return out;
     }
 
-    QString chartXml() const { return unzip(m_path, QStringLiteral("xl/charts/chart1.xml")); }
+    QString chartXml() const { return unzip(m_path, "xl/charts/chart1.xml"); }
 
 private:
     static QString attr(const QXmlStreamReader& r, const char* name)

@@ -5,6 +5,7 @@
 #include "table/ValueFormat.h"
 
 #include <QFileInfo>
+#include <QTime>
 
 #include <cmath>
 #include <csignal>
@@ -23,7 +24,7 @@ struct Expected {
 };
 
 // 5000 rows of mixed units with values up to 99999.999 (mVs) and 99999.9 (µm), negative ones included.
-std::vector<Expected> fill(table::TableSession& t, int view)
+std::vector<Expected> fill(shell::AppState& st, table::TableSession& t)
 {
     std::vector<Expected> rows;
     for (int i = 1; i <= 5000; ++i) {
@@ -35,12 +36,9 @@ std::vector<Expected> fill(table::TableSession& t, int view)
         if (i == 4)
             v = 99999.999; // the largest value, in a unit of one decimal: shown 100000.0
         const double shown = std::round(v * (mvs ? 1000 : 10)) / (mvs ? 1000 : 10);
-        const QString zeit = QStringLiteral("%1:%2:%3")
-                                 .arg(i / 3600 % 24, 2, 10, QLatin1Char('0'))
-                                 .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
-                                 .arg(i % 60, 2, 10, QLatin1Char('0'));
+        const QString zeit = QTime(0, 0).addSecs(i).toString("hh:mm:ss");
         const QString mat = i % 2 ? QStringLiteral("NFe") : QStringLiteral(" Fe");
-        EXPECT_TRUE(t.appendRow(view, QString(), zeit, i, v, unit, mat));
+        testsupport::take(st, t, {.wert = v, .nr = i, .einheit = unit, .material = mat, .zeit = zeit});
         rows.push_back({zeit, i, shown, unit, mat});
     }
     return rows;
@@ -53,11 +51,9 @@ void expectRows(const table::TableSession& t, const std::vector<Expected>& rows)
     for (int r = 1; r <= int(rows.size()); ++r) {
         const table::MessRow& m = t.Messdaten.at(0, r);
         const Expected& e = rows[size_t(r - 1)];
-        ASSERT_EQ(m.zeit, e.zeit) << r;
-        ASSERT_EQ(m.nr, e.nr) << r;
-        ASSERT_EQ(m.wert, e.wert) << r;
-        ASSERT_EQ(m.einheit, e.einheit) << r;
-        ASSERT_EQ(m.material, e.material) << r;
+        ASSERT_EQ(std::tuple(m.zeit, int(m.nr), m.wert, m.einheit, m.material),
+                  std::tuple(e.zeit, e.nr, e.wert, e.einheit, e.material))
+            << r;
     }
 }
 
@@ -71,8 +67,8 @@ protected:
 
 TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
 {
-    const std::vector<Expected> rows = fill(*table, 0);
-    save(QStringLiteral("big"));
+    const std::vector<Expected> rows = fill(*st, *table);
+    save("big");
     const QString path = mesFolder() + QStringLiteral("/big.mes");
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -84,13 +80,11 @@ TEST_P(RoundTripTest, FiveThousandRowsComeBackAfterARestart)
     EXPECT_EQ(table->Messdaten.at(0, 1).datum,
               QString(st->sprache() == 0 ? QStringLiteral("01.02.2024       Nr.      Messwert")
                                          : QStringLiteral("01.02.2024       No.      Value")));
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("big.mes (5000)"));
-    EXPECT_EQ(table->aktZeile, 5000);
+    EXPECT_EQ(st->main().text(Main::optFE), "big.mes (5000)");
     EXPECT_EQ(table->grid().Rows(), 5001);
-    EXPECT_TRUE(st->main().isVisible(Main::cmdExcel));
 
     // Saved again, it is the same file.
-    save(QStringLiteral("again.mes"));
+    save("again.mes");
     EXPECT_EQ(mesFile("again.mes"), testsupport::Sandbox::readFile(path));
 }
 
@@ -121,12 +115,12 @@ TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
     QStringList shown; // as the grid shows the values
     st->edition.materialMode = mode;
     for (Expected& e : rows) {
-        ASSERT_TRUE(table->appendRow(0, QString(), e.zeit, e.nr, e.wert, e.einheit, e.material));
+        add({.wert = e.wert, .nr = e.nr, .einheit = e.einheit, .material = e.material, .zeit = e.zeit});
         shown << table::WertFormatieren(e.wert, e.einheit);
         if (e.nr != 0)
             e.wert = table::shownValue(e.wert, table::decimalsForUnit(e.einheit));
     }
-    save(QStringLiteral("first"));
+    save("first");
     const QByteArray first = mesFile("first.mes");
     EXPECT_FALSE(first.contains("inf"));
 
@@ -138,23 +132,8 @@ TEST_P(MaterialModeTest, SavedRowsLoadBackAsTheyWere)
         EXPECT_EQ(table->grid().text(r, 2), shown[r - 1]) << r;
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 5).wert, 1.23);
 
-    save(QStringLiteral("second"));
+    save("second");
     EXPECT_EQ(mesFile("second.mes"), first);
-
-    // The layout other installations write (three-character materials, comma values) still loads.
-    testsupport::Sandbox::writeFile(mesFolder() + QStringLiteral("/other.mes"),
-                                    "FE-Speicher\r\n\r\n02.03.2023       Nr.      Messwert\r\n\r\n"
-                                    "11:00:00          1       12,5 \xB5m    Fe\r\n"
-                                    "11:00:01          2       0,25 mVs  NFe\r\n");
-    open(mesFolder() + QStringLiteral("/other.mes"));
-    ASSERT_EQ(table->Messdaten.rowCount(0), 2);
-    EXPECT_EQ(table->Messdaten.at(0, 1).einheit, QStringLiteral("µm  "));
-    EXPECT_EQ(table->Messdaten.at(0, 2).einheit, QStringLiteral("mVs "));
-    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 1).wert, 12.5);
-    EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 0.25);
-    if (mode != QLatin1String("0")) {
-        EXPECT_EQ(table->Messdaten.at(0, 2).material, QStringLiteral("NFe"));
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, MaterialModeTest, ::testing::Values("0", "1", "2"));
@@ -163,24 +142,19 @@ using MesFileTest = ExportFixture;
 
 TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 {
-    st->limits.Emin = 10;
-    st->limits.Emax = 20;
-    for (double v : {9.5, 12.0, 20.5, 15.5})
-        add(v);
+    st->limits = {10, 20, 0, false, {}, {}, {}};
+    addAll({9.5, 12.0, 20.5, 15.5});
     const QStringList stat = st->main().items(Main::lstStat);
     std::vector<QColor> colours;
     for (int r = 1; r <= 4; ++r)
         colours.push_back(table->grid().back(r, 2));
-    save(QStringLiteral("limits"));
-
+    save("limits");
     restart();
-    st->limits.Emin = 10;
-    st->limits.Emax = 20;
+    st->limits = {10, 20, 0, false, {}, {}, {}};
     open(mesFolder() + QStringLiteral("/limits.mes"));
-    QStringList reloaded = st->main().items(Main::lstStat);
-    EXPECT_EQ(reloaded.mid(1), stat.mid(1));
+    EXPECT_EQ(st->main().items(Main::lstStat).mid(1), stat.mid(1));
     for (int r = 1; r <= 4; ++r)
-        EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << r;
+        EXPECT_EQ(table->grid().back(r, 2), colours[size_t(r - 1)]) << r;
 }
 
 TEST_F(MesFileTest, NamingRule)
@@ -196,50 +170,38 @@ TEST_F(MesFileTest, NamingRule)
         EXPECT_EQ(reports::ExportSession::targetName(name, "/x/mes"), target) << name;
 
     // Through the command: the mes folder is created and offered; a cancelled dialog writes nothing.
-    add(1.0);
+    add({.wert = 1.0});
     exp->cmdSave_Click();
     EXPECT_EQ(dialogs.lastFolder, mesFolder());
-    EXPECT_TRUE(QFileInfo(mesFolder()).isDir());
-    EXPECT_TRUE(QDir(mesFolder()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QFileInfo(mesFolder()).isDir() && QDir(mesFolder()).entryList(QDir::Files).isEmpty());
     save(mesFolder() + QStringLiteral("/Upper.MES"));
-    EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Upper.MES.mes")});
+    EXPECT_EQ(QDir(mesFolder()).entryList(QDir::Files), QStringList{"Upper.MES.mes"});
 }
 
-TEST_F(MesFileTest, OnlineFileIsRewrittenSilently)
+// Loading into the online view: the next online value follows the loaded rows, no memory caption is touched.
+TEST_F(MesFileTest, OnlineFileLoadsIntoTheOnlineView)
 {
-    add(5.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
-    EXPECT_TRUE(st->onlineFileSaved);
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-    const QString online = st->edition.MessDataPath + QStringLiteral("/Online.mes");
-    EXPECT_TRUE(testsupport::Sandbox::readFile(online).startsWith("Online\r\n"));
-    add(6.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
-    EXPECT_TRUE(testsupport::Sandbox::readFile(online).contains(QByteArray("    2") + QByteArray(9, ' ') +
-                                                                "6.0 \xB5m    Fe\r\n\r\n"));
-
-    // Loading into the online view: the next online value follows the loaded rows.
+    add({.wert = 5.0, .view = 2});
+    add({.wert = 6.0, .view = 2});
+    save("online");
     table->onlineNr = 1;
-    open(online);
+    open(mesFolder() + QStringLiteral("/online.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(2), 2);
     EXPECT_EQ(table->onlineNr, 3);
-    EXPECT_EQ(st->main().text(Main::optFE), QString()); // no memory caption touched
+    EXPECT_EQ(st->main().text(Main::optFE), QString());
 }
 
 TEST_F(MesFileTest, OddFiles)
 {
     st->texte.sprache = 1;
-    add(1.0);
-    add(2.0);
+    addAll({1.0, 2.0});
     const QString dir = mesFolder();
 
     // Only comments and empty lines: an empty table.
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/comments.mes"), "# one\r\n\r\n#\r\n# 12:00:00 1 2,0\r\n");
     open(dir + QStringLiteral("/comments.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), 0);
-    EXPECT_EQ(st->main().text(Main::optFE), QStringLiteral("comments.mes (0)"));
+    EXPECT_EQ(st->main().text(Main::optFE), "comments.mes (0)");
 
     // First data row empty: nothing is shown though later rows hold values; the caption counts the lines.
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/first.mes"),
@@ -271,27 +233,27 @@ TEST_F(MesFileTest, OddFiles)
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 2).wert, 1.234);
     EXPECT_DOUBLE_EQ(table->Messdaten.at(0, 3).wert, -12.5);
     EXPECT_EQ(table->Messdaten.at(0, 3).nr, 345);
+    EXPECT_EQ(table->Messdaten.at(0, 3).material, "NFe"); // three characters from the record
+    EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0);           // beyond 16 bits: left cleared
 
     // Editions whose rows carry no material read the unit just before the line's last blank.
-    st->edition.materialMode = QStringLiteral("0");
-    const reports::MesReader::Row r =
-        reports::MesReader::parseDataLine(QStringLiteral("09:00:00          4       12,5 Oe   "), false);
-    EXPECT_EQ(r.einheit, QStringLiteral("Oe  "));
+    st->edition.materialMode = "0";
+    const reports::MesReader::Row r = reports::MesReader::parseDataLine("09:00:00          4       12,5 Oe   ", false);
+    EXPECT_EQ(r.einheit, "Oe  ");
     EXPECT_FALSE(r.material.has_value());
 
     // A file that cannot be read leaves the table as it was and says so.
-    add(3.0);
+    add({.wert = 3.0});
     const int before = table->Messdaten.rowCount(0);
     open(dir + QStringLiteral("/missing.mes"));
     EXPECT_EQ(table->Messdaten.rowCount(0), before);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("The file ")));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("missing.mes")));
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith("The file ") && dialogs.shown[0].text.contains("missing.mes"));
 }
 
 TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
 {
-    add(1.0);
+    add({.wert = 1.0});
     const QString dir = mesFolder();
     QDir().mkpath(dir);
 
@@ -300,26 +262,26 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     save(dir + QStringLiteral("/folder.mes"));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Die Datei ") + dir + QStringLiteral("/folder.mes")));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("Ordner"))) << dialogs.shown[0].text.toStdString();
+    EXPECT_TRUE(dialogs.shown[0].text.contains("Ordner")) << dialogs.shown[0].text.toStdString();
     EXPECT_EQ(dialogs.shown[0].buttons, shell::Dialogs::Buttons::Ok);
-    EXPECT_TRUE(log().contains(dialogs.shown[0].text));
-    EXPECT_TRUE(QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
+    EXPECT_TRUE(log().contains(dialogs.shown[0].text) && QFileInfo(dir + QStringLiteral("/folder.mes")).isDir());
 
     // A folder that cannot exist: its parent is a file. English this time.
     st->texte.sprache = 1;
     testsupport::Sandbox::writeFile(dir + QStringLiteral("/plain"), "x");
     save(dir + QStringLiteral("/plain/sub.mes"));
     ASSERT_EQ(dialogs.shown.size(), 2);
-    EXPECT_TRUE(dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")));
-    EXPECT_TRUE(log().contains(dialogs.shown[1].text));
+    EXPECT_TRUE(
+        dialogs.shown[1].text.startsWith(QStringLiteral("The file ") + dir + QStringLiteral("/plain/sub.mes")) &&
+        log().contains(dialogs.shown[1].text));
 
     // A full disk: the new text does not fit, the previous file stays whole.
-    save(QStringLiteral("keep"));
+    save("keep");
     const QString keep = dir + QStringLiteral("/keep.mes");
     const QByteArray old = testsupport::Sandbox::readFile(keep);
     ASSERT_FALSE(old.isEmpty());
     for (int i = 0; i < 200; ++i)
-        add(2.0 + i);
+        add({.wert = 2.0 + i});
     struct rlimit saved {
     };
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -332,7 +294,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     std::signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(dialogs.shown.size(), 3) << old.size() << " " << testsupport::Sandbox::readFile(keep).size();
     EXPECT_TRUE(dialogs.shown[2].text.startsWith(QStringLiteral("The file ") + keep));
-    EXPECT_TRUE(dialogs.shown[2].text.contains(QStringLiteral("too large"))) << dialogs.shown[2].text.toStdString();
+    EXPECT_TRUE(dialogs.shown[2].text.contains("too large")) << dialogs.shown[2].text.toStdString();
     EXPECT_EQ(testsupport::Sandbox::readFile(keep), old);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 2); // keep.mes and plain: no leftovers
 }
@@ -355,7 +317,7 @@ TEST_F(MesFileTest, ExistingFileInAFolderWithoutCreateRightsIsWrittenInPlace)
         ::setfsgid(65534);
         ::setfsuid(65534);
     }
-    const reports::MesFile::Result existing = reports::MesFile::write(path, QStringLiteral("new\r\n"));
+    const reports::MesFile::Result existing = reports::MesFile::write(path, "new\r\n");
     const reports::MesFile::Result created = reports::MesFile::write(dir + QStringLiteral("/new.mes"), "x");
     if (root) {
         ::setfsuid(0);
@@ -365,28 +327,27 @@ TEST_F(MesFileTest, ExistingFileInAFolderWithoutCreateRightsIsWrittenInPlace)
     EXPECT_FALSE(created.ok); // the folder really refuses new files
     EXPECT_TRUE(existing.ok) << existing.error.toStdString();
     EXPECT_EQ(testsupport::Sandbox::readFile(path), QByteArray("new\r\n"));
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.mes")});
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"old.mes"});
 }
 
 TEST_F(MesFileTest, FailingOnlineRewriteIsReportedOnceUntilItWorksAgain)
 {
-    add(1.0, QStringLiteral("µm  "), QStringLiteral(" Fe"), 2);
+    add({.wert = 1.0, .view = 2});
     const QString online = st->edition.MessDataPath + QStringLiteral("/Online.mes");
-    QDir().mkpath(online);
-    for (int i = 0; i < 3; ++i) {
-        st->onlineFileSaved = false;
+    const auto saveOnline = [&] {
+        st->onlineFileSaved = false; // the next save goes silently to Online.mes
         exp->cmdSave_Click();
-    }
+    };
+    QDir().mkpath(online); // a folder in the way
+    for (int i = 0; i < 3; ++i)
+        saveOnline();
     EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(log().count(QStringLiteral("Online.mes")), 1);
-
+    EXPECT_EQ(log().count("Online.mes"), 1);
     QDir(online).removeRecursively();
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
+    saveOnline();
     EXPECT_TRUE(QFileInfo(online).isFile());
     QFile::remove(online);
     QDir().mkpath(online);
-    st->onlineFileSaved = false;
-    exp->cmdSave_Click();
+    saveOnline();
     EXPECT_EQ(dialogs.shown.size(), 2);
 }

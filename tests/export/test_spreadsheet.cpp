@@ -15,42 +15,32 @@ using reports::SpreadsheetInput;
 
 namespace {
 
-const QString kFigure = QStringLiteral("###,##0.00_)");
+const QString kFigure = "###,##0.00_)";
 
 // An English table of values 100.25, 100.5, 100.75 ... without project data: the block starts in row 5.
-SpreadsheetInput english(int rows, const QString& unit = QStringLiteral("µm  "))
+SpreadsheetInput english(int rows, const QString& unit = "µm  ")
 {
     SpreadsheetInput in;
-    in.headingReport = QStringLiteral("  FE-Memory \r\n\r\nStatistics:\r\n\r\nnot ended by a line end");
+    in.headingReport = "  FE-Memory \r\n\r\nStatistics:\r\n\r\nnot ended by a line end";
     in.statZaehler = in.aktZeile = rows;
     in.min = 12.345, in.max = 12.355, in.mean = 12.5, in.stdabw = 0.125;
     in.minabs = 1.115, in.maxabs = 2, in.meanabs = 1.5;
-    in.statEinheit = unit;
-    in.Text8020 = QStringLiteral("yes");
-    in.firstStatLine = QStringLiteral("FE-Memory chart");
-    in.headings = {QStringLiteral("01.02.2024"), QStringLiteral("No."), QStringLiteral("Value"),
-                   QStringLiteral("Unit")};
-    in.materialMode = QStringLiteral("1");
+    in.statEinheit = unit, in.Text8020 = "yes", in.firstStatLine = "FE-Memory chart", in.materialMode = "1";
+    in.headings = {"01.02.2024", "No.", "Value", "Unit"};
     for (int i = 1; i <= rows; ++i)
-        in.rows.push_back({QStringLiteral("10:00:%1").arg(i, 2, 10, QLatin1Char('0')), i, 100 + i * 0.25, unit,
-                           QStringLiteral(" Fe        extra")});
+        in.rows.push_back(
+            {QStringLiteral("10:00:%1").arg(i, 2, 10, QLatin1Char('0')), i, 100 + i * 0.25, unit, " Fe        extra"});
     in.rows.push_back({}); // the empty row that ends the table
-    in.sheetName = QStringLiteral("Data");
-    in.countLabel = QStringLiteral("Number");
-    in.minLabel = QStringLiteral("Minimum");
-    in.maxLabel = QStringLiteral("Maximum");
-    in.meanLabel = QStringLiteral("Average");
-    in.devLabel = QStringLiteral("Std.Deviation");
-    in.rule8020Label = QStringLiteral("80/20 rule ok:");
-    in.targetLabel = QStringLiteral("Target value");
-    in.mixedUnitLines = {QStringLiteral(" Statistics not possible"), QStringLiteral(" cause of different"),
-                         QStringLiteral(" measurement units")};
+    in.sheetName = "Data", in.countLabel = "Number", in.minLabel = "Minimum", in.maxLabel = "Maximum";
+    in.meanLabel = "Average", in.devLabel = "Std.Deviation", in.rule8020Label = "80/20 rule ok:";
+    in.targetLabel = "Target value";
+    in.mixedUnitLines = {" Statistics not possible", " cause of different", " measurement units"};
     return in;
 }
 
 QString write(const SpreadsheetInput& in, const QTemporaryDir& dir)
 {
-    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    const QString path = dir.filePath("book.xlsx");
     const reports::OutputResult result = SpreadsheetExport::write(in, path);
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     return path;
@@ -73,12 +63,12 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
     SpreadsheetInput in = english(3);
     in.Emin = 80, in.Emax = 120.005, in.Esoll = 100.5;
     XlsxBook book(write(in, dir));
-    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("Data")});
-    const QMap<QString, XlsxCell> c = book.cells(QStringLiteral("Data"));
+    EXPECT_EQ(book.sheets, QStringList{"Data"});
+    QMap<QString, XlsxCell> c = book.cells("Data");
 
-    EXPECT_EQ(row(c, 1)[0], QStringLiteral("FE-Memory"));
-    EXPECT_FALSE(c.contains(QStringLiteral("A2")));
-    EXPECT_EQ(row(c, 3)[0], QStringLiteral("Statistics:"));
+    EXPECT_EQ(row(c, 1)[0], "FE-Memory");
+    EXPECT_FALSE(c.contains("A2"));
+    EXPECT_EQ(row(c, 3)[0], "Statistics:");
     const QList<QStringList> block = {{"Number", "3", "", "", ""},
                                       {"Minimum", "12.34", "µm  ", "", ""},
                                       {"Maximum", "12.36", "µm  ", "", ""},
@@ -90,7 +80,7 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
                                       {"Target value", "100.5", "µm  ", "", ""}};
     for (int i = 0; i < block.size(); ++i)
         EXPECT_EQ(row(c, 5 + i), block[i]) << "row " << 5 + i;
-    EXPECT_EQ(c[QStringLiteral("B5")].numFormat, QStringLiteral("###0_______)"));
+    EXPECT_EQ(c[QStringLiteral("B5")].numFormat, "###0_______)");
     for (int r = 6; r <= 13; ++r)
         EXPECT_EQ(c[QStringLiteral("B%1").arg(r)].numFormat, kFigure) << r;
     EXPECT_EQ(c[QStringLiteral("B10")].isNumber, false) << "the 80/20 verdict stays text";
@@ -101,45 +91,36 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
     EXPECT_EQ(row(c, 20), (QStringList{" 10:00:03", "   3", "100.8", "µm  ", "Fe"}));
     EXPECT_FALSE(c[QStringLiteral("B18")].isNumber);
     EXPECT_TRUE(c[QStringLiteral("C18")].isNumber);
-    EXPECT_EQ(c[QStringLiteral("C18")].numFormat, QStringLiteral("###,##0.0_)"));
-    EXPECT_FALSE(c.contains(QStringLiteral("A21")));
+    EXPECT_EQ(c[QStringLiteral("C18")].numFormat, "###,##0.0_)");
+    EXPECT_FALSE(c.contains("A21"));
 
     // Every cell and every column (so every empty cell too) in "Lucida Console", bold, 10 pt.
     for (const XlsxCell& cell : c)
         EXPECT_NE(cell.fontId, 0);
     for (const QString& font : book.fonts)
-        EXPECT_TRUE(font.contains(QStringLiteral("<b/><sz val=\"10\"/>")) &&
-                    font.contains(QStringLiteral("<name val=\"Lucida Console\"/>")))
+        EXPECT_TRUE(font.contains("<b/><sz val=\"10\"/>") && font.contains("<name val=\"Lucida Console\"/>"))
             << font.toStdString();
-    const QMap<int, QPair<double, int>> columns = book.columns(QStringLiteral("Data"));
+    const QMap<int, QPair<double, int>> columns = book.columns("Data");
     EXPECT_EQ(columns.keys(), (QList<int>{1, 2, 3, 4, 5}));
     for (const auto& [width, font] : columns)
         EXPECT_NE(font, 0);
-    EXPECT_EQ(int(columns[1].first), 50);
-    EXPECT_EQ(int(columns[3].first), 17);
-    EXPECT_EQ(int(columns[4].first), 15);
-}
 
-TEST(SpreadsheetExportTest, FewAbsoluteMvsValuesWithoutMaterial)
-{
-    QTemporaryDir dir;
-    SpreadsheetInput in = english(2, QStringLiteral("mVs "));
+    // Two absolute mVs values without material: no deviation row, so the 80/20 row moves up while the formats of
+    // B6 to B13 stay; three decimals.
+    in = english(2, "mVs ");
     in.absolut = true;
-    in.materialMode = QStringLiteral("0");
+    in.materialMode = "0";
     in.rows[0].wert = -0.1234;
     in.rows[1].material.clear();
-    const QMap<QString, XlsxCell> c = XlsxBook(write(in, dir)).cells(QStringLiteral("Data"));
-
-    // No deviation row: the 80/20 row moves up, the formats of B6 to B13 stay where they were.
-    EXPECT_EQ(row(c, 6)[1], QStringLiteral("1.12"));
-    EXPECT_EQ(row(c, 7)[1], QStringLiteral("2"));
+    c = XlsxBook(write(in, dir)).cells("Data");
+    EXPECT_EQ(row(c, 6)[1], "1.12");
     EXPECT_EQ(row(c, 9), (QStringList{"80/20 rule ok:", "yes", "", "", ""}));
     for (int r = 6; r <= 13; ++r)
         EXPECT_EQ(c[QStringLiteral("B%1").arg(r)].numFormat, kFigure) << r;
     EXPECT_EQ(row(c, 12), (QStringList{"01.02.2024", "No.", "Value", "Unit", ""}));
     EXPECT_EQ(row(c, 14), (QStringList{" 10:00:01", "   1", "0.123", "mVs ", "Fe"}));
     EXPECT_EQ(row(c, 15), (QStringList{" 10:00:02", "   2", "100.5", "mVs ", ""}));
-    EXPECT_EQ(c[QStringLiteral("C14")].numFormat, QStringLiteral("###,##0.000_)"));
+    EXPECT_EQ(c[QStringLiteral("C14")].numFormat, "###,##0.000_)");
 }
 
 TEST(SpreadsheetExportTest, ChartSeriesFollowLimitsAndTarget)
@@ -168,7 +149,7 @@ TEST(SpreadsheetExportTest, ChartSeriesFollowLimitsAndTarget)
         in.withChart = true;
         XlsxBook book(write(in, dir));
         EXPECT_EQ(book.sheets, (QStringList{"Data", "Chart", "ChartData"}));
-        EXPECT_EQ(book.hidden, QStringList{QStringLiteral("ChartData")});
+        EXPECT_EQ(book.hidden, QStringList{"ChartData"});
         const QList<XlsxSeries> series = book.series();
         ASSERT_EQ(series.size(), k.names.size());
         for (int i = 1; i < series.size(); ++i) {
@@ -181,43 +162,16 @@ TEST(SpreadsheetExportTest, ChartSeriesFollowLimitsAndTarget)
         // Four values end in row 18, two rows later with limits, one with a target.
         const int last = 18 + 2 * (k.emin != 0 || k.emax != 0) + (k.esoll != 0);
         EXPECT_EQ(series[0].values, QStringLiteral("'Data'!$C$%1:$C$%2").arg(last - 3).arg(last));
-        const QMap<QString, XlsxCell> data = book.cells(QStringLiteral("ChartData"));
-        EXPECT_EQ(data[QStringLiteral("A4")].text, QStringLiteral("12.5"));
-        if (k.esoll != 0) {
-            EXPECT_EQ(data[QStringLiteral("D4")].text, QStringLiteral("100"));
-        }
-
-        const QString xml = book.chartXml();
-        EXPECT_TRUE(xml.contains(QStringLiteral("<c:legendPos val=\"b\"/>")));
-        EXPECT_TRUE(xml.contains(QStringLiteral("<a:srgbClr val=\"F0F0F0\"/>")));
-        EXPECT_TRUE(xml.contains(QStringLiteral("FE-Memory chart")));
-        // Title and axis titles carry the size on their paragraph and their run; axes and legend once.
-        EXPECT_EQ(xml.count(QStringLiteral("sz=\"1500\"")), 9);
+        EXPECT_EQ(book.cells("ChartData")["A4"].text, "12.5");
+        EXPECT_TRUE(book.chartXml().contains("FE-Memory chart"));
     }
-}
-
-TEST(SpreadsheetExportTest, MixedUnitsGiveTheNoticeAndNoChart)
-{
-    QTemporaryDir dir;
-    SpreadsheetInput in = english(3);
-    in.statisticsPossible = false;
-    in.withChart = true;
-    XlsxBook book(write(in, dir));
-    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("Data")});
-    const QMap<QString, XlsxCell> c = book.cells(QStringLiteral("Data"));
-    EXPECT_EQ(row(c, 5)[0], QStringLiteral(" Statistics not possible"));
-    EXPECT_EQ(row(c, 7)[0], QStringLiteral(" measurement units"));
-    EXPECT_EQ(row(c, 8)[0], QString());
-    EXPECT_EQ(row(c, 12)[2], QStringLiteral("Value"));
-    EXPECT_EQ(row(c, 14)[2], QStringLiteral("100.3"));
 }
 
 TEST(SpreadsheetExportTest, GermanDesktopStillWritesPointNumbers)
 {
     // A German C library locale, made here: the machine need not have it generated.
     QTemporaryDir locales;
-    run(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                      QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+    run("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath("de_DE.UTF-8")});
     qputenv("LOCPATH", locales.path().toLocal8Bit());
     testsupport::Sandbox sandbox("de_DE.UTF-8");
     const std::string saved = std::setlocale(LC_ALL, nullptr);
@@ -235,10 +189,10 @@ TEST(SpreadsheetExportTest, GermanDesktopStillWritesPointNumbers)
     std::setlocale(LC_ALL, saved.c_str());
     qunsetenv("LOCPATH");
 
-    const QMap<QString, XlsxCell> c = XlsxBook(path).cells(QStringLiteral("Data"));
-    EXPECT_EQ(c[QStringLiteral("B8")].text, QStringLiteral("12.5"));
-    EXPECT_EQ(c[QStringLiteral("C15")].text, QStringLiteral("100.3"));
-    EXPECT_FALSE(unzip(path, QStringLiteral("xl/charts/chart1.xml")).contains(QStringLiteral("100,3")));
+    const QMap<QString, XlsxCell> c = XlsxBook(path).cells("Data");
+    EXPECT_EQ(c[QStringLiteral("B8")].text, "12.5");
+    EXPECT_EQ(c[QStringLiteral("C15")].text, "100.3");
+    EXPECT_FALSE(unzip(path, "xl/charts/chart1.xml").contains("100,3"));
 }
 
 TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
@@ -254,12 +208,10 @@ TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
 
     // The chart sheet comes last. Its constant lines are drawn from the hidden sheet's cells (the chart part
     // holds no copy of them), so their colours show only if LibreOffice read those cells.
-    const QString pages = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf})).section(QStringLiteral("Pages:"), 1);
+    const QString pages = QString::fromUtf8(run("pdfinfo", {pdf})).section("Pages:", 1);
     const QString last = QString::number(pages.simplified().section(QLatin1Char(' '), 0, 0).toInt());
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-singlefile"),
-         QStringLiteral("-f"), last, QStringLiteral("-l"), last, pdf, dir.filePath(QStringLiteral("chart"))});
-    const QImage chart(dir.filePath(QStringLiteral("chart.png")));
+    run("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", last, "-l", last, pdf, dir.filePath("chart")});
+    const QImage chart(dir.filePath("chart.png"));
     ASSERT_FALSE(chart.isNull());
     for (const QColor colour : {QColor(0, 0, 0), QColor(0, 0, 205), QColor(0, 176, 80), QColor(238, 44, 44)}) {
         int n = 0;
@@ -277,14 +229,13 @@ TEST(SpreadsheetExportTest, LibreOfficeShowsValuesAndChart)
 TEST(SpreadsheetExportTest, BadSheetNameOrFolderFailsAndLeavesTheOldFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("old.xlsx"));
+    const QString path = dir.filePath("old.xlsx");
     testsupport::Sandbox::writeFile(path, "old");
     SpreadsheetInput in = english(2);
-    in.sheetName = QStringLiteral("a[b]");
+    in.sheetName = "a[b]";
     const reports::OutputResult result = SpreadsheetExport::write(in, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(result.ok || result.error.isEmpty());
     EXPECT_EQ(testsupport::Sandbox::readFile(path), QByteArray("old"));
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".part")));
-    EXPECT_FALSE(SpreadsheetExport::write(english(2), dir.filePath(QStringLiteral("no/such.xlsx"))).ok);
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".part")) ||
+                 SpreadsheetExport::write(english(2), dir.filePath("no/such.xlsx")).ok);
 }

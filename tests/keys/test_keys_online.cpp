@@ -2,6 +2,7 @@
 // start-up, and each online value typed as it comes; values of the memories never.
 #include "KeySink.h"
 #include "Program.h"
+#include "TakeValue.h"
 #include "link/LinkSession.h"
 #include "link/OnlineReceiver.h"
 #include "shell/Controls.h"
@@ -34,7 +35,7 @@ TEST(KeysOnline, OnlineValuesAreTypedAndMemoryValuesAreNot)
     sink.adopt(p.st.keys.anwendungTask);
 
     // A memory row: not typed.
-    p.table().appendRow(0, QString(), "10:00:00", 1, 55.5, "µm  ", " Fe");
+    testsupport::take(p.st, p.table(), {.wert = 55.5});
     p.main().setText(ctl::frmTransfer::ComboPort, "COM3");
     p.link().cmdConnect_Click();
     p.session->online().optOnline_Click();
@@ -43,7 +44,7 @@ TEST(KeysOnline, OnlineValuesAreTypedAndMemoryValuesAreNot)
         QCoreApplication::processEvents();
     }
     // Number right-aligned in 7, the value as the table shows it, the material; Enter after each row.
-    const QString expected = QStringLiteral("      1      123.4  Fe\n      2       98.3  Fe\n");
+    const QString expected = "      1      123.4  Fe\n      2       98.3  Fe\n";
     EXPECT_EQ(sink.waitFor(expected), expected);
     EXPECT_TRUE(p.dialogs.shown.isEmpty()) << p.dialogs.texts().join('\n').toStdString();
 }

@@ -26,22 +26,22 @@ struct KeysX11 : ::testing::Test {
 
     void SetUp() override
     {
-        texte.LoadMessageTable(QStringLiteral("TEST V1"));
+        texte.LoadMessageTable("TEST V1");
         texte.sprache = 1;
         log.setFolder(logDir.path());
         ASSERT_TRUE(keys.hasDisplay()) << "no X display to type into: run under xvfb-run";
         s.tastaturAktiv = true;
         s.anwendung = sink.program();
-        s.tastenOptionen = QStringLiteral("0000");
+        s.tastenOptionen = "0000";
         sender.anwendungStarten();
         ASSERT_TRUE(s.anwendungGestartet) << dialogs.texts().join(QLatin1Char('\n')).toStdString();
         sink.adopt(s.anwendungTask);
     }
 };
 
-table::TastaturZeile zeile(int nr, const QString& wert, const QString& material = QStringLiteral(" Fe"))
+table::TastaturZeile zeile(int nr, const QString& wert, const QString& material = " Fe")
 {
-    return {nr, QStringLiteral("05.12.2026"), wert, QStringLiteral("µm  "), material};
+    return {nr, "05.12.2026", wert, "µm  ", material};
 }
 
 } // namespace
@@ -49,20 +49,19 @@ table::TastaturZeile zeile(int nr, const QString& wert, const QString& material 
 TEST_F(KeysX11, RowsArriveInOrderWithTheChosenParts)
 {
     // The window shows up a while after the start: the first row waits for it.
-    EXPECT_TRUE(sender.zeileSenden(zeile(1, QStringLiteral("       98.0"))));
-    EXPECT_TRUE(sender.zeileSenden(zeile(2, QStringLiteral("      101.5"))));
-    QString expected = QStringLiteral("       98.0      101.5");
+    EXPECT_TRUE(sender.zeileSenden(zeile(1, "       98.0")) && sender.zeileSenden(zeile(2, "      101.5")));
+    QString expected = "       98.0      101.5";
     EXPECT_EQ(sink.waitFor(expected), expected);
 
-    s.tastenOptionen = QStringLiteral("1111");
-    s.zeilenende = QStringLiteral("ENTER");
-    EXPECT_TRUE(sender.zeileSenden(zeile(12, QStringLiteral("      123.4"))));
-    expected += QStringLiteral("     12 05.12.2026      123.4 µm    Fe\n");
+    s.tastenOptionen = "1111";
+    s.zeilenende = "ENTER";
+    EXPECT_TRUE(sender.zeileSenden(zeile(12, "      123.4")));
+    expected += "     12 05.12.2026      123.4 µm    Fe\n";
     EXPECT_EQ(sink.waitFor(expected), expected);
 
     // Nothing in a text is a key name: "+", "^", "%", "~" and "(" arrive as themselves, "ä" and "µ" intact.
-    EXPECT_TRUE(sender.zeileSenden(zeile(13, QStringLiteral("     -0.5%~"), QStringLiteral("(Blä+^)"))));
-    expected += QStringLiteral("     13 05.12.2026     -0.5%~ µm   (Blä+^)\n");
+    EXPECT_TRUE(sender.zeileSenden(zeile(13, "     -0.5%~", "(Blä+^)")));
+    expected += "     13 05.12.2026     -0.5%~ µm   (Blä+^)\n";
     EXPECT_EQ(sink.waitFor(expected), expected);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -71,13 +70,13 @@ TEST_F(KeysX11, RowsArriveInOrderWithTheChosenParts)
 // dialog's confirmation starts the program again.
 TEST_F(KeysX11, ClosedReceiverIsToldOnceAndLoggedForEveryValue)
 {
-    EXPECT_TRUE(sender.zeileSenden(zeile(1, QStringLiteral("       98.0"))));
-    EXPECT_EQ(sink.waitFor(QStringLiteral("       98.0")), QStringLiteral("       98.0"));
+    EXPECT_TRUE(sender.zeileSenden(zeile(1, "       98.0")));
+    EXPECT_EQ(sink.waitFor("       98.0"), "       98.0");
     ASSERT_TRUE(sink.end());
 
-    EXPECT_FALSE(sender.zeileSenden(zeile(2, QStringLiteral("       99.0"))));
+    EXPECT_FALSE(sender.zeileSenden(zeile(2, "       99.0")));
     texte.sprache = 0;
-    EXPECT_FALSE(sender.zeileSenden(zeile(3, QStringLiteral("      100.0"))));
+    EXPECT_FALSE(sender.zeileSenden(zeile(3, "      100.0")));
     const QString path = sink.program();
     EXPECT_EQ(dialogs.texts(), QStringList{"App " + path + " was terminated, please restart program!"});
     EXPECT_EQ(dialogs.notified, 1);
@@ -95,20 +94,19 @@ TEST(KeysNoDisplay, OneMessageWhenSwitchedOnAndNothingTyped)
     EXPECT_FALSE(table::X11KeySender(":4242").hasDisplay()); // no server behind it
 
     shell::Texte texte;
-    texte.LoadMessageTable(QStringLiteral("TEST V1"));
+    texte.LoadMessageTable("TEST V1");
     testsupport::ScriptedDialogs dialogs;
     shell::KeystrokeSettings s;
     s.tastaturAktiv = true;
-    s.anwendung = QStringLiteral("/usr/bin/true");
-    s.tastenOptionen = QStringLiteral("1111");
-    s.zeilenende = QStringLiteral("ENTER");
+    s.anwendung = "/usr/bin/true";
+    s.tastenOptionen = "1111";
+    s.zeilenende = "ENTER";
     table::X11KeySender keys{QByteArray()};
     shell::TransferLog log;
     table::TastaturSender sender(s, keys, dialogs, texte, log);
     sender.anwendungStarten();
     EXPECT_FALSE(s.anwendungGestartet);
-    EXPECT_TRUE(sender.zeileSenden(zeile(1, QStringLiteral("       98.0"))));
-    EXPECT_FALSE(keys.typeText(QStringLiteral("x")));
-    EXPECT_FALSE(keys.activate(1));
+    EXPECT_TRUE(sender.zeileSenden(zeile(1, "       98.0")));
+    EXPECT_FALSE(keys.typeText("x") || keys.activate(1));
     EXPECT_EQ(dialogs.texts(), QStringList{table::TastaturSender::keineAnzeigeText(0)});
 }

@@ -1,4 +1,5 @@
 #include "ReadBench.h"
+#include "TakeValue.h"
 #include "link/RecordDecoder.h"
 
 #include <gtest/gtest.h>
@@ -72,44 +73,16 @@ TEST(Decode, UnitsAreNormalisedInOrder)
     EXPECT_EQ(f.einheit, "µm  ");
 }
 
-TEST(Decode, MaterialByEditionAndEmptyRecords)
+// Magnetic gauges store no material: the field keeps what it held. (The memories' and FORTA's materials show in
+// the read tests.)
+TEST(Decode, MagneticGaugeKeepsTheMaterialItHeld)
 {
-    {
-        // RONDO: the material follows the memory, whatever the record says; an empty record takes no row.
-        Decoding d("RD");
-        d.read(1, {record(12, "12.5", "µm"), record(0, "0", "mm"), record(14, "99.5", "µm")});
-        EXPECT_EQ(d.table.Messdaten.rowCount(1), 2);
-        EXPECT_EQ(d.row(1, 1).material, "NFe");
-        EXPECT_EQ(d.row(1, 2).nr, 14);
-        EXPECT_EQ(d.table.aktZeile, 3);
-        EXPECT_EQ(d.row(1, 1).datum, d.prog.st.heuteDatum);
-        EXPECT_EQ(d.row(1, 1).zeit.size(), 8);
-        EXPECT_EQ(d.table.grid().Rows(), 3);
-    }
-    {
-        // FORTA: the material comes from the record, trimmed; control characters in unit and material are never
-        // kept (they would be typed into the receiving program as commands). A value that names no number is
-        // refused without a row and without a box, and logged.
-        Decoding d("FT");
-        d.read(0, {record(1, "250", "µm\b\a",
-                          "F\x1B"
-                          "e"),
-                   record(2, "NaN", "µm"), record(3, "-inf", "µm"), record(4, "  ∞", "µm")});
-        EXPECT_EQ(d.row(0, 1).material, "Fe");
-        EXPECT_EQ(d.row(0, 1).einheit, "µm  ");
-        EXPECT_EQ(d.table.Messdaten.rowCount(0), 1);
-        EXPECT_EQ(d.decoder.refused(), 3);
-        EXPECT_TRUE(d.prog.dialogs.shown.isEmpty());
-        EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 13Typen unverträglich: 2         NaN µm    Fe\r\n"));
-    }
-    {
-        // Magnetic gauges store no material: the field keeps what it held.
-        Decoding d("VX5");
-        d.table.Messdaten.at(0, 1).material = "old";
-        d.read(0, {record(1, "-12.25", "A/cm")});
-        EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
-        EXPECT_EQ(d.row(0, 1).material, "old");
-    }
+    Decoding d("VX5");
+    testsupport::take(d.prog.st, d.table, {.wert = 1, .material = "old"}); // clearing the view keeps materials
+    d.read(0, {record(1, "-12.25", "A/cm")});
+    EXPECT_DOUBLE_EQ(d.row(0, 1).wert, -12.25);
+    EXPECT_EQ(d.row(0, 1).material, "old");
+    EXPECT_EQ(d.row(0, 1).datum, d.prog.st.heuteDatum);
 }
 
 TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)
@@ -130,4 +103,21 @@ TEST(Decode, NumberBeyondSixteenBitsIsReportedAndStoresNothing)
     d.fill(record(1, "12", "µm"));
     EXPECT_EQ(d.row(2, 7).nr, 7);
     EXPECT_EQ(d.table.onlineNr, 8);
+}
+
+// Control characters in unit and material are never kept (they would be typed into the receiving program as
+// commands). A value that names no number is refused without a row and without a box, and logged.
+TEST(Decode, ControlCharactersAndValuesThatAreNoNumbers)
+{
+    Decoding d("FT");
+    d.read(0, {record(1, "250", "µm\b\a",
+                      "F\x1B"
+                      "e"),
+               record(2, "NaN", "µm"), record(3, "-inf", "µm"), record(4, "  ∞", "µm")});
+    EXPECT_EQ(d.row(0, 1).material, "Fe");
+    EXPECT_EQ(d.row(0, 1).einheit, "µm  ");
+    EXPECT_EQ(d.table.Messdaten.rowCount(0), 1);
+    EXPECT_EQ(d.decoder.refused(), 3);
+    EXPECT_TRUE(d.prog.dialogs.shown.isEmpty());
+    EXPECT_TRUE(d.prog.log().contains("Fill Messdaten: 13Typen unverträglich: 2         NaN µm    Fe\r\n"));
 }

@@ -39,16 +39,13 @@ TEST(Identification, LinesAndMemoryCountsByMode)
 {
     Identified id;
     shell::AppState& st = id.prog.st;
+    // Every field of a full answer; the command as sent.
     id.answer("FN-B SN 1\r\nVD: 2.14 \r\nM1:25\r\nM2:7\r\nAD:00:1A:7D\r\nPT: F3 \r\nVP:1.07\r\nXX:1\r\n" + kEot);
     EXPECT_EQ(id.line.sent, QStringList{"$kova00$\r\n"});
-    EXPECT_EQ(st.device.geraet, "FNB");
-    EXPECT_EQ(st.device.geraetesoftware, "2.14");
-    EXPECT_EQ(st.device.memory1Count, 25);
-    EXPECT_EQ(st.device.memory2Count, 7);
-    EXPECT_EQ(st.device.speichernr, 2);
-    EXPECT_EQ(st.device.macadr, "00:1A:7D");
-    EXPECT_EQ(st.device.sondentyp, "F3");
-    EXPECT_EQ(st.device.sondenversion, "1.07");
+    const shell::DeviceIdentity& d = st.device;
+    EXPECT_EQ(QStringList({d.geraet, d.geraetesoftware, d.macadr, d.sondentyp, d.sondenversion}),
+              QStringList({"FNB", "2.14", "00:1A:7D", "F3", "1.07"}));
+    EXPECT_EQ(QList<int>({d.memory1Count, d.memory2Count, d.speichernr}), QList<int>({25, 7, 2}));
     EXPECT_EQ(st.messart, shell::Messart::Geraeteinfo);
     EXPECT_TRUE(id.prog.dialogs.shown.isEmpty());
     // The info window shows the model with its variant.
@@ -57,19 +54,16 @@ TEST(Identification, LinesAndMemoryCountsByMode)
 
     // No "M" lines: the counts stay.
     id.answer("FE-B\r\nVD:3.0\r\n" + kEot);
-    EXPECT_EQ(st.device.geraet, "FEB");
-    EXPECT_EQ(st.device.memory1Count, 25);
-    EXPECT_EQ(st.device.memory2Count, 7);
+    EXPECT_EQ(d.geraet, "FEB");
+    EXPECT_EQ(std::pair(d.memory1Count, d.memory2Count), std::pair(25, 7));
 
     // Mode "3": any memory number counts as memory 1; "2" only memory 2 for M2.
     st.device.memoryMode = "3 ";
     id.answer("VX-2\r\nM2:9\r\n" + kEot);
-    EXPECT_EQ(st.device.memory1Count, 9);
-    EXPECT_EQ(st.device.memory2Count, 7);
+    EXPECT_EQ(std::pair(d.memory1Count, d.memory2Count), std::pair(9, 7));
     st.device.memoryMode = "2E";
     id.answer("FE-B\r\nM96:96\r\nM2:4\r\n" + kEot);
-    EXPECT_EQ(st.device.memory1Count, 9);
-    EXPECT_EQ(st.device.memory2Count, 4);
+    EXPECT_EQ(std::pair(d.memory1Count, d.memory2Count), std::pair(9, 4));
 }
 
 TEST(Identification, BrokenAnswersGiveTheFailureBox)

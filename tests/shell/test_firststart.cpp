@@ -1,15 +1,10 @@
 #include "Sandbox.h"
-#include "shell/AppState.h"
-#include "shell/Controls.h"
 #include "shell/FirstStart.h"
 #include "shell/ProgramFolder.h"
-#include "shell/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-namespace Projekt = ctl::frmProjekt;
 
 using shell::FirstStart;
 using testsupport::Sandbox;
@@ -36,32 +31,6 @@ struct FirstStartTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(FirstStartTest, FreshSandboxGetsFoldersLabelsAndManuals)
-{
-    const FirstStart::Result r = FirstStart::run(folders);
-    EXPECT_TRUE(r.ok()) << r.failed.join('\n').toStdString();
-    EXPECT_TRUE(QFileInfo(folders.AppDataPath).isDir());
-    EXPECT_TRUE(QFileInfo(folders.MessDataPath).isDir());
-
-    EXPECT_EQ(Sandbox::readFile(projekt()), QByteArray("Kunde;Customer;\r\nObjekt;Object;\r\nBauteil;Part;\r\n"
-                                                       "Pr\xFC"
-                                                       "fer;Inspector;\r\nOrt;Location;\r\nBemerkung;Remark;\r\n"));
-    EXPECT_EQ(Sandbox::readFile(appData("DE_Manual_RONDO_TRANSFER.pdf")), "%PDF de rondo");
-    EXPECT_EQ(Sandbox::readFile(appData("EN_Manual_QL-7_TRANSFER.pdf")), "%PDF en ql7");
-    EXPECT_FALSE(QFileInfo::exists(appData("FR_Manual_RONDO_TRANSFER.pdf")));
-    EXPECT_FALSE(QFileInfo::exists(appData("DE_Manual_RONDO.pdf")));
-    EXPECT_EQ(r.created.size(), 5); // two folders, Projekt.ini, two manuals
-
-    // The labels the program reads back from the new file, in both languages.
-    shell::AppState st;
-    st.edition.MessDataPath = folders.MessDataPath;
-    shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(4)), "Prüfer");
-    st.texte.sprache = 1;
-    shell::Settings::Voreinstellungen(st, "PI");
-    EXPECT_EQ(st.forms[Projekt::form].text(Projekt::lblFelder(6)), "Remark");
-}
-
 TEST_F(FirstStartTest, ExistingFilesAreNeverTouched)
 {
     Sandbox::writeFile(projekt(), "# own labels\r\nAuftrag;Order;\r\n");
@@ -78,16 +47,6 @@ TEST_F(FirstStartTest, ExistingFilesAreNeverTouched)
     // Run from the build folder, the program folder may be the data folder itself.
     folders.programFolder = folders.AppDataPath;
     EXPECT_TRUE(FirstStart::run(folders).created.isEmpty());
-}
-
-TEST_F(FirstStartTest, UnwritableFolderIsReportedAndTheRestIsDone)
-{
-    // A file where the settings folder should be: that folder cannot be made, the other one still is.
-    Sandbox::writeFile(sb.config() + "/Varnotek", "not a folder");
-    const FirstStart::Result r = FirstStart::run(folders);
-    ASSERT_EQ(r.failed.size(), 1);
-    EXPECT_TRUE(r.failed[0].startsWith(folders.AppDataPath + ": ")) << r.failed[0].toStdString();
-    EXPECT_TRUE(QFileInfo::exists(projekt()));
 }
 
 TEST(ProgramFolder, BuildFolderThenInstalledShareThenExecutableFolder)

@@ -17,7 +17,6 @@
 namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
 
-using shell::Settings::Voreinstellungen;
 using testsupport::Sandbox;
 
 namespace {
@@ -27,15 +26,20 @@ struct SettingsTest : ::testing::Test {
     {
         st.edition.appPath = sb.appDir();
         st.edition.AppDataPath = sb.config() + "/Varnotek/RONDO TRANSFER";
-        st.edition.MessDataPath = sb.data() + "/Varnotek/RONDO TRANSFER";
         QDir().mkpath(st.edition.AppDataPath);
-        QDir().mkpath(st.edition.MessDataPath);
         st.log.setFolder(st.edition.AppDataPath);
         st.dialogs = &dlg;
         st.texte.LoadMessageTable("RONDO TRANSFER V3.1");
     }
     QString file(const QString& name) const { return st.edition.AppDataPath + "/" + name; }
     void write(const QString& name, const QByteArray& bytes) const { Sandbox::writeFile(file(name), bytes); }
+    // Writes the file, if given, and runs Voreinstellungen with the action.
+    void run(const char* action, const QString& name = {}, const QByteArray& bytes = {})
+    {
+        if (!name.isEmpty())
+            write(name, bytes);
+        shell::Settings::Voreinstellungen(st, action);
+    }
     QByteArray logBytes() const { return Sandbox::readFile(st.log.path()); }
 
     Sandbox sb;
@@ -52,7 +56,7 @@ struct GermanSettingsTest : SettingsTest {
 TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
 {
     sb.writeKonfi("VX2\n#\nBR;Selmar;Partner Tool TRANSFER;\n\nXY;Other;Last wins;\n");
-    Voreinstellungen(st, "KL");
+    run("KL");
     EXPECT_EQ(st.device.geraet, "VX2");
     EXPECT_EQ(st.edition.variantCode, "XY");
     EXPECT_EQ(st.edition.companyName, "Other");
@@ -65,7 +69,7 @@ TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
     fresh.dialogs = &dlg;
     fresh.log.setFolder(st.edition.AppDataPath);
     sb.writeKonfi("RD\n# comment\n");
-    Voreinstellungen(fresh, "KL");
+    shell::Settings::Voreinstellungen(fresh, "KL");
     EXPECT_EQ(fresh.device.geraet, "RD");
     EXPECT_TRUE(fresh.edition.variantCode.isEmpty());
     ASSERT_EQ(dlg.shown.size(), 1);
@@ -76,27 +80,19 @@ TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
 
 TEST_F(SettingsTest, PortFileReadsLeadingDigitsAndCreatesMissingFile)
 {
-    Voreinstellungen(st, "CL");
+    run("CL");
     EXPECT_TRUE(QFile::exists(file("Port.ini")));
-    EXPECT_TRUE(dlg.shown.isEmpty());
-
-    write("Port.ini", "  12 \r\n");
-    Voreinstellungen(st, "CL");
-    EXPECT_EQ(st.link.portNumber, "12");
-    EXPECT_EQ(st.main().text(Main::ComboPort), "COM12");
-
-    write("Port.ini", "COM3\r\n");
-    Voreinstellungen(st, "CL");
-    EXPECT_EQ(st.link.portNumber, "0");
-    EXPECT_EQ(st.main().text(Main::ComboPort), "COMCOM3");
-
-    write("Port.ini", "\r\n");
-    Voreinstellungen(st, "CL");
+    for (const auto& [bytes, number, combo] : {std::tuple("  12 \r\n", "12", "COM12"), {"COM3\r\n", "0", "COMCOM3"}}) {
+        run("CL", "Port.ini", bytes);
+        EXPECT_EQ(st.link.portNumber, number);
+        EXPECT_EQ(st.main().text(Main::ComboPort), combo);
+    }
+    run("CL", "Port.ini", "\r\n");
     EXPECT_EQ(st.main().text(Main::txtWait), "Bitte COM-Port auswählern");
-
     st.link.portNumber = " 7 ";
-    Voreinstellungen(st, "CS");
+    run("CS");
     EXPECT_EQ(Sandbox::readFile(file("Port.ini")), QByteArray("7\r\n"));
+    EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
 TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
@@ -113,7 +109,7 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     small.rlim_cur = 50;
     auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    Voreinstellungen(st, "LS");
+    run("LS");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -121,39 +117,29 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Schreiben Datei Limit.ini: File too large"))
         << dlg.shown[0].text.toStdString();
-    EXPECT_EQ(dlg.shown[0].buttons, shell::Dialogs::Buttons::Ok);
     EXPECT_EQ(logBytes(), QByteArray("Probleme beim Schreiben Datei Limit.ini: \r\n"));
     EXPECT_EQ(QDir(st.edition.AppDataPath).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"Limit.ini", QFileInfo(st.log.path()).fileName()}));
 }
 
-TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFirstField)
+TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFields)
 {
-    write("Limit.ini", "10;20;15;\r\n");
-    Voreinstellungen(st, "LL");
-    EXPECT_DOUBLE_EQ(st.limits.Emin, 10);
+    run("LL", "Limit.ini", "10;20;15;\r\n");
     EXPECT_DOUBLE_EQ(st.limits.Emax, 20);
-    EXPECT_DOUBLE_EQ(st.limits.Esoll, 15);
     EXPECT_FALSE(st.limits.E8020);
     EXPECT_EQ(st.limits.EsollStr, "15");
-
-    write("Limit.ini", "10;20;15;1;\r\n");
-    Voreinstellungen(st, "LL");
+    run("LL", "Limit.ini", "10;20;15;1;\r\n");
     EXPECT_TRUE(st.limits.E8020);
 
-    // Every line applies in turn; a failing line keeps what came before.
-    write("Limit.ini", "1;2;3;0;\r\n;20;15;\r\n");
+    // Every line applies in turn; a failing line keeps what came before. A bad switch fails after the numbers.
     st.texte.sprache = 1;
-    Voreinstellungen(st, "LL");
+    run("LL", "Limit.ini", "1;2;3;0;\r\n;20;15;\r\n");
     EXPECT_DOUBLE_EQ(st.limits.Emin, 1);
     EXPECT_DOUBLE_EQ(st.limits.Emax, 2);
     EXPECT_FALSE(st.limits.E8020);
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("problems reading file  Limit.ini: "));
-
-    // A bad switch fails after the numbers are set.
-    write("Limit.ini", "4;5;6;vielleicht;\r\n");
-    Voreinstellungen(st, "LL");
+    run("LL", "Limit.ini", "4;5;6;vielleicht;\r\n");
     EXPECT_DOUBLE_EQ(st.limits.Esoll, 6);
     EXPECT_FALSE(st.limits.E8020);
     EXPECT_EQ(dlg.shown.size(), 2);
@@ -161,91 +147,73 @@ TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFirstField)
 
 TEST_F(GermanSettingsTest, NumbersUseTheDecimalCommaAndReadBack)
 {
-    st.limits.Emin = 10.5;
-    st.limits.Emax = 120.25;
-    st.limits.Esoll = 80;
-    st.limits.E8020 = true;
-    Voreinstellungen(st, "LS");
+    st.limits = {10.5, 120.25, 80, true, {}, {}, {}};
+    run("LS");
     EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("10,5;120,25;80;1;\r\n"));
-    st.limits.Emin = st.limits.Emax = st.limits.Esoll = 0;
-    st.limits.E8020 = false;
-    Voreinstellungen(st, "LL");
+    st.limits = {};
+    run("LL");
     EXPECT_DOUBLE_EQ(st.limits.Emin, 10.5);
     EXPECT_DOUBLE_EQ(st.limits.Emax, 120.25);
     EXPECT_TRUE(st.limits.E8020);
     EXPECT_EQ(st.limits.EminStr, "10,5");
-
-    write("Language.ini", "1,5\r\n");
-    Voreinstellungen(st, "SL");
+    run("SL", "Language.ini", "1,5\r\n");
     EXPECT_EQ(st.sprache(), 1);
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 
 TEST_F(SettingsTest, LanguageFileCreatedGermanAndBadValues)
 {
-    Voreinstellungen(st, "SL");
+    run("SL");
     EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("0\r\n"));
     EXPECT_EQ(st.sprache(), 0);
-
-    write("Language.ini", "-3\r\n");
-    Voreinstellungen(st, "SL");
+    run("SL", "Language.ini", "-3\r\n");
     EXPECT_EQ(st.sprache(), 0);
-
-    write("Language.ini", "english\r\n");
-    Voreinstellungen(st, "SL");
+    run("SL", "Language.ini", "english\r\n");
     ASSERT_EQ(dlg.shown.size(), 1);
     EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei & Language.ini: "));
-
     st.texte.sprache = 1;
-    Voreinstellungen(st, "SS");
+    run("SS");
     EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("1\r\n"));
 }
 
 TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
 {
-    Voreinstellungen(st, "TL");
+    run("TL");
     EXPECT_EQ(st.keys.tastenOptionen, "0000");
-
-    st.keys.tastaturAktiv = true;
-    st.keys.anwendung = "/usr/bin/xterm";
-    st.keys.tastenOptionen = "1010";
-    st.keys.zeilenende = "ENTER";
-    Voreinstellungen(st, "TS");
+    st.keys = {.tastaturAktiv = true, .anwendung = "/usr/bin/xterm", .tastenOptionen = "1010", .zeilenende = "ENTER"};
+    run("TS");
     EXPECT_EQ(Sandbox::readFile(file("Tastatur.ini")), QByteArray("1;/usr/bin/xterm;1010;ENTER\r\n"));
     shell::AppState other;
     other.edition.AppDataPath = st.edition.AppDataPath;
-    Voreinstellungen(other, "TL");
+    shell::Settings::Voreinstellungen(other, "TL");
     EXPECT_TRUE(other.keys.tastaturAktiv);
     EXPECT_EQ(other.keys.anwendung, "/usr/bin/xterm");
     EXPECT_EQ(other.keys.tastenOptionen, "1010");
     EXPECT_EQ(other.keys.zeilenende, "ENTER");
 
-    write("Tastatur.ini", "1;no more fields\r\n");
-    Voreinstellungen(st, "TL");
+    run("TL", "Tastatur.ini", "1;no more fields\r\n");
     st.texte.sprache = 1;
     QFile::remove(file("Tastatur.ini"));
     QDir().mkpath(file("Tastatur.ini"));
-    Voreinstellungen(st, "TS");
+    run("TS");
     ASSERT_EQ(dlg.shown.size(), 2);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: "));
-    EXPECT_TRUE(dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
+    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: ") &&
+                dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
 }
 
 TEST_F(SettingsTest, ProjectDataReading)
 {
     // An empty field leaves the shown text alone on reading.
     shell::FormState& p = st.forms[Projekt::form];
-    write("Projektdaten.ini", "M\xFCller\r\n\r\nx\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n");
     p.setText(Projekt::txtFelder(2), "kept");
-    Voreinstellungen(st, "PL");
+    run("PL", "Projektdaten.ini", "M\xFCller\r\n\r\nx\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n");
     EXPECT_EQ(p.text(Projekt::txtFelder(1)), "Müller");
     EXPECT_EQ(p.text(Projekt::txtFelder(2)), "kept");
     EXPECT_EQ(p.text(Projekt::DTPDate), "03.04.2026");
     EXPECT_EQ(p.text(Projekt::DTPTime), "09:45");
 
     // A field text beginning with "DT" is also read as the date line.
-    write("Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n");
-    Voreinstellungen(st, "PL");
+    run("PL", "Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n");
     EXPECT_EQ(p.text(Projekt::txtFelder(3)), "DT 24.12.2025;18:30");
     EXPECT_EQ(p.text(Projekt::DTPDate), "24.12.2025");
     EXPECT_TRUE(dlg.shown.isEmpty());

@@ -9,7 +9,7 @@
 
 namespace {
 
-SimGauge gauge(const QString &model, int count1, int count2 = 2, SimGaugeConfig config = {})
+SimGauge gauge(const QString& model, int count1, int count2 = 2, SimGaugeConfig config = {})
 {
     config.model = model;
     SimGauge g(config);
@@ -61,7 +61,7 @@ TEST(SimGauge, MemoryFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("m.txt");
-    const auto load = [&](const QByteArray &content, QString *error) {
+    const auto load = [&](const QByteArray& content, QString* error) {
         QFile f(path);
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         f.write(content);

@@ -11,7 +11,7 @@ using testsupport::Sandbox;
 
 namespace {
 
-SimOptions::Result parse(SimOptions &options, const QStringList &args)
+SimOptions::Result parse(SimOptions& options, const QStringList& args)
 {
     return options.parse(QStringList{"varnotek-sim"} + args);
 }
@@ -21,13 +21,26 @@ SimOptions::Result parse(SimOptions &options, const QStringList &args)
 TEST(SimOptions, RejectsBadInput)
 {
     const QList<QStringList> bad = {
-        {"--model", "XX"}, {"--bogus"}, {"--count1"}, {"--count1", "-3"}, {"--com", "0"}, {"--com", "abc"},
-        {"--model", "RD", "--unit", "G"}, {"--model", "VX1", "--unit", "mm"}, {"--unit", "furlong"},
-        {"--fault", "melt"}, {"--model", "QL7", "--count1", "4"}, {"--model", "VX5", "--count2", "4"},
-        {"--variant", "FEB"}, {"--select", "2"}, {"--online-start", "later"}, {"--type", "a;b"},
-        {"--ym=1"}, {"--fault", "overflow", "--memory1", "x.txt"},
+        {"--model", "XX"},
+        {"--bogus"},
+        {"--count1"},
+        {"--count1", "-3"},
+        {"--com", "0"},
+        {"--com", "abc"},
+        {"--model", "RD", "--unit", "G"},
+        {"--model", "VX1", "--unit", "mm"},
+        {"--unit", "furlong"},
+        {"--fault", "melt"},
+        {"--model", "QL7", "--count1", "4"},
+        {"--model", "VX5", "--count2", "4"},
+        {"--variant", "FEB"},
+        {"--select", "2"},
+        {"--online-start", "later"},
+        {"--type", "a;b"},
+        {"--ym=1"},
+        {"--fault", "overflow", "--memory1", "x.txt"},
     };
-    for (const QStringList &args : bad) {
+    for (const QStringList& args : bad) {
         SimOptions options;
         EXPECT_EQ(parse(options, args), SimOptions::Result::Error) << qPrintable(args.join(' '));
         EXPECT_FALSE(options.error().isEmpty());
@@ -85,7 +98,7 @@ TEST(SimPortsIni, AddReplaceRemoveKeepsOtherLines)
     f.close();
     ASSERT_TRUE(SimPortsIni::addLine(7, "/dev/pts/11", QString("VCP g") + QChar(0x20AC), &error));
     EXPECT_EQ(Sandbox::readFile(path), QByteArray("COM3;/dev/ttyUSB0;VCP Kabel \xE4;\r\ncom17;/dev/x;VCP;\r\n"
-                                         "COM7;/dev/pts/11;VCP g\x80;\r\n"));
+                                                  "COM7;/dev/pts/11;VCP g\x80;\r\n"));
 
     // a line that another simulator took over stays
     ASSERT_TRUE(SimPortsIni::removeLine(7, "/dev/pts/9", &error));

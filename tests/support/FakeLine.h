@@ -12,7 +12,7 @@ public:
     QMap<QString, instrument::PortInfo> ports;
     QMap<QString, QString> answers; // command (without CR LF) -> answer text; EOT/EM in it become notifications
     instrument::OpenError openResult = instrument::OpenError::None;
-    QString failureText = QStringLiteral("COM3 (/dev/ttyUSB0)");
+    QString failureText = "COM3 (/dev/ttyUSB0)";
     QStringList sent;
     int opens = 0;
 

@@ -36,5 +36,5 @@ QString Program::log() const
 
 QStringList Program::logLines() const
 {
-    return log().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    return log().split("\r\n", Qt::SkipEmptyParts);
 }

@@ -48,7 +48,7 @@ void Sandbox::setLocale(const QByteArray& locale)
 void Sandbox::writeKonfi(const QString& content) const
 {
     QString crlf = content;
-    crlf.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    crlf.replace("\r\n", "\n").replace("\n", "\r\n");
     writeFile(appDir() + QStringLiteral("/Konfi.ini"), crlf.toLatin1());
 }
 

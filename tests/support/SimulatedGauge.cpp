@@ -15,11 +15,11 @@ QString SimulatedGauge::program()
 bool SimulatedGauge::start(const QStringList& options)
 {
     if (!QFileInfo(program()).isExecutable()) {
-        m_error = QStringLiteral("simulator not built");
+        m_error = "simulator not built";
         return false;
     }
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(program(), options + QStringList{QStringLiteral("--quiet")});
+    m_process.start(program(), options + QStringList{"--quiet"});
     if (!m_process.waitForStarted(5000)) {
         m_error = m_process.errorString();
         return false;

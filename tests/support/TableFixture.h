@@ -2,6 +2,7 @@
 
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "TakeValue.h"
 #include "shell/AppState.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
@@ -26,16 +27,16 @@ protected:
     {
         table.reset();
         st = std::make_unique<shell::AppState>();
-        st->edition.programTitle = QStringLiteral("TEST V3.1");
+        st->edition.programTitle = "TEST V3.1";
         st->texte.LoadMessageTable(st->edition.programTitle);
         st->texte.LoadCaptionTable();
         st->dialogs = &dialogs;
         dialogs.applicationTitle = st->edition.programTitle;
-        st->device.geraet = QStringLiteral("FN5");
-        st->device.memoryMode = QStringLiteral("2N");
-        st->edition.signMode = QStringLiteral("0");
-        st->edition.materialMode = QStringLiteral("1");
-        st->heuteDatum = QStringLiteral("01.02.2024");
+        st->device.geraet = "FN5";
+        st->device.memoryMode = "2N";
+        st->edition.signMode = "0";
+        st->edition.materialMode = "1";
+        st->heuteDatum = "01.02.2024";
         st->edition.AppDataPath = sb.data() + QStringLiteral("/app");
         st->edition.MessDataPath = sb.data() + QStringLiteral("/mess");
         QDir().mkpath(st->edition.AppDataPath);
@@ -43,19 +44,14 @@ protected:
         st->log.setFolder(st->edition.AppDataPath);
         st->absolut = false;
         table = std::make_unique<table::TableSession>(*st);
-        table->jetztZeit = QStringLiteral("10:00:00");
+        table->jetztZeit = "10:00:00";
     }
 
-    void add(double wert, const QString& einheit = QStringLiteral("µm  "),
-             const QString& material = QStringLiteral(" Fe"), int view = 0, const QString& zeit = QString())
-    {
-        const int nr = view == 2 ? table->onlineNr : table->aktZeile;
-        ASSERT_TRUE(table->appendRow(view, QString(), zeit, nr, wert, einheit, material));
-    }
+    void add(const testsupport::Value& v) { testsupport::take(*st, *table, v); }
     void addAll(std::initializer_list<double> values)
     {
         for (double v : values)
-            add(v);
+            add({.wert = v});
     }
     QStringList stat() { return st->main().items(Main::lstStat); }
     table::FlexGridModel& grid() { return table->grid(); }

@@ -52,8 +52,8 @@ TEST(ValueFormat, PatternsByUnitInTheUsersNumberFormat)
         EXPECT_EQ(shownValue(v, 2), v) << v;
     // Swedish writes exponents as "×10^": general numbers keep the hyphen and "e".
     testsupport::Sandbox::setLocale("sv_SE.UTF-8");
-    EXPECT_EQ(shell::Numbers::formatGeneral(-2.5), QStringLiteral("-2,5"));
-    EXPECT_EQ(shell::Numbers::formatGeneral(-1.5e20), QStringLiteral("-1,5e+20"));
+    EXPECT_EQ(shell::Numbers::formatGeneral(-2.5), "-2,5");
+    EXPECT_EQ(shell::Numbers::formatGeneral(-1.5e20), "-1,5e+20");
 }
 
 TEST(ValueFormat, GetDecimalsInt)
@@ -70,7 +70,7 @@ TEST(ValueFormat, GetDecimalsInt)
 
 TEST(TextAlign, PadsCutsOrKeeps)
 {
-    EXPECT_EQ(Ausrichten(7, QStringLiteral("12")), QStringLiteral("     12"));
+    EXPECT_EQ(Ausrichten(7, "12"), "     12");
     EXPECT_EQ(Ausrichten(4, "7", "0"), "0007");
     EXPECT_EQ(Ausrichten(3, "12345"), "12345");
     EXPECT_EQ(Ausrichten(3, "12345", " ", true), "123");

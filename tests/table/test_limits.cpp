@@ -2,7 +2,7 @@
 
 #include "table/WerteForm.h"
 
-#include <QFile>
+#include <map>
 
 namespace Werte = ctl::frmWerte;
 
@@ -16,39 +16,28 @@ const QString kSoll = Werte::txtSoll;
 
 TEST_F(LimitsTest, ColoursAtTheBoundaries)
 {
-    st->limits.Emin = 80;
-    st->limits.Emax = 120;
-    st->limits.Esoll = 100;
-    st->limits.E8020 = true;
+    st->limits = {80, 120, 100, true, "80", "120", "100"};
     addAll({85, 99, 100, 120, 79.9, 120.1, 80});
-    const QColor expected[] = {st->edition.farbeOrange, st->edition.farbeOrange, st->edition.farbeGruen,
-                               st->edition.farbeGruen,  st->edition.farbeRot,    st->edition.farbeRot,
-                               st->edition.farbeOrange};
-    for (int r = 1; r <= 7; ++r)
+    const QColor o = st->edition.farbeOrange, g = st->edition.farbeGruen, r = st->edition.farbeRot;
+    const QColor expected[] = {o, o, g, g, r, r, o};
+    for (int row = 1; row <= 7; ++row)
         for (int c = 0; c < 4; ++c)
-            EXPECT_EQ(grid().back(r, c), expected[r - 1]) << "row " << r << " col " << c;
+            EXPECT_EQ(grid().back(row, c), expected[row - 1]) << "row " << row << " col " << c;
 
-    // No limits, rule off: nothing coloured.
-    st->limits.Emin = st->limits.Emax = st->limits.Esoll = 0;
-    st->limits.E8020 = false;
+    // No limits, rule off: nothing coloured. Only a minimum: every positive value is red.
+    st->limits = {};
     table->AnsichtAktualisieren();
     EXPECT_FALSE(grid().back(1, 0).isValid());
-
-    // Only a minimum: every positive value is red.
     st->limits.Emin = 10;
     table->AnsichtAktualisieren();
-    EXPECT_EQ(grid().back(3, 2), st->edition.farbeRot);
+    EXPECT_EQ(grid().back(3, 2), r);
 }
 
 TEST_F(LimitsTest, EightyTwentyVerdict)
 {
-    st->limits.Emin = 80;
-    st->limits.Emax = 120;
-    st->limits.Esoll = 100;
-    st->limits.E8020 = true;
+    st->limits = {80, 120, 100, true, "80", "120", "100"};
     addAll({85, 90, 110, 110, 110, 110, 110, 110, 110, 110});
-    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Ja"));
-    EXPECT_EQ(stat().last(), QStringLiteral("80/20 Regel ok:       Ja 20 %"));
+    EXPECT_EQ(stat().last(), "80/20 Regel ok:       Ja 20 %");
 
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
@@ -56,14 +45,14 @@ TEST_F(LimitsTest, EightyTwentyVerdict)
     addAll({85, 90, 95, 115, 115, 115, 115, 115, 115, 115});
     EXPECT_TRUE(table->statistik().FehlerProzent8020);
     EXPECT_FALSE(table->statistik().Fehler8020);
-    EXPECT_EQ(stat().last(), QStringLiteral("80/20 rule ok:        No 30 %"));
+    EXPECT_EQ(stat().last(), "80/20 rule ok:        No 30 %");
 
     // A value outside the band sticks until the next reset.
     table->StatistikZuruecksetzen();
     st->texte.sprache = 0;
     addAll({130, 110});
     EXPECT_TRUE(table->statistik().Fehler8020);
-    EXPECT_EQ(table->statistik().Text8020, QStringLiteral("Nein "));
+    EXPECT_EQ(table->statistik().Text8020, "Nein ");
 }
 
 TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
@@ -72,14 +61,14 @@ TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
     table::WerteForm& w = table->werte();
     shell::FormState& f = w.form();
     w.Form_Activate();
-    f.takeTextFromUser(kMax, QStringLiteral("2"));
+    f.takeTextFromUser(kMax, "2");
     w.txtMaxLimit_LostFocus();
-    f.takeTextFromUser(kSoll, QStringLiteral("1.1"));
+    f.takeTextFromUser(kSoll, "1.1");
     w.txtSoll_LostFocus();
     f.takeCheckedFromUser(Werte::chk8020, true);
     w.chk8020_Click();
     EXPECT_EQ(st->limits.Emin, 0.88);
-    EXPECT_EQ(f.text(kMin), QStringLiteral("0.88"));
+    EXPECT_EQ(f.text(kMin), "0.88");
     addAll({0.88, 1.2});
     EXPECT_EQ(grid().back(1, 2), st->edition.farbeOrange);
     EXPECT_EQ(table->statistik().Anz8020, 1);
@@ -88,18 +77,17 @@ TEST_F(LimitsTest, EightyPercentOfAFractionalTargetIsInTheBand)
 
 TEST_F(LimitsTest, CaptionOfTheLimitsButton)
 {
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral("Grenzwerte"));
-    st->limits.Emin = 80;
-    st->limits.Emax = 200;
-    st->limits.Esoll = 100;
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    200\r\n=    100"));
-    st->limits.Emin = 10.5;
-    st->limits.Emax = 20;
-    st->limits.Esoll = 15;
-    table->GrenzwerteAnzeigen();
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">   10.5\r\n<   20.0\r\n=   15.0"));
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {0, 0, 0, "Grenzwerte"},
+        {80, 200, 100, ">     80\r\n<    200\r\n=    100"},
+        {10.5, 20, 15, ">   10.5\r\n<   20.0\r\n=   15.0"}};
+    for (const auto& [emin, emax, esoll, caption] : cases) {
+        st->limits.Emin = emin;
+        st->limits.Emax = emax;
+        st->limits.Esoll = esoll;
+        table->GrenzwerteAnzeigen();
+        EXPECT_EQ(st->main().text(Main::cmdWerte), caption);
+    }
 }
 
 TEST_F(LimitsTest, DialogValidatesEachBox)
@@ -107,58 +95,53 @@ TEST_F(LimitsTest, DialogValidatesEachBox)
     table::WerteForm& w = table->werte();
     shell::FormState& f = w.form();
     w.Form_Activate();
-    EXPECT_EQ(f.text(kMin), QStringLiteral("0"));
-
-    f.takeTextFromUser(kMin, QStringLiteral("abc"));
-    EXPECT_FALSE(w.txtMinLimit_LostFocus());
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Eingabe muss numerisch sein!"));
-    EXPECT_EQ(f.focused(), kMin);
-
-    f.takeTextFromUser(kMin, QStringLiteral("-50"));
-    EXPECT_TRUE(w.txtMinLimit_LostFocus());
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Nur positive Werte erlaubt"));
-    EXPECT_EQ(f.text(kMin), QStringLiteral("50"));
-    EXPECT_DOUBLE_EQ(st->limits.Emin, 50);
-
-    f.takeTextFromUser(kMax, QStringLiteral("40"));
-    EXPECT_TRUE(w.txtMaxLimit_LostFocus());
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Minimum größer als Maximum!"));
-    f.takeTextFromUser(kMax, QStringLiteral("120"));
-    w.txtMaxLimit_LostFocus();
-
-    f.takeTextFromUser(kSoll, QStringLiteral("130"));
-    dialogs.shown.clear();
-    w.txtSoll_LostFocus();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Sollwert muss zwischen Minimum und Maximum liegen!")});
-
-    f.takeTextFromUser(kSoll, QString());
-    w.txtSoll_LostFocus();
-    EXPECT_EQ(f.text(kSoll), QStringLiteral("0"));
-    EXPECT_EQ(st->limits.EsollStr, QStringLiteral("0"));
+    EXPECT_EQ(f.text(kMin), "0");
+    // Each entry typed into a box and the box left: whether it is taken, the box's text then, the message.
+    const struct {
+        QString box, typed;
+        bool taken;
+        const char *shown, *message;
+    } steps[] = {
+        {kMin, "abc", false, "abc", "Eingabe muss numerisch sein!"},
+        {kMin, "-50", true, "50", "Nur positive Werte erlaubt"},
+        {kMax, "40", true, "40", "Minimum größer als Maximum!"},
+        {kMax, "120", true, "120", ""},
+        {kSoll, "130", true, "130", "Sollwert muss zwischen Minimum und Maximum liegen!"},
+        {kSoll, "", true, "0", ""},
+    };
+    const std::map<QString, bool (table::WerteForm::*)()> leave = {{kMin, &table::WerteForm::txtMinLimit_LostFocus},
+                                                                   {kMax, &table::WerteForm::txtMaxLimit_LostFocus},
+                                                                   {kSoll, &table::WerteForm::txtSoll_LostFocus}};
+    for (const auto& step : steps) {
+        dialogs.shown.clear();
+        f.takeTextFromUser(step.box, step.typed);
+        EXPECT_EQ((w.*leave.at(step.box))(), step.taken) << step.typed.toStdString();
+        EXPECT_EQ(f.text(step.box), step.shown);
+        EXPECT_EQ(dialogs.texts().join(""), step.message);
+        EXPECT_TRUE(step.taken || f.focused() == step.box);
+    }
+    EXPECT_EQ(std::pair(st->limits.Emin, st->limits.Emax), std::pair(50.0, 120.0));
 
     dialogs.shown.clear();
     f.takeCheckedFromUser(Werte::chk8020, true);
     w.chk8020_Click();
     EXPECT_TRUE(st->limits.E8020);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Eingabe Sollwert bei 80/20 Regel erforderlich")});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Eingabe Sollwert bei 80/20 Regel erforderlich"});
 
     // Target 100 with the rule on moves the minimum from 50 to 80.
     dialogs.shown.clear();
-    f.takeTextFromUser(kSoll, QStringLiteral("100"));
+    f.takeTextFromUser(kSoll, "100");
     w.txtSoll_LostFocus();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Min Limit  an 80/20 Regel angepasst von 50 nach 80")});
-    EXPECT_DOUBLE_EQ(st->limits.Emin, 80);
-    EXPECT_EQ(f.text(kMin), QStringLiteral("80"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Min Limit  an 80/20 Regel angepasst von 50 nach 80"});
+    EXPECT_EQ(f.text(kMin), "80");
 
     w.cmdLoeschen_Click();
-    EXPECT_FALSE(st->limits.E8020);
-    EXPECT_FALSE(f.isChecked(Werte::chk8020));
-    EXPECT_EQ(f.text(kMax), QStringLiteral("0"));
+    EXPECT_FALSE(st->limits.E8020 || f.isChecked(Werte::chk8020));
+    EXPECT_EQ(f.text(kMax), "0");
     EXPECT_DOUBLE_EQ(st->limits.Emax, 0);
 
     w.cmdInfo_Click();
-    EXPECT_TRUE(dialogs.texts().last().startsWith(QStringLiteral("Die 80/20 Regel nach ISO 19840 :\n1) ")));
-    EXPECT_EQ(dialogs.shown.last().icon, shell::Dialogs::Icon::Information);
+    EXPECT_TRUE(dialogs.texts().last().startsWith("Die 80/20 Regel nach ISO 19840 :\n1) "));
 
     // The user's decimal comma.
     testsupport::Sandbox::setLocale("de_DE.UTF-8");
@@ -175,9 +158,9 @@ TEST_F(LimitsTest, SavedLimitsApply)
     QObject::connect(&w, &table::WerteForm::closeRequested, [&closed] { closed = true; });
     table->cmdWerte_Click();
     w.Form_Activate();
-    w.form().takeTextFromUser(kMin, QStringLiteral("80"));
+    w.form().takeTextFromUser(kMin, "80");
     w.txtMinLimit_LostFocus();
-    w.form().takeTextFromUser(kMax, QStringLiteral("120"));
+    w.form().takeTextFromUser(kMax, "120");
     w.txtMaxLimit_LostFocus();
     table->cmdWerte_LostFocus(); // not saved yet: nothing applied
     EXPECT_FALSE(grid().back(1, 0).isValid());
@@ -186,7 +169,7 @@ TEST_F(LimitsTest, SavedLimitsApply)
     EXPECT_EQ(st->main().focused(), Main::cmdWerte);
     table->cmdWerte_LostFocus();
     EXPECT_EQ(grid().back(1, 0), st->edition.farbeRot);
-    EXPECT_EQ(st->main().text(Main::cmdWerte), QStringLiteral(">     80\r\n<    120\r\n=      0"));
+    EXPECT_EQ(st->main().text(Main::cmdWerte), ">     80\r\n<    120\r\n=      0");
     // What was saved is what the next start reads.
     EXPECT_EQ(testsupport::Sandbox::readFile(st->edition.AppDataPath + "/Limit.ini"), "80;120;0;0;\r\n");
 }

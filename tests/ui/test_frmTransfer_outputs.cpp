@@ -1,5 +1,6 @@
 #include "OutputTools.h"
 #include "Program.h"
+#include "TakeValue.h"
 #include "export/ExportSession.h"
 #include "export/ReportFont.h"
 #include "shell/Controls.h"
@@ -25,7 +26,7 @@ namespace {
 
 // The main window after "Datei öffnen" of a saved table into memory 1.
 struct OpenedTable {
-    Program p{QStringLiteral("RD")};
+    Program p{"RD"};
     ui::frmTransfer w{*p.session};
     QString mes;
 
@@ -35,8 +36,9 @@ struct OpenedTable {
         w.show();
         p.table().showView(0);
         for (int nr = 1; nr <= 4; ++nr)
-            EXPECT_TRUE(p.table().appendRow(0, {}, QStringLiteral("10:00:0%1").arg(nr), nr, 20 + nr * 0.5,
-                                            QStringLiteral("µm  "), QStringLiteral("NFe")));
+            testsupport::take(
+                p.st, p.table(),
+                {.wert = 20 + nr * 0.5, .nr = nr, .material = "NFe", .zeit = QStringLiteral("10:00:0%1").arg(nr)});
         mes = p.sandbox.root() + QStringLiteral("/table.mes");
         EXPECT_TRUE(p.exporter().saveTo(mes));
         p.table().MessdatenLoeschen(0);
@@ -57,15 +59,14 @@ TEST(MainWindowOutputs, CopyButtonsCallTheOutputs)
         EXPECT_TRUE(t.button(name)->isVisible() && t.button(name)->isEnabled()) << name.toStdString();
     t.button(Main::cmdClipboard)->click();
     // The row as it was saved: the material loads back without a blank added.
-    EXPECT_TRUE(t.p.desktop.clipboard.contains(QStringLiteral("10:00:04          4        22.0 µm   NFe\r\n")))
+    EXPECT_TRUE(t.p.desktop.clipboard.contains("10:00:04          4        22.0 µm   NFe\r\n"))
         << t.p.desktop.clipboard.toStdString();
     t.button(Main::cmdprint)->click();
     EXPECT_EQ(t.p.dialogs.printerChoices, 1);
     t.button(Main::cmdWord)->click();
     t.button(Main::cmdExcel)->click();
     ASSERT_EQ(t.p.desktop.opened.size(), 2);
-    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(QStringLiteral(".odt")));
-    EXPECT_TRUE(t.p.desktop.opened[1].endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(t.p.desktop.opened[0].endsWith(".odt") && t.p.desktop.opened[1].endsWith(".xlsx"));
     EXPECT_EQ(t.p.dialogs.texts(), QStringList{t.p.st.msg(shell::Msg::ExcelWithChart)});
 }
 
@@ -77,7 +78,7 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
     ui::QtDialogs dialogs(&t.w);
     t.p.st.dialogs = &dialogs;
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    const QString pdf = dir.filePath("printed.pdf");
     dialogs.printer()->setOutputFormat(QPrinter::PdfFormat);
     dialogs.printer()->setOutputFileName(pdf);
 
@@ -94,8 +95,8 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
             modal->close();
             return;
         }
-        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* file = dlg->findChild<QLineEdit*>(QStringLiteral("filename"));
+        auto* printers = dlg->findChild<QComboBox*>("printers");
+        auto* file = dlg->findChild<QLineEdit*>("filename");
         seen << (printers && printers->currentIndex() == printers->count() - 1 ? printers->currentText() : "?")
              << (file ? file->text() : "?");
         if (!accept) {
@@ -112,7 +113,7 @@ TEST(MainWindowOutputs, PrintDialogPrintsToAPdfFileOrNothing)
     EXPECT_EQ(seen, (QStringList{"In PDF-Datei drucken", pdf}));
     EXPECT_EQ(dialogs.printer()->outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(words(pdfText(pdf).split(QLatin1Char('\n'))),
-              words(reports::ReportFont::lines(t.p.exporter().BuildReport(QStringLiteral("A")))));
+              words(reports::ReportFont::lines(t.p.exporter().BuildReport("A"))));
 
     QFile::remove(pdf);
     seen.clear();

@@ -2,6 +2,7 @@
 // figures and validation rules are the table tests' work.
 #include "Program.h"
 #include "Sandbox.h"
+#include "TakeValue.h"
 #include "shell/Controls.h"
 #include "table/TableSession.h"
 #include "ui/frmTransfer.h"
@@ -35,9 +36,8 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     w.state().limits.Emin = 10;
     w.state().limits.Emax = 13;
     for (double v : {10.0, 12.0, 14.0})
-        t->appendRow(0, "05.06.2024", "08:00:00", t->aktZeile, v, "µm  ", " Fe");
+        testsupport::take(p.st, *t, {.wert = v});
     EXPECT_EQ(grid->model()->rowCount(), 3);
-    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "05.06.2024");
     EXPECT_EQ(grid->model()->index(2, 2).data().toString(), "       14.0");
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
     ASSERT_EQ(list->count(), 9);

@@ -1,5 +1,6 @@
 #include "Program.h"
 #include "SimulatedGauge.h"
+#include "TakeValue.h"
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
 #include "shell/Commands.h"
@@ -92,7 +93,7 @@ TEST(Layout, StaysInPlaceFromFileToConnectionAndRead)
         Program maker(sb, "RD", Program::Line::Fake);
         ASSERT_TRUE(maker.start());
         for (int i = 1; i <= 50; ++i)
-            maker.table().appendRow(0, "01.02.2024", "10:00:00", i, 100 + i, "µm  ", " Fe");
+            testsupport::take(maker.st, maker.table(), {.wert = 100.0 + i});
         ASSERT_TRUE(maker.exporter().saveTo(file));
     }
     SimulatedGauge gauge;

@@ -12,9 +12,9 @@ PtyPort::~PtyPort()
     close();
 }
 
-bool PtyPort::open(QString *error)
+bool PtyPort::open(QString* error)
 {
-    const auto fail = [&](const char *what) {
+    const auto fail = [&](const char* what) {
         *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
         close();
         return false;
@@ -26,17 +26,17 @@ bool PtyPort::open(QString *error)
         return fail("grantpt");
     if (unlockpt(m_master) != 0)
         return fail("unlockpt");
-    const char *name = ptsname(m_master);
+    const char* name = ptsname(m_master);
     if (!name)
         return fail("ptsname");
     m_path = QString::fromLocal8Bit(name);
     m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_slave < 0)
         return fail("open slave");
-    termios tio {};
+    termios tio{};
     if (tcgetattr(m_slave, &tio) != 0)
         return fail("tcgetattr");
-    cfmakeraw(&tio);   // CR LF and all control characters pass unchanged, no echo
+    cfmakeraw(&tio); // CR LF and all control characters pass unchanged, no echo
     cfsetispeed(&tio, B38400);
     cfsetospeed(&tio, B38400);
     if (tcsetattr(m_slave, TCSANOW, &tio) != 0)
@@ -58,7 +58,7 @@ void PtyPort::close()
     m_slave = -1;
 }
 
-qint64 PtyPort::write(const char *data, qint64 size)
+qint64 PtyPort::write(const char* data, qint64 size)
 {
     if (m_master < 0)
         return -1;

@@ -10,10 +10,10 @@ class PtyPort
 public:
     PtyPort() = default;
     ~PtyPort();
-    PtyPort(const PtyPort &) = delete;
-    PtyPort &operator=(const PtyPort &) = delete;
+    PtyPort(const PtyPort&) = delete;
+    PtyPort& operator=(const PtyPort&) = delete;
 
-    bool open(QString *error);
+    bool open(QString* error);
     void close();
     bool isOpen() const { return m_master >= 0; }
 
@@ -21,7 +21,7 @@ public:
     int masterFd() const { return m_master; }
 
     // Non-blocking: number of bytes taken (0 when the terminal buffer is full), -1 on a real failure.
-    qint64 write(const char *data, qint64 size);
+    qint64 write(const char* data, qint64 size);
     // Everything the client has sent so far (non-blocking).
     QByteArray readAll();
     // Drops output the client has not read yet (a client that gave up and sends a new command).

@@ -15,7 +15,7 @@ QString micro()
     return QString(QChar(0x00B5)) + QLatin1Char('m');
 }
 
-int decimalsFor(double value, const QString &unit)
+int decimalsFor(double value, const QString& unit)
 {
     const double a = std::fabs(value);
     if (unit == micro())
@@ -26,12 +26,12 @@ int decimalsFor(double value, const QString &unit)
         return 1;
     if (unit == QLatin1String("A/cm"))
         return 2;
-    return 3;   // kOe, kA/m, mVs
+    return 3; // kOe, kA/m, mVs
 }
 
 } // namespace
 
-std::optional<SimModelInfo> SimGauge::modelInfo(const QString &code)
+std::optional<SimModelInfo> SimGauge::modelInfo(const QString& code)
 {
     // code, memoryMode, interfaceKind, deviceLine, materialMode, signMode, memories, coating, variant, unit,
     // mean, spread, probe
@@ -43,7 +43,7 @@ std::optional<SimModelInfo> SimGauge::modelInfo(const QString &code)
         {"VX2", "3", 'K', 'V', '0', '-', 1, false, "VX-2", "mVs", 0.25, 0.1, "C2"},
         {"QL7", "X", 'K', 'V', '0', '-', 0, false, "QL-7", "G", 3.0, 2.0, "Q7"},
     };
-    for (const SimModelInfo &m : models) {
+    for (const SimModelInfo& m : models) {
         if (m.code.compare(code, Qt::CaseInsensitive) == 0)
             return m;
     }
@@ -55,27 +55,27 @@ QStringList SimGauge::modelCodes()
     return {"RD", "FT", "VX1", "VX5", "VX2", "QL7"};
 }
 
-QStringList SimGauge::unitsFor(const SimModelInfo &info)
+QStringList SimGauge::unitsFor(const SimModelInfo& info)
 {
     if (info.coating)
         return {micro(), "mm"};
     return {"G", "Oe", "kOe", "A/cm", "kA/m", "mVs"};
 }
 
-QString SimGauge::canonicalUnit(const QString &unit)
+QString SimGauge::canonicalUnit(const QString& unit)
 {
     const QString u = unit.trimmed();
     if (u == micro() || u == QLatin1String("um") || u == QLatin1String("ym") || u == QString(QChar(0x03BC)) + "m")
         return micro();
     static const QStringList known = {"mm", "G", "Oe", "kOe", "A/cm", "kA/m", "mVs"};
-    for (const QString &k : known) {
+    for (const QString& k : known) {
         if (k.compare(u, Qt::CaseInsensitive) == 0)
             return k;
     }
     return {};
 }
 
-QByteArray SimGauge::formatValue(double value, const QString &unit)
+QByteArray SimGauge::formatValue(double value, const QString& unit)
 {
     for (int decimals = decimalsFor(value, unit); decimals >= 0; --decimals) {
         const QByteArray text = QByteArray::number(value, 'f', decimals);
@@ -85,7 +85,7 @@ QByteArray SimGauge::formatValue(double value, const QString &unit)
     return QByteArray::number(value, 'f', 0).left(10);
 }
 
-QByteArray SimGauge::formatRecord(int nr, const SimValue &value, bool ym)
+QByteArray SimGauge::formatRecord(int nr, const SimValue& value, bool ym)
 {
     QByteArray unit;
     if (value.unit == micro())
@@ -103,8 +103,8 @@ QByteArray SimGauge::formatRecord(int nr, const SimValue &value, bool ym)
     return line;
 }
 
-std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, const QString &defaultUnit,
-                                                       const QString &defaultMaterial, QString *error)
+std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString& path, const QString& defaultUnit,
+                                                        const QString& defaultMaterial, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -130,7 +130,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
         const QStringList fields = line.split(separators, Qt::SkipEmptyParts);
         if (fields.isEmpty())
             continue;
-        const auto fail = [&](const QString &why) {
+        const auto fail = [&](const QString& why) {
             *error = QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(why);
             return std::nullopt;
         };
@@ -144,7 +144,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
         v.value = valueText.toDouble();
         v.text = valueText.toLatin1();
         if (v.text.size() > 10)
-            v.text.clear();   // too wide for the value columns: formatted instead
+            v.text.clear(); // too wide for the value columns: formatted instead
         v.unit = defaultUnit;
         if (fields.size() > 1) {
             v.unit = canonicalUnit(fields[1]);
@@ -164,7 +164,7 @@ std::optional<QList<SimValue>> SimGauge::loadMemoryFile(const QString &path, con
     return values;
 }
 
-SimGauge::SimGauge(const SimGaugeConfig &config)
+SimGauge::SimGauge(const SimGaugeConfig& config)
     : m_config(config), m_info(*modelInfo(config.model)), m_random(config.seed)
 {
     if (m_config.variant.isEmpty())
@@ -189,7 +189,7 @@ double SimGauge::drawValue(double mean, double spread)
     return std::clamp(v, -999999.0, 9999999.0);
 }
 
-void SimGauge::generateMemory(int memory, int count, double mean, double spread, const QString &unit)
+void SimGauge::generateMemory(int memory, int count, double mean, double spread, const QString& unit)
 {
     QList<SimValue> values;
     count = std::clamp(count, 0, int(MaxNumber));
@@ -213,14 +213,14 @@ void SimGauge::generateMemory(int memory, int count, double mean, double spread,
     }
 }
 
-void SimGauge::setMemory(int memory, const QList<SimValue> &values)
+void SimGauge::setMemory(int memory, const QList<SimValue>& values)
 {
     m_memories[memory == 2 ? 1 : 0] = values.mid(0, MaxNumber);
     if (memory == 1 && !values.isEmpty())
         m_onlineUnit = values.first().unit;
 }
 
-const QList<SimValue> &SimGauge::memory(int memory) const
+const QList<SimValue>& SimGauge::memory(int memory) const
 {
     return m_memories[memory == 2 ? 1 : 0];
 }
@@ -243,9 +243,10 @@ QByteArray SimGauge::identificationText() const
 {
     QByteArray out = identificationFirstLine().toLatin1() + CrLf;
     out += "VD:" + m_config.firmware.toLatin1() + CrLf;
-    if (m_config.controlChars)   // a window title, the clipboard set to "pwned", the screen cleared
-        out.insert(out.size() - 2, "\x1b]0;owned\x07\x1b]52;c;cHduZWQ=\x07\x1b[2J\x9b" "31m");
-    const QString &mode = m_info.memoryMode;
+    if (m_config.controlChars) // a window title, the clipboard set to "pwned", the screen cleared
+        out.insert(out.size() - 2, "\x1b]0;owned\x07\x1b]52;c;cHduZWQ=\x07\x1b[2J\x9b"
+                                   "31m");
+    const QString& mode = m_info.memoryMode;
     const auto count = [&](int memory) {
         return m_config.hugeCount ? QByteArray("999999999") : QByteArray::number(this->memory(memory).size());
     };
@@ -278,7 +279,7 @@ QByteArray SimGauge::garbageLine()
     return line + CrLf;
 }
 
-void SimGauge::appendRecord(QList<SimChunk> &out, const QByteArray &line, bool split)
+void SimGauge::appendRecord(QList<SimChunk>& out, const QByteArray& line, bool split)
 {
     if (out.isEmpty() || out.last().action != SimChunk::Action::None)
         out.append(SimChunk{});
@@ -291,7 +292,7 @@ void SimGauge::appendRecord(QList<SimChunk> &out, const QByteArray &line, bool s
     out.append(SimChunk{line.mid(half) + CrLf, m_config.splitPauseMs, SimChunk::Action::None});
 }
 
-QList<SimChunk> SimGauge::answer(const QByteArray &command)
+QList<SimChunk> SimGauge::answer(const QByteArray& command)
 {
     if (m_config.silent || !m_on)
         return {};
@@ -320,12 +321,12 @@ QList<SimChunk> SimGauge::answer(const QByteArray &command)
 }
 
 // Every byte a chunk of its own, after a pause; an action stays with the last byte of its chunk.
-QList<SimChunk> SimGauge::dripped(const QList<SimChunk> &chunks) const
+QList<SimChunk> SimGauge::dripped(const QList<SimChunk>& chunks) const
 {
     if (!m_config.drip)
         return chunks;
     QList<SimChunk> out;
-    for (const SimChunk &c : chunks) {
+    for (const SimChunk& c : chunks) {
         for (int i = 0; i < c.data.size(); ++i)
             out.append(SimChunk{c.data.mid(i, 1), m_config.dripMs, SimChunk::Action::None});
         if (c.data.isEmpty())
@@ -343,7 +344,9 @@ QByteArray SimGauge::hostileRecord(int nr, SimValue value, int index) const
     if (m_config.controlChars) {
         // Backspace and bell in the unit, escape in the material: typed as they are they act in the receiver.
         line.replace(19, 2, "\x08\x07");
-        line.replace(22, 3, "F\x1b" "e");
+        line.replace(22, 3,
+                     "F\x1b"
+                     "e");
     }
     return line;
 }
@@ -362,13 +365,12 @@ QByteArray SimGauge::endlessPiece()
 QList<SimChunk> SimGauge::memoryAnswer(int memory)
 {
     const QList<SimValue> none;
-    const QList<SimValue> &values = (m_info.memories >= memory) ? this->memory(memory) : none;
+    const QList<SimValue>& values = (m_info.memories >= memory) ? this->memory(memory) : none;
     QList<SimChunk> out;
     QByteArray head = identificationFirstLine().toLatin1() + CrLf;
     const int number = memoryNumberInAnswer(memory);
-    head += (number == ScanMemoryNumber && m_info.code == QLatin1String("FT"))
-                ? QByteArray("SCAN")
-                : "MEMORY " + QByteArray::number(number);
+    head += (number == ScanMemoryNumber && m_info.code == QLatin1String("FT")) ? QByteArray("SCAN")
+                                                                               : "MEMORY " + QByteArray::number(number);
     head += CrLf + "N:" + QByteArray::number(values.size()) + CrLf;
     if (m_config.garbage)
         head += garbageLine();
@@ -392,20 +394,20 @@ QList<SimChunk> SimGauge::memoryAnswer(int memory)
         if (m_config.garbage && i % 7 == 3)
             appendRecord(out, garbageLine().chopped(2), false);
     }
-    if (unplugAt >= 0) {   // empty memory: unplug right after the heading
+    if (unplugAt >= 0) { // empty memory: unplug right after the heading
         out.append(SimChunk{{}, 0, SimChunk::Action::Unplug});
         return out;
     }
-    if (m_config.endless || m_config.endlessMemory)   // the records go on while the answer stands
+    if (m_config.endless || m_config.endlessMemory) // the records go on while the answer stands
         return dripped(out);
     QByteArray tail;
     if (m_config.recordsBeforeStx)
         tail += stxLine;
     else
-        tail += "    N=" + QByteArray::number(values.size()) + CrLf;   // four blanks: not a record
+        tail += "    N=" + QByteArray::number(values.size()) + CrLf; // four blanks: not a record
     if (!m_config.noEot)
         tail += EOT;
-    if (m_config.switchOffAfter == values.size()) {   // all records out: the answer ends, then the gauge goes off
+    if (m_config.switchOffAfter == values.size()) { // all records out: the answer ends, then the gauge goes off
         tail += EM;
         out.append(SimChunk{tail, 0, SimChunk::Action::SwitchOff});
         m_on = false;

@@ -109,7 +109,7 @@ Exit status: 0 normal end, 1 the terminal or Ports.ini could not be set up, 2 ba
 )");
 }
 
-SimOptions::Result SimOptions::parse(const QStringList &arguments)
+SimOptions::Result SimOptions::parse(const QStringList& arguments)
 {
     SimSettings s;
     bool count1Given = false;
@@ -117,18 +117,21 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
     QString model = QStringLiteral("RD");
     QString select;
 
-    const auto toInt = [&](const QString &name, const QString &text, int min, int max, int *out) {
+    const auto toInt = [&](const QString& name, const QString& text, int min, int max, int* out) {
         bool ok = false;
         const int v = text.toInt(&ok);
         if (!ok || v < min || v > max) {
             m_error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
-                          .arg(name).arg(min).arg(max).arg(text);
+                          .arg(name)
+                          .arg(min)
+                          .arg(max)
+                          .arg(text);
             return false;
         }
         *out = v;
         return true;
     };
-    const auto toDouble = [&](const QString &name, const QString &text, double *out) {
+    const auto toDouble = [&](const QString& name, const QString& text, double* out) {
         bool ok = false;
         QString t = text;
         const double v = t.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
@@ -140,73 +143,137 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
         return true;
     };
 
-    using Handler = std::function<bool(const QString &name, const QString &value)>;
+    using Handler = std::function<bool(const QString& name, const QString& value)>;
     const QMap<QString, Handler> withValue = {
-        {"--model", [&](const QString &, const QString &v) { model = v; return true; }},
-        {"--variant", [&](const QString &, const QString &v) { s.gauge.variant = v; return true; }},
-        {"--serial", [&](const QString &, const QString &v) { s.gauge.serial = v; return true; }},
-        {"--firmware", [&](const QString &, const QString &v) { s.gauge.firmware = v; return true; }},
-        {"--mac", [&](const QString &, const QString &v) { s.gauge.mac = v; return true; }},
-        {"--probe", [&](const QString &, const QString &v) { s.gauge.probeType = v; return true; }},
-        {"--probe-version", [&](const QString &, const QString &v) { s.gauge.probeVersion = v; return true; }},
-        {"--memory-number", [&](const QString &n, const QString &v) {
-             return toInt(n, v, 1, 99, &s.gauge.memoryNumber); }},
-        {"--select", [&](const QString &, const QString &v) { select = v; return true; }},
-        {"--count1", [&](const QString &n, const QString &v) {
-             count1Given = true; return toInt(n, v, 0, SimGauge::MaxNumber, &s.count1); }},
-        {"--count2", [&](const QString &n, const QString &v) { return toInt(n, v, 0, SimGauge::MaxNumber, &s.count2); }},
-        {"--mean", [&](const QString &n, const QString &v) { s.meanSet = true; return toDouble(n, v, &s.mean); }},
-        {"--spread", [&](const QString &n, const QString &v) {
-             s.spreadSet = true; return toDouble(n, v, &s.spread); }},
-        {"--unit", [&](const QString &, const QString &v) {
+        {"--model",
+         [&](const QString&, const QString& v) {
+             model = v;
+             return true;
+         }},
+        {"--variant",
+         [&](const QString&, const QString& v) {
+             s.gauge.variant = v;
+             return true;
+         }},
+        {"--serial",
+         [&](const QString&, const QString& v) {
+             s.gauge.serial = v;
+             return true;
+         }},
+        {"--firmware",
+         [&](const QString&, const QString& v) {
+             s.gauge.firmware = v;
+             return true;
+         }},
+        {"--mac",
+         [&](const QString&, const QString& v) {
+             s.gauge.mac = v;
+             return true;
+         }},
+        {"--probe",
+         [&](const QString&, const QString& v) {
+             s.gauge.probeType = v;
+             return true;
+         }},
+        {"--probe-version",
+         [&](const QString&, const QString& v) {
+             s.gauge.probeVersion = v;
+             return true;
+         }},
+        {"--memory-number",
+         [&](const QString& n, const QString& v) { return toInt(n, v, 1, 99, &s.gauge.memoryNumber); }},
+        {"--select",
+         [&](const QString&, const QString& v) {
+             select = v;
+             return true;
+         }},
+        {"--count1",
+         [&](const QString& n, const QString& v) {
+             count1Given = true;
+             return toInt(n, v, 0, SimGauge::MaxNumber, &s.count1);
+         }},
+        {"--count2",
+         [&](const QString& n, const QString& v) { return toInt(n, v, 0, SimGauge::MaxNumber, &s.count2); }},
+        {"--mean",
+         [&](const QString& n, const QString& v) {
+             s.meanSet = true;
+             return toDouble(n, v, &s.mean);
+         }},
+        {"--spread",
+         [&](const QString& n, const QString& v) {
+             s.spreadSet = true;
+             return toDouble(n, v, &s.spread);
+         }},
+        {"--unit",
+         [&](const QString&, const QString& v) {
              s.unit = SimGauge::canonicalUnit(v);
              if (s.unit.isEmpty())
                  m_error = QStringLiteral("--unit: unknown unit \"%1\"").arg(v);
-             return !s.unit.isEmpty(); }},
-        {"--seed", [&](const QString &n, const QString &v) {
+             return !s.unit.isEmpty();
+         }},
+        {"--seed",
+         [&](const QString& n, const QString& v) {
              int seed = 0;
              const bool ok = toInt(n, v, 0, 2147483647, &seed);
              s.gauge.seed = quint32(seed);
-             return ok; }},
-        {"--material", [&](const QString &, const QString &v) {
+             return ok;
+         }},
+        {"--material",
+         [&](const QString&, const QString& v) {
              if (v.trimmed().size() > 3) {
                  m_error = QStringLiteral("--material: at most 3 characters");
                  return false;
              }
              s.gauge.material = v.trimmed();
-             return true; }},
-        {"--memory1", [&](const QString &, const QString &v) { s.memory1File = v; return true; }},
-        {"--memory2", [&](const QString &, const QString &v) { s.memory2File = v; return true; }},
-        {"--interval", [&](const QString &n, const QString &v) { return toInt(n, v, 1, 86400000, &s.intervalMs); }},
-        {"--online-start", [&](const QString &, const QString &v) {
+             return true;
+         }},
+        {"--memory1",
+         [&](const QString&, const QString& v) {
+             s.memory1File = v;
+             return true;
+         }},
+        {"--memory2",
+         [&](const QString&, const QString& v) {
+             s.memory2File = v;
+             return true;
+         }},
+        {"--interval", [&](const QString& n, const QString& v) { return toInt(n, v, 1, 86400000, &s.intervalMs); }},
+        {"--online-start",
+         [&](const QString&, const QString& v) {
              if (v != QLatin1String("ident") && v != QLatin1String("now")) {
                  m_error = QStringLiteral("--online-start: ident or now");
                  return false;
              }
              s.onlineNow = v == QLatin1String("now");
-             return true; }},
-        {"--baud", [&](const QString &n, const QString &v) { return toInt(n, v, 300, 4000000, &s.baud); }},
-        {"--com", [&](const QString &n, const QString &v) { return toInt(n, v, 1, 201, &s.com); }},
-        {"--type", [&](const QString &, const QString &v) {
+             return true;
+         }},
+        {"--baud", [&](const QString& n, const QString& v) { return toInt(n, v, 300, 4000000, &s.baud); }},
+        {"--com", [&](const QString& n, const QString& v) { return toInt(n, v, 1, 201, &s.com); }},
+        {"--type",
+         [&](const QString&, const QString& v) {
              if (v.contains(QLatin1Char(';'))) {
                  m_error = QStringLiteral("--type: the text must not contain \";\"");
                  return false;
              }
              s.typeText = v;
-             return true; }},
-        {"--switch-off-after", [&](const QString &n, const QString &v) {
-             return toInt(n, v, 0, 1000000, &s.gauge.switchOffAfter); }},
-        {"--fault", [&](const QString &, const QString &v) { faults += v.split(QLatin1Char(',')); return true; }},
-        {"--unplug-after", [&](const QString &n, const QString &v) {
-             return toInt(n, v, 0, 86400000, &s.unplugAfterMs); }},
-        {"--split-pause", [&](const QString &n, const QString &v) {
-             return toInt(n, v, 0, 60000, &s.gauge.splitPauseMs); }},
-        {"--drip-ms", [&](const QString &n, const QString &v) {
-             return toInt(n, v, 0, 60000, &s.gauge.dripMs); }},
+             return true;
+         }},
+        {"--switch-off-after",
+         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 1000000, &s.gauge.switchOffAfter); }},
+        {"--fault",
+         [&](const QString&, const QString& v) {
+             faults += v.split(QLatin1Char(','));
+             return true;
+         }},
+        {"--unplug-after",
+         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 86400000, &s.unplugAfterMs); }},
+        {"--split-pause",
+         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 60000, &s.gauge.splitPauseMs); }},
+        {"--drip-ms", [&](const QString& n, const QString& v) { return toInt(n, v, 0, 60000, &s.gauge.dripMs); }},
     };
-    const QMap<QString, bool *> flags = {
+    const QMap<QString, bool*> flags = {
         {"--ym", &s.gauge.ym}, {"--online", &s.online}, {"--keypress", &s.keypress},
-        {"--fast", &s.fast}, {"--quiet", &s.quiet},
+        {"--fast", &s.fast},   {"--quiet", &s.quiet},
     };
 
     for (int i = 1; i < arguments.size(); ++i) {
@@ -274,8 +341,7 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
         m_error = QStringLiteral("--spread must not be negative");
         return Result::Error;
     }
-    if (info->memories == 0 && (s.count1 > 0 || s.count2 > 0 || !s.memory1File.isEmpty()
-                                || !s.memory2File.isEmpty())) {
+    if (info->memories == 0 && (s.count1 > 0 || s.count2 > 0 || !s.memory1File.isEmpty() || !s.memory2File.isEmpty())) {
         m_error = QStringLiteral("%1 has no memory").arg(info->code);
         return Result::Error;
     }
@@ -298,7 +364,7 @@ SimOptions::Result SimOptions::parse(const QStringList &arguments)
             s.overflow = true;
         } else if (fault == QLatin1String("switch-off")) {
             if (s.gauge.switchOffAfter < 0)
-                s.gauge.switchOffAfter = -2;   // decided once the memory size is known
+                s.gauge.switchOffAfter = -2; // decided once the memory size is known
         } else if (fault == QLatin1String("unplug")) {
             s.gauge.unplugMidAnswer = true;
         } else if (fault == QLatin1String("records-before-stx")) {

@@ -15,12 +15,12 @@ QByteArray comPrefix(int comNumber)
     return "COM" + QByteArray::number(comNumber) + ';';
 }
 
-bool startsWithNoCase(const QByteArray &line, const QByteArray &prefix)
+bool startsWithNoCase(const QByteArray& line, const QByteArray& prefix)
 {
     return line.size() >= prefix.size() && qstrnicmp(line.constData(), prefix.constData(), prefix.size()) == 0;
 }
 
-QByteArray toCp1252(const QString &text)
+QByteArray toCp1252(const QString& text)
 {
     QStringEncoder encoder("windows-1252");
     return encoder.encode(text);
@@ -33,23 +33,23 @@ QString SimPortsIni::filePath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Varnotek/Ports.ini";
 }
 
-QByteArray SimPortsIni::lineFor(int comNumber, const QString &device, const QString &typeText)
+QByteArray SimPortsIni::lineFor(int comNumber, const QString& device, const QString& typeText)
 {
     return comPrefix(comNumber) + toCp1252(device) + ';' + toCp1252(typeText) + ';';
 }
 
-bool SimPortsIni::addLine(int comNumber, const QString &device, const QString &typeText, QString *error)
+bool SimPortsIni::addLine(int comNumber, const QString& device, const QString& typeText, QString* error)
 {
     const QByteArray line = lineFor(comNumber, device, typeText);
     return rewrite(comNumber, &line, QString(), error);
 }
 
-bool SimPortsIni::removeLine(int comNumber, const QString &device, QString *error)
+bool SimPortsIni::removeLine(int comNumber, const QString& device, QString* error)
 {
     return rewrite(comNumber, nullptr, device, error);
 }
 
-bool SimPortsIni::rewrite(int comNumber, const QByteArray *newLine, const QString &onlyDevice, QString *error)
+bool SimPortsIni::rewrite(int comNumber, const QByteArray* newLine, const QString& onlyDevice, QString* error)
 {
     const QString path = filePath();
     const QString folder = QFileInfo(path).absolutePath();
@@ -94,7 +94,7 @@ bool SimPortsIni::rewrite(int comNumber, const QByteArray *newLine, const QStrin
     if (newLine)
         lines.append(*newLine);
     QByteArray out;
-    for (const QByteArray &line : lines)
+    for (const QByteArray& line : lines)
         out += line + "\r\n";
     // Written whole and renamed into place, so a reader never sees half a file.
     QSaveFile file(path);

@@ -9,13 +9,13 @@ class SimPortsIni
 {
 public:
     static QString filePath();
-    static QByteArray lineFor(int comNumber, const QString &device, const QString &typeText);
+    static QByteArray lineFor(int comNumber, const QString& device, const QString& typeText);
 
     // Adds the line, replacing any line for the same COM number. False with a message on failure.
-    static bool addLine(int comNumber, const QString &device, const QString &typeText, QString *error);
+    static bool addLine(int comNumber, const QString& device, const QString& typeText, QString* error);
     // Removes the COM line, but only while it still names this device (another simulator may have taken it over).
-    static bool removeLine(int comNumber, const QString &device, QString *error);
+    static bool removeLine(int comNumber, const QString& device, QString* error);
 
 private:
-    static bool rewrite(int comNumber, const QByteArray *newLine, const QString &onlyDevice, QString *error);
+    static bool rewrite(int comNumber, const QByteArray* newLine, const QString& onlyDevice, QString* error);
 };

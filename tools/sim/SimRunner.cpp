@@ -2,7 +2,6 @@
 
 #include "SimPortsIni.h"
 
-
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -26,7 +25,8 @@ void installSignalHandlers()
 {
     if (g_signalPipe[0] < 0 && pipe2(g_signalPipe, O_NONBLOCK | O_CLOEXEC) != 0)
         return;
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -36,9 +36,9 @@ void installSignalHandlers()
 }
 
 constexpr qint64 Ms = 1000000;
-constexpr size_t MaxQueuedChunks = 256;   // beyond this nobody reads: online values are dropped
+constexpr size_t MaxQueuedChunks = 256; // beyond this nobody reads: online values are dropped
 
-QString printable(const QByteArray &bytes)
+QString printable(const QByteArray& bytes)
 {
     QString out;
     for (const char c : bytes) {
@@ -50,7 +50,7 @@ QString printable(const QByteArray &bytes)
 
 } // namespace
 
-std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings &settings, QString *error)
+std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings& settings, QString* error)
 {
     const SimModelInfo info = *SimGauge::modelInfo(settings.gauge.model);
     const QString unit = settings.unit.isEmpty() ? info.defaultUnit : settings.unit;
@@ -58,8 +58,8 @@ std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings &settings, QStr
     const double spread = settings.spreadSet ? settings.spread : info.defaultSpread;
     const bool isRd = info.code == QLatin1String("RD");
     const bool feFe = settings.gauge.variant.startsWith(QLatin1String("FE"), Qt::CaseInsensitive);
-    const QString online = settings.gauge.material.isEmpty() && info.coating ? QStringLiteral("Fe")
-                                                                              : settings.gauge.material;
+    const QString online =
+        settings.gauge.material.isEmpty() && info.coating ? QStringLiteral("Fe") : settings.gauge.material;
     const QString material1 = isRd ? QStringLiteral("Fe") : online;
     const QString material2 = isRd ? (feFe ? QStringLiteral("Fe") : QStringLiteral("NFe")) : online;
 
@@ -71,7 +71,7 @@ std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings &settings, QStr
         auto loaded = SimGauge::loadMemoryFile(paths[m], unit, m == 0 ? material1 : material2, error);
         if (!loaded)
             return nullptr;
-        for (const SimValue &v : *loaded) {
+        for (const SimValue& v : *loaded) {
             if (!SimGauge::unitsFor(info).contains(v.unit)) {
                 *error = QStringLiteral("%1: %2 does not measure %3").arg(paths[m], info.code, v.unit);
                 return nullptr;
@@ -88,7 +88,7 @@ std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings &settings, QStr
         count2 = isRd ? 12 : (info.code == QLatin1String("FT") ? 96 : 0);
 
     SimGaugeConfig config = settings.gauge;
-    if (config.switchOffAfter == -2) {   // "switch-off" fault: half way through memory 1, or after 5 online values
+    if (config.switchOffAfter == -2) { // "switch-off" fault: half way through memory 1, or after 5 online values
         const int size1 = paths[0].isEmpty() ? count1 : int(files[0].size());
         config.switchOffAfter = info.memories == 0 ? 5 : std::max(1, size1 / 2);
     }
@@ -108,12 +108,12 @@ std::unique_ptr<SimGauge> SimRunner::makeGauge(const SimSettings &settings, QStr
     return gauge;
 }
 
-SimRunner::SimRunner(SimGauge &gauge, const SimSettings &settings) : m_gauge(gauge), m_settings(settings)
+SimRunner::SimRunner(SimGauge& gauge, const SimSettings& settings) : m_gauge(gauge), m_settings(settings)
 {
-    m_byteNs = settings.fast ? 0 : qint64(1e9 * 10.0 / settings.baud);   // start bit, 8 data bits, stop bit
+    m_byteNs = settings.fast ? 0 : qint64(1e9 * 10.0 / settings.baud); // start bit, 8 data bits, stop bit
 }
 
-void SimRunner::log(const QString &text) const
+void SimRunner::log(const QString& text) const
 {
     if (m_settings.quiet)
         return;
@@ -148,13 +148,14 @@ int SimRunner::run()
     std::fprintf(stdout, "%s\n", qPrintable(path));
     std::fflush(stdout);
 
-    struct stat st {};
+    struct stat st {
+    };
     if (fstat(STDIN_FILENO, &st) == 0)
         m_stdinMode = (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || isatty(STDIN_FILENO)) ? StdinMode::EndsProgram
-                                                                                              : StdinMode::Ignored;
-    log(QStringLiteral("%1 (%2) on %3, %4").arg(m_gauge.info().code, m_gauge.identificationFirstLine(), path,
-                                               m_settings.fast ? QStringLiteral("unpaced")
-                                                               : QStringLiteral("%1 baud").arg(m_settings.baud)));
+                                                                                             : StdinMode::Ignored;
+    log(QStringLiteral("%1 (%2) on %3, %4")
+            .arg(m_gauge.info().code, m_gauge.identificationFirstLine(), path,
+                 m_settings.fast ? QStringLiteral("unpaced") : QStringLiteral("%1 baud").arg(m_settings.baud)));
     if (m_settings.online && m_settings.onlineNow) {
         m_onlineStarted = true;
         m_nextOnline = m_startNs + m_settings.intervalMs * Ms;
@@ -181,8 +182,8 @@ int SimRunner::run()
             {g_signalPipe[0], POLLIN, 0},
             {m_stdinMode == StdinMode::Off ? -1 : STDIN_FILENO, POLLIN, 0},
         };
-        timespec timeout {};
-        timespec *timeoutPtr = nullptr;
+        timespec timeout{};
+        timespec* timeoutPtr = nullptr;
         if (wake >= 0) {
             const qint64 wait = std::max<qint64>(0, wake - now());
             timeout.tv_sec = wait / 1000000000;
@@ -224,14 +225,14 @@ void SimRunner::cleanup()
     }
 }
 
-void SimRunner::unplug(const QString &why)
+void SimRunner::unplug(const QString& why)
 {
     log(why);
     m_queue.clear();
     m_quit = true;
 }
 
-void SimRunner::handleInput(const QByteArray &bytes)
+void SimRunner::handleInput(const QByteArray& bytes)
 {
     m_input += bytes;
     for (;;) {
@@ -253,7 +254,7 @@ void SimRunner::handleInput(const QByteArray &bytes)
     }
 }
 
-void SimRunner::handleCommand(const QByteArray &command)
+void SimRunner::handleCommand(const QByteArray& command)
 {
     if (!m_gauge.isOn()) {
         log(QStringLiteral("%1 ignored: switched off").arg(printable(command)));
@@ -266,14 +267,13 @@ void SimRunner::handleCommand(const QByteArray &command)
     }
     m_port.discardUnread();
     const QList<SimChunk> chunks = m_gauge.answer(command);
-    log(QStringLiteral("%1 -> %2").arg(printable(command),
-                                       chunks.isEmpty() ? QStringLiteral("no answer")
-                                                        : QStringLiteral("%1 chunk(s)").arg(chunks.size())));
+    log(QStringLiteral("%1 -> %2")
+            .arg(printable(command),
+                 chunks.isEmpty() ? QStringLiteral("no answer") : QStringLiteral("%1 chunk(s)").arg(chunks.size())));
     enqueue(chunks);
     // A gauge answering a command measures nothing meanwhile: online values wait until the answer is out.
     m_answering = !chunks.isEmpty();
-    m_endless = m_answering
-        && (m_gauge.config().endless || (m_gauge.config().endlessMemory && command != "$kova00$"));
+    m_endless = m_answering && (m_gauge.config().endless || (m_gauge.config().endlessMemory && command != "$kova00$"));
     if (command == "$kova00$" && m_settings.online && !m_onlineStarted) {
         m_onlineStarted = true;
         m_nextOnline = now() + m_settings.intervalMs * Ms;
@@ -282,7 +282,7 @@ void SimRunner::handleCommand(const QByteArray &command)
     }
 }
 
-void SimRunner::enqueue(const QList<SimChunk> &chunks)
+void SimRunner::enqueue(const QList<SimChunk>& chunks)
 {
     const qint64 t = now();
     for (SimChunk c : chunks) {
@@ -309,13 +309,13 @@ void SimRunner::serviceOnline(qint64 t)
 
 qint64 SimRunner::serviceOutput(qint64 t)
 {
-    const qint64 batch = m_byteNs > 0 ? std::max<qint64>(1, Ms / m_byteNs) : 1;   // about one millisecond of line
+    const qint64 batch = m_byteNs > 0 ? std::max<qint64>(1, Ms / m_byteNs) : 1; // about one millisecond of line
     for (;;) {
         if (m_queue.empty() && m_endless && m_gauge.isOn())
             enqueue({SimChunk{m_gauge.endlessPiece(), 0, SimChunk::Action::None}});
         if (m_queue.empty())
             break;
-        SimChunk &head = m_queue.front();
+        SimChunk& head = m_queue.front();
         if (!m_headActive) {
             // A chunk that was waiting follows the previous one without a gap, as a UART sends its queue; a late
             // wake-up of this loop must not stretch the line's timeline.
@@ -326,7 +326,7 @@ qint64 SimRunner::serviceOutput(qint64 t)
         const qint64 size = head.data.size();
         if (m_headSent < size) {
             if (m_blocked)
-                return -1;   // poll wakes us when the terminal takes data again
+                return -1; // poll wakes us when the terminal takes data again
             qint64 due = size - m_headSent;
             if (t < m_headStart)
                 return m_headStart + std::min(batch, due) * m_byteNs;
@@ -388,7 +388,7 @@ void SimRunner::readStdin()
     m_stdinMode = StdinMode::Off;
 }
 
-void SimRunner::handleStdinLine(const QString &line)
+void SimRunner::handleStdinLine(const QString& line)
 {
     if (line == QLatin1String("quit") || line == QLatin1String("exit")) {
         log(QStringLiteral("quit"));

@@ -15,27 +15,27 @@ class SimRunner
 {
 public:
     // Builds the gauge with its memories from the settings; nullptr with a message for a bad memory file.
-    static std::unique_ptr<SimGauge> makeGauge(const SimSettings &settings, QString *error);
+    static std::unique_ptr<SimGauge> makeGauge(const SimSettings& settings, QString* error);
 
-    SimRunner(SimGauge &gauge, const SimSettings &settings);
+    SimRunner(SimGauge& gauge, const SimSettings& settings);
     int run();
 
 private:
     enum class StdinMode { Off, EndsProgram, Ignored };
 
-    void log(const QString &text) const;
+    void log(const QString& text) const;
     qint64 now() const;
-    void handleInput(const QByteArray &bytes);
-    void handleCommand(const QByteArray &command);
-    void handleStdinLine(const QString &line);
+    void handleInput(const QByteArray& bytes);
+    void handleCommand(const QByteArray& command);
+    void handleStdinLine(const QString& line);
     void readStdin();
-    void enqueue(const QList<SimChunk> &chunks);
-    qint64 serviceOutput(qint64 t);   // returns the next time output wants attention, or -1
+    void enqueue(const QList<SimChunk>& chunks);
+    qint64 serviceOutput(qint64 t); // returns the next time output wants attention, or -1
     void serviceOnline(qint64 t);
-    void unplug(const QString &why);
+    void unplug(const QString& why);
     void cleanup();
 
-    SimGauge &m_gauge;
+    SimGauge& m_gauge;
     SimSettings m_settings;
     PtyPort m_port;
     qint64 m_byteNs = 0;

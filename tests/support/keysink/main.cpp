@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
 
     QPlainTextEdit box;
-    box.setWindowTitle(QStringLiteral("keysink"));
+    box.setWindowTitle("keysink");
     // Written once the keys stop coming for a moment, not per key: a receiver busy writing files
     // would slow down the typing it is there to watch.
     QTimer settle;
