@@ -201,35 +201,12 @@ void ExportSession::loadRows(const MesReader::Result& file, const QString& fileN
     const int view = m_st.view();
     if (!m_table || view < 0 || view >= table::MessdatenStore::kViews)
         return;
-    const TableHold hold(m_table);
-    table::TableSession& tab = *m_table;
-    tab.MessdatenLoeschen();
-    tab.grid().clear();
-    tab.StatistikZuruecksetzen();
-    if (file.datum)
-        tab.Messdaten.at(view, tab.aktZeile).datum = *file.datum;
-    const int stored = std::min<int>(static_cast<int>(file.rows.size()), table::MessdatenStore::kRows);
-    for (int i = 0; i < stored; ++i) {
-        const MesReader::Row& in = file.rows[static_cast<size_t>(i)];
-        table::MessRow& row = tab.Messdaten.at(view, i + 1);
-        row.zeit = in.zeit;
-        row.nr = in.nr;
-        row.wert = in.wert;
-        row.einheit = in.einheit;
-        if (in.material)
-            row.material = *in.material;
-    }
-
+    std::vector<table::TableSession::FileRow> rows;
+    rows.reserve(file.rows.size());
+    for (const MesReader::Row& in : file.rows)
+        rows.push_back({in.zeit, in.nr, in.wert, in.einheit, in.material});
+    m_table->loadFile(file.datum, rows, fileName);
     shell::FormState& f = m_st.main();
-    const QString options[] = {Main::optFE, Main::optNFE};
-    if (view < 2)
-        f.setText(options[view], fileName + QStringLiteral(" (%1)").arg(file.rows.size()));
-    tab.mesLaden = true;
-    tab.TabelleAufbauen();
-    tab.mesLaden = false;
-    // The next online value follows the last row shown.
-    if (view == 2)
-        tab.onlineNr = tab.Messdaten.rowCount(view) + 1;
     shell::Commands::showOutputs(f);
     // A file opened before any gauge is connected is worked on as a read table would be.
     if (!m_st.link.CheckConnect)

@@ -165,6 +165,39 @@ void TableSession::prepareTransfer(int v)
     aktZeile = 1;
 }
 
+void TableSession::loadFile(const std::optional<QString>& datum, const std::vector<FileRow>& rows,
+                            const QString& caption)
+{
+    const int v = view();
+    if (v < 0)
+        return;
+    const Command command(*this);
+    MessdatenLoeschen();
+    m_grid.clear();
+    StatistikZuruecksetzen();
+    if (datum)
+        Messdaten.at(v, aktZeile).datum = *datum;
+    const size_t stored = std::min(rows.size(), size_t(MessdatenStore::kRows));
+    for (size_t i = 0; i < stored; ++i) {
+        const FileRow& in = rows[i];
+        MessRow& row = Messdaten.at(v, int(i) + 1);
+        row.zeit = in.zeit;
+        row.nr = in.nr;
+        row.wert = in.wert;
+        row.einheit = in.einheit;
+        if (in.material)
+            row.material = *in.material;
+    }
+    if (v < 2)
+        m_st.main().setText(kOptions[v], caption + QStringLiteral(" (%1)").arg(rows.size()));
+    mesLaden = true;
+    TabelleAufbauen();
+    mesLaden = false;
+    // The next online value follows the last row shown.
+    if (v == 2)
+        onlineNr = Messdaten.rowCount(v) + 1;
+}
+
 void TableSession::setMessart(shell::Messart m)
 {
     m_st.messart = m;

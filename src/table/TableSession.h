@@ -13,6 +13,8 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
+#include <vector>
 
 namespace shell {
 struct AppState;
@@ -74,6 +76,17 @@ public:
     void showOnlineView();
     // Without a gauge: the commands that work on a table, when one of the views holds rows, else only opening.
     void enableAvailableCommands();
+    // A file's rows replace those of the shown view (at most 5000), which is then rebuilt; a row without material
+    // keeps the one it had. caption names the file in the memory views' option, with the file's row count.
+    struct FileRow {
+        QString zeit;
+        qint16 nr = 0;
+        double wert = 0;
+        QString einheit;
+        std::optional<QString> material;
+    };
+    void loadFile(const std::optional<QString>& datum, const std::vector<FileRow>& rows, const QString& caption);
+
     // The statistics lines of a view as the list would show them, worked out from its rows (a view not shown).
     QStringList statistikZeilen(int view) const;
     // The unit the statistics of a view are in: that of its first row.
