@@ -123,7 +123,13 @@ void frmTransfer::buildUi()
     setCentralWidget(central);
     auto* root = new QHBoxLayout(central);
     const int em = fontMetrics().height();
+    root->addWidget(buildLeftColumn(central, em), 0);
+    root->addWidget(buildTableFrame(central, em), 1);
+    root->addLayout(buildRightColumn(central, em), 0);
+}
 
+QWidget* frmTransfer::buildLeftColumn(QWidget* central, int em)
+{
     // Left: maker, instrument picture and memory display, connection, reads. A column of fixed width, so long
     // status texts wrap instead of widening the window.
     auto* leftPanel = new QWidget(central);
@@ -156,6 +162,25 @@ void frmTransfer::buildUi()
     keepPlace(txtSpeicher);
     left->addWidget(txtSpeicher);
 
+    left->addWidget(buildPortFrame(leftPanel));
+
+    auto* reads = new QGridLayout;
+    const std::tuple<const QString&, int, int, int, const char*> readButtons[] = {{Main::cmdLesen, 0, 0, 2, ""},
+                                                                                  {Main::cmdLesFE, 1, 0, 1, "FE"},
+                                                                                  {Main::cmdLesNFE, 1, 1, 1, "NFE"},
+                                                                                  {Main::cmdStop, 2, 0, 2, ""}};
+    for (const auto& [name, row, col, span, text] : readButtons) {
+        auto* b = commandButton(leftPanel, name, QString::fromLatin1(text));
+        keepPlace(b);
+        reads->addWidget(b, row, col, 1, span);
+    }
+    left->addLayout(reads);
+    left->addStretch(1);
+    return leftPanel;
+}
+
+QGroupBox* frmTransfer::buildPortFrame(QWidget* leftPanel)
+{
     // Every control here comes and goes with the connection; each keeps its place while hidden, so nothing moves.
     auto* frame2 = named<QGroupBox>(leftPanel, Main::Frame2);
     frame2->setTitle(QStringLiteral("Com-Port"));
@@ -195,22 +220,11 @@ void frmTransfer::buildUi()
     cancel->hide();
     f2->addWidget(cancel, 2, 1, Qt::AlignRight | Qt::AlignTop);
     f2->setColumnStretch(0, 1);
-    left->addWidget(frame2);
+    return frame2;
+}
 
-    auto* reads = new QGridLayout;
-    const std::tuple<const QString&, int, int, int, const char*> readButtons[] = {{Main::cmdLesen, 0, 0, 2, ""},
-                                                                                  {Main::cmdLesFE, 1, 0, 1, "FE"},
-                                                                                  {Main::cmdLesNFE, 1, 1, 1, "NFE"},
-                                                                                  {Main::cmdStop, 2, 0, 2, ""}};
-    for (const auto& [name, row, col, span, text] : readButtons) {
-        auto* b = commandButton(leftPanel, name, QString::fromLatin1(text));
-        keepPlace(b);
-        reads->addWidget(b, row, col, 1, span);
-    }
-    left->addLayout(reads);
-    left->addStretch(1);
-    root->addWidget(leftPanel, 0);
-
+QGroupBox* frmTransfer::buildTableFrame(QWidget* central, int em)
+{
     // Middle: the table and its views.
     auto* frame3 = named<QGroupBox>(central, Main::Frame3);
     auto* f3 = new QVBoxLayout(frame3);
@@ -229,8 +243,11 @@ void frmTransfer::buildUi()
     grid->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 58);
     grid->horizontalHeader()->setStretchLastSection(true);
     f3->addWidget(new WholeRowsArea(grid, frame3), 1);
-    root->addWidget(frame3, 1);
+    return frame3;
+}
 
+QBoxLayout* frmTransfer::buildRightColumn(QWidget* central, int em)
+{
     // Right: statistics or chart, commands, copy targets.
     auto* right = new QVBoxLayout;
     // The statistics list and the chart take turns in one area, which keeps its place and size while both are hidden.
@@ -270,6 +287,12 @@ void frmTransfer::buildUi()
     central->findChild<CommandButton*>(Main::cmdChart)->keepRoomFor({QStringLiteral("Chart"), QStringLiteral("Stat")});
     right->addLayout(chartRow);
 
+    addCommandFrames(central, right);
+    return right;
+}
+
+void frmTransfer::addCommandFrames(QWidget* central, QBoxLayout* right)
+{
     auto* frame1 = named<QGroupBox>(central, Main::Frame1);
     auto* f1 = new QGridLayout(frame1);
     // Two equal columns, as for the copy targets below.
@@ -309,7 +332,6 @@ void frmTransfer::buildUi()
     f4->setColumnStretch(0, 1);
     f4->setColumnStretch(1, 1);
     right->addWidget(frame4);
-    root->addLayout(right, 0);
 }
 
 void frmTransfer::buildMenus()

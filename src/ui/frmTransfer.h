@@ -20,6 +20,9 @@ namespace reports {
 class ExportSession;
 }
 
+class QBoxLayout;
+class QGroupBox;
+
 namespace ui {
 
 class FormBinder;
@@ -58,6 +61,11 @@ protected:
 
 private:
     void buildUi();
+    QWidget* buildLeftColumn(QWidget* central, int em);
+    QGroupBox* buildPortFrame(QWidget* leftPanel);
+    QGroupBox* buildTableFrame(QWidget* central, int em);
+    QBoxLayout* buildRightColumn(QWidget* central, int em);
+    void addCommandFrames(QWidget* central, QBoxLayout* right);
     void buildMenus();
     void wireHandlers();
     void applyDisplayLook();
