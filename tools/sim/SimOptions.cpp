@@ -109,6 +109,40 @@ Exit status: 0 normal end, 1 the terminal or Ports.ini could not be set up, 2 ba
 )");
 }
 
+// Each fault the gauge can show sets one switch; "switch-off" is placed once the memory size is known.
+bool SimOptions::applyFaults(const QStringList& faults, SimSettings& s)
+{
+    const QMap<QString, bool*> switches = {
+        {"silent", &s.gauge.silent},
+        {"no-eot", &s.gauge.noEot},
+        {"garbage", &s.gauge.garbage},
+        {"split", &s.gauge.split},
+        {"overflow", &s.overflow},
+        {"unplug", &s.gauge.unplugMidAnswer},
+        {"records-before-stx", &s.gauge.recordsBeforeStx},
+        {"endless", &s.gauge.endless},
+        {"endless-memory", &s.gauge.endlessMemory},
+        {"drip", &s.gauge.drip},
+        {"no-line-end", &s.gauge.noLineEnd},
+        {"huge-count", &s.gauge.hugeCount},
+        {"control-chars", &s.gauge.controlChars},
+        {"nan", &s.gauge.nanValues},
+    };
+    for (const QString& given : faults) {
+        const QString fault = given.trimmed();
+        if (fault == QLatin1String("switch-off")) {
+            if (s.gauge.switchOffAfter < 0)
+                s.gauge.switchOffAfter = -2;
+        } else if (bool* on = switches.value(fault)) {
+            *on = true;
+        } else {
+            m_error = QStringLiteral("--fault: unknown fault \"%1\"").arg(fault);
+            return false;
+        }
+    }
+    return true;
+}
+
 SimOptions::Result SimOptions::parse(const QStringList& arguments)
 {
     SimSettings s;
@@ -144,56 +178,31 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
     };
 
     using Handler = std::function<bool(const QString& name, const QString& value)>;
+    const auto setText = [](QString& field) -> Handler {
+        return [&field](const QString&, const QString& v) {
+            field = v;
+            return true;
+        };
+    };
+    const auto setInt = [&](int& field, int min, int max) -> Handler {
+        return [&toInt, &field, min, max](const QString& n, const QString& v) { return toInt(n, v, min, max, &field); };
+    };
     const QMap<QString, Handler> withValue = {
-        {"--model",
-         [&](const QString&, const QString& v) {
-             model = v;
-             return true;
-         }},
-        {"--variant",
-         [&](const QString&, const QString& v) {
-             s.gauge.variant = v;
-             return true;
-         }},
-        {"--serial",
-         [&](const QString&, const QString& v) {
-             s.gauge.serial = v;
-             return true;
-         }},
-        {"--firmware",
-         [&](const QString&, const QString& v) {
-             s.gauge.firmware = v;
-             return true;
-         }},
-        {"--mac",
-         [&](const QString&, const QString& v) {
-             s.gauge.mac = v;
-             return true;
-         }},
-        {"--probe",
-         [&](const QString&, const QString& v) {
-             s.gauge.probeType = v;
-             return true;
-         }},
-        {"--probe-version",
-         [&](const QString&, const QString& v) {
-             s.gauge.probeVersion = v;
-             return true;
-         }},
-        {"--memory-number",
-         [&](const QString& n, const QString& v) { return toInt(n, v, 1, 99, &s.gauge.memoryNumber); }},
-        {"--select",
-         [&](const QString&, const QString& v) {
-             select = v;
-             return true;
-         }},
+        {"--model", setText(model)},
+        {"--variant", setText(s.gauge.variant)},
+        {"--serial", setText(s.gauge.serial)},
+        {"--firmware", setText(s.gauge.firmware)},
+        {"--mac", setText(s.gauge.mac)},
+        {"--probe", setText(s.gauge.probeType)},
+        {"--probe-version", setText(s.gauge.probeVersion)},
+        {"--memory-number", setInt(s.gauge.memoryNumber, 1, 99)},
+        {"--select", setText(select)},
         {"--count1",
          [&](const QString& n, const QString& v) {
              count1Given = true;
              return toInt(n, v, 0, SimGauge::MaxNumber, &s.count1);
          }},
-        {"--count2",
-         [&](const QString& n, const QString& v) { return toInt(n, v, 0, SimGauge::MaxNumber, &s.count2); }},
+        {"--count2", setInt(s.count2, 0, SimGauge::MaxNumber)},
         {"--mean",
          [&](const QString& n, const QString& v) {
              s.meanSet = true;
@@ -227,17 +236,9 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
              s.gauge.material = v.trimmed();
              return true;
          }},
-        {"--memory1",
-         [&](const QString&, const QString& v) {
-             s.memory1File = v;
-             return true;
-         }},
-        {"--memory2",
-         [&](const QString&, const QString& v) {
-             s.memory2File = v;
-             return true;
-         }},
-        {"--interval", [&](const QString& n, const QString& v) { return toInt(n, v, 1, 86400000, &s.intervalMs); }},
+        {"--memory1", setText(s.memory1File)},
+        {"--memory2", setText(s.memory2File)},
+        {"--interval", setInt(s.intervalMs, 1, 86400000)},
         {"--online-start",
          [&](const QString&, const QString& v) {
              if (v != QLatin1String("ident") && v != QLatin1String("now")) {
@@ -247,8 +248,8 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
              s.onlineNow = v == QLatin1String("now");
              return true;
          }},
-        {"--baud", [&](const QString& n, const QString& v) { return toInt(n, v, 300, 4000000, &s.baud); }},
-        {"--com", [&](const QString& n, const QString& v) { return toInt(n, v, 1, 201, &s.com); }},
+        {"--baud", setInt(s.baud, 300, 4000000)},
+        {"--com", setInt(s.com, 1, 201)},
         {"--type",
          [&](const QString&, const QString& v) {
              if (v.contains(QLatin1Char(';'))) {
@@ -258,18 +259,15 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
              s.typeText = v;
              return true;
          }},
-        {"--switch-off-after",
-         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 1000000, &s.gauge.switchOffAfter); }},
+        {"--switch-off-after", setInt(s.gauge.switchOffAfter, 0, 1000000)},
         {"--fault",
          [&](const QString&, const QString& v) {
              faults += v.split(QLatin1Char(','));
              return true;
          }},
-        {"--unplug-after",
-         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 86400000, &s.unplugAfterMs); }},
-        {"--split-pause",
-         [&](const QString& n, const QString& v) { return toInt(n, v, 0, 60000, &s.gauge.splitPauseMs); }},
-        {"--drip-ms", [&](const QString& n, const QString& v) { return toInt(n, v, 0, 60000, &s.gauge.dripMs); }},
+        {"--unplug-after", setInt(s.unplugAfterMs, 0, 86400000)},
+        {"--split-pause", setInt(s.gauge.splitPauseMs, 0, 60000)},
+        {"--drip-ms", setInt(s.gauge.dripMs, 0, 60000)},
     };
     const QMap<QString, bool*> flags = {
         {"--ym", &s.gauge.ym}, {"--online", &s.online}, {"--keypress", &s.keypress},
@@ -350,44 +348,8 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
         return Result::Error;
     }
 
-    for (QString fault : faults) {
-        fault = fault.trimmed();
-        if (fault == QLatin1String("silent")) {
-            s.gauge.silent = true;
-        } else if (fault == QLatin1String("no-eot")) {
-            s.gauge.noEot = true;
-        } else if (fault == QLatin1String("garbage")) {
-            s.gauge.garbage = true;
-        } else if (fault == QLatin1String("split")) {
-            s.gauge.split = true;
-        } else if (fault == QLatin1String("overflow")) {
-            s.overflow = true;
-        } else if (fault == QLatin1String("switch-off")) {
-            if (s.gauge.switchOffAfter < 0)
-                s.gauge.switchOffAfter = -2; // decided once the memory size is known
-        } else if (fault == QLatin1String("unplug")) {
-            s.gauge.unplugMidAnswer = true;
-        } else if (fault == QLatin1String("records-before-stx")) {
-            s.gauge.recordsBeforeStx = true;
-        } else if (fault == QLatin1String("endless")) {
-            s.gauge.endless = true;
-        } else if (fault == QLatin1String("endless-memory")) {
-            s.gauge.endlessMemory = true;
-        } else if (fault == QLatin1String("drip")) {
-            s.gauge.drip = true;
-        } else if (fault == QLatin1String("no-line-end")) {
-            s.gauge.noLineEnd = true;
-        } else if (fault == QLatin1String("huge-count")) {
-            s.gauge.hugeCount = true;
-        } else if (fault == QLatin1String("control-chars")) {
-            s.gauge.controlChars = true;
-        } else if (fault == QLatin1String("nan")) {
-            s.gauge.nanValues = true;
-        } else {
-            m_error = QStringLiteral("--fault: unknown fault \"%1\"").arg(fault);
-            return Result::Error;
-        }
-    }
+    if (!applyFaults(faults, s))
+        return Result::Error;
     if (s.overflow) {
         if (info->memories == 0 || !s.memory1File.isEmpty()) {
             m_error = QStringLiteral("--fault overflow needs a generated memory 1");

@@ -43,6 +43,7 @@ public:
     static QString helpText();
 
 private:
+    bool applyFaults(const QStringList& faults, SimSettings& s);
     SimSettings m_settings;
     QString m_error;
 };
