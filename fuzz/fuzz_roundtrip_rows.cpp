@@ -4,6 +4,7 @@
 #include "FuzzTable.h"
 #include "TakeValue.h"
 
+#include "shell/Messwert.h"
 #include "table/ValueFormat.h"
 
 #include <bit>
@@ -46,14 +47,14 @@ QString material(fuzz::FuzzData& in, const QString& mode)
     return mode == QLatin1String("2") ? t.trimmed() : t;
 }
 
-// Mostly readings as an instrument gives them (up to ten digits, a few decimals); every eighth any finite double,
-// down to subnormals and up to 1e308.
+// Mostly readings as an instrument gives them (up to ten digits, a few decimals); every eighth any finite double a
+// record can bring, down to subnormals (larger ones are refused where they come in, so never reach the table).
 double value(fuzz::FuzzData& in)
 {
     const uint8_t kind = in.byte();
     if (kind % 8 == 0) {
         const double v = std::bit_cast<double>(in.bits(8));
-        return std::isfinite(v) ? v : 0.0;
+        return std::isfinite(v) && std::fabs(v) <= shell::kLargestValue ? v : 0.0;
     }
     static const double scale[] = {1, 10, 100, 1000, 10000, 1e5, 1e6, 1e7};
     return double(int64_t(in.bits(5) << 24) >> 24) / scale[kind / 8 % 8];
