@@ -7,6 +7,7 @@
 #include "link/OnlineReceiver.h"
 #include "session/TransferSession.h"
 #include "shell/Controls.h"
+#include "table/TableSession.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -113,7 +114,7 @@ int CliSession::online()
     loop.exec();
     m_link->closePort();
 
-    for (const QString& line : m_st.main().items(Main::lstStat))
+    for (const QString& line : m_table->statistikZeilen(2))
         out(line);
     bool written = true;
     if (!m_options.outDir.isEmpty()) {

@@ -218,7 +218,7 @@ bool CliSession::saveView(int view)
         m_table->optFE_Click();
     else
         m_table->optNFE_Click();
-    for (const QString& line : m_st.main().items(Main::lstStat))
+    for (const QString& line : m_table->statistikZeilen(view))
         out(line);
     QDir().mkpath(m_options.outDir);
     const QString path = QDir(m_options.outDir).absoluteFilePath(QStringLiteral("memory%1.mes").arg(view + 1));
