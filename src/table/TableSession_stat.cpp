@@ -100,7 +100,7 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         const double variance = (run.summeQuadrate - sum * sum / n) / (n - 1);
         sd = variance >= 0 ? std::sqrt(variance) : 0.0;
     }
-    if (st.limits.E8020)
+    if (st.limits.E8020 && st.rule.kind == shell::RuleKind::Iso19840)
         auswerten8020(s, v, n);
     s.statZaehler = n;
     if (!publish)
@@ -119,10 +119,21 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         lines << label(st, shell::Stat::Mean) + Ausrichten(8, s.anz_mean) + unit;
         if (n > 1)
             lines << label(st, shell::Stat::Deviation) + Ausrichten(8, s.anz_dev) + unit;
-        if (st.limits.E8020)
-            lines << label(st, shell::Stat::Rule8020) + QString(6, QLatin1Char(' ')) + s.Text8020 + QLatin1Char(' ') +
-                         QString::number(std::nearbyint(s.Prozent8020)) + QStringLiteral(" %");
+        s.regelZeilen.clear();
+        if (st.limits.E8020) {
+            // 90/10 and SSPC-PA 2 judge the readings together (spots follow the stored order): worked out anew.
+            std::vector<double> values;
+            if (st.rule.kind != shell::RuleKind::Iso19840) {
+                values.reserve(size_t(n));
+                for (int r = 1; r <= n; ++r)
+                    values.push_back(ruleValue(st, Messdaten.at(view, r).wert));
+            }
+            s.regelZeilen = ruleLines(st, s, values, n);
+            for (const RuleLine& rule : s.regelZeilen)
+                lines << rule.text();
+        }
     } else {
+        s.regelZeilen.clear();
         lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
               << st.texte.stat(shell::Stat::Units);
     }

@@ -1,7 +1,7 @@
 #include "WerteForm.h"
 #include "shell/Controls.h"
 
-#include "Rule8020.h"
+#include "InspectionRules.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
 
@@ -127,26 +127,7 @@ void WerteForm::chk8020_Click()
 
 void WerteForm::Pruefen8020()
 {
-    shell::AppState& st = m_st;
-    if (form().isChecked(kChk)) {
-        if (st.limits.Esoll == 0) {
-            st.messageBox(st.msg(shell::Msg::TargetFor8020));
-            return;
-        }
-        const double adjusted = minimum8020(st.limits.Esoll);
-        if (adjusted != st.limits.Emin) {
-            const double old = st.limits.Emin;
-            st.limits.Emin = adjusted;
-            st.limits.EminStr = shell::Numbers::formatGeneral(adjusted);
-            form().setText(kMin, st.limits.EminStr);
-            st.messageBox(st.msg(shell::Msg::MinLimitAdjusted) + shell::Numbers::formatGeneral(old) + QLatin1Char(' ') +
-                          st.msg(shell::Msg::To) + QLatin1Char(' ') + st.limits.EminStr);
-        }
-    } else if (st.limits.Esoll != 0 && (st.limits.Esoll < st.limits.Emin || st.limits.Esoll > st.limits.Emax)) {
-        st.messageBox(st.msg(shell::Msg::TargetOutsideLimits));
-    }
-    if (st.limits.Emin != 0 && st.limits.Emax != 0 && st.limits.Emin > st.limits.Emax)
-        st.messageBox(st.msg(shell::Msg::MinAboveMax));
+    shell::checkRuleLimits(m_st, form().isChecked(kChk), &form());
 }
 
 void WerteForm::cmdLoeschen_Click()
@@ -169,38 +150,10 @@ void WerteForm::cmdSpeichern_Click()
     emit closeRequested();
 }
 
-QString WerteForm::ruleText(int sprache)
-{
-    const char* de[] = {
-        "Die 80/20 Regel nach ISO 19840 :",
-        "1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
-        "2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
-        "3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
-        "4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
-        "Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 and 100% = "
-        "orange",
-    };
-    const char* en[] = {
-        "The 80/20 rule according to ISO 19840 :",
-        "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry Film "
-        "Thickness)",
-        "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit",
-        "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value",
-        "4) Each value has to be less or equal than Max Limit",
-        "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and 100% = "
-        "orange",
-    };
-    const char** t = sprache == 1 ? en : de;
-    const QString nl = QStringLiteral("\n");
-    QString text = QString::fromUtf8(t[0]) + nl;
-    for (int i = 1; i <= 4; ++i)
-        text += QString::fromUtf8(t[i]) + nl;
-    return text + nl + QString::fromUtf8(t[5]) + nl;
-}
-
 void WerteForm::cmdInfo_Click()
 {
-    m_st.messageBox(ruleText(m_st.sprache()), shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Information);
+    m_st.messageBox(ruleText(m_st.rule, m_st.sprache()), shell::Dialogs::Buttons::Ok,
+                    shell::Dialogs::Icon::Information);
 }
 
 } // namespace table

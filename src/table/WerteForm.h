@@ -33,8 +33,6 @@ public:
     void cmdInfo_Click();
     void Pruefen8020();
 
-    static QString ruleText(int sprache);
-
     // Saved with cmdSpeichern, not yet applied to the table.
     bool wertechanged = false;
 

@@ -161,26 +161,87 @@ INSTANTIATE_TEST_SUITE_P(Editions, MaterialModeTest, ::testing::Values("0", "1",
 
 using MesFileTest = ExportFixture;
 
+// The file of four values under the plain 80/20 rule.
+const char* const kPlain8020 = R"(FE-Speicher
+
+Statistik:
+
+Anzahl                 4
+Minimum                 9.5 µm  
+Maximum                20.5 µm  
+Mittelwert             14.4 µm  
+Std.Abweichung          4.8 µm  
+80/20 Regel ok:       Nein  25 %
+
+Min Limit              12 µm  
+Max Limit              20 µm  
+Sollwert               15 µm  
+
+01.02.2024       Nr.      Messwert
+
+10:00:00          1         9.5 µm    Fe
+10:00:00          2        12.0 µm    Fe
+10:00:00          3        20.5 µm    Fe
+10:00:00          4        15.5 µm    Fe
+
+)";
+
 TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 {
-    st->limits.Emin = 10;
-    st->limits.Emax = 20;
-    for (double v : {9.5, 12.0, 20.5, 15.5})
-        add(v);
-    const QStringList stat = st->main().items(Main::lstStat);
-    std::vector<QColor> colours;
-    for (int r = 1; r <= 4; ++r)
-        colours.push_back(table->grid().back(r, 2));
-    save(QStringLiteral("limits"));
+    // Each rule's lines go into the file and come back with the table and its colours.
+    const auto pa2 = [] {
+        shell::InspectionRule r;
+        r.kind = shell::RuleKind::SspcPa2;
+        r.spotsPerArea = 1;
+        return r;
+    };
+    const auto iso = [] {
+        shell::InspectionRule r;
+        r.roughness = shell::Roughness::Fine;
+        r.inspectionArea = 1;
+        return r;
+    };
+    const auto imo = [] {
+        shell::InspectionRule r;
+        r.kind = shell::RuleKind::ImoPspc;
+        return r;
+    };
+    const struct {
+        const char* name;
+        shell::Limits limits;
+        shell::InspectionRule rule;
+    } cases[] = {
+        {"limits", {10, 20, 0, false, "10", "20", ""}, {}},   {"plain8020", {12, 20, 15, true, "12", "20", "15"}, {}},
+        {"iso", {12, 20, 15, true, "12", "20", "15"}, iso()}, {"imo", {13.5, 20, 15, true, "13.5", "20", "15"}, imo()},
+        {"pa2", {10, 20, 0, true, "10", "20", "0"}, pa2()},
+    };
+    for (const auto& c : cases) {
+        restart();
+        st->limits = c.limits;
+        st->rule = c.rule;
+        for (double v : {9.5, 12.0, 20.5, 15.5})
+            add(v);
+        const QStringList stat = st->main().items(Main::lstStat);
+        std::vector<QColor> colours;
+        for (int r = 1; r <= 4; ++r)
+            colours.push_back(table->grid().back(r, 2));
+        save(QString::fromLatin1(c.name));
+        const QString file = shell::TextFile::decode(mesFile(QString::fromLatin1(c.name) + ".mes"));
+        for (qsizetype i = 4; i < stat.size(); ++i)
+            EXPECT_TRUE(file.contains(stat.at(i) + "\r\n")) << c.name << " " << stat.at(i).toStdString();
+        if (QLatin1String(c.name) == QLatin1String("plain8020")) { // the plain 80/20 rule writes what it always did
+            EXPECT_EQ(mesFile("plain8020.mes"),
+                      shell::TextFile::encode(QString::fromUtf8(kPlain8020).replace("\n", "\r\n")));
+        }
 
-    restart();
-    st->limits.Emin = 10;
-    st->limits.Emax = 20;
-    open(mesFolder() + QStringLiteral("/limits.mes"));
-    QStringList reloaded = st->main().items(Main::lstStat);
-    EXPECT_EQ(reloaded.mid(1), stat.mid(1));
-    for (int r = 1; r <= 4; ++r)
-        EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << r;
+        restart();
+        st->limits = c.limits;
+        st->rule = c.rule;
+        open(mesFolder() + "/" + c.name + ".mes");
+        EXPECT_EQ(st->main().items(Main::lstStat).mid(1), stat.mid(1)) << c.name;
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << c.name << " " << r;
+    }
 }
 
 TEST_F(MesFileTest, NamingRule)
