@@ -226,9 +226,7 @@ std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, s
                          v.spots == 0 ? st.say("offen", "open") : yesNo(st, v.ok()), level});
         QString spots = QString::number(v.spots);
         if (v.openReadings > 0)
-            spots += st.say(", 1 offen (%1 von %2 Werten)", ", 1 open (%1 of %2 readings)")
-                         .arg(v.openReadings)
-                         .arg(rule.spotSize);
+            spots += st.say(", offen: %1 von %2", ", open: %1 of %2").arg(v.openReadings).arg(rule.spotSize);
         lines.push_back({QStringLiteral("Spots:"), QString(), spots});
         lines.push_back({st.say("Spots außerhalb:", "Spots outside:"), QString(),
                          QString::number(v.spotsOutside.size()) + numbers(st, v.spotsOutside)});

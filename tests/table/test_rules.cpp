@@ -2,6 +2,7 @@
 
 #include "shell/Settings.h"
 #include "table/InspectionRules.h"
+#include "table/WerteForm.h"
 
 #include <QFile>
 
@@ -109,7 +110,7 @@ TEST_F(RulesTest, SspcPa2SpotsAndAreas)
         EXPECT_FALSE(grid().back(7, 0).isValid());
         EXPECT_EQ(
             stat().mid(stat().size() - 4),
-            (QStringList{line("PA 2 Regel ok:", "Nein  Stufe 3"), line("Spots:", "2, 1 offen (1 von 3 Werten)"),
+            (QStringList{line("PA 2 Regel ok:", "Nein  Stufe 3"), line("Spots:", "2, offen: 1 von 3"),
                          line("Spots außerhalb:", "1 (Nr. 2)"), line("Flächen:", "1, 1 außerhalb (Nr. 1), 1 offen")}));
         table->AnsichtAktualisieren();
     }
@@ -181,4 +182,66 @@ TEST_F(RulesTest, RuleFileBesideLimitIni)
         EXPECT_TRUE(st->rule == saved) << bad;
         EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Probleme beim Lesen Datei Regel.ini: Type mismatch"));
     }
+}
+
+TEST_F(RulesTest, DialogChoosesTheRuleAndItsSettings)
+{
+    namespace Werte = ctl::frmWerte;
+    table::WerteForm& w = table->werte();
+    shell::FormState& f = w.form();
+    const auto choose = [&](int entry) {
+        f.takeTextFromUser(Werte::cboRegel, f.items(Werte::cboRegel).at(entry));
+        w.cboRegel_Click();
+    };
+    const auto enter = [&](const QString& box, const QString& text) {
+        f.takeTextFromUser(box, text);
+        return box == Werte::txtMinLimit ? w.txtMinLimit_LostFocus()
+               : box == Werte::txtSoll   ? w.txtSoll_LostFocus()
+                                         : w.ruleBox_LostFocus(box);
+    };
+    w.Form_Activate();
+    EXPECT_EQ(f.text(Werte::cboRegel), QStringLiteral("80/20 (ISO 19840)"));
+    EXPECT_TRUE(f.isVisible(Werte::txtFlaeche));
+    EXPECT_FALSE(f.isVisible(Werte::txtSpot));
+
+    // 90/10: the minimum follows 90 % of the target, with the 80/20 rule's message in its form.
+    choose(1);
+    EXPECT_EQ(f.text(Werte::chk8020), QStringLiteral("90/10"));
+    EXPECT_FALSE(f.isVisible(Werte::frmRegel));
+    f.takeCheckedFromUser(Werte::chk8020, true);
+    w.chk8020_Click();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Eingabe Sollwert bei 90/10 Regel erforderlich"));
+    enter(Werte::txtMinLimit, QStringLiteral("50"));
+    enter(Werte::txtSoll, QStringLiteral("100"));
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Min Limit  an 90/10 Regel angepasst von 50 nach 90"));
+    EXPECT_EQ(f.text(Werte::txtMinLimit), QStringLiteral("90"));
+
+    // SSPC-PA 2 needs both limits; its spot settings are checked as each box is left.
+    choose(2);
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Eingabe Min Limit und Max Limit bei SSPC-PA 2 erforderlich"));
+    EXPECT_TRUE(f.isVisible(Werte::txtSpot));
+    EXPECT_FALSE(enter(Werte::txtSpot, QStringLiteral("2")));
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Erlaubt sind ganze Zahlen von 3 bis 100"));
+    EXPECT_EQ(f.focused(), Werte::txtSpot);
+    EXPECT_FALSE(enter(Werte::txtSpotMax, QStringLiteral("x")));
+    EXPECT_TRUE(enter(Werte::txtSpot, QStringLiteral("4")));
+    EXPECT_TRUE(enter(Werte::txtSpotMin, QStringLiteral("75")));
+    EXPECT_EQ(st->rule.spotSize, 4);
+    EXPECT_EQ(f.text(Werte::lblStufe), QStringLiteral("Eigene Stufe"));
+    w.cmdInfo_Click();
+    EXPECT_TRUE(dialogs.texts().last().startsWith(
+        QStringLiteral("Die Regel nach SSPC-PA 2 :\n1) Je 4 aufeinanderfolgende Werte bilden einen Spot")));
+
+    // Back to ISO 19840 with its additions: the Info text names them; an empty area is none.
+    choose(0);
+    f.takeTextFromUser(Werte::cboRauheit, f.items(Werte::cboRauheit).at(3));
+    w.cboRauheit_Click();
+    EXPECT_TRUE(enter(Werte::txtFlaeche, QStringLiteral("12")));
+    st->texte.sprache = 1;
+    w.cmdInfo_Click();
+    EXPECT_TRUE(dialogs.texts().last().contains(
+        QStringLiteral("\n5) Roughness correction: 40 µm are subtracted from each µm value for the evaluation; the "
+                       "table shows the values as measured\n6) Inspection area 12 (m² or m): at least 20 readings\n")));
+    EXPECT_TRUE(enter(Werte::txtFlaeche, QString()));
+    EXPECT_EQ(st->rule.inspectionArea, 0);
 }
