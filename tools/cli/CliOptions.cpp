@@ -11,11 +11,11 @@ QString CliOptions::usage()
         "usage: varnotek-cli ports [--edition CODE]\n"
         "       varnotek-cli identify --port COM<n> [--edition CODE] [--lang de|en] [--timeout S]\n"
         "       varnotek-cli read --port COM<n> --out DIR [--memory 1|2|all] [--edition CODE] [--lang de|en]\n"
-        "                         [--timeout S]\n"
+        "                         [--timeout S] [RULE OPTIONS]\n"
         "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
-        "                           [--lang de|en] [--timeout S]\n"
+        "                           [--lang de|en] [--timeout S] [RULE OPTIONS]\n"
         "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
-        "                         [--edition CODE] [--lang de|en]\n"
+        "                         [--edition CODE] [--lang de|en] [RULE OPTIONS]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -53,6 +53,8 @@ Options:
   --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
                         question; without it No)
   --view 1|2|online     the view export loads the file into: memory 1 (default), memory 2 or online
+)") + RuleOptions::helpText() +
+           QStringLiteral(R"(
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
@@ -167,6 +169,9 @@ bool CliOptions::parse(const QStringList& arguments)
             return true;
         };
     }
+    if (command == Command::Read || command == Command::Online)
+        for (const QString& option : RuleOptions::names())
+            setters[option] = [this](const QString& name, const QString& v) { return rule.take(name, v, m_error); };
     if (command == Command::Read) {
         setters[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
             if (v == QLatin1String("1"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportOptions.h"
+#include "RuleOptions.h"
 
 #include "link/LinkSession.h"
 
@@ -23,6 +24,8 @@ struct CliOptions {
     int seconds = 0;                                                 // online: seconds to run; 0 = no limit
     // The export command's own arguments.
     ExportOptions exported;
+    // read and online: the inspection rule given (export has its own in exported).
+    RuleOptions rule;
 
     // False with the reason in error() for anything the usage does not allow.
     bool parse(const QStringList& arguments); // arguments[0] is the program name
