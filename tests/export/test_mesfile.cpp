@@ -1,4 +1,5 @@
 #include "ExportFixture.h"
+#include "XlsxBook.h"
 
 #include "export/MesFile.h"
 #include "export/MesReader.h"
@@ -229,6 +230,18 @@ TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
         const QString file = shell::TextFile::decode(mesFile(QString::fromLatin1(c.name) + ".mes"));
         for (qsizetype i = 4; i < stat.size(); ++i)
             EXPECT_TRUE(file.contains(stat.at(i) + "\r\n")) << c.name << " " << stat.at(i).toStdString();
+        if (QLatin1String(c.name) == QLatin1String("pa2")) { // the workbook's statistics block has the lines too
+            const QString book = mesFolder() + QStringLiteral("/pa2.xlsx");
+            ASSERT_TRUE(exp->writeWorkbook(book, false).ok);
+            const QMap<QString, outputs::XlsxCell> cells = outputs::XlsxBook(book).cells(QStringLiteral("Messwerte"));
+            QStringList rows;
+            for (int r = 10; r <= 14; ++r)
+                for (const char* col : {"A", "B", "C"})
+                    rows << cells.value(QLatin1String(col) + QString::number(r)).text;
+            EXPECT_EQ(rows, (QStringList{"PA 2 Regel ok:", "Ja", "Stufe 3", "Spots:", "1, offen: 1 von 3", "",
+                                         "Spots außerhalb:", "0", "", "Flächen:", "1, 0 außerhalb, 1 offen", "",
+                                         "Min Limit", "10", "µm  "}));
+        }
         if (QLatin1String(c.name) == QLatin1String("plain8020")) { // the plain 80/20 rule writes what it always did
             EXPECT_EQ(mesFile("plain8020.mes"),
                       shell::TextFile::encode(QString::fromUtf8(kPlain8020).replace("\n", "\r\n")));
