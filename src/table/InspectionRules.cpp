@@ -1,6 +1,5 @@
 #include "InspectionRules.h"
 
-#include "Rule8020.h"
 #include "Statistik.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
@@ -82,6 +81,11 @@ double roughnessCorrection(const shell::AppState& st, const QString& einheit)
     if (!st.limits.E8020 || st.rule.kind != RuleKind::Iso19840 || !einheit.startsWith(QStringLiteral("µm")))
         return 0;
     return shell::roughnessMicrons(st.rule.roughness);
+}
+
+double minimum8020(double esoll)
+{
+    return shell::ruleMinimum(RuleKind::Iso19840, esoll);
 }
 
 int minimumReadings(double area)

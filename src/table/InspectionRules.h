@@ -27,6 +27,10 @@ double ruleValue(const shell::AppState& st, double wert);
 // rule is chosen or the readings are not in µm.
 double roughnessCorrection(const shell::AppState& st, const QString& einheit);
 
+// 80 % of the target as the user reads it: the minimum limit the 80/20 rule sets and the start of the orange band
+// are this one value, so a value of exactly 80 % (0.88 for 1.1) is in the band.
+double minimum8020(double esoll);
+
 // ISO 19840 sampling plan: the minimum number of readings for an inspection area (m² or m); 0 without an area.
 int minimumReadings(double area);
 

@@ -1,7 +1,6 @@
 #include "TableSession.h"
 
 #include "InspectionRules.h"
-#include "Rule8020.h"
 #include "TextAlign.h"
 #include "ValueFormat.h"
 #include "WerteForm.h"
