@@ -38,14 +38,18 @@ bool areaInRange(double m, const shell::Limits& l)
     return notBelow(m, l.Emin) && notBelow(l.Emax, m);
 }
 
+// The numbers of the spots or areas outside; the first 20 only, so the line stays readable and its cost per
+// reading bounded (the count before them is complete).
 QString numbers(const shell::AppState& st, const std::vector<int>& list)
 {
+    constexpr size_t kListed = 20;
     if (list.empty())
         return {};
     QStringList parts;
-    parts.reserve(qsizetype(list.size()));
-    for (int k : list)
-        parts << QString::number(k);
+    for (size_t i = 0; i < list.size() && i < kListed; ++i)
+        parts << QString::number(list[i]);
+    if (list.size() > kListed)
+        parts << QStringLiteral("…");
     return QStringLiteral(" (") + st.say("Nr. ", "No. ") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
@@ -118,25 +122,32 @@ void add8020(Statistik& s, double v, double mean, int n, const shell::Limits& li
     s.FehlerProzent8020 = s.Prozent8020 > 20;
 }
 
+void Verdict9010::add(double v, double esoll, double emax)
+{
+    ++n;
+    switch (mark9010(v, esoll, emax)) {
+    case Mark::Band:
+        ++band;
+        break;
+    case Mark::Out:
+        ++(emax != 0 && v > emax ? above : below);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Verdict9010::ok() const
+{
+    // At least 90 % at or above the target: exactly 10 % in the band passes.
+    return n > 0 && below == 0 && above == 0 && band * 10 <= n;
+}
+
 Verdict9010 evaluate9010(std::span<const double> values, double esoll, double emax)
 {
     Verdict9010 r;
-    r.n = int(values.size());
-    for (double v : values) {
-        switch (mark9010(v, esoll, emax)) {
-        case Mark::Band:
-            ++r.band;
-            break;
-        case Mark::Out:
-            ++(emax != 0 && v > emax ? r.above : r.below);
-            break;
-        default:
-            break;
-        }
-    }
-    // At least 90 % at or above the target: exactly 10 % in the band passes.
-    r.ok = r.n > 0 && r.below == 0 && r.above == 0 && r.band * 10 <= r.n;
-    r.bandPercent = r.n > 0 ? double(r.band) / r.n * 100 : 0;
+    for (double v : values)
+        r.add(v, esoll, emax);
     return r;
 }
 
@@ -149,29 +160,33 @@ Mark mark9010(double v, double esoll, double emax)
     return v < esoll ? Mark::Band : Mark::Ok;
 }
 
+void VerdictPa2::add(double v, const shell::Limits& limits, const shell::InspectionRule& rule)
+{
+    spotSum += v;
+    if (++openReadings < std::max(rule.spotSize, 1))
+        return;
+    // The same sum in the same order as the table's colour of the spot, so both agree to the last bit.
+    const double m = spotSum / openReadings;
+    spotSum = 0;
+    openReadings = 0;
+    ++spots;
+    if (!spotInRange(m, limits, rule))
+        spotsOutside.push_back(spots);
+    areaSum += m;
+    if (++openSpots < std::max(rule.spotsPerArea, 1))
+        return;
+    ++areas;
+    if (!areaInRange(areaSum / openSpots, limits))
+        areasOutside.push_back(areas);
+    areaSum = 0;
+    openSpots = 0;
+}
+
 VerdictPa2 evaluatePa2(std::span<const double> values, const shell::Limits& limits, const shell::InspectionRule& rule)
 {
     VerdictPa2 r;
-    const size_t size = size_t(std::max(rule.spotSize, 1));
-    const int perArea = std::max(rule.spotsPerArea, 1);
-    double areaSum = 0;
-    int inArea = 0;
-    for (size_t from = 0; from + size <= values.size(); from += size) {
-        const double m = mean(values.subspan(from, size));
-        ++r.spots;
-        if (!spotInRange(m, limits, rule))
-            r.spotsOutside.push_back(r.spots);
-        areaSum += m;
-        if (++inArea == perArea) {
-            ++r.areas;
-            if (!areaInRange(areaSum / perArea, limits))
-                r.areasOutside.push_back(r.areas);
-            areaSum = 0;
-            inArea = 0;
-        }
-    }
-    r.openReadings = int(values.size() % size);
-    r.openArea = inArea > 0 || r.openReadings > 0;
+    for (double v : values)
+        r.add(v, limits, rule);
     return r;
 }
 
@@ -184,13 +199,20 @@ Mark markSpot(std::span<const double> spot, const shell::Limits& limits, const s
 
 QString RuleLine::text() const
 {
-    QString line = label.leftJustified(16, QLatin1Char(' ')) + QString(6, QLatin1Char(' ')) + verdict;
-    if (!verdict.isEmpty() && !figure.isEmpty())
+    // Built in one piece: the list is rewritten for every appended reading.
+    const bool gap = !verdict.isEmpty() && !figure.isEmpty();
+    QString line;
+    line.reserve(std::max<qsizetype>(label.size(), 16) + 6 + verdict.size() + 1 + figure.size());
+    line += label;
+    line.resize(std::max<qsizetype>(label.size(), 16) + 6, QLatin1Char(' '));
+    line += verdict;
+    if (gap)
         line += QLatin1Char(' ');
-    return line + figure;
+    line += figure;
+    return line;
 }
 
-std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, std::span<const double> values, int n)
+std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, int n)
 {
     const shell::InspectionRule& rule = st.rule;
     std::vector<RuleLine> lines;
@@ -214,13 +236,13 @@ std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, s
         break;
     }
     case RuleKind::ImoPspc: {
-        const Verdict9010 v = evaluate9010(values, st.limits.Esoll, st.limits.Emax);
-        lines.push_back({st.say("90/10 Regel ok:", "90/10 rule ok:"), yesNo(st, v.ok),
-                         QString::number(std::nearbyint(v.bandPercent)) + QStringLiteral(" %")});
+        const Verdict9010& v = s.regel9010;
+        lines.push_back({st.say("90/10 Regel ok:", "90/10 rule ok:"), yesNo(st, v.ok()),
+                         QString::number(std::nearbyint(v.bandPercent())) + QStringLiteral(" %")});
         break;
     }
     case RuleKind::SspcPa2: {
-        const VerdictPa2 v = evaluatePa2(values, st.limits, rule);
+        const VerdictPa2& v = s.regelPa2;
         const QString level = rule.level3() ? st.say("Stufe 3", "Level 3")
                                             : st.say("eigene Stufe %1/%2 %", "custom level %1/%2 %")
                                                   .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
@@ -236,7 +258,7 @@ std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, s
                          QString::number(v.spotsOutside.size()) + numbers(st, v.spotsOutside)});
         QString areas = QString::number(v.areas) + st.say(", %1 außerhalb", ", %1 outside").arg(v.areasOutside.size()) +
                         numbers(st, v.areasOutside);
-        if (v.openArea)
+        if (v.openArea())
             areas += st.say(", 1 offen", ", 1 open");
         lines.push_back({st.say("Flächen:", "Areas:"), QString(), areas});
         break;

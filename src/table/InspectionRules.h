@@ -17,8 +17,8 @@ namespace table {
 struct Statistik;
 
 // The inspection rules the limits dialog offers, as plain functions over a view's readings in their stored order.
-// The 80/20 rule of ISO 19840 is counted value by value with the statistics (add8020); IMO PSPC 90/10 and SSPC-PA 2
-// are worked out over all readings whenever the statistics are shown.
+// Each is counted reading by reading with the statistics, so an appended reading costs the same at row 5000 as at
+// row 1; the evaluate functions run a count over a whole series.
 
 // The reading a rule judges: coating gauges report thicknesses, so their sign is dropped as the statistics drop it.
 double ruleValue(const shell::AppState& st, double wert);
@@ -39,28 +39,34 @@ int minimumReadings(double area);
 void add8020(Statistik& s, double v, double mean, int n, const shell::Limits& limits);
 
 // IMO PSPC 90/10: at least 90 % of the readings at or above the target, none below 90 % of it, none above a
-// maximum that is set.
+// maximum that is set. Counted reading by reading.
 struct Verdict9010 {
     int n = 0;
     int band = 0;  // in [90 %, 100 %) of the target
     int below = 0; // below 90 % of the target
     int above = 0; // above the maximum
-    bool ok = false;
-    double bandPercent = 0;
+    void add(double v, double esoll, double emax);
+    bool ok() const;
+    double bandPercent() const { return n > 0 ? double(band) / n * 100 : 0; }
 };
 Verdict9010 evaluate9010(std::span<const double> values, double esoll, double emax);
 
 // SSPC-PA 2: consecutive readings form spots (their mean), consecutive spots form areas. Spot means must lie in
 // [spotMinPct % of Emin, spotMaxPct % of Emax], area means in [Emin, Emax]. An incomplete last spot or area is
-// open and not judged.
+// open and not judged. Counted reading by reading, in the stored order.
 struct VerdictPa2 {
     int spots = 0;                 // complete spots
     int openReadings = 0;          // readings of the open last spot
     std::vector<int> spotsOutside; // numbers, from 1
     int areas = 0;                 // complete areas
-    bool openArea = false;
     std::vector<int> areasOutside;
+    int openSpots = 0; // complete spots of the open last area
+    double spotSum = 0;
+    double areaSum = 0;
+
+    void add(double v, const shell::Limits& limits, const shell::InspectionRule& rule);
     bool ok() const { return spotsOutside.empty() && areasOutside.empty(); }
+    bool openArea() const { return openSpots > 0 || openReadings > 0; }
 };
 VerdictPa2 evaluatePa2(std::span<const double> values, const shell::Limits& limits, const shell::InspectionRule& rule);
 
@@ -82,9 +88,8 @@ struct RuleLine {
     QString text() const;
 };
 
-// The chosen rule's statistics lines for n readings (values: all of them, needed by 90/10 and SSPC-PA 2 only),
-// the first the verdict line; the 80/20 verdict and count come from s.
-std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, std::span<const double> values, int n);
+// The chosen rule's statistics lines for n readings, from the counts in s; the first is the verdict line.
+std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, int n);
 
 // The rule text of the limits dialog's Info button for the chosen rule.
 QString ruleText(const shell::InspectionRule& rule, int sprache);

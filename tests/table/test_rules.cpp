@@ -54,7 +54,7 @@ TEST_F(RulesTest, NinetyTenAtItsEdges)
     };
     for (const auto& c : cases) {
         const table::Verdict9010 v = table::evaluate9010(c.values, c.esoll, c.emax);
-        EXPECT_EQ(v.ok, c.ok) << c.values.back();
+        EXPECT_EQ(v.ok(), c.ok) << c.values.back();
         EXPECT_EQ(v.band, c.band) << c.values.back();
     }
 
