@@ -63,12 +63,17 @@ long residentKiB()
 
 // The work one "E" value causes, once 4999 rows are in the table: decode, row, colours, statistics, display,
 // Online.mes rewritten and synced. With argument 1 the run goes on behind the first memory's view: the value is
-// stored, counted and saved, with the statistics for Online.mes worked out from the rows.
+// stored, counted and saved, with the statistics for Online.mes worked out from the rows. With argument 2 the
+// SSPC-PA 2 rule is on: its spots and areas are worked out over all rows for every value.
 void EValueCommitted5000(benchmark::State& state)
 {
     Online o(QStringLiteral("RD"), QStringLiteral("FN-B SN 1\r\nM1:0\r\nM2:0\r\n"));
     o.prog.st.limits.Emin = 80;
     o.prog.st.limits.Emax = 120;
+    if (state.range(0) == 2) {
+        o.prog.st.limits.E8020 = true;
+        o.prog.st.rule.kind = shell::RuleKind::SspcPa2;
+    }
     for (int i = 1; i < 5000; ++i)
         o.value(i, QStringLiteral("µm"));
     table::TableSession& table = o.prog.table();
@@ -88,6 +93,7 @@ void EValueCommitted5000(benchmark::State& state)
 BENCHMARK(EValueCommitted5000)
     ->Arg(0)
     ->Arg(1)
+    ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(50)
     ->Repetitions(5)

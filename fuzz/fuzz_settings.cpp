@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     st.edition.companyName.clear();
     st.edition.kpgmname.clear();
     st.limits = {};
+    st.rule = {};
     st.keys = {};
     st.link = {};
-    for (const char* aktion : {"KL", "CL", "LL", "TL", "SL", "PI", "PL"}) {
+    for (const char* aktion : {"KL", "CL", "LL", "TL", "SL", "PI", "PL", "RL"}) {
         st.texte.sprache = 0;
         st.Errortext.clear();
         shell::Settings::applyLines(st, QString::fromLatin1(aktion), lines);
@@ -30,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::check(!failed || st.Errortext == shell::Settings::errorMessage(aktion, 0), "the action's own message");
         if (aktion[0] == 'T' && !failed)
             fuzz::check(!st.keys.tastenOptionen.isEmpty(), "keystroke flags never empty");
+        if (aktion[0] == 'R')
+            fuzz::check(st.rule.spotSize >= shell::InspectionRule::kMinSpot &&
+                            st.rule.spotSize <= shell::InspectionRule::kMaxSpot && st.rule.spotsPerArea >= 1 &&
+                            std::isfinite(st.rule.inspectionArea) && std::isfinite(st.rule.spotMinPct),
+                        "rule settings in range");
         if (aktion[0] == 'S')
             fuzz::check(st.texte.sprache >= 0 && st.texte.sprache <= 2, "language index");
     }

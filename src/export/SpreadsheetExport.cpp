@@ -242,7 +242,13 @@ void Writer::statistics()
             figure(m_in.devLabel, SpreadsheetExport::round2(m_in.stdabw));
         text(row, A, m_in.rule8020Label);
         text(row, B, m_in.Text8020);
+        text(row, C, m_in.ruleFigure);
         ++row;
+        for (const auto& [label, value] : m_in.ruleRows) {
+            text(row, A, label);
+            text(row, B, value);
+            ++row;
+        }
         m_limits = m_in.Emin != 0 || m_in.Emax != 0;
         if (m_limits) {
             // These two labels are the same in both languages.

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace reports {
@@ -20,6 +21,10 @@ struct SpreadsheetInput {
     bool absolut = false;
     QString statEinheit;
     QString Text8020;
+    // Under another rule than 80/20 its verdict row takes the 80/20 row's place (label and verdict above), with its
+    // figure in column C; the rule's further rows (label, text) follow it.
+    QString ruleFigure;
+    std::vector<std::pair<QString, QString>> ruleRows;
     int aktZeile = 0;
     QString firstStatLine; // first line of the statistics list: the chart's title
     double Emin = 0, Emax = 0, Esoll = 0;

@@ -5,7 +5,7 @@
 #include "shell/AppState.h"
 #include "shell/MemoryNames.h"
 #include "shell/Settings.h"
-#include "table/Rule8020.h"
+#include "table/InspectionRules.h"
 #include "table/TableSession.h"
 
 #include <QFileInfo>

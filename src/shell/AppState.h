@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "EditionInfo.h"
 #include "FormState.h"
+#include "InspectionRule.h"
 #include "KeystrokeSettings.h"
 #include "Limits.h"
 #include "LinkFlags.h"
@@ -18,12 +19,14 @@
 namespace shell {
 
 // The program's state for the whole run, in typed parts. The session owns one; each part has one writer:
-// the edition start-up, the device identity the identification, the limits the settings and the limits
-// dialog, the keystroke settings their file and dialog, the link flags the link.
+// the edition start-up, the device identity the identification, the limits and the rule the settings and the
+// limits dialog, the keystroke settings their file and dialog, the link flags the link.
 struct AppState {
     EditionInfo edition;
     DeviceIdentity device;
     Limits limits;
+    InspectionRule rule;     // the rule the limits' check box switches on (Regel.ini)
+    RuleStandIn ruleStandIn; // a command line's limits and rule, put over the files whenever they are read
     KeystrokeSettings keys;
     LinkFlags link;
 

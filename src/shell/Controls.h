@@ -115,6 +115,22 @@ VT_CONTROL(chk8020);
 VT_CONTROL(cmdInfo);
 VT_CONTROL(cmdSpeichern);
 VT_CONTROL(cmdLoeschen);
+// The rule the check box switches on, and the rule's own settings.
+VT_CONTROL(cboRegel);
+VT_CONTROL(frmRegel);
+VT_CONTROL(lblRauheit);
+VT_CONTROL(cboRauheit);
+VT_CONTROL(lblFlaeche);
+VT_CONTROL(txtFlaeche);
+VT_CONTROL(lblSpot);
+VT_CONTROL(txtSpot);
+VT_CONTROL(lblSpots);
+VT_CONTROL(txtSpots);
+VT_CONTROL(lblSpotMin);
+VT_CONTROL(txtSpotMin);
+VT_CONTROL(lblSpotMax);
+VT_CONTROL(txtSpotMax);
+VT_CONTROL(lblStufe);
 } // namespace frmWerte
 
 // The project dialog.

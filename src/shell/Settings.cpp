@@ -2,6 +2,7 @@
 #include "shell/Controls.h"
 
 #include "AppState.h"
+#include "InspectionRule.h"
 #include "Numbers.h"
 #include "TextFile.h"
 
@@ -134,6 +135,17 @@ void readLimits(AppState& st, const QStringList& lines)
     }
 }
 
+void readRule(AppState& st, const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        if (trimBlanks(line).isEmpty())
+            continue;
+        if (!parseRuleLine(line, st.rule))
+            throw Failure{kTypeMismatch};
+        return;
+    }
+}
+
 void readTastatur(AppState& st, const QStringList& lines)
 {
     for (const QString& raw : lines) {
@@ -227,8 +239,8 @@ LineReader readerFor(const QString& aktion)
     static const struct {
         const char* code;
         LineReader read;
-    } readers[] = {{"KL", readKonfi},    {"CL", readPort},    {"LL", readLimits},      {"TL", readTastatur},
-                   {"SL", readLanguage}, {"PI", readProjekt}, {"PL", readProjektdaten}};
+    } readers[] = {{"KL", readKonfi},    {"CL", readPort},    {"LL", readLimits},       {"TL", readTastatur},
+                   {"SL", readLanguage}, {"PI", readProjekt}, {"PL", readProjektdaten}, {"RL", readRule}};
     for (const auto& r : readers)
         if (aktion == QLatin1String(r.code))
             return r.read;
@@ -265,6 +277,8 @@ QString fileFor(const AppState& st, const QString& aktion)
         return st.edition.AppDataPath + QStringLiteral("/Port.ini");
     if (a == QLatin1String("L"))
         return st.edition.AppDataPath + QStringLiteral("/Limit.ini");
+    if (a == QLatin1String("R"))
+        return st.edition.AppDataPath + QStringLiteral("/Regel.ini");
     if (a == QLatin1String("T"))
         return st.edition.AppDataPath + QStringLiteral("/Tastatur.ini");
     if (a == QLatin1String("S"))
@@ -296,6 +310,8 @@ QString errorMessage(const QString& aktion, int sprache)
         {"PI", "Probleme beim Lesen Datei Projekt.ini: ", "problems reading file  Datei Projekt.ini: "},
         {"PL", "Probleme beim Lesen Datei Projektdaten.ini: ", "problems reading file  Projektdaten.ini: "},
         {"PS", "Probleme beim Schreiben Datei Projektdaten.ini: ", "problems writing file  Datei Projektdaten.ini: "},
+        {"RL", "Probleme beim Lesen Datei Regel.ini: ", "problems reading file Regel.ini: "},
+        {"RS", "Probleme beim Schreiben Datei Regel.ini: ", "problems writing file Regel.ini: "},
     };
     for (const Row& r : rows)
         if (aktion == QLatin1String(r.code))
@@ -306,10 +322,15 @@ QString errorMessage(const QString& aktion, int sprache)
 void Voreinstellungen(AppState& st, const QString& aktion)
 {
     const QString path = fileFor(st, aktion);
+    // The rule lives beside Limit.ini and is read and written with it. Its file exists only once a rule other
+    // than the plain 80/20 was saved, so a user who keeps that finds the folder as before.
+    const bool rule = aktion == QLatin1String("RL") || aktion == QLatin1String("RS");
+    if (rule && !QFileInfo::exists(path) && (aktion == QLatin1String("RL") || st.rule.isDefault()))
+        return;
     try {
         if (const LineReader read = readerFor(aktion)) {
             // Every file but Konfi.ini is created when missing; Language.ini then holds German.
-            const bool create = aktion != QLatin1String("KL");
+            const bool create = aktion != QLatin1String("KL") && !rule;
             read(st,
                  readOrThrow(st, path, create, aktion == QLatin1String("SL") ? QStringLiteral("0\r\n") : QString()));
         } else if (aktion == QLatin1String("CS")) {
@@ -321,6 +342,8 @@ void Voreinstellungen(AppState& st, const QString& aktion)
                           Numbers::formatGeneral(st.limits.Emax) + QLatin1Char(';') +
                           Numbers::formatGeneral(st.limits.Esoll) + QLatin1Char(';') +
                           (st.limits.E8020 ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(';')});
+        } else if (aktion == QLatin1String("RS")) {
+            writeOrThrow(st, path, {ruleLine(st.rule)});
         } else if (aktion == QLatin1String("TS")) {
             writeOrThrow(st, path,
                          {(st.keys.tastaturAktiv ? QStringLiteral("1") : QStringLiteral("0")) + QLatin1Char(';') +
@@ -333,6 +356,12 @@ void Voreinstellungen(AppState& st, const QString& aktion)
         }
     } catch (const Failure& f) {
         reportFailure(st, aktion, f);
+    }
+    if (aktion == QLatin1String("LL")) {
+        Voreinstellungen(st, QStringLiteral("RL"));
+        applyStandIn(st);
+    } else if (aktion == QLatin1String("LS")) {
+        Voreinstellungen(st, QStringLiteral("RS"));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InspectionRules.h"
+
 #include <QString>
 
 #include <limits>
@@ -40,6 +42,14 @@ struct Statistik {
     int Anz8020 = 0;
     double Prozent8020 = 0;
     QString Text8020;
+
+    // 90/10 and SSPC-PA 2, counted with the statistics.
+    Verdict9010 regel9010;
+    VerdictPa2 regelPa2;
+
+    // The chosen rule's lines after the figures, the first its verdict (the 80/20 line for ISO 19840), as the list
+    // shows them; empty while the evaluation is off.
+    std::vector<RuleLine> regelZeilen;
 };
 
 } // namespace table

@@ -272,6 +272,7 @@ void TableSession::ZeileAnhaengen()
     m_grid.setRows(aktZeile + 1);
     m_grid.setText(0, 0, Messdaten.at(v, 1).datum);
     writeRow(aktZeile);
+    spotFaerben(aktZeile);
     anzahlText = QStringLiteral(" (") + QString::number(aktZeile) + QLatin1Char(')');
     updateOptionCaption();
     m_stat.letzterWert = Messdaten.at(v, aktZeile).wert;

@@ -179,6 +179,10 @@ private:
     // Adds the value in run.stat.letzterWert as the n-th; with publish, also the statistics lines as shown.
     QStringList rechnen(StatRun& run, int n, int view, bool publish) const;
     void auswerten8020(Statistik& s, double v, int n) const;
+    // The mark of a row under 90/10 or SSPC-PA 2.
+    Mark ruleMark(int row) const;
+    // After an append: when the row completes an SSPC-PA 2 spot, the spot's other rows are coloured.
+    void spotFaerben(int row);
 
     shell::AppState& m_st;
     FlexGridModel m_grid;

@@ -1,12 +1,13 @@
 #include "TableSession.h"
 
-#include "Rule8020.h"
+#include "InspectionRules.h"
 #include "TextAlign.h"
 #include "ValueFormat.h"
 #include "WerteForm.h"
 #include "shell/AppState.h"
 #include "shell/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Main = ctl::frmTransfer;
@@ -16,9 +17,24 @@ namespace table {
 QColor TableSession::ZelleFaerben(int row) const
 {
     const shell::AppState& st = m_st;
-    double v = Messdaten.at(view(), row).wert;
+    const MessRow& m = Messdaten.at(view(), row);
+    if (st.limits.E8020 && st.rule.kind != shell::RuleKind::Iso19840) {
+        switch (ruleMark(row)) {
+        case Mark::Ok:
+            return st.edition.farbeGruen;
+        case Mark::Band:
+            return st.edition.farbeOrange;
+        case Mark::Out:
+            return st.edition.farbeRot;
+        case Mark::None:
+            break;
+        }
+        return {};
+    }
+    double v = m.wert;
     if (st.absolut)
         v = std::fabs(v);
+    v -= roughnessCorrection(st, m.einheit);
     QColor colour;
     if (st.limits.Emin != 0 || st.limits.Emax != 0) {
         if (v != 0 && v > st.limits.Emax)
@@ -31,18 +47,53 @@ QColor TableSession::ZelleFaerben(int row) const
     return colour;
 }
 
+Mark TableSession::ruleMark(int row) const
+{
+    const shell::AppState& st = m_st;
+    const int v = view();
+    if (st.rule.kind == shell::RuleKind::ImoPspc)
+        return mark9010(ruleValue(st, Messdaten.at(v, row).wert), st.limits.Esoll, st.limits.Emax);
+    // SSPC-PA 2: every reading shows the verdict of its spot, once the spot is complete.
+    const int size = std::clamp(st.rule.spotSize, 1, shell::InspectionRule::kMaxSpot);
+    double spot[shell::InspectionRule::kMaxSpot];
+    int taken = 0;
+    for (int r = (row - 1) / size * size + 1; taken < size && r <= MessdatenStore::kRows; ++r, ++taken) {
+        const MessRow& m = Messdaten.at(v, r);
+        if (m.isEmpty())
+            break;
+        spot[taken] = ruleValue(st, m.wert);
+    }
+    return markSpot(std::span<const double>(spot, size_t(taken)), st.limits, st.rule);
+}
+
+void TableSession::spotFaerben(int row)
+{
+    const shell::AppState& st = m_st;
+    if (!st.limits.E8020 || st.rule.kind != shell::RuleKind::SspcPa2 || st.rule.spotSize < 1 ||
+        row % st.rule.spotSize != 0)
+        return;
+    // The row completed its spot: the spot's earlier rows get its colour too (rows the user marked stay marked).
+    const QColor colour = ZelleFaerben(row);
+    for (int r = row - st.rule.spotSize + 1; r < row; ++r) {
+        int g = r;
+        if (g >= m_grid.Rows() || m_grid.tag(g) != r) { // the grid was sorted
+            g = 1;
+            while (g < m_grid.Rows() && m_grid.tag(g) != r)
+                ++g;
+        }
+        if (g >= m_grid.Rows() || m_grid.back(g, 1) == st.edition.farbeGrau)
+            continue;
+        for (int c = 0; c < m_grid.Cols(); ++c)
+            m_grid.setBack(g, c, colour);
+    }
+}
+
 void TableSession::auswerten8020(Statistik& s, double v, int n) const
 {
     const shell::AppState& st = m_st;
-    s.FehlerMittel8020 = s.mean < st.limits.Esoll;
-    if (st.limits.Emin >= 0 && v < st.limits.Emin)
-        s.Fehler8020 = true;
-    if (st.limits.Emax >= 0 && v > st.limits.Emax)
-        s.Fehler8020 = true;
-    if (minimum8020(st.limits.Esoll) <= v && v < st.limits.Esoll)
-        ++s.Anz8020;
-    s.Prozent8020 = static_cast<double>(s.Anz8020) / n * 100;
-    s.FehlerProzent8020 = s.Prozent8020 > 20;
+    // The roughness correction applies to the evaluation only; the figures stay as measured.
+    const double c = roughnessCorrection(st, s.statEinheit);
+    add8020(s, v - c, s.mean - c, n, st.limits);
     s.Text8020 = st.msg(s.Fehler8020 || s.FehlerProzent8020 || s.FehlerMittel8020 ? shell::Msg::No : shell::Msg::Yes);
 }
 

@@ -39,6 +39,8 @@ void TableSession::StatistikZuruecksetzen()
     m_stat.einheitenGemischt = false;
     m_stat.Anz8020 = 0;
     m_stat.Fehler8020 = false;
+    m_stat.regel9010 = {};
+    m_stat.regelPa2 = {};
     m_run.minShown = {};
     m_run.maxShown = {};
 }
@@ -100,8 +102,19 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         const double variance = (run.summeQuadrate - sum * sum / n) / (n - 1);
         sd = variance >= 0 ? std::sqrt(variance) : 0.0;
     }
-    if (st.limits.E8020)
-        auswerten8020(s, v, n);
+    if (st.limits.E8020) {
+        switch (st.rule.kind) {
+        case shell::RuleKind::Iso19840:
+            auswerten8020(s, v, n);
+            break;
+        case shell::RuleKind::ImoPspc:
+            s.regel9010.add(v, st.limits.Esoll, st.limits.Emax);
+            break;
+        case shell::RuleKind::SspcPa2:
+            s.regelPa2.add(v, st.limits, st.rule);
+            break;
+        }
+    }
     s.statZaehler = n;
     if (!publish)
         return lines;
@@ -119,10 +132,14 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         lines << label(st, shell::Stat::Mean) + Ausrichten(8, s.anz_mean) + unit;
         if (n > 1)
             lines << label(st, shell::Stat::Deviation) + Ausrichten(8, s.anz_dev) + unit;
-        if (st.limits.E8020)
-            lines << label(st, shell::Stat::Rule8020) + QString(6, QLatin1Char(' ')) + s.Text8020 + QLatin1Char(' ') +
-                         QString::number(std::nearbyint(s.Prozent8020)) + QStringLiteral(" %");
+        s.regelZeilen.clear();
+        if (st.limits.E8020) {
+            s.regelZeilen = ruleLines(st, s, n);
+            for (const RuleLine& rule : s.regelZeilen)
+                lines << rule.text();
+        }
     } else {
+        s.regelZeilen.clear();
         lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
               << st.texte.stat(shell::Stat::Units);
     }

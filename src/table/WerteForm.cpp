@@ -1,9 +1,11 @@
 #include "WerteForm.h"
 #include "shell/Controls.h"
 
-#include "Rule8020.h"
+#include "InspectionRules.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
+
+#include <cmath>
 
 namespace Main = ctl::frmTransfer;
 namespace Werte = ctl::frmWerte;
@@ -17,6 +19,9 @@ const QString kMin = Werte::txtMinLimit;
 const QString kMax = Werte::txtMaxLimit;
 const QString kSoll = Werte::txtSoll;
 const QString kChk = Werte::chk8020;
+
+const QStringList kRuleNames = {QStringLiteral("80/20 (ISO 19840)"), QStringLiteral("90/10 (IMO PSPC)"),
+                                QStringLiteral("SSPC-PA 2")};
 
 // Leading number of the text read with "." as decimal separator; only its sign matters here.
 bool leadingNumberNegative(const QString& text)
@@ -53,10 +58,29 @@ void WerteForm::Form_Activate()
     f.setText(Werte::lblMin, QStringLiteral("Min Limit:"));
     f.setText(Werte::lblMax, QStringLiteral("Max Limit:"));
     f.setText(Werte::lblSoll, st.msg(shell::Msg::Target));
-    f.setText(kChk, QStringLiteral("80/20"));
     f.setText(Werte::cmdSpeichern, de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
     f.setText(Werte::cmdLoeschen, de ? QStringLiteral("Löschen") : QStringLiteral("Delete"));
     f.setText(Werte::cmdInfo, QStringLiteral("Info"));
+    f.setText(Werte::frmRegel, st.say("Regel", "Rule"));
+    f.setItems(Werte::cboRegel, kRuleNames);
+    f.setText(Werte::cboRegel, kRuleNames.value(int(st.rule.kind)));
+    const QStringList roughness = {st.say("keine", "none"), st.say("fein (10 µm)", "fine (10 µm)"),
+                                   st.say("mittel (25 µm)", "medium (25 µm)"),
+                                   st.say("grob (40 µm)", "coarse (40 µm)")};
+    f.setText(Werte::lblRauheit, st.say("Rauheit:", "Roughness:"));
+    f.setItems(Werte::cboRauheit, roughness);
+    f.setText(Werte::cboRauheit, roughness.value(int(st.rule.roughness)));
+    f.setText(Werte::lblFlaeche, st.say("Prüffläche (m² / m):", "Inspection area (m² / m):"));
+    f.setText(Werte::txtFlaeche, shell::Numbers::formatGeneral(st.rule.inspectionArea));
+    f.setText(Werte::lblSpot, st.say("Werte je Spot:", "Readings per spot:"));
+    f.setText(Werte::txtSpot, QString::number(st.rule.spotSize));
+    f.setText(Werte::lblSpots, st.say("Spots je Fläche:", "Spots per area:"));
+    f.setText(Werte::txtSpots, QString::number(st.rule.spotsPerArea));
+    f.setText(Werte::lblSpotMin, st.say("Spot min. % von Min:", "Spot min. % of Min:"));
+    f.setText(Werte::txtSpotMin, shell::Numbers::formatGeneral(st.rule.spotMinPct));
+    f.setText(Werte::lblSpotMax, st.say("Spot max. % von Max:", "Spot max. % of Max:"));
+    f.setText(Werte::txtSpotMax, shell::Numbers::formatGeneral(st.rule.spotMaxPct));
+    showRule();
     f.setText(kMin, shell::Numbers::formatGeneral(st.limits.Emin));
     f.setText(kMax, shell::Numbers::formatGeneral(st.limits.Emax));
     f.setText(kSoll, shell::Numbers::formatGeneral(st.limits.Esoll));
@@ -127,26 +151,101 @@ void WerteForm::chk8020_Click()
 
 void WerteForm::Pruefen8020()
 {
-    shell::AppState& st = m_st;
-    if (form().isChecked(kChk)) {
-        if (st.limits.Esoll == 0) {
-            st.messageBox(st.msg(shell::Msg::TargetFor8020));
-            return;
-        }
-        const double adjusted = minimum8020(st.limits.Esoll);
-        if (adjusted != st.limits.Emin) {
-            const double old = st.limits.Emin;
-            st.limits.Emin = adjusted;
-            st.limits.EminStr = shell::Numbers::formatGeneral(adjusted);
-            form().setText(kMin, st.limits.EminStr);
-            st.messageBox(st.msg(shell::Msg::MinLimitAdjusted) + shell::Numbers::formatGeneral(old) + QLatin1Char(' ') +
-                          st.msg(shell::Msg::To) + QLatin1Char(' ') + st.limits.EminStr);
-        }
-    } else if (st.limits.Esoll != 0 && (st.limits.Esoll < st.limits.Emin || st.limits.Esoll > st.limits.Emax)) {
-        st.messageBox(st.msg(shell::Msg::TargetOutsideLimits));
+    shell::checkRuleLimits(m_st, form().isChecked(kChk), &form());
+}
+
+void WerteForm::showRule()
+{
+    shell::FormState& f = form();
+    const shell::RuleKind kind = m_st.rule.kind;
+    const bool iso = kind == shell::RuleKind::Iso19840;
+    const bool pa2 = kind == shell::RuleKind::SspcPa2;
+    // The box switches the chosen rule on: its caption names it.
+    f.setText(kChk, iso ? QStringLiteral("80/20") : pa2 ? QStringLiteral("PA 2") : QStringLiteral("90/10"));
+    f.setVisible(Werte::frmRegel, iso || pa2);
+    for (const QString& name : {Werte::lblRauheit, Werte::cboRauheit, Werte::lblFlaeche, Werte::txtFlaeche})
+        f.setVisible(name, iso);
+    for (const QString& name : {Werte::lblSpot, Werte::txtSpot, Werte::lblSpots, Werte::txtSpots, Werte::lblSpotMin,
+                                Werte::txtSpotMin, Werte::lblSpotMax, Werte::txtSpotMax, Werte::lblStufe})
+        f.setVisible(name, pa2);
+    f.setText(Werte::lblStufe,
+              m_st.rule.level3() ? m_st.say("Stufe 3", "Level 3") : m_st.say("Eigene Stufe", "Custom level"));
+}
+
+void WerteForm::cboRegel_Click()
+{
+    const qsizetype i = kRuleNames.indexOf(form().text(Werte::cboRegel));
+    if (i < 0)
+        return;
+    m_st.rule.kind = static_cast<shell::RuleKind>(i);
+    showRule();
+    // The minimum follows the new rule's percentage of the target.
+    if (form().isChecked(kChk))
+        Pruefen8020();
+}
+
+void WerteForm::cboRauheit_Click()
+{
+    const qsizetype i = form().items(Werte::cboRauheit).indexOf(form().text(Werte::cboRauheit));
+    if (i >= 0)
+        m_st.rule.roughness = static_cast<shell::Roughness>(i);
+}
+
+bool WerteForm::ruleBox_LostFocus(const QString& box)
+{
+    using shell::InspectionRule;
+    shell::InspectionRule& r = m_st.rule;
+    double* target = nullptr;
+    int* whole = nullptr;
+    double lo = 0;
+    double hi = InspectionRule::kMaxPercent;
+    if (box == Werte::txtFlaeche) {
+        target = &r.inspectionArea;
+        hi = InspectionRule::kMaxArea;
+    } else if (box == Werte::txtSpot) {
+        whole = &r.spotSize;
+        lo = InspectionRule::kMinSpot;
+        hi = InspectionRule::kMaxSpot;
+    } else if (box == Werte::txtSpots) {
+        whole = &r.spotsPerArea;
+        lo = 1;
+        hi = InspectionRule::kMaxSpotsPerArea;
+    } else if (box == Werte::txtSpotMin) {
+        target = &r.spotMinPct;
+    } else if (box == Werte::txtSpotMax) {
+        target = &r.spotMaxPct;
+    } else {
+        return true;
     }
-    if (st.limits.Emin != 0 && st.limits.Emax != 0 && st.limits.Emin > st.limits.Emax)
-        st.messageBox(st.msg(shell::Msg::MinAboveMax));
+    shell::FormState& f = form();
+    const QString text = f.text(box).trimmed();
+    // An empty area is no area: no sampling plan.
+    if (text.isEmpty() && target == &r.inspectionArea) {
+        r.inspectionArea = 0;
+        f.setText(box, QStringLiteral("0"));
+        return true;
+    }
+    bool ok = false;
+    const double value = QLocale().toDouble(text, &ok);
+    QString refused;
+    if (!ok || !std::isfinite(value))
+        refused = m_st.msg(shell::Msg::NumericRequired);
+    else if (value < lo || value > hi || (whole && value != std::floor(value)))
+        refused =
+            (whole ? m_st.say("Erlaubt sind ganze Zahlen von %1 bis %2", "Allowed are whole numbers from %1 to %2")
+                   : m_st.say("Erlaubt sind Werte von %1 bis %2", "Allowed are values from %1 to %2"))
+                .arg(shell::Numbers::formatGeneral(lo), shell::Numbers::formatGeneral(hi));
+    if (!refused.isEmpty()) {
+        m_st.messageBox(refused);
+        f.setFocus(box);
+        return false;
+    }
+    if (whole)
+        *whole = static_cast<int>(value);
+    else
+        *target = value;
+    showRule();
+    return true;
 }
 
 void WerteForm::cmdLoeschen_Click()
@@ -169,38 +268,10 @@ void WerteForm::cmdSpeichern_Click()
     emit closeRequested();
 }
 
-QString WerteForm::ruleText(int sprache)
-{
-    const char* de[] = {
-        "Die 80/20 Regel nach ISO 19840 :",
-        "1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
-        "2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
-        "3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
-        "4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
-        "Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 and 100% = "
-        "orange",
-    };
-    const char* en[] = {
-        "The 80/20 rule according to ISO 19840 :",
-        "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry Film "
-        "Thickness)",
-        "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit",
-        "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value",
-        "4) Each value has to be less or equal than Max Limit",
-        "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and 100% = "
-        "orange",
-    };
-    const char** t = sprache == 1 ? en : de;
-    const QString nl = QStringLiteral("\n");
-    QString text = QString::fromUtf8(t[0]) + nl;
-    for (int i = 1; i <= 4; ++i)
-        text += QString::fromUtf8(t[i]) + nl;
-    return text + nl + QString::fromUtf8(t[5]) + nl;
-}
-
 void WerteForm::cmdInfo_Click()
 {
-    m_st.messageBox(ruleText(m_st.sprache()), shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Information);
+    m_st.messageBox(ruleText(m_st.rule, m_st.sprache()), shell::Dialogs::Buttons::Ok,
+                    shell::Dialogs::Icon::Information);
 }
 
 } // namespace table

@@ -11,7 +11,8 @@ class FormState;
 namespace table {
 
 // The logic of the limits dialog frmWerte: fills the boxes, checks each entry as the box is left,
-// keeps the 80/20 settings consistent. The window itself only mirrors the frmWerte form state.
+// keeps the limits consistent with the chosen rule (80/20, 90/10, SSPC-PA 2) and edits the rule's settings. The window
+// itself only mirrors the frmWerte form state.
 class WerteForm : public QObject
 {
     Q_OBJECT
@@ -33,7 +34,11 @@ public:
     void cmdInfo_Click();
     void Pruefen8020();
 
-    static QString ruleText(int sprache);
+    // The rule the check box switches on, and the rule's own settings.
+    void cboRegel_Click();
+    void cboRauheit_Click();
+    // Leaving the area, spot size, spots per area or a spot percentage; false when the entry is refused.
+    bool ruleBox_LostFocus(const QString& box);
 
     // Saved with cmdSpeichern, not yet applied to the table.
     bool wertechanged = false;
@@ -43,6 +48,8 @@ signals:
 
 private:
     bool validate(const QString& box, double& limit, QString& limitText);
+    // The chosen rule's settings shown, the others hidden; the check box caption and the PA 2 level follow it.
+    void showRule();
 
     shell::AppState& m_st;
 };

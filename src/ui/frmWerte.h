@@ -15,7 +15,8 @@ namespace ui {
 
 class FormBinder;
 
-// The limits dialog: minimum, maximum, target value and the 80/20 switch. Not modal; its logic is
+// The limits dialog: minimum, maximum, target value, the rule (80/20, 90/10, SSPC-PA 2) with its settings and the
+// switch that turns it on. Not modal; its logic is
 // table::WerteForm, its controls mirror the frmWerte form state.
 class frmWerte : public QDialog
 {
@@ -33,7 +34,8 @@ protected:
 
 private:
     bool leaveBox(QLineEdit* box);
-    bool checkPendingBox(); // a box left just now whose check has not run yet
+    bool checkPendingBox();               // a box left just now whose check has not run yet
+    void showChoice(const QString& name); // a list shows the entry its text names
 
     QPointer<QLineEdit> m_pending;
     shell::AppState& m_st;

@@ -95,11 +95,47 @@ TEST(CliExport, OptionsAndExitStatuses)
     ASSERT_TRUE(o.parse({"cli", "export", "a.mes", "--to", "txt", "--out", "x"}));
     EXPECT_EQ(o.exported.viewIndex(), 0);
     EXPECT_FALSE(o.exported.chart);
+    EXPECT_FALSE(o.exported.rule.standIn.kind);
+    ASSERT_TRUE(o.parse({"cli",
+                         "export",
+                         "a.mes",
+                         "--to",
+                         "txt",
+                         "--out",
+                         "x",
+                         "--rule",
+                         "pa2",
+                         "--min",
+                         "10",
+                         "--max",
+                         "20.5",
+                         "--spot=4",
+                         "--area",
+                         "2",
+                         "--spot-min-pct",
+                         "75",
+                         "--roughness",
+                         "fine",
+                         "--inspection-area",
+                         "3.5",
+                         "--nominal",
+                         "0",
+                         "--spot-max-pct",
+                         "150"}))
+        << o.error().toStdString();
+    const shell::RuleStandIn& rule = o.exported.rule.standIn;
+    EXPECT_EQ(rule.kind, shell::RuleKind::SspcPa2);
+    EXPECT_EQ(rule.Emax, 20.5);
+    EXPECT_EQ(rule.spotSize, 4);
+    EXPECT_EQ(rule.spotMaxPct, 150);
+    EXPECT_EQ(rule.inspectionArea, 3.5);
     for (const char* bad :
          {"a.mes --out x", "--to txt --out x", "a.mes --to txt", "a.mes b.mes --to txt --out x",
           "a.mes --to doc --out x", "a.mes --to pdf --out x --chart", "a.mes --to txt --out x --view 3",
           "a.mes --to txt --out x --port COM7", "a.mes --to txt --to pdf --out x",
-          "a.mes --to xlsx --out x --chart=yes", "a.mes --to txt --out x --lang fr"})
+          "a.mes --to xlsx --out x --chart=yes", "a.mes --to txt --out x --lang fr",
+          "a.mes --to txt --out x --rule pa3", "a.mes --to txt --out x --spot 2", "a.mes --to txt --out x --min -1",
+          "a.mes --to txt --out x --roughness rough", "a.mes --to txt --out x --area 1.5"})
         EXPECT_FALSE(o.parse(QStringList{"cli", "export"} + QString(bad).split(' '))) << bad;
 
     testsupport::Sandbox sb;
@@ -107,6 +143,16 @@ TEST(CliExport, OptionsAndExitStatuses)
     testsupport::Sandbox::writeFile(good, "FE-Speicher\r\n\r\n01.02.2024       Nr.      Messwert\r\n\r\n");
     testsupport::Sandbox::writeFile(sb.root() + "/notes.mes", "Einkaufsliste\r\nBrot\r\n# Milch\r\n");
     testsupport::Sandbox::writeFile(sb.root() + "/image.mes", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    // The rule given judges the file's rows.
+    const QString rows = sb.root() + QStringLiteral("/rows.mes");
+    testsupport::Sandbox::writeFile(rows, "FE-Speicher\r\n\r\n01.02.2024       Nr.      Messwert\r\n\r\n"
+                                          "10:00:00          1        90,0 \xb5m    Fe\r\n"
+                                          "10:00:00          2       100,0 \xb5m    Fe\r\n");
+    const CliRun judged =
+        exportTo(rows, "txt", sb.root() + "/rows.txt", {"--rule", "9010", "--nominal", "100", "--lang", "en"});
+    EXPECT_EQ(judged.exitCode, 0) << judged.err.toStdString();
+    EXPECT_TRUE(
+        testsupport::Sandbox::readFile(sb.root() + "/rows.txt").contains("\r\n90/10 rule ok:        No 50 %\r\n"));
     const CliRun usage = exportTo(good, "doc", "x");
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_TRUE(usage.err.contains("--to")) << usage.err.toStdString();

@@ -38,6 +38,8 @@ TEST(CliOptions, CommandsTakeOnlyTheirOwnOptions)
     EXPECT_TRUE(d.edition.isEmpty());
     EXPECT_EQ(parsed({"read", "--port", "COM1", "--out", "d"}).memory, CliOptions::Memory::All);
 
+    EXPECT_TRUE(accepts({"online", "--port", "COM7", "--rule", "9010", "--nominal", "100"}));
+    EXPECT_EQ(parsed({"read", "--port", "COM1", "--out", "d", "--spot", "5"}).rule.standIn.spotSize, 5);
     EXPECT_TRUE(accepts({"ports"}));
     EXPECT_TRUE(accepts({"ports", "--edition", "VX5"}));
     // --port and --lang do not belong to ports, --out only to read (where it is required), --port is required.
@@ -45,7 +47,8 @@ TEST(CliOptions, CommandsTakeOnlyTheirOwnOptions)
          {"ports --port COM7", "ports --lang en", "identify", "identify --port COM7 --out d", "read --port COM7",
           "identify --port 7", "identify --port COM0", "identify --port COM202", "identify --port COM7 --lang fr",
           "identify --port COM7 --timeout 0", "identify --port COM7 --timeout", "identify --port COM7 --port COM8",
-          "read --port COM7 --out d --memory 3", "identify --port COM7 extra", "connect", "", "--version ports"})
+          "read --port COM7 --out d --memory 3", "identify --port COM7 --rule 8020", "online --port COM7 --max x",
+          "identify --port COM7 extra", "connect", "", "--version ports"})
         EXPECT_FALSE(accepts(QString(args).split(' ', Qt::SkipEmptyParts))) << args;
 }
 

@@ -1,4 +1,5 @@
 #include "ExportFixture.h"
+#include "XlsxBook.h"
 
 #include "export/MesFile.h"
 #include "export/MesReader.h"
@@ -140,21 +141,99 @@ INSTANTIATE_TEST_SUITE_P(Editions, MaterialModeTest, ::testing::Values("0", "1",
 
 using MesFileTest = ExportFixture;
 
+// The file of four values under the plain 80/20 rule.
+const char* const kPlain8020 = R"(FE-Speicher
+
+Statistik:
+
+Anzahl                 4
+Minimum                 9.5 µm  
+Maximum                20.5 µm  
+Mittelwert             14.4 µm  
+Std.Abweichung          4.8 µm  
+80/20 Regel ok:       Nein  25 %
+
+Min Limit              12 µm  
+Max Limit              20 µm  
+Sollwert               15 µm  
+
+01.02.2024       Nr.      Messwert
+
+10:00:00          1         9.5 µm    Fe
+10:00:00          2        12.0 µm    Fe
+10:00:00          3        20.5 µm    Fe
+10:00:00          4        15.5 µm    Fe
+
+)";
+
 TEST_F(MesFileTest, StatisticsAndColoursSurviveSaveAndLoad)
 {
-    st->limits = {10, 20, 0, false, {}, {}, {}};
-    addAll({9.5, 12.0, 20.5, 15.5});
-    const QStringList stat = st->main().items(Main::lstStat);
-    std::vector<QColor> colours;
-    for (int r = 1; r <= 4; ++r)
-        colours.push_back(table->grid().back(r, 2));
-    save("limits");
-    restart();
-    st->limits = {10, 20, 0, false, {}, {}, {}};
-    open(mesFolder() + QStringLiteral("/limits.mes"));
-    EXPECT_EQ(st->main().items(Main::lstStat).mid(1), stat.mid(1));
-    for (int r = 1; r <= 4; ++r)
-        EXPECT_EQ(table->grid().back(r, 2), colours[size_t(r - 1)]) << r;
+    // Each rule's lines go into the file and come back with the table and its colours.
+    const auto pa2 = [] {
+        shell::InspectionRule r;
+        r.kind = shell::RuleKind::SspcPa2;
+        r.spotsPerArea = 1;
+        return r;
+    };
+    const auto iso = [] {
+        shell::InspectionRule r;
+        r.roughness = shell::Roughness::Fine;
+        r.inspectionArea = 1;
+        return r;
+    };
+    const auto imo = [] {
+        shell::InspectionRule r;
+        r.kind = shell::RuleKind::ImoPspc;
+        return r;
+    };
+    const struct {
+        const char* name;
+        shell::Limits limits;
+        shell::InspectionRule rule;
+    } cases[] = {
+        {"limits", {10, 20, 0, false, "10", "20", ""}, {}},   {"plain8020", {12, 20, 15, true, "12", "20", "15"}, {}},
+        {"iso", {12, 20, 15, true, "12", "20", "15"}, iso()}, {"imo", {13.5, 20, 15, true, "13.5", "20", "15"}, imo()},
+        {"pa2", {10, 20, 0, true, "10", "20", "0"}, pa2()},
+    };
+    for (const auto& c : cases) {
+        restart();
+        st->limits = c.limits;
+        st->rule = c.rule;
+        for (double v : {9.5, 12.0, 20.5, 15.5})
+            add({.wert = v});
+        const QStringList stat = st->main().items(Main::lstStat);
+        std::vector<QColor> colours;
+        for (int r = 1; r <= 4; ++r)
+            colours.push_back(table->grid().back(r, 2));
+        save(QString::fromLatin1(c.name));
+        const QString file = shell::TextFile::decode(mesFile(QString::fromLatin1(c.name) + ".mes"));
+        for (qsizetype i = 4; i < stat.size(); ++i)
+            EXPECT_TRUE(file.contains(stat.at(i) + "\r\n")) << c.name << " " << stat.at(i).toStdString();
+        if (QLatin1String(c.name) == QLatin1String("pa2")) { // the workbook's statistics block has the lines too
+            const QString book = mesFolder() + QStringLiteral("/pa2.xlsx");
+            ASSERT_TRUE(exp->writeWorkbook(book, false).ok);
+            const QMap<QString, outputs::XlsxCell> cells = outputs::XlsxBook(book).cells(QStringLiteral("Messwerte"));
+            QStringList rows;
+            for (int r = 10; r <= 14; ++r)
+                for (const char* col : {"A", "B", "C"})
+                    rows << cells.value(QLatin1String(col) + QString::number(r)).text;
+            EXPECT_EQ(rows, (QStringList{"PA 2 Regel ok:", "Ja", "Stufe 3", "Spots:", "1, offen: 1 von 3", "",
+                                         "Spots außerhalb:", "0", "", "Flächen:", "1, 0 außerhalb, 1 offen", "",
+                                         "Min Limit", "10", "µm  "}));
+        }
+        if (QLatin1String(c.name) == QLatin1String("plain8020")) { // the plain 80/20 rule writes what it always did
+            EXPECT_EQ(mesFile("plain8020.mes"),
+                      shell::TextFile::encode(QString::fromUtf8(kPlain8020).replace("\n", "\r\n")));
+        }
+
+        restart();
+        st->limits = c.limits;
+        st->rule = c.rule;
+        open(mesFolder() + "/" + c.name + ".mes");
+        EXPECT_EQ(st->main().items(Main::lstStat).mid(1), stat.mid(1)) << c.name;
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(table->grid().back(r, 2), colours[static_cast<size_t>(r - 1)]) << c.name << " " << r;
+    }
 }
 
 TEST_F(MesFileTest, NamingRule)

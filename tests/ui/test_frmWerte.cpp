@@ -8,6 +8,8 @@
 #include "ui/frmTransfer.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
@@ -83,4 +85,19 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     EXPECT_FALSE(werte->isVisible());
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(158, 232, 155));
     EXPECT_EQ(testsupport::Sandbox::readFile(w.state().edition.AppDataPath + "/Limit.ini"), "10;20;0;0;\r\n");
+
+    // The rule list: the entry picked reaches the logic, the rule's settings show, and the list shows the rule
+    // when the dialog opens again.
+    w.findChild<QPushButton*>(Main::cmdWerte)->click();
+    auto* regel = werte->findChild<QComboBox*>(Werte::cboRegel);
+    regel->setCurrentIndex(2);
+    emit regel->activated(2);
+    EXPECT_EQ(w.state().rule.kind, shell::RuleKind::SspcPa2);
+    EXPECT_EQ(werte->findChild<QCheckBox*>(Werte::chk8020)->text(), "PA 2");
+    EXPECT_TRUE(werte->findChild<QLineEdit*>(Werte::txtSpot)->isVisible());
+    EXPECT_FALSE(werte->findChild<QLineEdit*>(Werte::txtFlaeche)->isVisible());
+    werte->close();
+    regel->setCurrentIndex(0);
+    w.findChild<QPushButton*>(Main::cmdWerte)->click();
+    EXPECT_EQ(regel->currentText(), "SSPC-PA 2");
 }

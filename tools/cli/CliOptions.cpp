@@ -11,12 +11,12 @@ QString CliOptions::usage()
         "usage: varnotek-cli ports [--edition CODE]\n"
         "       varnotek-cli identify --port COM<n> [--edition CODE] [--lang de|en] [--timeout S]\n"
         "       varnotek-cli read --port COM<n> --out DIR [--memory 1|2|all] [--edition CODE] [--lang de|en]\n"
-        "                         [--timeout S]\n"
+        "                         [--timeout S] [RULE OPTIONS]\n"
         "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
-        "                           [--lang de|en] [--timeout S]\n"
+        "                           [--lang de|en] [--timeout S] [RULE OPTIONS]\n"
         "       (read and online also take --no-archive)\n"
         "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
-        "                         [--edition CODE] [--lang de|en]\n"
+        "                         [--edition CODE] [--lang de|en] [RULE OPTIONS]\n"
         "       varnotek-cli history list [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--text T]\n"
         "       varnotek-cli history show ID\n"
         "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx --out PATH [--chart]\n"
@@ -66,6 +66,8 @@ Options:
                         archive is waited for 3 s, then the run goes on without it)
   --since, --until      history list: series begun on or after, on or before that day
   --text T              history list: series whose gauge or project fields hold T (any case)
+)") + RuleOptions::helpText() +
+           QStringLiteral(R"(
 
 Settings are read from the program's data folders and never written. Messages the program shows in a box go to
 standard error, in the chosen language; questions take the default answer.
@@ -183,6 +185,9 @@ bool CliOptions::parse(const QStringList& arguments)
             return true;
         };
     }
+    if (command == Command::Read || command == Command::Online)
+        for (const QString& option : RuleOptions::names())
+            setters[option] = [this](const QString& name, const QString& v) { return rule.take(name, v, m_error); };
     if (command == Command::Read) {
         setters[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
             if (v == QLatin1String("1"))

@@ -2,6 +2,7 @@
 
 #include "CliHistory.h"
 #include "ExportOptions.h"
+#include "RuleOptions.h"
 
 #include "link/LinkSession.h"
 
@@ -26,6 +27,8 @@ struct CliOptions {
     ExportOptions exported;
     HistoryOptions history;
     bool archive = true; // read, online: keep the series in the archive (--no-archive: not)
+    // read and online: the inspection rule given (export has its own in exported).
+    RuleOptions rule;
 
     // False with the reason in error() for anything the usage does not allow.
     bool parse(const QStringList& arguments); // arguments[0] is the program name

@@ -27,6 +27,9 @@ CliSession::CliSession(const CliOptions& options)
     m_st.edition.appPath = shell::ProgramFolder::locate(QCoreApplication::applicationDirPath());
     // A scripted run leaves the user's settings as they are.
     m_st.settingsReadOnly = true;
+    // The rule given stands in for the settings whenever the limits are read (connecting, loading a file).
+    m_st.ruleStandIn =
+        (m_options.command == CliOptions::Command::Export ? m_options.exported.rule : m_options.rule).standIn;
     // --timeout bounds the gauge's silence, not the length of an answer: a long memory keeps arriving.
     m_link->setSilenceLimit(m_options.timeoutSeconds * 1000);
     // --seconds counts from here: connecting and identifying are part of the run.

@@ -36,7 +36,7 @@ bool ExportOptions::parse(const QStringList& arguments, QString& edition, int& s
         static const QStringList known = {QStringLiteral("--to"),      QStringLiteral("--out"),
                                           QStringLiteral("--chart"),   QStringLiteral("--view"),
                                           QStringLiteral("--edition"), QStringLiteral("--lang")};
-        if (!known.contains(name)) {
+        if (!known.contains(name) && !RuleOptions::names().contains(name)) {
             error = QStringLiteral("%1 is not an option of export").arg(name);
             return false;
         }
@@ -60,7 +60,10 @@ bool ExportOptions::parse(const QStringList& arguments, QString& edition, int& s
             }
             value = arguments.at(++i);
         }
-        if (name == QLatin1String("--to")) {
+        if (RuleOptions::names().contains(name)) {
+            if (!rule.take(name, value, error))
+                return false;
+        } else if (name == QLatin1String("--to")) {
             static const QStringList targets = {QStringLiteral("txt"), QStringLiteral("pdf"), QStringLiteral("odt"),
                                                 QStringLiteral("xlsx")};
             const qsizetype t = targets.indexOf(value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RuleOptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,7 @@ struct ExportOptions {
     QString out;
     bool chart = false; // the answer to the workbook's chart question
     View view = View::Memory1;
+    RuleOptions rule; // the inspection rule given
 
     // arguments: everything after "export". --edition and --lang are the options every command shares; they go
     // to edition and sprache. False with the reason in error for anything the usage does not allow.

@@ -1,0 +1,347 @@
+#include "InspectionRules.h"
+
+#include "Statistik.h"
+#include "shell/AppState.h"
+#include "shell/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace table {
+
+namespace {
+
+using shell::RuleKind;
+
+// a ≥ b where b is a percentage of a limit: its binary noise (1.1 * 80 / 100 is 0.8800000000000001) and that of a
+// mean must not put a reading or spot that is exactly on the bound outside it.
+bool notBelow(double a, double b)
+{
+    return a >= b || b - a <= 1e-12 * std::max(std::fabs(a), std::fabs(b));
+}
+
+double mean(std::span<const double> values)
+{
+    double sum = 0;
+    for (double v : values)
+        sum += v;
+    return values.empty() ? 0.0 : sum / double(values.size());
+}
+
+bool spotInRange(double m, const shell::Limits& l, const shell::InspectionRule& r)
+{
+    return notBelow(m, l.Emin * r.spotMinPct / 100) && notBelow(l.Emax * r.spotMaxPct / 100, m);
+}
+
+bool areaInRange(double m, const shell::Limits& l)
+{
+    return notBelow(m, l.Emin) && notBelow(l.Emax, m);
+}
+
+// The numbers of the spots or areas outside; the first 20 only, so the line stays readable and its cost per
+// reading bounded (the count before them is complete).
+QString numbers(const shell::AppState& st, const std::vector<int>& list)
+{
+    constexpr size_t kListed = 20;
+    if (list.empty())
+        return {};
+    QStringList parts;
+    for (size_t i = 0; i < list.size() && i < kListed; ++i)
+        parts << QString::number(list[i]);
+    if (list.size() > kListed)
+        parts << QStringLiteral("…");
+    return QStringLiteral(" (") + st.say("Nr. ", "No. ") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+QString yesNo(const shell::AppState& st, bool ok)
+{
+    return st.msg(ok ? shell::Msg::Yes : shell::Msg::No);
+}
+
+QString roughnessName(const shell::AppState& st, shell::Roughness r)
+{
+    switch (r) {
+    case shell::Roughness::Fine:
+        return st.say("fein", "fine");
+    case shell::Roughness::Medium:
+        return st.say("mittel", "medium");
+    case shell::Roughness::Coarse:
+        return st.say("grob", "coarse");
+    case shell::Roughness::None:
+        break;
+    }
+    return st.say("keine", "none");
+}
+
+} // namespace
+
+double ruleValue(const shell::AppState& st, double wert)
+{
+    return st.device.geraet.startsWith(QLatin1String("VX")) ? wert : std::fabs(wert);
+}
+
+double roughnessCorrection(const shell::AppState& st, const QString& einheit)
+{
+    if (!st.limits.E8020 || st.rule.kind != RuleKind::Iso19840 || !einheit.startsWith(QStringLiteral("µm")))
+        return 0;
+    return shell::roughnessMicrons(st.rule.roughness);
+}
+
+double minimum8020(double esoll)
+{
+    return shell::ruleMinimum(RuleKind::Iso19840, esoll);
+}
+
+int minimumReadings(double area)
+{
+    if (!(area > 0))
+        return 0;
+    struct Step {
+        double upTo;
+        int readings;
+    };
+    static constexpr Step kSteps[] = {{1, 5}, {3, 10}, {10, 15}, {30, 20}, {100, 30}};
+    for (const Step& s : kSteps)
+        if (area <= s.upTo)
+            return s.readings;
+    // Above 100: 10 more for every further 100 or part of it.
+    const double further = std::ceil(shell::Numbers::decimal15((area - 100) / 100));
+    return 30 + 10 * static_cast<int>(std::min(further, 1e8));
+}
+
+void add8020(Statistik& s, double v, double mean, int n, const shell::Limits& limits)
+{
+    s.FehlerMittel8020 = mean < limits.Esoll;
+    if (limits.Emin >= 0 && v < limits.Emin)
+        s.Fehler8020 = true;
+    if (limits.Emax >= 0 && v > limits.Emax)
+        s.Fehler8020 = true;
+    if (minimum8020(limits.Esoll) <= v && v < limits.Esoll)
+        ++s.Anz8020;
+    s.Prozent8020 = static_cast<double>(s.Anz8020) / n * 100;
+    s.FehlerProzent8020 = s.Prozent8020 > 20;
+}
+
+void Verdict9010::add(double v, double esoll, double emax)
+{
+    ++n;
+    switch (mark9010(v, esoll, emax)) {
+    case Mark::Band:
+        ++band;
+        break;
+    case Mark::Out:
+        ++(emax != 0 && v > emax ? above : below);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Verdict9010::ok() const
+{
+    // At least 90 % at or above the target: exactly 10 % in the band passes.
+    return n > 0 && below == 0 && above == 0 && band * 10 <= n;
+}
+
+Verdict9010 evaluate9010(std::span<const double> values, double esoll, double emax)
+{
+    Verdict9010 r;
+    for (double v : values)
+        r.add(v, esoll, emax);
+    return r;
+}
+
+Mark mark9010(double v, double esoll, double emax)
+{
+    if (emax != 0 && v > emax)
+        return Mark::Out;
+    if (!notBelow(v, esoll * 90 / 100))
+        return Mark::Out;
+    return v < esoll ? Mark::Band : Mark::Ok;
+}
+
+void VerdictPa2::add(double v, const shell::Limits& limits, const shell::InspectionRule& rule)
+{
+    spotSum += v;
+    if (++openReadings < std::max(rule.spotSize, 1))
+        return;
+    // The same sum in the same order as the table's colour of the spot, so both agree to the last bit.
+    const double m = spotSum / openReadings;
+    spotSum = 0;
+    openReadings = 0;
+    ++spots;
+    if (!spotInRange(m, limits, rule))
+        spotsOutside.push_back(spots);
+    areaSum += m;
+    if (++openSpots < std::max(rule.spotsPerArea, 1))
+        return;
+    ++areas;
+    if (!areaInRange(areaSum / openSpots, limits))
+        areasOutside.push_back(areas);
+    areaSum = 0;
+    openSpots = 0;
+}
+
+VerdictPa2 evaluatePa2(std::span<const double> values, const shell::Limits& limits, const shell::InspectionRule& rule)
+{
+    VerdictPa2 r;
+    for (double v : values)
+        r.add(v, limits, rule);
+    return r;
+}
+
+Mark markSpot(std::span<const double> spot, const shell::Limits& limits, const shell::InspectionRule& rule)
+{
+    if (int(spot.size()) < rule.spotSize)
+        return Mark::None;
+    return spotInRange(mean(spot), limits, rule) ? Mark::Ok : Mark::Out;
+}
+
+QString RuleLine::text() const
+{
+    // Built in one piece: the list is rewritten for every appended reading.
+    const bool gap = !verdict.isEmpty() && !figure.isEmpty();
+    QString line;
+    line.reserve(std::max<qsizetype>(label.size(), 16) + 6 + verdict.size() + 1 + figure.size());
+    line += label;
+    line.resize(std::max<qsizetype>(label.size(), 16) + 6, QLatin1Char(' '));
+    line += verdict;
+    if (gap)
+        line += QLatin1Char(' ');
+    line += figure;
+    return line;
+}
+
+std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, int n)
+{
+    const shell::InspectionRule& rule = st.rule;
+    std::vector<RuleLine> lines;
+    switch (rule.kind) {
+    case RuleKind::Iso19840: {
+        lines.push_back({st.stat(shell::Stat::Rule8020), s.Text8020,
+                         QString::number(std::nearbyint(s.Prozent8020)) + QStringLiteral(" %")});
+        if (rule.roughness != shell::Roughness::None) {
+            const double c = roughnessCorrection(st, s.statEinheit);
+            const QString name = roughnessName(st, rule.roughness);
+            lines.push_back(
+                {st.say("Rauheit:", "Roughness:"), QString(),
+                 c > 0
+                     ? st.say("%1, %2 µm abgezogen", "%1, %2 µm subtracted").arg(name).arg(c)
+                     : st.say("%1, nicht angewandt (keine µm-Werte)", "%1, not applied (values not in µm)").arg(name)});
+        }
+        if (const int minimum = minimumReadings(rule.inspectionArea); minimum > 0)
+            lines.push_back({st.say("Mindestanzahl:", "Minimum count:"), QString(),
+                             QString::number(minimum) + QLatin1Char(' ') +
+                                 (n >= minimum ? st.say("erfüllt", "met") : st.say("nicht erfüllt", "not met"))});
+        break;
+    }
+    case RuleKind::ImoPspc: {
+        const Verdict9010& v = s.regel9010;
+        lines.push_back({st.say("90/10 Regel ok:", "90/10 rule ok:"), yesNo(st, v.ok()),
+                         QString::number(std::nearbyint(v.bandPercent())) + QStringLiteral(" %")});
+        break;
+    }
+    case RuleKind::SspcPa2: {
+        const VerdictPa2& v = s.regelPa2;
+        const QString level = rule.level3() ? st.say("Stufe 3", "Level 3")
+                                            : st.say("eigene Stufe %1/%2 %", "custom level %1/%2 %")
+                                                  .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
+                                                       shell::Numbers::formatGeneral(rule.spotMaxPct));
+        // Nothing judged yet is no verdict.
+        lines.push_back({st.say("PA 2 Regel ok:", "PA 2 rule ok:"),
+                         v.spots == 0 ? st.say("offen", "open") : yesNo(st, v.ok()), level});
+        QString spots = QString::number(v.spots);
+        if (v.openReadings > 0)
+            spots += st.say(", offen: %1 von %2", ", open: %1 of %2").arg(v.openReadings).arg(rule.spotSize);
+        lines.push_back({QStringLiteral("Spots:"), QString(), spots});
+        lines.push_back({st.say("Spots außerhalb:", "Spots outside:"), QString(),
+                         QString::number(v.spotsOutside.size()) + numbers(st, v.spotsOutside)});
+        QString areas = QString::number(v.areas) + st.say(", %1 außerhalb", ", %1 outside").arg(v.areasOutside.size()) +
+                        numbers(st, v.areasOutside);
+        if (v.openArea())
+            areas += st.say(", 1 offen", ", 1 open");
+        lines.push_back({st.say("Flächen:", "Areas:"), QString(), areas});
+        break;
+    }
+    }
+    return lines;
+}
+
+QString ruleText(const shell::InspectionRule& rule, int sprache)
+{
+    const bool en = sprache == 1;
+    const auto t = [en](const char* de, const char* english) { return QString::fromUtf8(en ? english : de); };
+    QStringList rules;
+    QString legend;
+    switch (rule.kind) {
+    case RuleKind::Iso19840:
+        rules << t("Die 80/20 Regel nach ISO 19840 :", "The 80/20 rule according to ISO 19840 :")
+              << t("1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
+                   "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry "
+                   "Film Thickness)")
+              << t("2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
+                   "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit")
+              << t("3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
+                   "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value")
+              << t("4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
+                   "4) Each value has to be less or equal than Max Limit");
+        if (rule.roughness != shell::Roughness::None)
+            rules << t("%1) Rauheitskorrektur: für die Auswertung werden von jedem µm-Wert %2 µm abgezogen; die "
+                       "Tabelle zeigt die gemessenen Werte",
+                       "%1) Roughness correction: %2 µm are subtracted from each µm value for the evaluation; the "
+                       "table shows the values as measured")
+                         .arg(rules.size())
+                         .arg(shell::roughnessMicrons(rule.roughness));
+        if (rule.inspectionArea > 0)
+            rules << t("%1) Prüffläche %2 (m² oder m): mindestens %3 Meßwerte",
+                       "%1) Inspection area %2 (m² or m): at least %3 readings")
+                         .arg(rules.size())
+                         .arg(shell::Numbers::formatGeneral(rule.inspectionArea))
+                         .arg(minimumReadings(rule.inspectionArea));
+        legend = t("Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 "
+                   "and 100% = orange",
+                   "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and "
+                   "100% = orange");
+        break;
+    case RuleKind::ImoPspc:
+        rules << t("Die 90/10 Regel nach IMO PSPC :", "The 90/10 rule according to IMO PSPC :")
+              << t("1) Mindestens 90 % aller Meßwerte müssen gleich oder größer dem Sollwert(NDFT) sein.",
+                   "1) At least 90 % of all values have to be equal or higher than the Target Value(NDFT)")
+              << t("2) Kein Wert darf unter 90 % des Sollwerts liegen. Min Limit = 90% vom Sollwert",
+                   "2) No value may be below 90 % of the Target Value, Min Limit = 90% of target Limit")
+              << t("3) Maximal 10 % aller Werte dürfen zwischen 90 % und 100 % des Sollwerts liegen",
+                   "3) Maximum 10 % of all values are allowed to be between 90 % and 100 % of the Target Value")
+              << t("4) Ist ein Max Limit eingegeben, muss jeder Wert kleiner oder gleich dem Max Limit sein",
+                   "4) With a Max Limit, each value has to be less or equal than Max Limit");
+        legend = t("Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter 90% = rot, Wert zwischen 90 "
+                   "und 100% = orange",
+                   "Appearance in table: value ok = green, value higher max or lower 90% = red, value between 90 and "
+                   "100% = orange");
+        break;
+    case RuleKind::SspcPa2:
+        rules << t("Die Regel nach SSPC-PA 2 :", "The rule according to SSPC-PA 2 :")
+              << t("1) Je %1 aufeinanderfolgende Werte bilden einen Spot (ihr Mittelwert), je %2 Spots eine Fläche",
+                   "1) Each %1 consecutive values form a spot (their mean), each %2 spots an area")
+                     .arg(rule.spotSize)
+                     .arg(rule.spotsPerArea)
+              << t("2) Jeder Spot muss mindestens %1 % des Min Limits und höchstens %2 % des Max Limits sein (%3)",
+                   "2) Each spot has to be at least %1 % of Min Limit and at most %2 % of Max Limit (%3)")
+                     .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
+                          shell::Numbers::formatGeneral(rule.spotMaxPct),
+                          rule.level3() ? t("Stufe 3", "level 3") : t("eigene Stufe", "custom level"))
+              << t("3) Jede Fläche muss zwischen Min Limit und Max Limit liegen",
+                   "3) Each area has to be between Min Limit and Max Limit")
+              << t("4) Einzelwerte sind nicht beschränkt; ein unvollständiger letzter Spot oder letzte Fläche ist "
+                   "offen und wird nicht bewertet",
+                   "4) Single values are not restricted; an incomplete last spot or area is open and not judged");
+        legend = t("Kennzeichnung in Tabelle:  jeder Wert nach seinem Spot: Spot ok = grün, Spot außerhalb = rot, "
+                   "offener Spot = ohne Farbe",
+                   "Appearance in table: each value by its spot: spot ok = green, spot outside = red, open spot = no "
+                   "colour");
+        break;
+    }
+    const QString nl = QStringLiteral("\n");
+    return rules.join(nl) + nl + nl + legend + nl;
+}
+
+} // namespace table
