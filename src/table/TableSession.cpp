@@ -89,14 +89,10 @@ bool TableSession::onlineFull(int row)
     return false;
 }
 
-// An online run goes on while a memory view is shown: its values are kept, counted in the online caption and typed
-// as always; the shown table, its statistics and the grid stay as they are.
-void TableSession::storeInBackground(const shell::Messwert& m)
+// A record into its row: the material only when the record has one, date and time only into a row without them.
+void TableSession::store(MessRow& row, const shell::Messwert& m, qint16 nr)
 {
-    if (onlineFull(onlineNr))
-        return;
-    MessRow& row = Messdaten.at(2, onlineNr);
-    row.nr = static_cast<qint16>(onlineNr);
+    row.nr = nr;
     row.wert = m.wert;
     row.einheit = m.einheit;
     if (m.material)
@@ -106,6 +102,15 @@ void TableSession::storeInBackground(const shell::Messwert& m)
         row.datum = m.datum;
     if (row.zeit.isEmpty() || row.zeit == blank)
         row.zeit = m.zeit;
+}
+
+// An online run goes on while a memory view is shown: its values are kept, counted in the online caption and typed
+// as always; the shown table, its statistics and the grid stay as they are.
+void TableSession::storeInBackground(const shell::Messwert& m)
+{
+    if (onlineFull(onlineNr))
+        return;
+    store(Messdaten.at(2, onlineNr), m, static_cast<qint16>(onlineNr));
     const int stored = onlineNr++;
     updateOptionCaption(2, QStringLiteral(" (") + QString::number(stored) + QLatin1Char(')'));
     if (m_st.keys.tastaturAktiv)
@@ -131,16 +136,7 @@ void TableSession::FillMessdaten(const shell::Messwert& m)
         return;
     }
     MessRow& row = Messdaten.at(v, i);
-    row.nr = online ? static_cast<qint16>(onlineNr) : m.nr.value_or(0);
-    row.wert = m.wert;
-    row.einheit = m.einheit;
-    if (m.material)
-        row.material = *m.material;
-    const QString blank(QLatin1Char(' '));
-    if (row.datum.isEmpty() || row.datum == blank)
-        row.datum = m.datum;
-    if (row.zeit.isEmpty() || row.zeit == blank)
-        row.zeit = m.zeit;
+    store(row, m, online ? static_cast<qint16>(onlineNr) : m.nr.value_or(0));
     jetztZeit = m.zeit;
     // A record of number 0 and value 0 is no value; it is dropped without a row.
     if (row.isEmpty())

@@ -153,6 +153,7 @@ private:
     int view() const;
     void drain();
     void storeInBackground(const shell::Messwert& m);
+    static void store(MessRow& row, const shell::Messwert& m, qint16 nr);
     bool onlineFull(int row);
     void showMemoryView(int view);
     void writeRow(int row);
