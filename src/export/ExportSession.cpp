@@ -67,7 +67,7 @@ QString ExportSession::mesFolder() const
 
 QString ExportSession::documentsFolder() const
 {
-    return m_st.edition.MessDataPath + QLatin1Char('/') + m_st.say("Dokumente", "Documents");
+    return m_st.edition.MessDataPath + QLatin1Char('/') + m_st.say(shell::Phrase::Documents);
 }
 
 QString ExportSession::onlineFile() const

@@ -133,25 +133,19 @@ void LinkSession::endConnect(Answer answer)
     if (answer == Answer::Refused) {
         st.link.abgeschaltet = false;
         // An identification that cannot be read has had its box already.
-        const QString text = !m_refusal.isEmpty()
-                                 ? m_refusal
-                                 : st.say("Die Kennung des Geräts ist nicht lesbar; nicht verbunden.",
-                                          "The identification of the device cannot be read; not connected.");
+        const QString text = !m_refusal.isEmpty() ? m_refusal : st.say(shell::Phrase::TheIdentificationOfTheDevice);
         setStatus(text);
         if (!m_refusal.isEmpty())
             st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
     } else if (answer == Answer::Silent) {
         const QString text =
-            (m_overdue ? st.say("Das Gerät beendet seine Antwort nicht innerhalb von %1 s; nicht verbunden.",
-                                "The gauge does not finish its answer within %1 s; not connected.")
-                       : st.say("Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
-                                "The gauge does not answer (%1 s without data); not connected."))
+            (m_overdue ? st.say(shell::Phrase::TheGaugeDoesNotFinish) : st.say(shell::Phrase::TheGaugeDoesNotAnswer))
                 .arg(m_overdue ? (m_boundMs + 999) / 1000 : m_silenceMs / 1000);
         setStatus(text);
         st.WriteLog(QStringLiteral("COM") + st.link.portNumber.trimmed() + QStringLiteral(": ") + text);
         st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
     } else {
-        setStatus(st.say("Verbinden abgebrochen", "Connecting cancelled"));
+        setStatus(st.say(shell::Phrase::ConnectingCancelled));
     }
     restoreCommands();
 }
@@ -225,22 +219,13 @@ void LinkSession::reportOpenFailure(OpenError error)
     QString text;
     switch (error) {
     case OpenError::PermissionDenied:
-        text = m_st.english()
-                   ? QStringLiteral("Permission denied for %1. Your user must be a member of the group \"dialout\" "
-                                    "(sudo usermod -aG dialout $USER); log out and in again afterwards.")
-                         .arg(where)
-                   : QStringLiteral("Keine Berechtigung für %1. Der Benutzer muss Mitglied der Gruppe \"dialout\" "
-                                    "sein (sudo usermod -aG dialout $USER); danach ab- und wieder anmelden.")
-                         .arg(where);
+        text = m_st.say(shell::Phrase::PortPermissionDenied).arg(where);
         break;
     case OpenError::Busy:
-        text = m_st.english() ? QStringLiteral("%1 is in use by another program.").arg(where)
-                              : QStringLiteral("%1 wird von einem anderen Programm benutzt.").arg(where);
+        text = m_st.say(shell::Phrase::PortInUse).arg(where);
         break;
     default:
-        text = (m_st.english() ? QStringLiteral("Cannot open the port: ")
-                               : QStringLiteral("Der Port kann nicht geöffnet werden: ")) +
-               where;
+        text = m_st.say(shell::Phrase::PortCannotBeOpened) + where;
         break;
     }
     m_st.WriteLog(text);
@@ -397,9 +382,7 @@ void LinkSession::refuseAnswer(qsizetype maxChars)
     m_receiveBuffer.truncate(std::min(m_receiveBuffer.size(), maxChars));
     m_layer.close();
     m_st.link.CheckConnect = false;
-    m_refusal = m_st.say("Kein Messgerät: es sendet mehr als %1 Zeichen ohne Ende; Verbindung getrennt.",
-                         "Not a gauge: it sends more than %1 characters without an end; disconnected.")
-                    .arg(maxChars);
+    m_refusal = m_st.say(shell::Phrase::NotAGaugeItSends).arg(maxChars);
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() + QStringLiteral(": ") + m_refusal);
     shell::WaitBus::poke();
     if (!m_waiting) {
@@ -462,7 +445,7 @@ LinkSession::Answer LinkSession::ReadGeraet()
     Answer answer = Answer::Lost;
     try {
         if (!SendCommand())
-            throw Identification::Failure{st.say("Der Port ist nicht geöffnet", "The port is not open")};
+            throw Identification::Failure{st.say(shell::Phrase::ThePortIsNotOpen)};
         answer = waitForAnswer([this] { return m_st.link.transferComplete; }, kMaxIdentification, m_silenceMs);
         // Whole lines of a cut answer are taken as well; values missing from it keep what they were. A connect
         // goes no further after a cut identification all the same. A flood is no identification at all.

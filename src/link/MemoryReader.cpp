@@ -90,9 +90,7 @@ bool MemoryReader::onlineRunMayEnd()
 {
     if (!m_st.link.onlineRun)
         return true;
-    const QString question =
-        m_st.say("Die Online-Messung läuft noch. Zum Einlesen des Speichers wird sie beendet. Fortfahren?",
-                 "The online measurement is still running. Reading the memory ends it. Continue?");
+    const QString question = m_st.say(shell::Phrase::TheOnlineMeasurementIsStill);
     if (m_st.messageBox(question, shell::Dialogs::Buttons::OkCancel, shell::Dialogs::Icon::Question) !=
         shell::Dialogs::Answer::Ok)
         return false;
@@ -256,8 +254,7 @@ void MemoryReader::dropAnswer()
 {
     m_cancelled = true;
     m_cutter.clearRecords();
-    m_link.setStatus(
-        m_st.say("Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over"));
+    m_link.setStatus(m_st.say(shell::Phrase::ReadingCancelledNoValuesTaken));
     m_st.main().setVisible(Main::txtWait, true);
 }
 
@@ -284,16 +281,13 @@ void MemoryReader::takeOver(int view)
     if (const int refused = m_decoder.refused() - refusedBefore; refused > 0) {
         // One message for the memory, not one per record; the log has each record.
         m_refusedRecords += refused;
-        const QString text = st.say("%1: %2 Datensätze ohne gültigen Messwert (NaN, unendlich) nicht übernommen",
-                                    "%1: %2 records without a valid value (NaN, infinity) not taken over")
-                                 .arg(shell::memoryName(st, view).trimmed())
-                                 .arg(refused);
+        const QString text =
+            st.say(shell::Phrase::RecordsWithoutAValidValue).arg(shell::memoryName(st, view).trimmed()).arg(refused);
         st.WriteLog(text);
         st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
     }
     if (m_cutter.skipped() > 0)
-        st.WriteLog(st.say("Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ") +
-                    QString::number(m_cutter.skipped()));
+        st.WriteLog(st.say(shell::Phrase::MemoryReadUnreadableLinesSkipped) + QString::number(m_cutter.skipped()));
     reportCount(view);
 }
 
@@ -337,17 +331,13 @@ void MemoryReader::reportCount(int view)
     const QString memory = shell::memoryName(st, view).trimmed();
     QString text;
     if (m_lastAnswer == LinkSession::Answer::Refused)
-        text = st.say("%1: %2 von %3 Werten empfangen; die Antwort ist länger als die eines Messgeräts, "
-                      "Übertragung abgebrochen",
-                      "%1: %2 of %3 values received; the answer is longer than any gauge's, transfer stopped");
+        text = st.say(shell::Phrase::OfValuesReceivedTheAnswer);
     else if (m_cut && m_link.answerOverdue())
-        text = st.say("%1: %2 von %3 Werten empfangen; die Antwort endet nicht, Übertragung abgebrochen",
-                      "%1: %2 of %3 values received; the answer does not end, transfer stopped");
+        text = st.say(shell::Phrase::OfValuesReceivedTheAnswer2);
     else if (m_cut)
-        text = st.say("%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
-                      "%1: %2 of %3 values received, transfer interrupted");
+        text = st.say(shell::Phrase::OfValuesReceivedTransferInterrupted);
     else if (received != m_announced && !m_cutter.overflow())
-        text = st.say("%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced");
+        text = st.say(shell::Phrase::ValuesReceivedAnnounced);
     else
         return;
     m_countDiffered = !m_cut;

@@ -57,8 +57,7 @@ void OnlineReceiver::lineLost()
 
 void OnlineReceiver::showWaiting()
 {
-    m_link.setStatus(
-        m_st.say("Verbindung verloren, warte auf das Messgerät ...", "Connection lost, waiting for the gauge ..."));
+    m_link.setStatus(m_st.say(shell::Phrase::ConnectionLostWaitingForThe));
     m_st.main().setVisible(Main::txtWait, true);
     m_link.showCancel(true);
 }
@@ -77,7 +76,7 @@ void OnlineReceiver::portReturned()
     m_link.ConfigureOnline();
     shell::Commands::EnableCommands(m_st.main());
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() +
-                  m_st.say(": wieder verbunden, online geht weiter", ": connected again, online goes on"));
+                  m_st.say(shell::Phrase::ConnectedAgainOnlineGoesOn));
 }
 
 void OnlineReceiver::checkCancel()
@@ -157,8 +156,7 @@ void OnlineReceiver::endByUser()
         return;
     setRunning(false);
     m_lines.clear();
-    m_st.WriteLog(m_st.say("Online beendet: ", "Online ended: ") + QString::number(m_taken) +
-                  m_st.say(" Werte", " values"));
+    m_st.WriteLog(m_st.say(shell::Phrase::OnlineEnded) + QString::number(m_taken) + m_st.say(shell::Phrase::Values));
 }
 
 void OnlineReceiver::reception(int code)

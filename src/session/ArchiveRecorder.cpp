@@ -123,38 +123,19 @@ bool ArchiveRecorder::ensureOpen()
     case State::Damaged:
         // A new archive was begun when the damaged one could be set aside; the ids of the old one mean nothing in it.
         m_current = {};
-        tell(Told::Damaged,
-             m_st.say("Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues "
-                      "Archiv wurde begonnen.",
-                      "The archive %1 was damaged (%2). It was set aside unchanged as %3, and a new archive was "
-                      "begun.")
-                 .arg(file, r.error, r.setAside));
+        tell(Told::Damaged, m_st.say(shell::Phrase::TheArchiveWasDamagedIt).arg(file, r.error, r.setAside));
         return m_archive.isOpen();
     case State::Busy:
-        tell(Told::Busy,
-             m_st.say("Das Archiv %1 wird gerade von einem anderen Programm beschrieben. Diese Messreihen werden nicht "
-                      "archiviert; Messen und Speichern gehen weiter wie bisher.",
-                      "The archive %1 is being written by another program. These series are not archived; measuring "
-                      "and saving go on as before.")
-                 .arg(file));
+        tell(Told::Busy, m_st.say(shell::Phrase::TheArchiveIsBeingWritten).arg(file));
         return false;
     case State::TooNew:
-        tell(Told::TooNew,
-             m_st.say("Das Archiv %1 stammt von einer neueren Programmversion und bleibt unverändert. Archiviert wird "
-                      "nicht; Messen und Speichern gehen weiter wie bisher.",
-                      "The archive %1 was made by a newer version of the program and is left unchanged. Nothing is "
-                      "archived; measuring and saving go on as before.")
-                 .arg(file));
+        tell(Told::TooNew, m_st.say(shell::Phrase::TheArchiveWasMadeBy).arg(file));
         return false;
     case State::Missing:
     case State::Unwritable:
         break;
     }
-    tell(Told::Unwritable,
-         m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
-                  "weiter wie bisher.",
-                  "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
-             .arg(file, r.error));
+    tell(Told::Unwritable, m_st.say(shell::Phrase::TheArchiveCannotBeWritten).arg(file, r.error));
     return false;
 }
 
@@ -163,11 +144,7 @@ bool ArchiveRecorder::ensureOpen()
 void ArchiveRecorder::failed()
 {
     const QString file = m_archive.path();
-    tell(Told::Unwritable,
-         m_st.say("Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen "
-                  "weiter wie bisher.",
-                  "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
-             .arg(file, m_archive.lastError()));
+    tell(Told::Unwritable, m_st.say(shell::Phrase::TheArchiveCannotBeWritten).arg(file, m_archive.lastError()));
     m_archive.close();
     m_current = {};
     m_online.reset();
@@ -467,7 +444,7 @@ bool ArchiveRecorder::openSeries(qint64 id)
     for (const archive::Reading& r : readings)
         rows.rows.push_back({r.zeit, r.nr, r.wert, r.einheit, r.material});
     const QString name =
-        s->kind == Kind::File ? QFileInfo(s->source).fileName() : m_st.say("Archiv #%1", "Archive #%1").arg(id);
+        s->kind == Kind::File ? QFileInfo(s->source).fileName() : m_st.say(shell::Phrase::Archive).arg(id);
     // The heading shows the series' date while the table is rebuilt.
     const QString today = std::exchange(m_st.heuteDatum, s->settings.tableDate);
     m_export.loadRows(rows, name);

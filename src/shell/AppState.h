@@ -11,6 +11,7 @@
 #include "Limits.h"
 #include "LinkFlags.h"
 #include "Messart.h"
+#include "Phrases.h"
 #include "Texte.h"
 #include "TransferLog.h"
 
@@ -56,7 +57,7 @@ struct AppState {
     QString cap(Cap entry) const { return texte.cap(entry); }
     QString stat(Stat entry) const { return texte.stat(entry); }
     // German or English by the current language.
-    QString say(const char* de, const char* en) const { return QString::fromUtf8(english() ? en : de); }
+    QString say(Phrase phrase) const { return QString::fromUtf8(phraseText(phrase, english())); }
     int view() const { return viewOf(messart); }
     FormState& main() { return forms[ctl::frmTransfer::form]; }
     void WriteLog(const QString& text) const { log.WriteLog(text); }

@@ -130,8 +130,7 @@ bool parseRuleLine(const QString& line, InspectionRule& rule)
 QString targetRequiredText(const AppState& st, RuleKind kind)
 {
     if (kind == RuleKind::ImoPspc)
-        return st.say("Eingabe Sollwert bei 90/10 Regel erforderlich",
-                      "Please enter target value when using 90/10 rule");
+        return st.say(shell::Phrase::PleaseEnterTargetValueWhen);
     return st.msg(Msg::TargetFor8020);
 }
 
@@ -145,8 +144,7 @@ QString minLimitAdjustedText(const AppState& st, RuleKind kind)
 
 QString pa2LimitsRequiredText(const AppState& st)
 {
-    return st.say("Eingabe Min Limit und Max Limit bei SSPC-PA 2 erforderlich",
-                  "Please enter Min Limit and Max Limit when using SSPC-PA 2");
+    return st.say(shell::Phrase::PleaseEnterMinLimitAnd);
 }
 
 void checkRuleLimits(AppState& st, bool ticked, FormState* dialog)

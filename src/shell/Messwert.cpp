@@ -6,10 +6,9 @@ namespace shell {
 
 QString fillFailureText(const AppState& st, FillError error)
 {
-    const QString description = error == FillError::Overflow ? st.say("Überlauf", "Overflow")
-                                : error == FillError::TypeMismatch
-                                    ? st.say("Typen unverträglich", "Type mismatch")
-                                    : st.say("Index außerhalb des gültigen Bereichs", "Subscript out of range");
+    const QString description = error == FillError::Overflow       ? st.say(shell::Phrase::Overflow)
+                                : error == FillError::TypeMismatch ? st.say(shell::Phrase::TypeMismatch)
+                                                                   : st.say(shell::Phrase::SubscriptOutOfRange);
     return QStringLiteral("Fill Messdaten: ") + QString::number(int(error)) + description;
 }
 

@@ -223,9 +223,7 @@ QStringList TransferShell::applyBranding()
             single &= c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 0x20;
         if (single)
             return name;
-        errors << m_st.say("Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
-                           "Konfi.ini: \"%1\" is not a single folder name; \"%2\" is used instead.")
-                      .arg(TextFile::showControls(name), instead);
+        errors << m_st.say(shell::Phrase::KonfiIniIsNotA).arg(TextFile::showControls(name), instead);
         m_st.messageBox(errors.last(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return instead;
     };
@@ -425,14 +423,14 @@ void TransferShell::ApplyCaptions()
     f.setText(Main::txtWait, st.link.CheckConnect ? t.cap(Cap::Connected) : t.msg(Msg::PleaseWait));
     f.setText(Main::txtSpeicher, t.msg(Msg::Ready));
     f.setText(Main::cmdStop, t.msg(Msg::Stop));
-    f.setText(Main::cmdCancel, st.say("Abbrechen", "Cancel"));
+    f.setText(Main::cmdCancel, st.say(shell::Phrase::Cancel));
     f.setText(Main::Frame3, t.msg(Msg::Data));
     f.setText(Main::Frame1, t.msg(Msg::Commands));
     f.setText(Main::Frame4, t.msg(Msg::CopyDataTo));
     // The copy targets have no entries in the caption table.
-    f.setText(Main::cmdClipboard, st.say("Zwischenablage", "Clipboard"));
-    f.setText(Main::cmdWord, st.say("Textverarbeitung", "Word processor"));
-    f.setText(Main::cmdExcel, st.say("Tabellenkalkulation", "Spreadsheet"));
+    f.setText(Main::cmdClipboard, st.say(shell::Phrase::Clipboard));
+    f.setText(Main::cmdWord, st.say(shell::Phrase::WordProcessor));
+    f.setText(Main::cmdExcel, st.say(shell::Phrase::Spreadsheet));
 }
 
 void TransferShell::switchLanguage(int lang)
@@ -480,15 +478,10 @@ void TransferShell::mnuHelp1_Click()
                     (error.isEmpty() ? QStringLiteral("Datei nicht vorhanden") : error));
     switch (why) {
     case Failure::NoProgram:
-        st.messageBox(
-            st.say("Kein Programm zum Öffnen von PDF-Dateien gefunden. Das Handbuch kann von Hand geöffnet werden: ",
-                   "No program to open PDF files was found. The manual can be opened by hand: ") +
-            path);
+        st.messageBox(st.say(shell::Phrase::NoProgramToOpenPDF) + path);
         break;
     case Failure::ProgramFailed:
-        st.messageBox(st.say("Das PDF-Programm konnte das Handbuch nicht öffnen: ",
-                             "The PDF program could not open the manual ") +
-                      path);
+        st.messageBox(st.say(shell::Phrase::ThePDFProgramCouldNot) + path);
         break;
     default:
         if (st.sprache() != 0)

@@ -50,7 +50,7 @@ QString numbers(const shell::AppState& st, const std::vector<int>& list)
         parts << QString::number(list[i]);
     if (list.size() > kListed)
         parts << QStringLiteral("…");
-    return QStringLiteral(" (") + st.say("Nr. ", "No. ") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return QStringLiteral(" (") + st.say(shell::Phrase::No) + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 QString yesNo(const shell::AppState& st, bool ok)
@@ -62,15 +62,15 @@ QString roughnessName(const shell::AppState& st, shell::Roughness r)
 {
     switch (r) {
     case shell::Roughness::Fine:
-        return st.say("fein", "fine");
+        return st.say(shell::Phrase::Fine);
     case shell::Roughness::Medium:
-        return st.say("mittel", "medium");
+        return st.say(shell::Phrase::Medium);
     case shell::Roughness::Coarse:
-        return st.say("grob", "coarse");
+        return st.say(shell::Phrase::Coarse);
     case shell::Roughness::None:
         break;
     }
-    return st.say("keine", "none");
+    return st.say(shell::Phrase::None);
 }
 
 } // namespace
@@ -223,44 +223,42 @@ std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, i
         if (rule.roughness != shell::Roughness::None) {
             const double c = roughnessCorrection(st, s.statEinheit);
             const QString name = roughnessName(st, rule.roughness);
-            lines.push_back(
-                {st.say("Rauheit:", "Roughness:"), QString(),
-                 c > 0
-                     ? st.say("%1, %2 µm abgezogen", "%1, %2 µm subtracted").arg(name).arg(c)
-                     : st.say("%1, nicht angewandt (keine µm-Werte)", "%1, not applied (values not in µm)").arg(name)});
+            lines.push_back({st.say(shell::Phrase::Roughness), QString(),
+                             c > 0 ? st.say(shell::Phrase::MSubtracted).arg(name).arg(c)
+                                   : st.say(shell::Phrase::NotAppliedValuesNotIn).arg(name)});
         }
         if (const int minimum = minimumReadings(rule.inspectionArea); minimum > 0)
-            lines.push_back({st.say("Mindestanzahl:", "Minimum count:"), QString(),
+            lines.push_back({st.say(shell::Phrase::MinimumCount), QString(),
                              QString::number(minimum) + QLatin1Char(' ') +
-                                 (n >= minimum ? st.say("erfüllt", "met") : st.say("nicht erfüllt", "not met"))});
+                                 (n >= minimum ? st.say(shell::Phrase::Met) : st.say(shell::Phrase::NotMet))});
         break;
     }
     case RuleKind::ImoPspc: {
         const Verdict9010& v = s.regel9010;
-        lines.push_back({st.say("90/10 Regel ok:", "90/10 rule ok:"), yesNo(st, v.ok()),
+        lines.push_back({st.say(shell::Phrase::T9010RuleOk), yesNo(st, v.ok()),
                          QString::number(std::nearbyint(v.bandPercent())) + QStringLiteral(" %")});
         break;
     }
     case RuleKind::SspcPa2: {
         const VerdictPa2& v = s.regelPa2;
-        const QString level = rule.level3() ? st.say("Stufe 3", "Level 3")
-                                            : st.say("eigene Stufe %1/%2 %", "custom level %1/%2 %")
+        const QString level = rule.level3() ? st.say(shell::Phrase::Level3)
+                                            : st.say(shell::Phrase::CustomLevel)
                                                   .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
                                                        shell::Numbers::formatGeneral(rule.spotMaxPct));
         // Nothing judged yet is no verdict.
-        lines.push_back({st.say("PA 2 Regel ok:", "PA 2 rule ok:"),
-                         v.spots == 0 ? st.say("offen", "open") : yesNo(st, v.ok()), level});
+        lines.push_back(
+            {st.say(shell::Phrase::PA2RuleOk), v.spots == 0 ? st.say(shell::Phrase::Open) : yesNo(st, v.ok()), level});
         QString spots = QString::number(v.spots);
         if (v.openReadings > 0)
-            spots += st.say(", offen: %1 von %2", ", open: %1 of %2").arg(v.openReadings).arg(rule.spotSize);
+            spots += st.say(shell::Phrase::OpenOf).arg(v.openReadings).arg(rule.spotSize);
         lines.push_back({QStringLiteral("Spots:"), QString(), spots});
-        lines.push_back({st.say("Spots außerhalb:", "Spots outside:"), QString(),
+        lines.push_back({st.say(shell::Phrase::SpotsOutside), QString(),
                          QString::number(v.spotsOutside.size()) + numbers(st, v.spotsOutside)});
-        QString areas = QString::number(v.areas) + st.say(", %1 außerhalb", ", %1 outside").arg(v.areasOutside.size()) +
+        QString areas = QString::number(v.areas) + st.say(shell::Phrase::Outside).arg(v.areasOutside.size()) +
                         numbers(st, v.areasOutside);
         if (v.openArea())
-            areas += st.say(", 1 offen", ", 1 open");
-        lines.push_back({st.say("Flächen:", "Areas:"), QString(), areas});
+            areas += st.say(shell::Phrase::T1Open);
+        lines.push_back({st.say(shell::Phrase::Areas), QString(), areas});
         break;
     }
     }

@@ -61,24 +61,23 @@ void WerteForm::Form_Activate()
     f.setText(Werte::cmdSpeichern, de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
     f.setText(Werte::cmdLoeschen, de ? QStringLiteral("Löschen") : QStringLiteral("Delete"));
     f.setText(Werte::cmdInfo, QStringLiteral("Info"));
-    f.setText(Werte::frmRegel, st.say("Regel", "Rule"));
+    f.setText(Werte::frmRegel, st.say(shell::Phrase::Rule));
     f.setItems(Werte::cboRegel, kRuleNames);
     f.setText(Werte::cboRegel, kRuleNames.value(int(st.rule.kind)));
-    const QStringList roughness = {st.say("keine", "none"), st.say("fein (10 µm)", "fine (10 µm)"),
-                                   st.say("mittel (25 µm)", "medium (25 µm)"),
-                                   st.say("grob (40 µm)", "coarse (40 µm)")};
-    f.setText(Werte::lblRauheit, st.say("Rauheit:", "Roughness:"));
+    const QStringList roughness = {st.say(shell::Phrase::None), st.say(shell::Phrase::Fine10M),
+                                   st.say(shell::Phrase::Medium25M), st.say(shell::Phrase::Coarse40M)};
+    f.setText(Werte::lblRauheit, st.say(shell::Phrase::Roughness));
     f.setItems(Werte::cboRauheit, roughness);
     f.setText(Werte::cboRauheit, roughness.value(int(st.rule.roughness)));
-    f.setText(Werte::lblFlaeche, st.say("Prüffläche (m² / m):", "Inspection area (m² / m):"));
+    f.setText(Werte::lblFlaeche, st.say(shell::Phrase::InspectionAreaMM));
     f.setText(Werte::txtFlaeche, shell::Numbers::formatGeneral(st.rule.inspectionArea));
-    f.setText(Werte::lblSpot, st.say("Werte je Spot:", "Readings per spot:"));
+    f.setText(Werte::lblSpot, st.say(shell::Phrase::ReadingsPerSpot));
     f.setText(Werte::txtSpot, QString::number(st.rule.spotSize));
-    f.setText(Werte::lblSpots, st.say("Spots je Fläche:", "Spots per area:"));
+    f.setText(Werte::lblSpots, st.say(shell::Phrase::SpotsPerArea));
     f.setText(Werte::txtSpots, QString::number(st.rule.spotsPerArea));
-    f.setText(Werte::lblSpotMin, st.say("Spot min. % von Min:", "Spot min. % of Min:"));
+    f.setText(Werte::lblSpotMin, st.say(shell::Phrase::SpotMinOfMin));
     f.setText(Werte::txtSpotMin, shell::Numbers::formatGeneral(st.rule.spotMinPct));
-    f.setText(Werte::lblSpotMax, st.say("Spot max. % von Max:", "Spot max. % of Max:"));
+    f.setText(Werte::lblSpotMax, st.say(shell::Phrase::SpotMaxOfMax));
     f.setText(Werte::txtSpotMax, shell::Numbers::formatGeneral(st.rule.spotMaxPct));
     showRule();
     f.setText(kMin, shell::Numbers::formatGeneral(st.limits.Emin));
@@ -169,7 +168,7 @@ void WerteForm::showRule()
                                 Werte::txtSpotMin, Werte::lblSpotMax, Werte::txtSpotMax, Werte::lblStufe})
         f.setVisible(name, pa2);
     f.setText(Werte::lblStufe,
-              m_st.rule.level3() ? m_st.say("Stufe 3", "Level 3") : m_st.say("Eigene Stufe", "Custom level"));
+              m_st.rule.level3() ? m_st.say(shell::Phrase::Level3) : m_st.say(shell::Phrase::CustomLevel2));
 }
 
 void WerteForm::cboRegel_Click()
@@ -231,10 +230,9 @@ bool WerteForm::ruleBox_LostFocus(const QString& box)
     if (!ok || !std::isfinite(value))
         refused = m_st.msg(shell::Msg::NumericRequired);
     else if (value < lo || value > hi || (whole && value != std::floor(value)))
-        refused =
-            (whole ? m_st.say("Erlaubt sind ganze Zahlen von %1 bis %2", "Allowed are whole numbers from %1 to %2")
-                   : m_st.say("Erlaubt sind Werte von %1 bis %2", "Allowed are values from %1 to %2"))
-                .arg(shell::Numbers::formatGeneral(lo), shell::Numbers::formatGeneral(hi));
+        refused = (whole ? m_st.say(shell::Phrase::AllowedAreWholeNumbersFrom)
+                         : m_st.say(shell::Phrase::AllowedAreValuesFromTo))
+                      .arg(shell::Numbers::formatGeneral(lo), shell::Numbers::formatGeneral(hi));
     if (!refused.isEmpty()) {
         m_st.messageBox(refused);
         f.setFocus(box);

@@ -391,7 +391,7 @@ void frmTransfer::wireHandlers()
     connect(action(Main::mnuTastaturevent), &QAction::triggered, this, [sh] { sh->mnuTastaturevent_Click(); });
     connect(btn(Main::cmdEnde), &QPushButton::clicked, this, [sh] { sh->cmdEnde_Click(); });
     QAction* history = action(frmVerlauf::mnuVerlauf);
-    const auto historyText = [this, history] { history->setText(m_st.say("&Verlauf ...", "&History ...")); };
+    const auto historyText = [this, history] { history->setText(m_st.say(shell::Phrase::History)); };
     historyText();
     connect(sh, &shell::TransferShell::languageChanged, this, historyText);
     connect(history, &QAction::triggered, this, [this] {

@@ -66,10 +66,10 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        static const char* const de[] = {"Datum",   "Art",    "Messgerät",  "Schnittstelle",
-                                         "Projekt", "Anzahl", "Mittelwert", "Ergebnis"};
-        static const char* const en[] = {"Date", "Kind", "Gauge", "Port", "Project", "Count", "Mean", "Verdict"};
-        return m_st.say(de[section], en[section]);
+        using P = shell::Phrase;
+        static const P heads[] = {P::HistoryDate,    P::HistoryKind,  P::HistoryGauge, P::HistoryPort,
+                                  P::HistoryProject, P::HistoryCount, P::HistoryMean,  P::HistoryVerdict};
+        return m_st.say(heads[section]);
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -202,24 +202,20 @@ frmVerlauf::~frmVerlauf() = default;
 void frmVerlauf::retranslate()
 {
     const shell::AppState& st = m_session.state();
-    setWindowTitle(st.say("Verlauf", "History"));
-    m_text->setPlaceholderText(st.say("Suchen in Messgerät und Projekt ...", "Search gauge and project ..."));
-    m_fromLabel->setText(st.say("von", "from"));
-    m_toLabel->setText(st.say("bis", "to"));
-    m_open->setText(st.say("Öffnen", "Open"));
-    m_export->setText(st.say("Exportieren", "Export"));
-    m_delete->setText(st.say("Löschen", "Delete"));
-    m_close->setText(st.say("Schließen", "Close"));
+    setWindowTitle(st.say(shell::Phrase::History2));
+    m_text->setPlaceholderText(st.say(shell::Phrase::SearchGaugeAndProject));
+    m_fromLabel->setText(st.say(shell::Phrase::From));
+    m_toLabel->setText(st.say(shell::Phrase::To));
+    m_open->setText(st.say(shell::Phrase::Open2));
+    m_export->setText(st.say(shell::Phrase::Export));
+    m_delete->setText(st.say(shell::Phrase::Delete));
+    m_close->setText(st.say(shell::Phrase::Close));
     QMenu* menu = m_export->menu();
     menu->clear();
-    const std::pair<const char*, const char*> outputs[] = {{"Messdatei (.mes) ...", "Data file (.mes) ..."},
-                                                           {"Zwischenablage", "Clipboard"},
-                                                           {"Drucken ...", "Print ..."},
-                                                           {"Textverarbeitung", "Word processor"},
-                                                           {"Tabellenkalkulation", "Spreadsheet"}};
+    using P = shell::Phrase;
+    const P outputs[] = {P::HistoryToMes, P::Clipboard, P::HistoryToPrinter, P::WordProcessor, P::Spreadsheet};
     for (int i = 0; i < 5; ++i)
-        connect(menu->addAction(st.say(outputs[i].first, outputs[i].second)), &QAction::triggered, this,
-                [this, i] { exportSelected(i); });
+        connect(menu->addAction(st.say(outputs[i])), &QAction::triggered, this, [this, i] { exportSelected(i); });
     m_model->headerDataChanged(Qt::Horizontal, 0, m_model->columnCount() - 1);
     refresh();
 }
@@ -252,9 +248,8 @@ void frmVerlauf::refresh()
     f.until = m_until->date() == kNoBound ? QDate() : m_until->date();
     m_model->setEntries(recorder.ensureOpen() ? recorder.archive().list(f) : std::vector<archive::ListEntry>());
     const shell::AppState& st = m_session.state();
-    m_count->setText(recorder.archive().isOpen()
-                         ? st.say("%1 Messreihen", "%1 series").arg(m_model->rowCount())
-                         : st.say("Das Archiv ist nicht verfügbar.", "The archive is not available."));
+    m_count->setText(recorder.archive().isOpen() ? st.say(shell::Phrase::Series).arg(m_model->rowCount())
+                                                 : st.say(shell::Phrase::TheArchiveIsNotAvailable));
     for (int r = 0; r < m_model->rowCount(); ++r)
         if (m_model->entry(r)->id == keep)
             m_list->selectRow(r);
@@ -318,8 +313,7 @@ void frmVerlauf::deleteSelected()
         return;
     shell::AppState& st = m_session.state();
     using session::ArchiveRecorder;
-    const QString question = st.say("Messreihe #%1 (%2, %3, %4 Werte vom %5) endgültig aus dem Archiv löschen?",
-                                    "Delete series #%1 (%2, %3, %4 values of %5) from the archive for good?")
+    const QString question = st.say(shell::Phrase::DeleteSeriesValuesOfFrom)
                                  .arg(e->id)
                                  .arg(ArchiveRecorder::kindText(st.sprache(), e->kind, e->version),
                                       e->model.isEmpty() ? e->source : e->model)

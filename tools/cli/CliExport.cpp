@@ -51,9 +51,7 @@ bool sameFile(const QString& a, const QString& b)
 int CliExport::run()
 {
     if (sameFile(m_options.file, m_options.out)) {
-        err(m_options.out + QStringLiteral(": ") +
-            m_session.state().say("--out nennt die Eingabedatei; sie bleibt, wie sie ist",
-                                  "--out names the input file; it is left as it is"));
+        err(m_options.out + QStringLiteral(": ") + m_session.state().say(shell::Phrase::OutNamesTheInputFile));
         return CliExit::Usage;
     }
     if (const int status = load(); status != CliExit::Ok)
@@ -77,7 +75,7 @@ int CliExport::load()
         return CliExit::InputUnreadable;
     }
     if (!isMeasurementFile(text, st.edition.materialMode)) {
-        err(file + QStringLiteral(": ") + st.say("keine Messdatei", "not a measurement file"));
+        err(file + QStringLiteral(": ") + st.say(shell::Phrase::NotAMeasurementFile));
         return CliExit::InputUnreadable;
     }
     const reports::MesReader::Result parsed =

@@ -105,14 +105,14 @@ int CliHistory::run()
     if (r.state == State::Missing) {
         if (m_options.action == HistoryOptions::Action::List)
             return CliExit::Ok; // nothing kept yet
-        err(file + QStringLiteral(": ") + st.say("noch kein Archiv", "no archive yet"));
+        err(file + QStringLiteral(": ") + st.say(shell::Phrase::NoArchiveYet));
         return CliExit::InputUnreadable;
     }
     if (!r.ok()) {
         err(file + QStringLiteral(": ") +
-            (r.state == State::Damaged  ? st.say("beschädigt", "damaged")
-             : r.state == State::TooNew ? st.say("von einer neueren Programmversion", "made by a newer version")
-                                        : st.say("nicht lesbar", "cannot be read")) +
+            (r.state == State::Damaged  ? st.say(shell::Phrase::Damaged)
+             : r.state == State::TooNew ? st.say(shell::Phrase::MadeByANewerVersion)
+                                        : st.say(shell::Phrase::CannotBeRead)) +
             (r.error.isEmpty() ? QString() : QStringLiteral(" (") + r.error + QLatin1Char(')')));
         return CliExit::InputUnreadable;
     }
@@ -149,7 +149,7 @@ int CliHistory::show()
     archive::Archive& a = m_session.archive().archive();
     const std::optional<archive::Series> s = a.series(m_options.id);
     if (!s) {
-        err(st.say("keine Messreihe %1 im Archiv", "no series %1 in the archive").arg(m_options.id));
+        err(st.say(shell::Phrase::NoSeriesInTheArchive).arg(m_options.id));
         return CliExit::InputUnreadable;
     }
     const archive::Settings& p = s->settings;
@@ -195,7 +195,7 @@ int CliHistory::exportSeries()
     ArchiveRecorder& recorder = m_session.archive();
     const std::optional<archive::Series> s = recorder.archive().series(m_options.id);
     if (!s) {
-        err(st.say("keine Messreihe %1 im Archiv", "no series %1 in the archive").arg(m_options.id));
+        err(st.say(shell::Phrase::NoSeriesInTheArchive).arg(m_options.id));
         return CliExit::InputUnreadable;
     }
     // The settings the series was kept with stand in for the user's: limits, statistics over absolute values, the
@@ -218,7 +218,7 @@ int CliHistory::exportSeries()
     st.edition.AppDataPath = noProjectFile.path();
 
     if (!recorder.openSeries(m_options.id)) {
-        err(st.say("Messreihe %1 kann nicht geöffnet werden", "series %1 cannot be opened").arg(m_options.id));
+        err(st.say(shell::Phrase::SeriesCannotBeOpened).arg(m_options.id));
         return CliExit::InputUnreadable;
     }
     if (m_options.mes)

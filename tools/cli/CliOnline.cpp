@@ -124,9 +124,7 @@ int CliSession::online()
     // A line shown and not taken was no value ("NaN", a number beyond its column); the log names each.
     const int notTaken = shown - receiver.taken();
     if (notTaken > 0)
-        err(m_options.port + QStringLiteral(": ") +
-            say("%1 Zeilen ohne gültigen Messwert nicht übernommen", "%1 lines without a valid value not taken over")
-                .arg(notTaken));
+        err(m_options.port + QStringLiteral(": ") + say(shell::Phrase::LinesWithoutAValidValue).arg(notTaken));
     switch (end) {
     case End::Refused:
         err(m_link->refusal());
@@ -135,8 +133,7 @@ int CliSession::online()
         err(m_options.port + QStringLiteral(": ") + m_link->status());
         return CliExit::LineLost;
     case End::Silence:
-        err(m_options.port + QStringLiteral(": ") +
-            say("kein Wert innerhalb von %1 s", "no value within %1 s").arg(m_options.timeoutSeconds));
+        err(m_options.port + QStringLiteral(": ") + say(shell::Phrase::NoValueWithinS).arg(m_options.timeoutSeconds));
         return CliExit::Timeout;
     default:
         if (!written)

@@ -131,16 +131,14 @@ int CliSession::timedOut()
     const bool runOver =
         m_options.seconds > 0 && m_deadline.hasExpired() && m_options.seconds < m_options.timeoutSeconds;
     err(m_options.port + QStringLiteral(": ") +
-        say("keine vollständige Antwort vom Gerät innerhalb von %1 s", "no complete answer from the device within %1 s")
-            .arg(runOver ? m_options.seconds : m_options.timeoutSeconds));
+        say(shell::Phrase::NoCompleteAnswerFromThe).arg(runOver ? m_options.seconds : m_options.timeoutSeconds));
     return CliExit::Timeout;
 }
 
 int CliSession::refused()
 {
     // The box on standard error has named what was wrong.
-    err(m_options.port + QStringLiteral(": ") +
-        say("keine gültige Antwort eines Messgeräts; nicht verbunden", "no valid answer of a gauge; not connected"));
+    err(m_options.port + QStringLiteral(": ") + say(shell::Phrase::NoValidAnswerOfA));
     return CliExit::Refused;
 }
 
@@ -241,7 +239,7 @@ void CliSession::err(const QString& line) const
     std::fflush(stderr);
 }
 
-QString CliSession::say(const char* de, const char* en) const
+QString CliSession::say(shell::Phrase phrase) const
 {
-    return QString::fromUtf8(m_st.english() ? en : de);
+    return m_st.say(phrase);
 }

@@ -56,7 +56,7 @@ private:
 
     void out(const QString& line) const;
     void err(const QString& line) const;
-    QString say(const char* de, const char* en) const;
+    QString say(shell::Phrase phrase) const;
 
     CliOptions m_options;
     QDeadlineTimer m_deadline = QDeadlineTimer::Forever; // --seconds, from the start of the command

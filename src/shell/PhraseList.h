@@ -1,0 +1,168 @@
+// The program's own texts beside the numbered tables, German and English side by side; each entry is
+// PHRASE(name, German, English). Included by Phrases.h and Phrases.cpp only.
+// ExportSession
+PHRASE(Documents, "Dokumente", "Documents")
+// LinkSession
+PHRASE(TheIdentificationOfTheDevice, "Die Kennung des Geräts ist nicht lesbar; nicht verbunden.",
+       "The identification of the device cannot be read; not connected.")
+PHRASE(TheGaugeDoesNotFinish, "Das Gerät beendet seine Antwort nicht innerhalb von %1 s; nicht verbunden.",
+       "The gauge does not finish its answer within %1 s; not connected.")
+PHRASE(TheGaugeDoesNotAnswer, "Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
+       "The gauge does not answer (%1 s without data); not connected.")
+PHRASE(ConnectingCancelled, "Verbinden abgebrochen", "Connecting cancelled")
+PHRASE(NotAGaugeItSends, "Kein Messgerät: es sendet mehr als %1 Zeichen ohne Ende; Verbindung getrennt.",
+       "Not a gauge: it sends more than %1 characters without an end; disconnected.")
+PHRASE(ThePortIsNotOpen, "Der Port ist nicht geöffnet", "The port is not open")
+PHRASE(PortPermissionDenied,
+       "Keine Berechtigung für %1. Der Benutzer muss Mitglied der Gruppe \"dialout\" sein (sudo usermod -aG dialout "
+       "$USER); danach ab- und wieder anmelden.",
+       "Permission denied for %1. Your user must be a member of the group \"dialout\" (sudo usermod -aG dialout "
+       "$USER); log out and in again afterwards.")
+PHRASE(PortInUse, "%1 wird von einem anderen Programm benutzt.", "%1 is in use by another program.")
+PHRASE(PortCannotBeOpened, "Der Port kann nicht geöffnet werden: ", "Cannot open the port: ")
+// MemoryReader
+PHRASE(TheOnlineMeasurementIsStill,
+       "Die Online-Messung läuft noch. Zum Einlesen des Speichers wird sie beendet. Fortfahren?",
+       "The online measurement is still running. Reading the memory ends it. Continue?")
+PHRASE(ReadingCancelledNoValuesTaken, "Einlesen abgebrochen, keine Werte übernommen",
+       "Reading cancelled, no values taken over")
+PHRASE(RecordsWithoutAValidValue, "%1: %2 Datensätze ohne gültigen Messwert (NaN, unendlich) nicht übernommen",
+       "%1: %2 records without a valid value (NaN, infinity) not taken over")
+PHRASE(MemoryReadUnreadableLinesSkipped,
+       "Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ")
+PHRASE(OfValuesReceivedTheAnswer,
+       "%1: %2 von %3 Werten empfangen; die Antwort ist länger als die eines Messgeräts, Übertragung abgebrochen",
+       "%1: %2 of %3 values received; the answer is longer than any gauge's, transfer stopped")
+PHRASE(OfValuesReceivedTheAnswer2, "%1: %2 von %3 Werten empfangen; die Antwort endet nicht, Übertragung abgebrochen",
+       "%1: %2 of %3 values received; the answer does not end, transfer stopped")
+PHRASE(OfValuesReceivedTransferInterrupted, "%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
+       "%1: %2 of %3 values received, transfer interrupted")
+PHRASE(ValuesReceivedAnnounced, "%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced")
+// OnlineReceiver
+PHRASE(ConnectionLostWaitingForThe, "Verbindung verloren, warte auf das Messgerät ...",
+       "Connection lost, waiting for the gauge ...")
+PHRASE(ConnectedAgainOnlineGoesOn, ": wieder verbunden, online geht weiter", ": connected again, online goes on")
+PHRASE(OnlineEnded, "Online beendet: ", "Online ended: ")
+PHRASE(Values, " Werte", " values")
+// ArchiveRecorder
+PHRASE(
+    TheArchiveWasDamagedIt,
+    "Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues Archiv wurde begonnen.",
+    "The archive %1 was damaged (%2). It was set aside unchanged as %3, and a new archive was begun.")
+PHRASE(TheArchiveIsBeingWritten,
+       "Das Archiv %1 wird gerade von einem anderen Programm beschrieben. Diese Messreihen werden nicht archiviert; "
+       "Messen und Speichern gehen weiter wie bisher.",
+       "The archive %1 is being written by another program. These series are not archived; measuring and saving go on "
+       "as before.")
+PHRASE(TheArchiveWasMadeBy,
+       "Das Archiv %1 stammt von einer neueren Programmversion und bleibt unverändert. Archiviert wird nicht; Messen "
+       "und Speichern gehen weiter wie bisher.",
+       "The archive %1 was made by a newer version of the program and is left unchanged. Nothing is archived; "
+       "measuring and saving go on as before.")
+PHRASE(TheArchiveCannotBeWritten,
+       "Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen weiter wie "
+       "bisher.",
+       "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
+PHRASE(Archive, "Archiv #%1", "Archive #%1")
+// InspectionRule
+PHRASE(PleaseEnterTargetValueWhen, "Eingabe Sollwert bei 90/10 Regel erforderlich",
+       "Please enter target value when using 90/10 rule")
+PHRASE(PleaseEnterMinLimitAnd, "Eingabe Min Limit und Max Limit bei SSPC-PA 2 erforderlich",
+       "Please enter Min Limit and Max Limit when using SSPC-PA 2")
+// Messwert
+PHRASE(Overflow, "Überlauf", "Overflow")
+PHRASE(TypeMismatch, "Typen unverträglich", "Type mismatch")
+PHRASE(SubscriptOutOfRange, "Index außerhalb des gültigen Bereichs", "Subscript out of range")
+// TransferShell
+PHRASE(KonfiIniIsNotA, "Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
+       "Konfi.ini: \"%1\" is not a single folder name; \"%2\" is used instead.")
+PHRASE(Cancel, "Abbrechen", "Cancel")
+PHRASE(Clipboard, "Zwischenablage", "Clipboard")
+PHRASE(WordProcessor, "Textverarbeitung", "Word processor")
+PHRASE(Spreadsheet, "Tabellenkalkulation", "Spreadsheet")
+PHRASE(NoProgramToOpenPDF,
+       "Kein Programm zum Öffnen von PDF-Dateien gefunden. Das Handbuch kann von Hand geöffnet werden: ",
+       "No program to open PDF files was found. The manual can be opened by hand: ")
+PHRASE(ThePDFProgramCouldNot,
+       "Das PDF-Programm konnte das Handbuch nicht öffnen: ", "The PDF program could not open the manual ")
+// InspectionRules
+PHRASE(No, "Nr. ", "No. ")
+PHRASE(Fine, "fein", "fine")
+PHRASE(Medium, "mittel", "medium")
+PHRASE(Coarse, "grob", "coarse")
+PHRASE(None, "keine", "none")
+PHRASE(Roughness, "Rauheit:", "Roughness:")
+PHRASE(MSubtracted, "%1, %2 µm abgezogen", "%1, %2 µm subtracted")
+PHRASE(NotAppliedValuesNotIn, "%1, nicht angewandt (keine µm-Werte)", "%1, not applied (values not in µm)")
+PHRASE(MinimumCount, "Mindestanzahl:", "Minimum count:")
+PHRASE(Met, "erfüllt", "met")
+PHRASE(NotMet, "nicht erfüllt", "not met")
+PHRASE(T9010RuleOk, "90/10 Regel ok:", "90/10 rule ok:")
+PHRASE(Level3, "Stufe 3", "Level 3")
+PHRASE(CustomLevel, "eigene Stufe %1/%2 %", "custom level %1/%2 %")
+PHRASE(PA2RuleOk, "PA 2 Regel ok:", "PA 2 rule ok:")
+PHRASE(Open, "offen", "open")
+PHRASE(OpenOf, ", offen: %1 von %2", ", open: %1 of %2")
+PHRASE(SpotsOutside, "Spots außerhalb:", "Spots outside:")
+PHRASE(Outside, ", %1 außerhalb", ", %1 outside")
+PHRASE(T1Open, ", 1 offen", ", 1 open")
+PHRASE(Areas, "Flächen:", "Areas:")
+// WerteForm
+PHRASE(Rule, "Regel", "Rule")
+PHRASE(Fine10M, "fein (10 µm)", "fine (10 µm)")
+PHRASE(Medium25M, "mittel (25 µm)", "medium (25 µm)")
+PHRASE(Coarse40M, "grob (40 µm)", "coarse (40 µm)")
+PHRASE(InspectionAreaMM, "Prüffläche (m² / m):", "Inspection area (m² / m):")
+PHRASE(ReadingsPerSpot, "Werte je Spot:", "Readings per spot:")
+PHRASE(SpotsPerArea, "Spots je Fläche:", "Spots per area:")
+PHRASE(SpotMinOfMin, "Spot min. % von Min:", "Spot min. % of Min:")
+PHRASE(SpotMaxOfMax, "Spot max. % von Max:", "Spot max. % of Max:")
+PHRASE(CustomLevel2, "Eigene Stufe", "Custom level")
+PHRASE(AllowedAreWholeNumbersFrom, "Erlaubt sind ganze Zahlen von %1 bis %2", "Allowed are whole numbers from %1 to %2")
+PHRASE(AllowedAreValuesFromTo, "Erlaubt sind Werte von %1 bis %2", "Allowed are values from %1 to %2")
+// frmTransfer
+PHRASE(History, "&Verlauf ...", "&History ...")
+// frmVerlauf
+PHRASE(History2, "Verlauf", "History")
+PHRASE(SearchGaugeAndProject, "Suchen in Messgerät und Projekt ...", "Search gauge and project ...")
+PHRASE(From, "von", "from")
+PHRASE(To, "bis", "to")
+PHRASE(Open2, "Öffnen", "Open")
+PHRASE(Export, "Exportieren", "Export")
+PHRASE(Delete, "Löschen", "Delete")
+PHRASE(Close, "Schließen", "Close")
+PHRASE(Series, "%1 Messreihen", "%1 series")
+PHRASE(TheArchiveIsNotAvailable, "Das Archiv ist nicht verfügbar.", "The archive is not available.")
+PHRASE(DeleteSeriesValuesOfFrom, "Messreihe #%1 (%2, %3, %4 Werte vom %5) endgültig aus dem Archiv löschen?",
+       "Delete series #%1 (%2, %3, %4 values of %5) from the archive for good?")
+// CliExport
+PHRASE(OutNamesTheInputFile, "--out nennt die Eingabedatei; sie bleibt, wie sie ist",
+       "--out names the input file; it is left as it is")
+PHRASE(NotAMeasurementFile, "keine Messdatei", "not a measurement file")
+// CliHistory
+PHRASE(NoArchiveYet, "noch kein Archiv", "no archive yet")
+PHRASE(Damaged, "beschädigt", "damaged")
+PHRASE(MadeByANewerVersion, "von einer neueren Programmversion", "made by a newer version")
+PHRASE(CannotBeRead, "nicht lesbar", "cannot be read")
+PHRASE(NoSeriesInTheArchive, "keine Messreihe %1 im Archiv", "no series %1 in the archive")
+PHRASE(SeriesCannotBeOpened, "Messreihe %1 kann nicht geöffnet werden", "series %1 cannot be opened")
+// CliOnline
+PHRASE(LinesWithoutAValidValue, "%1 Zeilen ohne gültigen Messwert nicht übernommen",
+       "%1 lines without a valid value not taken over")
+PHRASE(NoValueWithinS, "kein Wert innerhalb von %1 s", "no value within %1 s")
+// CliSession
+PHRASE(NoCompleteAnswerFromThe, "keine vollständige Antwort vom Gerät innerhalb von %1 s",
+       "no complete answer from the device within %1 s")
+PHRASE(NoValidAnswerOfA, "keine gültige Antwort eines Messgeräts; nicht verbunden",
+       "no valid answer of a gauge; not connected")
+// frmVerlauf columns and export menu
+PHRASE(HistoryDate, "Datum", "Date")
+PHRASE(HistoryKind, "Art", "Kind")
+PHRASE(HistoryGauge, "Messgerät", "Gauge")
+PHRASE(HistoryPort, "Schnittstelle", "Port")
+PHRASE(HistoryProject, "Projekt", "Project")
+PHRASE(HistoryCount, "Anzahl", "Count")
+PHRASE(HistoryMean, "Mittelwert", "Mean")
+PHRASE(HistoryVerdict, "Ergebnis", "Verdict")
+PHRASE(HistoryToMes, "Messdatei (.mes) ...", "Data file (.mes) ...")
+PHRASE(HistoryToPrinter, "Drucken ...", "Print ...")
