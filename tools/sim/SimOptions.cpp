@@ -143,148 +143,140 @@ bool SimOptions::applyFaults(const QStringList& faults, SimSettings& s)
     return true;
 }
 
-SimOptions::Result SimOptions::parse(const QStringList& arguments)
-{
+// What the options say before the model's rules and defaults are applied.
+struct SimOptions::Draft {
     SimSettings s;
     bool count1Given = false;
     QStringList faults;
     QString model = QStringLiteral("RD");
     QString select;
+};
 
-    const auto toInt = [&](const QString& name, const QString& text, int min, int max, int* out) {
-        bool ok = false;
-        const int v = text.toInt(&ok);
-        if (!ok || v < min || v > max) {
-            m_error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
-                          .arg(name)
-                          .arg(min)
-                          .arg(max)
-                          .arg(text);
-            return false;
-        }
-        *out = v;
-        return true;
-    };
-    const auto toDouble = [&](const QString& name, const QString& text, double* out) {
-        bool ok = false;
-        QString t = text;
-        const double v = t.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (!ok) {
-            m_error = QStringLiteral("%1: expected a number, got \"%2\"").arg(name, text);
-            return false;
-        }
-        *out = v;
-        return true;
-    };
+bool SimOptions::toInt(const QString& name, const QString& text, int min, int max, int* out)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < min || v > max) {
+        m_error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
+                      .arg(name)
+                      .arg(min)
+                      .arg(max)
+                      .arg(text);
+        return false;
+    }
+    *out = v;
+    return true;
+}
 
-    using Handler = std::function<bool(const QString& name, const QString& value)>;
-    const auto setText = [](QString& field) -> Handler {
+// Every option that takes a value, by name.
+QMap<QString, SimOptions::Handler> SimOptions::valueOptions(Draft& d)
+{
+    SimSettings& s = d.s;
+    const auto text = [](QString& field) -> Handler {
         return [&field](const QString&, const QString& v) {
             field = v;
             return true;
         };
     };
-    const auto setInt = [&](int& field, int min, int max) -> Handler {
-        return [&toInt, &field, min, max](const QString& n, const QString& v) { return toInt(n, v, min, max, &field); };
+    const auto whole = [this](int& field, int min, int max) -> Handler {
+        return [this, &field, min, max](const QString& n, const QString& v) { return toInt(n, v, min, max, &field); };
     };
-    const QMap<QString, Handler> withValue = {
-        {"--model", setText(model)},
-        {"--variant", setText(s.gauge.variant)},
-        {"--serial", setText(s.gauge.serial)},
-        {"--firmware", setText(s.gauge.firmware)},
-        {"--mac", setText(s.gauge.mac)},
-        {"--probe", setText(s.gauge.probeType)},
-        {"--probe-version", setText(s.gauge.probeVersion)},
-        {"--memory-number", setInt(s.gauge.memoryNumber, 1, 99)},
-        {"--select", setText(select)},
-        {"--count1",
-         [&](const QString& n, const QString& v) {
-             count1Given = true;
-             return toInt(n, v, 0, SimGauge::MaxNumber, &s.count1);
-         }},
-        {"--count2", setInt(s.count2, 0, SimGauge::MaxNumber)},
-        {"--mean",
-         [&](const QString& n, const QString& v) {
-             s.meanSet = true;
-             return toDouble(n, v, &s.mean);
-         }},
-        {"--spread",
-         [&](const QString& n, const QString& v) {
-             s.spreadSet = true;
-             return toDouble(n, v, &s.spread);
-         }},
-        {"--unit",
-         [&](const QString&, const QString& v) {
-             s.unit = SimGauge::canonicalUnit(v);
-             if (s.unit.isEmpty())
-                 m_error = QStringLiteral("--unit: unknown unit \"%1\"").arg(v);
-             return !s.unit.isEmpty();
-         }},
-        {"--seed",
-         [&](const QString& n, const QString& v) {
-             int seed = 0;
-             const bool ok = toInt(n, v, 0, 2147483647, &seed);
-             s.gauge.seed = quint32(seed);
-             return ok;
-         }},
-        {"--material",
-         [&](const QString&, const QString& v) {
-             if (v.trimmed().size() > 3) {
-                 m_error = QStringLiteral("--material: at most 3 characters");
-                 return false;
-             }
-             s.gauge.material = v.trimmed();
-             return true;
-         }},
-        {"--memory1", setText(s.memory1File)},
-        {"--memory2", setText(s.memory2File)},
-        {"--interval", setInt(s.intervalMs, 1, 86400000)},
-        {"--online-start",
-         [&](const QString&, const QString& v) {
-             if (v != QLatin1String("ident") && v != QLatin1String("now")) {
-                 m_error = QStringLiteral("--online-start: ident or now");
-                 return false;
-             }
-             s.onlineNow = v == QLatin1String("now");
-             return true;
-         }},
-        {"--baud", setInt(s.baud, 300, 4000000)},
-        {"--com", setInt(s.com, 1, 201)},
-        {"--type",
-         [&](const QString&, const QString& v) {
-             if (v.contains(QLatin1Char(';'))) {
-                 m_error = QStringLiteral("--type: the text must not contain \";\"");
-                 return false;
-             }
-             s.typeText = v;
-             return true;
-         }},
-        {"--switch-off-after", setInt(s.gauge.switchOffAfter, 0, 1000000)},
-        {"--fault",
-         [&](const QString&, const QString& v) {
-             faults += v.split(QLatin1Char(','));
-             return true;
-         }},
-        {"--unplug-after", setInt(s.unplugAfterMs, 0, 86400000)},
-        {"--split-pause", setInt(s.gauge.splitPauseMs, 0, 60000)},
-        {"--drip-ms", setInt(s.gauge.dripMs, 0, 60000)},
+    const auto number = [this](double& field, bool& given) -> Handler {
+        return [this, &field, &given](const QString& n, const QString& v) {
+            bool ok = false;
+            field = QString(v).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            given = true;
+            if (!ok)
+                m_error = QStringLiteral("%1: expected a number, got \"%2\"").arg(n, v);
+            return ok;
+        };
     };
-    const QMap<QString, bool*> flags = {
-        {"--ym", &s.gauge.ym}, {"--online", &s.online}, {"--keypress", &s.keypress},
-        {"--fast", &s.fast},   {"--quiet", &s.quiet},
+    // A text taken as given when the check holds, otherwise the message.
+    const auto checked = [this](QString& field, std::function<bool(const QString&)> valid, const char* message) {
+        return Handler([this, &field, valid, message](const QString&, const QString& v) {
+            if (!valid(v))
+                m_error = QString::fromUtf8(message);
+            else
+                field = v;
+            return valid(v);
+        });
     };
+    QMap<QString, Handler> options = {
+        {"--model", text(d.model)},
+        {"--variant", text(s.gauge.variant)},
+        {"--serial", text(s.gauge.serial)},
+        {"--firmware", text(s.gauge.firmware)},
+        {"--mac", text(s.gauge.mac)},
+        {"--probe", text(s.gauge.probeType)},
+        {"--probe-version", text(s.gauge.probeVersion)},
+        {"--memory-number", whole(s.gauge.memoryNumber, 1, 99)},
+        {"--select", text(d.select)},
+        {"--count2", whole(s.count2, 0, SimGauge::MaxNumber)},
+        {"--mean", number(s.mean, s.meanSet)},
+        {"--spread", number(s.spread, s.spreadSet)},
+        {"--material", checked(
+                           s.gauge.material, [](const QString& v) { return v.trimmed().size() <= 3; },
+                           "--material: at most 3 characters")},
+        {"--memory1", text(s.memory1File)},
+        {"--memory2", text(s.memory2File)},
+        {"--interval", whole(s.intervalMs, 1, 86400000)},
+        {"--baud", whole(s.baud, 300, 4000000)},
+        {"--com", whole(s.com, 1, 201)},
+        {"--type", checked(
+                       s.typeText, [](const QString& v) { return !v.contains(QLatin1Char(';')); },
+                       "--type: the text must not contain \";\"")},
+        {"--switch-off-after", whole(s.gauge.switchOffAfter, 0, 1000000)},
+        {"--unplug-after", whole(s.unplugAfterMs, 0, 86400000)},
+        {"--split-pause", whole(s.gauge.splitPauseMs, 0, 60000)},
+        {"--drip-ms", whole(s.gauge.dripMs, 0, 60000)},
+    };
+    options.insert("--count1", [this, &d](const QString& n, const QString& v) {
+        d.count1Given = true;
+        return toInt(n, v, 0, SimGauge::MaxNumber, &d.s.count1);
+    });
+    options.insert("--unit", [this, &s](const QString&, const QString& v) {
+        s.unit = SimGauge::canonicalUnit(v);
+        if (s.unit.isEmpty())
+            m_error = QStringLiteral("--unit: unknown unit \"%1\"").arg(v);
+        return !s.unit.isEmpty();
+    });
+    options.insert("--seed", [this, &s](const QString& n, const QString& v) {
+        int seed = 0;
+        const bool ok = toInt(n, v, 0, 2147483647, &seed);
+        s.gauge.seed = quint32(seed);
+        return ok;
+    });
+    options.insert("--online-start", [this, &s](const QString&, const QString& v) {
+        if (v != QLatin1String("ident") && v != QLatin1String("now"))
+            m_error = QStringLiteral("--online-start: ident or now");
+        s.onlineNow = v == QLatin1String("now");
+        return v == QLatin1String("ident") || s.onlineNow;
+    });
+    options.insert("--fault", [&d](const QString&, const QString& v) {
+        d.faults += v.split(QLatin1Char(','));
+        return true;
+    });
+    return options;
+}
 
+SimOptions::Result SimOptions::parse(const QStringList& arguments)
+{
+    Draft d;
+    const QMap<QString, Handler> withValue = valueOptions(d);
+    const QMap<QString, bool*> flags = {
+        {"--ym", &d.s.gauge.ym}, {"--online", &d.s.online}, {"--keypress", &d.s.keypress},
+        {"--fast", &d.s.fast},   {"--quiet", &d.s.quiet},
+    };
     for (int i = 1; i < arguments.size(); ++i) {
         QString name = arguments[i];
         if (name == QLatin1String("--help") || name == QLatin1String("-h"))
             return Result::Help;
         QString value;
-        bool inlineValue = false;
         const int eq = name.indexOf(QLatin1Char('='));
-        if (name.startsWith(QLatin1String("--")) && eq > 2) {
+        const bool inlineValue = name.startsWith(QLatin1String("--")) && eq > 2;
+        if (inlineValue) {
             value = name.mid(eq + 1);
             name.truncate(eq);
-            inlineValue = true;
         }
         if (flags.contains(name) && !inlineValue) {
             *flags[name] = true;
@@ -295,76 +287,66 @@ SimOptions::Result SimOptions::parse(const QStringList& arguments)
             m_error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
             return Result::Error;
         }
-        if (!inlineValue) {
-            if (i + 1 >= arguments.size()) {
-                m_error = QStringLiteral("%1 needs a value").arg(name);
-                return Result::Error;
-            }
-            value = arguments[++i];
+        if (!inlineValue && i + 1 >= arguments.size()) {
+            m_error = QStringLiteral("%1 needs a value").arg(name);
+            return Result::Error;
         }
+        if (!inlineValue)
+            value = arguments[++i];
         if (!(*handler)(name, value))
             return Result::Error;
     }
+    return finish(d) ? Result::Run : Result::Error;
+}
 
-    const auto info = SimGauge::modelInfo(model);
+// The model's rules on the options given, then its defaults for what was not given.
+bool SimOptions::finish(Draft& d)
+{
+    SimSettings& s = d.s;
+    const auto info = SimGauge::modelInfo(d.model);
     if (!info) {
         m_error = QStringLiteral("--model: unknown model \"%1\" (one of %2)")
-                      .arg(model, SimGauge::modelCodes().join(QLatin1String(", ")));
-        return Result::Error;
+                      .arg(d.model, SimGauge::modelCodes().join(QLatin1String(", ")));
+        return false;
     }
     s.gauge.model = info->code;
+    s.gauge.material = s.gauge.material.trimmed();
     if (s.gauge.variant.isEmpty())
         s.gauge.variant = info->defaultVariant;
-    if (!s.gauge.variant.contains(QLatin1Char('-'))) {
-        m_error = QStringLiteral("--variant: the variant needs a \"-\" (such as FE-B)");
-        return Result::Error;
-    }
-    if (!select.isEmpty()) {
-        if (select != QLatin1String("1") && select != QLatin1String("2")) {
-            m_error = QStringLiteral("--select: 1 or 2");
-            return Result::Error;
+    const bool memoryGiven = s.count1 > 0 || s.count2 > 0 || !s.memory1File.isEmpty() || !s.memory2File.isEmpty();
+    const QString units = SimGauge::unitsFor(*info).join(QLatin1String(", "));
+    const std::pair<bool, QString> rules[] = {
+        {!s.gauge.variant.contains(QLatin1Char('-')), "--variant: the variant needs a \"-\" (such as FE-B)"},
+        {!d.select.isEmpty() && d.select != QLatin1String("1") && d.select != QLatin1String("2"), "--select: 1 or 2"},
+        {!d.select.isEmpty() && info->code != QLatin1String("FT"), "--select is for FT only"},
+        {!s.unit.isEmpty() && !SimGauge::unitsFor(*info).contains(s.unit),
+         QStringLiteral("--unit: %1 does not measure %2 (%3)").arg(info->code, s.unit, units)},
+        {s.spreadSet && s.spread < 0, "--spread must not be negative"},
+        {info->memories == 0 && memoryGiven, QStringLiteral("%1 has no memory").arg(info->code)},
+        {info->memories < 2 && (s.count2 > 0 || !s.memory2File.isEmpty()),
+         QStringLiteral("%1 has one memory only").arg(info->code)},
+    };
+    for (const auto& [broken, message] : rules) {
+        if (broken) {
+            m_error = message;
+            return false;
         }
-        if (info->code != QLatin1String("FT")) {
-            m_error = QStringLiteral("--select is for FT only");
-            return Result::Error;
-        }
-        s.gauge.select = select.toInt();
     }
-    if (!s.unit.isEmpty() && !SimGauge::unitsFor(*info).contains(s.unit)) {
-        m_error = QStringLiteral("--unit: %1 does not measure %2 (%3)")
-                      .arg(info->code, s.unit, SimGauge::unitsFor(*info).join(QLatin1String(", ")));
-        return Result::Error;
-    }
-    if (s.spreadSet && s.spread < 0) {
-        m_error = QStringLiteral("--spread must not be negative");
-        return Result::Error;
-    }
-    if (info->memories == 0 && (s.count1 > 0 || s.count2 > 0 || !s.memory1File.isEmpty() || !s.memory2File.isEmpty())) {
-        m_error = QStringLiteral("%1 has no memory").arg(info->code);
-        return Result::Error;
-    }
-    if (info->memories < 2 && (s.count2 > 0 || !s.memory2File.isEmpty())) {
-        m_error = QStringLiteral("%1 has one memory only").arg(info->code);
-        return Result::Error;
-    }
-
-    if (!applyFaults(faults, s))
-        return Result::Error;
+    s.gauge.select = d.select.isEmpty() ? s.gauge.select : d.select.toInt();
+    if (!applyFaults(d.faults, s))
+        return false;
     if (s.overflow) {
         if (info->memories == 0 || !s.memory1File.isEmpty()) {
             m_error = QStringLiteral("--fault overflow needs a generated memory 1");
-            return Result::Error;
+            return false;
         }
-        s.count1 = count1Given ? std::max(s.count1, 5001) : 5003;
+        s.count1 = d.count1Given ? std::max(s.count1, 5001) : 5003;
     }
-    if (s.keypress)
-        s.online = true;
-    if (info->memories == 0)
-        s.online = true;
+    s.online = s.online || s.keypress || info->memories == 0;
     if (s.typeText.isEmpty()) {
         s.typeText = info->interfaceKind == QLatin1Char('B') ? QStringLiteral("BTH simulated gauge")
                                                              : QStringLiteral("VCP simulated gauge");
     }
     m_settings = s;
-    return Result::Run;
+    return true;
 }

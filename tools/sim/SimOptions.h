@@ -2,8 +2,11 @@
 
 #include "SimGauge.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Everything the command line sets.
 struct SimSettings {
@@ -43,6 +46,11 @@ public:
     static QString helpText();
 
 private:
+    struct Draft;
+    using Handler = std::function<bool(const QString& name, const QString& value)>;
+    QMap<QString, Handler> valueOptions(Draft& d);
+    bool toInt(const QString& name, const QString& text, int min, int max, int* out);
+    bool finish(Draft& d);
     bool applyFaults(const QStringList& faults, SimSettings& s);
     SimSettings m_settings;
     QString m_error;
