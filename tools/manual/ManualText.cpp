@@ -11,13 +11,59 @@ struct Branch {
     bool taken;
     bool inElse = false;
 };
+
+// "@NAME@" replaced by its value; a name without a value is an error.
+bool fillPlaceholders(const QString& line, const QMap<QString, QString>& values, int lineNo, QString& filled,
+                      QString& error)
+{
+    static const QRegularExpression placeholder(QStringLiteral("@([A-Z]+)@"));
+    qsizetype from = 0;
+    for (auto it = placeholder.globalMatch(line); it.hasNext();) {
+        const QRegularExpressionMatch p = it.next();
+        if (!values.contains(p.captured(1))) {
+            error = QStringLiteral("line %1: no value for @%2@").arg(lineNo).arg(p.captured(1));
+            return false;
+        }
+        filled += line.mid(from, p.capturedStart() - from) + values.value(p.captured(1));
+        from = p.capturedEnd();
+    }
+    filled += line.mid(from);
+    return true;
+}
+
+// One "if"/"else"/"endif" line on the stack of open branches.
+bool applyDirective(const QString& word, const QStringList& args, const QMap<QString, QString>& values, int lineNo,
+                    bool active, QList<Branch>& open, QString& error)
+{
+    if (word == QLatin1String("if")) {
+        if (args.isEmpty() || !args.first().at(0).isLower() || !values.contains(args.first())) {
+            error = QStringLiteral("line %1: \"if\" needs a known name (edition, variant, memoryMode, "
+                                   "interfaceKind, deviceLine, signMode) and values")
+                        .arg(lineNo);
+            return false;
+        }
+        open.append({lineNo, active, args.mid(1).contains(values.value(args.first()))});
+    } else if (word == QLatin1String("else")) {
+        if (open.isEmpty() || open.last().inElse || !args.isEmpty()) {
+            error = QStringLiteral("line %1: \"else\" without its \"if\"").arg(lineNo);
+            return false;
+        }
+        open.last().inElse = true;
+    } else {
+        if (open.isEmpty() || !args.isEmpty()) {
+            error = QStringLiteral("line %1: \"endif\" without its \"if\"").arg(lineNo);
+            return false;
+        }
+        open.removeLast();
+    }
+    return true;
+}
+
 } // namespace
 
 bool ManualText::expand(const QString& source, const QMap<QString, QString>& values, QString& out, QString& error)
 {
     static const QRegularExpression directive(QStringLiteral(R"(^\s*<!--\s*(if|else|endif)\b(.*?)-->\s*$)"));
-    static const QRegularExpression placeholder(QStringLiteral("@([A-Z]+)@"));
-
     static const QRegularExpression remark(QStringLiteral("<!--.*?-->"));
 
     QList<Branch> open;
@@ -49,43 +95,14 @@ bool ManualText::expand(const QString& source, const QMap<QString, QString>& val
             if (!active)
                 continue;
             QString filled;
-            qsizetype from = 0;
-            for (auto it = placeholder.globalMatch(line); it.hasNext();) {
-                const QRegularExpressionMatch p = it.next();
-                if (!values.contains(p.captured(1))) {
-                    error = QStringLiteral("line %1: no value for @%2@").arg(lineNo).arg(p.captured(1));
-                    return false;
-                }
-                filled += line.mid(from, p.capturedStart() - from) + values.value(p.captured(1));
-                from = p.capturedEnd();
-            }
-            kept << filled + line.mid(from);
+            if (!fillPlaceholders(line, values, lineNo, filled, error))
+                return false;
+            kept << filled;
             continue;
         }
-        const QString word = m.captured(1);
-        const QStringList args = m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (word == QLatin1String("if")) {
-            if (args.isEmpty() || !args.first().at(0).isLower() || !values.contains(args.first())) {
-                error = QStringLiteral("line %1: \"if\" needs a known name (edition, variant, memoryMode, "
-                                       "interfaceKind, deviceLine, signMode) and values")
-                            .arg(lineNo);
-                return false;
-            }
-            const QString value = values.value(args.first());
-            open.append({lineNo, active, args.mid(1).contains(value)});
-        } else if (word == QLatin1String("else")) {
-            if (open.isEmpty() || open.last().inElse || !args.isEmpty()) {
-                error = QStringLiteral("line %1: \"else\" without its \"if\"").arg(lineNo);
-                return false;
-            }
-            open.last().inElse = true;
-        } else {
-            if (open.isEmpty() || !args.isEmpty()) {
-                error = QStringLiteral("line %1: \"endif\" without its \"if\"").arg(lineNo);
-                return false;
-            }
-            open.removeLast();
-        }
+        if (!applyDirective(m.captured(1), m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts), values, lineNo,
+                            active, open, error))
+            return false;
     }
     if (inRemark) {
         error = QStringLiteral("line %1: remark \"<!--\" is never closed").arg(remarkLine);

@@ -190,6 +190,38 @@ void keepHeadingsWithText(QTextDocument& doc, double pageHeight, double room)
     }
 }
 
+// Each page of the laid-out text, clipped to its body, and the footer line with the page number.
+bool paintPages(QPdfWriter& writer, QTextDocument& doc, const QRectF& body, double footerHeight, const QFont& small,
+                const PdfManual::Page& page)
+{
+    const int pages = doc.pageCount();
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            writer.newPage();
+        painter.save();
+        painter.translate(0, -i * body.height());
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = QRectF(QPointF(0, i * body.height()), body.size());
+        // Without a clip on the painter the layout draws whole paragraphs, lines of the next page included.
+        painter.setClipRect(ctx.clip);
+        doc.documentLayout()->draw(&painter, ctx);
+        painter.restore();
+
+        const double y = body.height() + footerHeight * 0.35;
+        painter.setPen(QPen(QColor(0x9a, 0xa5, 0xae), devPt(0.5)));
+        painter.drawLine(QPointF(0, y), QPointF(body.width(), y));
+        painter.setPen(QColor(0x2f, 0x3b, 0x45));
+        painter.setFont(small);
+        const QRectF line(0, y + devPt(3), body.width(), footerHeight * 0.6);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, page.footer);
+        painter.drawText(line, Qt::AlignRight | Qt::AlignTop, page.pageNumber.arg(i + 1).arg(pages));
+    }
+    return painter.end();
+}
+
 } // namespace
 
 bool PdfManual::write(const QString& markdown, const QString& path, const QString& title, const Page& page,
@@ -245,36 +277,7 @@ bool PdfManual::write(const QString& markdown, const QString& path, const QStrin
 
     QFont small = body;
     small.setPointSizeF(kBodyPt - 2);
-    const int pages = doc.pageCount();
-    QPainter painter;
-    if (!painter.begin(&writer)) {
+    if (!paintPages(writer, doc, QRectF(QPointF(), bodySize), footerHeight, small, page) && error.isEmpty())
         error = path + QStringLiteral(": the PDF cannot be written");
-        return false;
-    }
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0)
-            writer.newPage();
-        painter.save();
-        painter.translate(0, -i * bodySize.height());
-        QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = QRectF(QPointF(0, i * bodySize.height()), bodySize);
-        // Without a clip on the painter the layout draws whole paragraphs, lines of the next page included.
-        painter.setClipRect(ctx.clip);
-        doc.documentLayout()->draw(&painter, ctx);
-        painter.restore();
-
-        const double y = bodySize.height() + footerHeight * 0.35;
-        painter.setPen(QPen(QColor(0x9a, 0xa5, 0xae), devPt(0.5)));
-        painter.drawLine(QPointF(0, y), QPointF(bodySize.width(), y));
-        painter.setPen(QColor(0x2f, 0x3b, 0x45));
-        painter.setFont(small);
-        const QRectF line(0, y + devPt(3), bodySize.width(), footerHeight * 0.6);
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, page.footer);
-        painter.drawText(line, Qt::AlignRight | Qt::AlignTop, page.pageNumber.arg(i + 1).arg(pages));
-    }
-    if (!painter.end()) {
-        error = path + QStringLiteral(": the PDF cannot be written");
-        return false;
-    }
-    return true;
+    return error.isEmpty();
 }

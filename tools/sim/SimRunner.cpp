@@ -127,20 +127,19 @@ qint64 SimRunner::now() const
         .count();
 }
 
-int SimRunner::run()
+// The terminal, the Ports.ini line and the stdin mode; false after a message when one cannot be set up.
+bool SimRunner::setUp()
 {
-    m_startNs = now();
-    installSignalHandlers();
     QString error;
     if (!m_port.open(&error)) {
         std::fprintf(stderr, "varnotek-sim: cannot open a pseudo-terminal: %s\n", qPrintable(error));
-        return 1;
+        return false;
     }
     const QString path = m_port.devicePath();
     if (m_settings.com > 0) {
         if (!SimPortsIni::addLine(m_settings.com, path, m_settings.typeText, &error)) {
             std::fprintf(stderr, "varnotek-sim: cannot write Ports.ini: %s\n", qPrintable(error));
-            return 1;
+            return false;
         }
         m_portsLineWritten = true;
         log(QStringLiteral("COM%1 -> %2 in %3").arg(m_settings.com).arg(path, SimPortsIni::filePath()));
@@ -156,14 +155,22 @@ int SimRunner::run()
     log(QStringLiteral("%1 (%2) on %3, %4")
             .arg(m_gauge.info().code, m_gauge.identificationFirstLine(), path,
                  m_settings.fast ? QStringLiteral("unpaced") : QStringLiteral("%1 baud").arg(m_settings.baud)));
+    return true;
+}
+
+int SimRunner::run()
+{
+    m_startNs = now();
+    installSignalHandlers();
+    if (!setUp())
+        return 1;
     if (m_settings.online && m_settings.onlineNow) {
         m_onlineStarted = true;
         m_nextOnline = m_startNs + m_settings.intervalMs * Ms;
     }
     const qint64 unplugAt = m_settings.unplugAfterMs >= 0 ? m_startNs + m_settings.unplugAfterMs * Ms : -1;
-
     while (!m_quit) {
-        qint64 t = now();
+        const qint64 t = now();
         if (unplugAt >= 0 && t >= unplugAt) {
             unplug(QStringLiteral("unplugged after %1 ms").arg(m_settings.unplugAfterMs));
             break;
@@ -177,41 +184,47 @@ int SimRunner::run()
             if (due >= 0 && (wake < 0 || due < wake))
                 wake = due;
         }
-        pollfd fds[3] = {
-            {m_port.masterFd(), short(POLLIN | (m_blocked ? POLLOUT : 0)), 0},
-            {g_signalPipe[0], POLLIN, 0},
-            {m_stdinMode == StdinMode::Off ? -1 : STDIN_FILENO, POLLIN, 0},
-        };
-        timespec timeout{};
-        timespec* timeoutPtr = nullptr;
-        if (wake >= 0) {
-            const qint64 wait = std::max<qint64>(0, wake - now());
-            timeout.tv_sec = wait / 1000000000;
-            timeout.tv_nsec = wait % 1000000000;
-            timeoutPtr = &timeout;
-        }
-        const int ready = ppoll(fds, 3, timeoutPtr, nullptr);
-        if (ready < 0 && errno != EINTR) {
-            log(QStringLiteral("poll failed"));
+        if (!waitAndServe(wake))
             break;
-        }
-        if (ready <= 0)
-            continue;
-        if (fds[1].revents & POLLIN) {
-            char sig = 0;
-            [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &sig, 1);
-            log(QStringLiteral("signal %1: ending").arg(int(sig)));
-            break;
-        }
-        if (fds[0].revents & POLLOUT)
-            m_blocked = false;
-        if (fds[0].revents & POLLIN)
-            handleInput(m_port.readAll());
-        if (fds[2].revents & (POLLIN | POLLHUP))
-            readStdin();
     }
     cleanup();
     return 0;
+}
+
+// Waits for the line, a signal or stdin until the wake time (-1: no timer) and serves what came; false ends the run.
+bool SimRunner::waitAndServe(qint64 wake)
+{
+    pollfd fds[3] = {
+        {m_port.masterFd(), short(POLLIN | (m_blocked ? POLLOUT : 0)), 0},
+        {g_signalPipe[0], POLLIN, 0},
+        {m_stdinMode == StdinMode::Off ? -1 : STDIN_FILENO, POLLIN, 0},
+    };
+    timespec timeout{};
+    if (wake >= 0) {
+        const qint64 wait = std::max<qint64>(0, wake - now());
+        timeout.tv_sec = wait / 1000000000;
+        timeout.tv_nsec = wait % 1000000000;
+    }
+    const int ready = ppoll(fds, 3, wake >= 0 ? &timeout : nullptr, nullptr);
+    if (ready < 0 && errno != EINTR) {
+        log(QStringLiteral("poll failed"));
+        return false;
+    }
+    if (ready <= 0)
+        return true;
+    if (fds[1].revents & POLLIN) {
+        char sig = 0;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &sig, 1);
+        log(QStringLiteral("signal %1: ending").arg(int(sig)));
+        return false;
+    }
+    if (fds[0].revents & POLLOUT)
+        m_blocked = false;
+    if (fds[0].revents & POLLIN)
+        handleInput(m_port.readAll());
+    if (fds[2].revents & (POLLIN | POLLHUP))
+        readStdin();
+    return true;
 }
 
 void SimRunner::cleanup()

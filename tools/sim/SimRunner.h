@@ -23,6 +23,8 @@ public:
 private:
     enum class StdinMode { Off, EndsProgram, Ignored };
 
+    bool setUp();
+    bool waitAndServe(qint64 wake);
     void log(const QString& text) const;
     qint64 now() const;
     void handleInput(const QByteArray& bytes);
