@@ -118,7 +118,12 @@ private:
     void heading();
     void statistics();
     void table();
+    // Columns of the hidden sheet with the constant lines of the chart.
+    enum DataColumn { Mean = 1, Max, Min, Target };
     void chart();
+    void constantLists(lxw_worksheet* data, int n);
+    void line(lxw_chart* ch, const std::string& values, lxw_color_t colour, uint8_t dash, const QString& name);
+    void dress(lxw_chart* ch);
 
     const SpreadsheetInput& m_in;
     lxw_workbook* m_wb;
@@ -310,8 +315,31 @@ void Writer::chart()
     }
     worksheet_hide(data);
 
-    // The constant lists, one column each. The X list 1 .. n is the category axis a line chart has anyway.
-    enum { Mean = 1, Max, Min, Target };
+    constantLists(data, n);
+    line(ch, columnRange(m_in.sheetName, C, m_H + 2, m_H + 1 + n), LXW_COLOR_BLACK, LXW_CHART_LINE_DASH_SOLID,
+         QString());
+    line(ch, columnRange(SpreadsheetExport::kDataSheet, Mean, 1, n), kMeanColour, LXW_CHART_LINE_DASH_ROUND_DOT,
+         m_in.meanLabel);
+    if (m_limits) {
+        line(ch, columnRange(SpreadsheetExport::kDataSheet, Max, 1, n), kLimitColour, LXW_CHART_LINE_DASH_DASH,
+             m_in.maxLabel);
+        line(ch, columnRange(SpreadsheetExport::kDataSheet, Min, 1, n), kLimitColour, LXW_CHART_LINE_DASH_DASH,
+             m_in.minLabel);
+    }
+    // Set up as the series just added, so a target without limits gets its name and colour as well.
+    if (m_target)
+        line(ch, columnRange(SpreadsheetExport::kDataSheet, Target, 1, n), kTargetColour, LXW_CHART_LINE_DASH_DASH,
+             m_in.targetLabel);
+
+    dress(ch);
+    check(chartsheet_set_chart(sheet, ch));
+    chartsheet_activate(sheet);
+}
+
+// The constant lists, one column each: mean, maximum, minimum, target. The X list 1 .. n is the category axis a
+// line chart has anyway.
+void Writer::constantLists(lxw_worksheet* data, int n)
+{
     for (int i = 1; i <= n; ++i) {
         check(worksheet_write_number(data, i - 1, Mean - 1, m_meanCell, nullptr));
         if (m_limits) {
@@ -321,39 +349,31 @@ void Writer::chart()
         if (m_target)
             check(worksheet_write_number(data, i - 1, Target - 1, m_targetCell, nullptr));
     }
+}
 
-    auto series = [&](const std::string& values, lxw_color_t colour, uint8_t dash, const QString& name) {
-        lxw_chart_series* s = chart_add_series(ch, nullptr, values.c_str());
-        if (!s) {
-            check(LXW_ERROR_MEMORY_MALLOC_FAILED);
-            return;
-        }
-        lxw_chart_line line{};
-        line.color = colour;
-        line.dash_type = dash;
-        chart_series_set_line(s, &line);
-        chart_series_set_marker_type(s, LXW_CHART_MARKER_NONE);
-        if (name.isEmpty())
-            return;
-        chart_series_set_name(s, name.toStdString().c_str());
-        // A constant line keeps no copy of its values in the chart part (spreadsheet programs read the cells):
-        // thousands of copies of one number took as long to write as the rest of the workbook.
-        s->values->ignore_cache = LXW_TRUE;
-    };
-    series(columnRange(m_in.sheetName, C, m_H + 2, m_H + 1 + n), LXW_COLOR_BLACK, LXW_CHART_LINE_DASH_SOLID, QString());
-    series(columnRange(SpreadsheetExport::kDataSheet, Mean, 1, n), kMeanColour, LXW_CHART_LINE_DASH_ROUND_DOT,
-           m_in.meanLabel);
-    if (m_limits) {
-        series(columnRange(SpreadsheetExport::kDataSheet, Max, 1, n), kLimitColour, LXW_CHART_LINE_DASH_DASH,
-               m_in.maxLabel);
-        series(columnRange(SpreadsheetExport::kDataSheet, Min, 1, n), kLimitColour, LXW_CHART_LINE_DASH_DASH,
-               m_in.minLabel);
+void Writer::line(lxw_chart* ch, const std::string& values, lxw_color_t colour, uint8_t dash, const QString& name)
+{
+    lxw_chart_series* s = chart_add_series(ch, nullptr, values.c_str());
+    if (!s) {
+        check(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        return;
     }
-    // Set up as the series just added, so a target without limits gets its name and colour as well.
-    if (m_target)
-        series(columnRange(SpreadsheetExport::kDataSheet, Target, 1, n), kTargetColour, LXW_CHART_LINE_DASH_DASH,
-               m_in.targetLabel);
+    lxw_chart_line line{};
+    line.color = colour;
+    line.dash_type = dash;
+    chart_series_set_line(s, &line);
+    chart_series_set_marker_type(s, LXW_CHART_MARKER_NONE);
+    if (name.isEmpty())
+        return;
+    chart_series_set_name(s, name.toStdString().c_str());
+    // A constant line keeps no copy of its values in the chart part (spreadsheet programs read the cells):
+    // thousands of copies of one number took as long to write as the rest of the workbook.
+    s->values->ignore_cache = LXW_TRUE;
+}
 
+// Title, axis names, fonts, legend and fills.
+void Writer::dress(lxw_chart* ch)
+{
     // There is no chart-wide font: the size goes on every text of the chart.
     lxw_chart_font font{};
     font.size = kChartFontSize;
@@ -379,9 +399,6 @@ void Writer::chart()
     lxw_chart_fill none{};
     none.none = LXW_TRUE;
     chart_chartarea_set_fill(ch, &none);
-
-    check(chartsheet_set_chart(sheet, ch));
-    chartsheet_activate(sheet);
 }
 
 } // namespace

@@ -77,6 +77,49 @@ void FormBinder::applyAll()
     }
 }
 
+namespace {
+
+void showLabel(QLabel* l, const shell::FormState::Control& c)
+{
+    if (c.picture.isEmpty()) {
+        l->setText(c.text);
+    } else if (l->property("vtPicture").toString() != c.picture) {
+        l->setProperty("vtPicture", c.picture);
+        QPixmap px(c.picture); // a missing picture leaves the box empty
+        l->setPixmap(px);
+        l->setScaledContents(!px.isNull());
+    }
+}
+
+void fillCombo(QComboBox* cb, const shell::FormState::Control& c)
+{
+    QStringList current;
+    for (int i = 0; i < cb->count(); ++i)
+        current << cb->itemText(i);
+    const QSignalBlocker block(cb);
+    if (current != c.items) {
+        cb->clear();
+        cb->addItems(c.items);
+    }
+    if (cb->isEditable() && cb->currentText() != c.text)
+        cb->setEditText(c.text);
+}
+
+// Rewrites item texts in place; the list grows or shrinks only at its end.
+void fillList(QListWidget* lw, const QStringList& items)
+{
+    while (lw->count() > items.size())
+        delete lw->takeItem(lw->count() - 1);
+    for (int i = 0; i < items.size(); ++i) {
+        if (i >= lw->count())
+            lw->addItem(items.at(i));
+        else if (lw->item(i)->text() != items.at(i))
+            lw->item(i)->setText(items.at(i));
+    }
+}
+
+} // namespace
+
 void FormBinder::apply(const QString& name)
 {
     QObject* obj = find(name);
@@ -113,43 +156,14 @@ void FormBinder::apply(const QString& name)
         if (b->isCheckable() && b->isChecked() != c.checked)
             b->setChecked(c.checked);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (!c.picture.isEmpty()) {
-            if (l->property("vtPicture").toString() != c.picture) {
-                l->setProperty("vtPicture", c.picture);
-                QPixmap px(c.picture); // a missing picture leaves the box empty
-                l->setPixmap(px);
-                l->setScaledContents(!px.isNull());
-            }
-        } else {
-            l->setText(c.text);
-        }
+        showLabel(l, c);
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         if (e->text() != c.text)
             e->setText(c.text);
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
-        QStringList current;
-        for (int i = 0; i < cb->count(); ++i)
-            current << cb->itemText(i);
-        const QSignalBlocker block(cb);
-        if (current != c.items) {
-            cb->clear();
-            cb->addItems(c.items);
-        }
-        if (cb->isEditable() && cb->currentText() != c.text)
-            cb->setEditText(c.text);
+        fillCombo(cb, c);
     } else if (auto* lw = qobject_cast<QListWidget*>(w)) {
-        // Rewrites item texts in place; the list grows or shrinks only at its end.
-        const QStringList& items = c.items;
-        while (lw->count() > items.size())
-            delete lw->takeItem(lw->count() - 1);
-        for (int i = 0; i < items.size(); ++i) {
-            if (i < lw->count()) {
-                if (lw->item(i)->text() != items.at(i))
-                    lw->item(i)->setText(items.at(i));
-            } else {
-                lw->addItem(items.at(i));
-            }
-        }
+        fillList(lw, c.items);
     } else if (auto* pb = qobject_cast<QProgressBar*>(w)) {
         pb->setMaximum(c.maximum);
         pb->setValue(c.value);
