@@ -179,6 +179,8 @@ private:
     };
     // Adds the value in run.stat.letzterWert as the n-th; with publish, also the statistics lines as shown.
     QStringList rechnen(StatRun& run, int n, int view, bool publish) const;
+    double accumulate(StatRun& run) const;
+    void publishFigures(StatRun& run, int n, QStringList& lines) const;
     void auswerten8020(Statistik& s, double v, int n) const;
     // The mark of a row under 90/10 or SSPC-PA 2.
     Mark ruleMark(int row) const;

@@ -56,12 +56,11 @@ const QString& TableSession::ShownFigure::format(double v, const QString& unit)
     return text;
 }
 
-QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) const
+// The last value (as the statistics count it) added to the running sums, extremes and unit.
+double TableSession::accumulate(StatRun& run) const
 {
     const shell::AppState& st = m_st;
     Statistik& s = run.stat;
-    const bool signedEdition = st.edition.signMode == QLatin1String("-");
-
     double v = s.letzterWert;
     if (!st.device.geraet.startsWith(QLatin1String("VX")))
         v = std::fabs(v);
@@ -81,6 +80,16 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         s.max = v;
     if (st.absolut && std::fabs(v) > s.maxabs)
         s.maxabs = std::fabs(v);
+
+    return v;
+}
+
+QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) const
+{
+    const shell::AppState& st = m_st;
+    Statistik& s = run.stat;
+    const bool signedEdition = st.edition.signMode == QLatin1String("-");
+    const double v = accumulate(run);
 
     QStringList lines;
     if (publish || n < 1) {
@@ -116,9 +125,16 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         }
     }
     s.statZaehler = n;
-    if (!publish)
-        return lines;
+    if (publish)
+        publishFigures(run, n, lines);
+    return lines;
+}
 
+// The shown figures and the list's lines below the heading.
+void TableSession::publishFigures(StatRun& run, int n, QStringList& lines) const
+{
+    const shell::AppState& st = m_st;
+    Statistik& s = run.stat;
     s.anz_max = run.maxShown.format(st.absolut ? s.maxabs : s.max, s.statEinheit);
     s.anz_min = run.minShown.format(st.absolut ? s.minabs : s.min, s.statEinheit);
     s.anz_mean = WertFormatieren(st.absolut ? s.meanabs : s.mean, s.statEinheit);
@@ -143,7 +159,6 @@ QStringList TableSession::rechnen(StatRun& run, int n, int view, bool publish) c
         lines << st.texte.stat(shell::Stat::NotPossible) << st.texte.stat(shell::Stat::DifferentUnits)
               << st.texte.stat(shell::Stat::Units);
     }
-    return lines;
 }
 
 void TableSession::berechnen(bool publish, bool keepChart)
