@@ -2,6 +2,7 @@
 
 #include "shell/DeviceIdentity.h"
 #include "shell/Numbers.h"
+#include "shell/Phrases.h"
 
 #include <QLocale>
 
@@ -14,14 +15,14 @@ namespace {
 struct Reader {
     bool english;
 
-    Failure failure(const char* de, const char* en) const { return {QString::fromUtf8(english ? en : de)}; }
+    Failure failure(shell::Phrase text) const { return {QString::fromUtf8(shell::phraseText(text, english))}; }
 
     // Text positions count from 1, as in the answer's description; a negative length or a start before the
     // text is an invalid call.
     QString mid(const QString& s, qsizetype start, qsizetype length) const
     {
         if (start < 1 || length < 0)
-            throw failure("Ungültiger Prozeduraufruf oder ungültiges Argument", "Invalid procedure call or argument");
+            throw failure(shell::Phrase::InvalidProcedureCallOrArgument);
         return s.mid(start - 1, length);
     }
 
@@ -32,10 +33,10 @@ struct Reader {
         bool ok = false;
         const double v = QLocale::c().toDouble(shell::Numbers::trimBlanks(text), &ok);
         if (!ok || !std::isfinite(v))
-            throw failure("Typen unverträglich", "Type mismatch");
+            throw failure(shell::Phrase::TypeMismatch);
         const double r = std::nearbyint(v);
         if (r < -32768 || r > 32767)
-            throw failure("Überlauf", "Overflow");
+            throw failure(shell::Phrase::Overflow);
         return int(r);
     }
 };
@@ -58,8 +59,7 @@ void parse(const QString& answer, shell::DeviceIdentity& device, bool english)
             device.geraet = buf.left(p - 1);
             const qsizetype d = device.geraet.indexOf(QLatin1Char('-')) + 1;
             if (d < 1)
-                throw rd.failure("Ungültiger Prozeduraufruf oder ungültiges Argument",
-                                 "Invalid procedure call or argument");
+                throw rd.failure(shell::Phrase::InvalidProcedureCallOrArgument);
             device.geraet = device.geraet.left(d - 1) + device.geraet.mid(d, 1);
         } else if (buf.startsWith(QLatin1String("VD"))) {
             device.geraetesoftware = value();

@@ -268,74 +268,40 @@ std::vector<RuleLine> ruleLines(const shell::AppState& st, const Statistik& s, i
 QString ruleText(const shell::InspectionRule& rule, int sprache)
 {
     const bool en = sprache == 1;
-    const auto t = [en](const char* de, const char* english) { return QString::fromUtf8(en ? english : de); };
+    const auto t = [en](shell::Phrase text) { return QString::fromUtf8(shell::phraseText(text, en)); };
     QStringList rules;
     QString legend;
     switch (rule.kind) {
     case RuleKind::Iso19840:
-        rules << t("Die 80/20 Regel nach ISO 19840 :", "The 80/20 rule according to ISO 19840 :")
-              << t("1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
-                   "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry "
-                   "Film Thickness)")
-              << t("2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
-                   "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit")
-              << t("3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
-                   "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value")
-              << t("4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
-                   "4) Each value has to be less or equal than Max Limit");
+        rules << t(shell::Phrase::The8020RuleAccording) << t(shell::Phrase::T1TheArithmeticMeanValue)
+              << t(shell::Phrase::T2EachValueHasTo) << t(shell::Phrase::T3Maximum20OfAll)
+              << t(shell::Phrase::T4EachValueHasTo);
         if (rule.roughness != shell::Roughness::None)
-            rules << t("%1) Rauheitskorrektur: für die Auswertung werden von jedem µm-Wert %2 µm abgezogen; die "
-                       "Tabelle zeigt die gemessenen Werte",
-                       "%1) Roughness correction: %2 µm are subtracted from each µm value for the evaluation; the "
-                       "table shows the values as measured")
+            rules << t(shell::Phrase::RoughnessCorrectionMAreSubtracted)
                          .arg(rules.size())
                          .arg(shell::roughnessMicrons(rule.roughness));
         if (rule.inspectionArea > 0)
-            rules << t("%1) Prüffläche %2 (m² oder m): mindestens %3 Meßwerte",
-                       "%1) Inspection area %2 (m² or m): at least %3 readings")
+            rules << t(shell::Phrase::InspectionAreaMOrM)
                          .arg(rules.size())
                          .arg(shell::Numbers::formatGeneral(rule.inspectionArea))
                          .arg(minimumReadings(rule.inspectionArea));
-        legend = t("Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 "
-                   "and 100% = orange",
-                   "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and "
-                   "100% = orange");
+        legend = t(shell::Phrase::AppearanceInTableValueOk);
         break;
     case RuleKind::ImoPspc:
-        rules << t("Die 90/10 Regel nach IMO PSPC :", "The 90/10 rule according to IMO PSPC :")
-              << t("1) Mindestens 90 % aller Meßwerte müssen gleich oder größer dem Sollwert(NDFT) sein.",
-                   "1) At least 90 % of all values have to be equal or higher than the Target Value(NDFT)")
-              << t("2) Kein Wert darf unter 90 % des Sollwerts liegen. Min Limit = 90% vom Sollwert",
-                   "2) No value may be below 90 % of the Target Value, Min Limit = 90% of target Limit")
-              << t("3) Maximal 10 % aller Werte dürfen zwischen 90 % und 100 % des Sollwerts liegen",
-                   "3) Maximum 10 % of all values are allowed to be between 90 % and 100 % of the Target Value")
-              << t("4) Ist ein Max Limit eingegeben, muss jeder Wert kleiner oder gleich dem Max Limit sein",
-                   "4) With a Max Limit, each value has to be less or equal than Max Limit");
-        legend = t("Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter 90% = rot, Wert zwischen 90 "
-                   "und 100% = orange",
-                   "Appearance in table: value ok = green, value higher max or lower 90% = red, value between 90 and "
-                   "100% = orange");
+        rules << t(shell::Phrase::The9010RuleAccording) << t(shell::Phrase::T1AtLeast90Of)
+              << t(shell::Phrase::T2NoValueMayBe) << t(shell::Phrase::T3Maximum10OfAll)
+              << t(shell::Phrase::T4WithAMaxLimit);
+        legend = t(shell::Phrase::AppearanceInTableValueOk2);
         break;
     case RuleKind::SspcPa2:
-        rules << t("Die Regel nach SSPC-PA 2 :", "The rule according to SSPC-PA 2 :")
-              << t("1) Je %1 aufeinanderfolgende Werte bilden einen Spot (ihr Mittelwert), je %2 Spots eine Fläche",
-                   "1) Each %1 consecutive values form a spot (their mean), each %2 spots an area")
-                     .arg(rule.spotSize)
-                     .arg(rule.spotsPerArea)
-              << t("2) Jeder Spot muss mindestens %1 % des Min Limits und höchstens %2 % des Max Limits sein (%3)",
-                   "2) Each spot has to be at least %1 % of Min Limit and at most %2 % of Max Limit (%3)")
+        rules << t(shell::Phrase::TheRuleAccordingToSSPC)
+              << t(shell::Phrase::T1EachConsecutiveValuesForm).arg(rule.spotSize).arg(rule.spotsPerArea)
+              << t(shell::Phrase::T2EachSpotHasTo)
                      .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
                           shell::Numbers::formatGeneral(rule.spotMaxPct),
-                          rule.level3() ? t("Stufe 3", "level 3") : t("eigene Stufe", "custom level"))
-              << t("3) Jede Fläche muss zwischen Min Limit und Max Limit liegen",
-                   "3) Each area has to be between Min Limit and Max Limit")
-              << t("4) Einzelwerte sind nicht beschränkt; ein unvollständiger letzter Spot oder letzte Fläche ist "
-                   "offen und wird nicht bewertet",
-                   "4) Single values are not restricted; an incomplete last spot or area is open and not judged");
-        legend = t("Kennzeichnung in Tabelle:  jeder Wert nach seinem Spot: Spot ok = grün, Spot außerhalb = rot, "
-                   "offener Spot = ohne Farbe",
-                   "Appearance in table: each value by its spot: spot ok = green, spot outside = red, open spot = no "
-                   "colour");
+                          rule.level3() ? t(shell::Phrase::Level32) : t(shell::Phrase::CustomLevel3))
+              << t(shell::Phrase::T3EachAreaHasTo) << t(shell::Phrase::T4SingleValuesAreNot);
+        legend = t(shell::Phrase::AppearanceInTableEachValue);
         break;
     }
     const QString nl = QStringLiteral("\n");
