@@ -443,22 +443,28 @@ LinkSession::Answer LinkSession::ReadGeraet()
     emit messartRequested(shell::Messart::Geraeteinfo);
     m_pendingCommand = st.edition.cmdIdentify;
     Answer answer = Answer::Lost;
-    try {
-        if (!SendCommand())
-            throw Identification::Failure{st.say(shell::Phrase::ThePortIsNotOpen)};
+    QString failure;
+    if (!SendCommand()) {
+        failure = st.say(shell::Phrase::ThePortIsNotOpen);
+    } else {
         answer = waitForAnswer([this] { return m_st.link.transferComplete; }, kMaxIdentification, m_silenceMs);
         // Whole lines of a cut answer are taken as well; values missing from it keep what they were. A connect
         // goes no further after a cut identification all the same. A flood is no identification at all.
-        if (answer != Answer::Refused)
-            Identification::parse(m_receiveBuffer, st.device, st.english());
+        try {
+            if (answer != Answer::Refused)
+                Identification::parse(m_receiveBuffer, st.device, st.english());
+        } catch (const Identification::Failure& f) {
+            failure = f.description;
+        }
+    }
+    setHourglass(false);
+    if (failure.isEmpty()) {
         st.main().setCaption(st.edition.programTitle);
-        setHourglass(false);
-    } catch (const Identification::Failure& failure) {
+    } else {
         // Counts that were not read must not be read by: nothing follows this identification.
         if (answer == Answer::Complete)
             answer = Answer::Refused;
-        setHourglass(false);
-        const QString text = QStringLiteral("ReadGeraet: ") + st.Errortext + failure.description;
+        const QString text = QStringLiteral("ReadGeraet: ") + st.Errortext + failure;
         st.messageBox(text);
         st.WriteLog(text);
     }
