@@ -28,45 +28,8 @@ frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent
     setObjectName(Werte::form);
     setModal(false);
     auto* root = new QVBoxLayout(this);
-    auto* frame = named<QGroupBox>(this, Werte::frmLimits);
-    auto* grid = new QGridLayout(frame);
-    const QString rows[][2] = {
-        {Werte::lblMin, Werte::txtMinLimit}, {Werte::lblMax, Werte::txtMaxLimit}, {Werte::lblSoll, Werte::txtSoll}};
-    for (int i = 0; i < 3; ++i) {
-        grid->addWidget(named<QLabel>(frame, rows[i][0]), i, 0);
-        auto* box = named<QLineEdit>(frame, rows[i][1]);
-        box->setMaxLength(12);
-        box->installEventFilter(this);
-        grid->addWidget(box, i, 1);
-    }
-    auto* chk = named<QCheckBox>(frame, Werte::chk8020);
-    grid->addWidget(chk, 3, 0);
-    // The rule next to the box that switches it on.
-    auto* regel = named<QComboBox>(frame, Werte::cboRegel);
-    grid->addWidget(regel, 3, 1);
-    grid->addWidget(button(frame, Werte::cmdInfo), 4, 1, Qt::AlignRight);
-    root->addWidget(frame);
-
-    // The chosen rule's own settings; the logic shows only those of the rule.
-    auto* ruleFrame = named<QGroupBox>(this, Werte::frmRegel);
-    auto* ruleGrid = new QGridLayout(ruleFrame);
-    auto* rauheit = named<QComboBox>(ruleFrame, Werte::cboRauheit);
-    ruleGrid->addWidget(named<QLabel>(ruleFrame, Werte::lblRauheit), 0, 0);
-    ruleGrid->addWidget(rauheit, 0, 1);
-    const QString boxes[][2] = {{Werte::lblFlaeche, Werte::txtFlaeche},
-                                {Werte::lblSpot, Werte::txtSpot},
-                                {Werte::lblSpots, Werte::txtSpots},
-                                {Werte::lblSpotMin, Werte::txtSpotMin},
-                                {Werte::lblSpotMax, Werte::txtSpotMax}};
-    for (int i = 0; i < 5; ++i) {
-        ruleGrid->addWidget(named<QLabel>(ruleFrame, boxes[i][0]), i + 1, 0);
-        auto* box = named<QLineEdit>(ruleFrame, boxes[i][1]);
-        box->setMaxLength(12);
-        box->installEventFilter(this);
-        ruleGrid->addWidget(box, i + 1, 1);
-    }
-    ruleGrid->addWidget(named<QLabel>(ruleFrame, Werte::lblStufe), 6, 1);
-    root->addWidget(ruleFrame);
+    root->addWidget(limitsFrame());
+    root->addWidget(ruleFrame());
     // The dialog takes the size of the settings shown.
     root->setSizeConstraint(QLayout::SetFixedSize);
     auto* buttons = new QHBoxLayout;
@@ -80,9 +43,9 @@ frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent
         setWindowIcon(QIcon(st.edition.windowIconPath));
 
     m_binder = new FormBinder(logic.form(), this);
-    connect(chk, &QCheckBox::clicked, this, [this] { m_logic.chk8020_Click(); });
+    connect(findChild<QCheckBox*>(Werte::chk8020), &QCheckBox::clicked, this, [this] { m_logic.chk8020_Click(); });
     // The chosen entry of a list goes to the logic as the list's text, and comes back from it so.
-    for (QComboBox* combo : {regel, rauheit}) {
+    for (QComboBox* combo : {findChild<QComboBox*>(Werte::cboRegel), findChild<QComboBox*>(Werte::cboRauheit)}) {
         connect(combo, &QComboBox::activated, this, [this, combo](int i) {
             m_logic.form().takeTextFromUser(combo->objectName(), combo->itemText(i));
             if (combo->objectName() == Werte::cboRegel)
@@ -99,6 +62,51 @@ frmWerte::frmWerte(shell::AppState& st, table::WerteForm& logic, QWidget* parent
     });
     connect(findChild<QPushButton*>(Werte::cmdInfo), &QPushButton::clicked, this, [this] { m_logic.cmdInfo_Click(); });
     connect(&logic, &table::WerteForm::closeRequested, this, &QDialog::close);
+}
+
+// Labelled boxes, one per row from the given row on.
+void frmWerte::addBoxes(QGroupBox* frame, QGridLayout* grid, const QList<std::pair<QString, QString>>& boxes, int row)
+{
+    for (const auto& [label, name] : boxes) {
+        grid->addWidget(named<QLabel>(frame, label), row, 0);
+        auto* box = named<QLineEdit>(frame, name);
+        box->setMaxLength(12);
+        box->installEventFilter(this);
+        grid->addWidget(box, row++, 1);
+    }
+}
+
+QGroupBox* frmWerte::limitsFrame()
+{
+    auto* frame = named<QGroupBox>(this, Werte::frmLimits);
+    auto* grid = new QGridLayout(frame);
+    addBoxes(
+        frame, grid,
+        {{Werte::lblMin, Werte::txtMinLimit}, {Werte::lblMax, Werte::txtMaxLimit}, {Werte::lblSoll, Werte::txtSoll}},
+        0);
+    grid->addWidget(named<QCheckBox>(frame, Werte::chk8020), 3, 0);
+    // The rule next to the box that switches it on.
+    grid->addWidget(named<QComboBox>(frame, Werte::cboRegel), 3, 1);
+    grid->addWidget(button(frame, Werte::cmdInfo), 4, 1, Qt::AlignRight);
+    return frame;
+}
+
+// The chosen rule's own settings; the logic shows only those of the rule.
+QGroupBox* frmWerte::ruleFrame()
+{
+    auto* frame = named<QGroupBox>(this, Werte::frmRegel);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(named<QLabel>(frame, Werte::lblRauheit), 0, 0);
+    grid->addWidget(named<QComboBox>(frame, Werte::cboRauheit), 0, 1);
+    addBoxes(frame, grid,
+             {{Werte::lblFlaeche, Werte::txtFlaeche},
+              {Werte::lblSpot, Werte::txtSpot},
+              {Werte::lblSpots, Werte::txtSpots},
+              {Werte::lblSpotMin, Werte::txtSpotMin},
+              {Werte::lblSpotMax, Werte::txtSpotMax}},
+             1);
+    grid->addWidget(named<QLabel>(frame, Werte::lblStufe), 6, 1);
+    return frame;
 }
 
 void frmWerte::showEvent(QShowEvent* event)

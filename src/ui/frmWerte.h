@@ -2,7 +2,11 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QList>
 #include <QPointer>
+
+class QGridLayout;
+class QGroupBox;
 
 namespace shell {
 struct AppState;
@@ -33,6 +37,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QGroupBox* limitsFrame();
+    QGroupBox* ruleFrame();
+    void addBoxes(QGroupBox* frame, QGridLayout* grid, const QList<std::pair<QString, QString>>& boxes, int row);
     bool leaveBox(QLineEdit* box);
     bool checkPendingBox();               // a box left just now whose check has not run yet
     void showChoice(const QString& name); // a list shows the entry its text names
