@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <climits>
+
 #include <functional>
 #include <map>
 
@@ -92,160 +94,119 @@ bool CliOptions::parse(const QStringList& arguments)
 {
     *this = CliOptions();
     const QStringList args = arguments.mid(1);
+    const QString first = args.value(0);
     if (args.isEmpty()) {
         m_error = QStringLiteral("a command is missing");
         return false;
     }
-
-    const QString& first = args.first();
-    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
-        command = Command::Help;
-        return args.size() == 1 || (m_error = QStringLiteral("--help takes nothing else"), false);
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("--version")) {
+        command = first == QLatin1String("--version") ? Command::Version : Command::Help;
+        return args.size() == 1 || (m_error = first + QStringLiteral(" takes nothing else"), false);
     }
-    if (first == QLatin1String("--version")) {
-        command = Command::Version;
-        return args.size() == 1 || (m_error = QStringLiteral("--version takes nothing else"), false);
-    }
-    if (first == QLatin1String("ports"))
-        command = Command::Ports;
-    else if (first == QLatin1String("identify"))
-        command = Command::Identify;
-    else if (first == QLatin1String("read"))
-        command = Command::Read;
-    else if (first == QLatin1String("online"))
-        command = Command::Online;
-    else if (first == QLatin1String("export")) {
+    if (first == QLatin1String("export")) {
         command = Command::Export;
         return exported.parse(args.mid(1), edition, sprache, m_error);
-    } else if (first == QLatin1String("history")) {
+    }
+    if (first == QLatin1String("history")) {
         command = Command::History;
         return history.parse(args.mid(1), edition, sprache, m_error);
-    } else {
+    }
+    static const std::map<QString, Command> gaugeCommands = {{QStringLiteral("ports"), Command::Ports},
+                                                             {QStringLiteral("identify"), Command::Identify},
+                                                             {QStringLiteral("read"), Command::Read},
+                                                             {QStringLiteral("online"), Command::Online}};
+    const auto known = gaugeCommands.find(first);
+    if (known == gaugeCommands.end()) {
         m_error = QStringLiteral("unknown command \"%1\"").arg(first);
         return false;
     }
+    command = known->second;
+    OptionScanner options;
+    lineOptions(options);
+    if (command == Command::Read || command == Command::Online)
+        runOptions(options);
+    if (!options.scan(args.mid(1), first, m_error))
+        return false;
+    if (command != Command::Ports && port.isEmpty())
+        m_error = QStringLiteral("--port is missing");
+    else if (command == Command::Read && outDir.isEmpty())
+        m_error = QStringLiteral("--out is missing");
+    return m_error.isEmpty();
+}
 
-    using Setter = std::function<bool(const QString& name, const QString& value)>;
-    std::map<QString, Setter> setters;
-    setters[QStringLiteral("--edition")] = [this](const QString& name, const QString& v) {
+// The edition, and for every command but ports the port, the language and the timeout.
+void CliOptions::lineOptions(OptionScanner& options)
+{
+    options.values[QStringLiteral("--edition")] = [this](const QString& name, const QString& v) {
         if (v.trimmed().isEmpty())
             return m_error = name + QStringLiteral(": the code is empty"), false;
         edition = v.trimmed();
         return true;
     };
-    if (command != Command::Ports) {
-        setters[QStringLiteral("--port")] = [this](const QString& name, const QString& v) {
-            static const QRegularExpression re(QStringLiteral("^COM([1-9][0-9]{0,2})$"));
-            const QRegularExpressionMatch m = re.match(v);
-            if (!m.hasMatch() || m.captured(1).toInt() > 201)
-                return m_error = name + QStringLiteral(": expected COM1 to COM201, got \"%1\"").arg(v), false;
-            port = v;
-            return true;
-        };
-        setters[QStringLiteral("--lang")] = [this](const QString& name, const QString& v) {
-            if (v == QLatin1String("de"))
-                sprache = 0;
-            else if (v == QLatin1String("en"))
-                sprache = 1;
-            else
-                return m_error = name + QStringLiteral(": de or en, got \"%1\"").arg(v), false;
-            return true;
-        };
-        setters[QStringLiteral("--timeout")] = [this](const QString& name, const QString& v) {
-            bool ok = false;
-            const int s = v.toInt(&ok);
-            if (!ok || s < 1 || s > 86400)
-                return m_error = name + QStringLiteral(": expected whole seconds from 1 to 86400, got \"%1\"").arg(v),
-                       false;
-            timeoutSeconds = s;
-            return true;
-        };
-    }
+    if (command == Command::Ports)
+        return;
+    options.values[QStringLiteral("--port")] = [this](const QString& name, const QString& v) {
+        static const QRegularExpression re(QStringLiteral("^COM([1-9][0-9]{0,2})$"));
+        const QRegularExpressionMatch m = re.match(v);
+        if (!m.hasMatch() || m.captured(1).toInt() > 201)
+            return m_error = name + QStringLiteral(": expected COM1 to COM201, got \"%1\"").arg(v), false;
+        port = v;
+        return true;
+    };
+    options.values[QStringLiteral("--lang")] = [this](const QString& name, const QString& v) {
+        if (v != QLatin1String("de") && v != QLatin1String("en"))
+            return m_error = name + QStringLiteral(": de or en, got \"%1\"").arg(v), false;
+        sprache = v == QLatin1String("en") ? 1 : 0;
+        return true;
+    };
+    options.values[QStringLiteral("--timeout")] = [this](const QString& name, const QString& v) {
+        return wholeNumber(name, v, 1, 86400, timeoutSeconds);
+    };
+}
+
+// What read and online take beside the line: the output folder, the rule, the archive switch; the memory to read,
+// or the count and seconds of a run.
+void CliOptions::runOptions(OptionScanner& options)
+{
+    options.values[QStringLiteral("--out")] = [this](const QString& name, const QString& v) {
+        if (v.isEmpty())
+            return m_error = name + QStringLiteral(": the folder is empty"), false;
+        outDir = v;
+        return true;
+    };
+    for (const QString& option : RuleOptions::names())
+        options.values[option] = [this](const QString& name, const QString& v) { return rule.take(name, v, m_error); };
+    options.switches[QStringLiteral("--no-archive")] = [this] { archive = false; };
     if (command == Command::Online) {
-        const auto positive = [this](const QString& name, const QString& v, int& target) {
-            bool ok = false;
-            const int n = v.toInt(&ok);
-            if (!ok || n < 1)
-                return m_error = name + QStringLiteral(": expected a whole number from 1, got \"%1\"").arg(v), false;
-            target = n;
-            return true;
-        };
-        setters[QStringLiteral("--count")] = [positive, this](const QString& name, const QString& v) {
-            return positive(name, v, count);
-        };
-        setters[QStringLiteral("--seconds")] = [positive, this](const QString& name, const QString& v) {
-            return positive(name, v, seconds);
-        };
+        for (auto [name, target] : {std::pair{"--count", &count}, std::pair{"--seconds", &seconds}})
+            options.values[QString::fromLatin1(name)] = [this, target](const QString& n, const QString& v) {
+                return wholeNumber(n, v, 1, INT_MAX, *target);
+            };
+        return;
     }
-    if (command == Command::Read || command == Command::Online) {
-        setters[QStringLiteral("--out")] = [this](const QString& name, const QString& v) {
-            if (v.isEmpty())
-                return m_error = name + QStringLiteral(": the folder is empty"), false;
-            outDir = v;
-            return true;
-        };
-    }
-    if (command == Command::Read || command == Command::Online)
-        for (const QString& option : RuleOptions::names())
-            setters[option] = [this](const QString& name, const QString& v) { return rule.take(name, v, m_error); };
-    if (command == Command::Read) {
-        setters[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
-            if (v == QLatin1String("1"))
-                memory = Memory::First;
-            else if (v == QLatin1String("2"))
-                memory = Memory::Second;
-            else if (v == QLatin1String("all"))
-                memory = Memory::All;
-            else
-                return m_error = name + QStringLiteral(": 1, 2 or all, got \"%1\"").arg(v), false;
-            return true;
-        };
-    }
+    options.values[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
+        static const std::map<QString, Memory> memories = {{QStringLiteral("1"), Memory::First},
+                                                           {QStringLiteral("2"), Memory::Second},
+                                                           {QStringLiteral("all"), Memory::All}};
+        const auto m = memories.find(v);
+        if (m == memories.end())
+            return m_error = name + QStringLiteral(": 1, 2 or all, got \"%1\"").arg(v), false;
+        memory = m->second;
+        return true;
+    };
+}
 
-    QStringList seen;
-    for (int i = 1; i < args.size(); ++i) {
-        QString name = args.at(i);
-        if ((command == Command::Read || command == Command::Online) && name == QLatin1String("--no-archive")) {
-            archive = false;
-            continue;
-        }
-        QString value;
-        bool inlineValue = false;
-        const qsizetype eq = name.indexOf(QLatin1Char('='));
-        if (name.startsWith(QLatin1String("--")) && eq > 2) {
-            value = name.mid(eq + 1);
-            name = name.left(eq);
-            inlineValue = true;
-        }
-        const auto it = setters.find(name);
-        if (it == setters.end()) {
-            m_error = name.startsWith(QLatin1Char('-')) ? QStringLiteral("%1 is not an option of %2").arg(name, first)
-                                                        : QStringLiteral("unexpected argument \"%1\"").arg(name);
-            return false;
-        }
-        if (seen.contains(name)) {
-            m_error = QStringLiteral("%1 given twice").arg(name);
-            return false;
-        }
-        seen << name;
-        if (!inlineValue) {
-            if (i + 1 >= args.size()) {
-                m_error = QStringLiteral("%1 needs a value").arg(name);
-                return false;
-            }
-            value = args.at(++i);
-        }
-        if (!it->second(name, value))
-            return false;
+bool CliOptions::wholeNumber(const QString& name, const QString& text, int min, int max, int& target)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (ok && n >= min && n <= max) {
+        target = n;
+        return true;
     }
-
-    if (command != Command::Ports && port.isEmpty()) {
-        m_error = QStringLiteral("--port is missing");
-        return false;
-    }
-    if (command == Command::Read && outDir.isEmpty()) {
-        m_error = QStringLiteral("--out is missing");
-        return false;
-    }
-    return true;
+    m_error =
+        max == INT_MAX
+            ? name + QStringLiteral(": expected a whole number from %1, got \"%2\"").arg(min).arg(text)
+            : name + QStringLiteral(": expected whole seconds from %1 to %2, got \"%3\"").arg(min).arg(max).arg(text);
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include "CliHistory.h"
 #include "ExportOptions.h"
+#include "OptionScanner.h"
 #include "RuleOptions.h"
 
 #include "link/LinkSession.h"
@@ -38,6 +39,9 @@ struct CliOptions {
     static QString helpText();
 
 private:
+    void lineOptions(OptionScanner& options);
+    void runOptions(OptionScanner& options);
+    bool wholeNumber(const QString& name, const QString& text, int min, int max, int& target);
     QString m_error;
 };
 
