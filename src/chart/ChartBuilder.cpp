@@ -145,12 +145,18 @@ QList<ChartDescription::Series> setLines(const ChartInput& in, int n)
     return out;
 }
 
-// 1, 2 or 5 times a power of ten, at least x.
-double niceStep(double x)
+// 1, 2 or 5 times a power of ten: the smallest at least x, or with below the largest at most x.
+double niceStep(double x, bool below = false)
 {
     if (!(x > 0))
         return 1;
     const double p = std::pow(10.0, std::floor(std::log10(x)));
+    if (below) {
+        for (double f : {5.0, 2.0, 1.0})
+            if (f * p <= x * (1 + 1e-9))
+                return f * p;
+        return p;
+    }
     for (double f : {1.0, 2.0, 5.0, 10.0})
         if (f * p >= x * (1 - 1e-9))
             return f * p;
@@ -248,9 +254,9 @@ ChartDescription ChartBuilder::reportHistogram(const ChartInput& in, const Chart
         lines.append(s.values.first());
     takeInLines(lo, hi, lines);
     widenFlatRange(lo, hi);
-    // About the square root of the count in bins, 5 to 20, each a round width.
+    // At least the square root of the count in bins (5 to 20), each a round width.
     const int wanted = std::clamp(int(std::lround(std::sqrt(double(v.size())))), 5, 20);
-    const double width = niceStep((hi - lo) / wanted);
+    const double width = niceStep((hi - lo) / wanted, true);
     const double start = std::floor(lo / width) * width;
     const int bins = std::max(1, int(std::ceil((hi - start) / width - 1e-9)));
     QList<double> counts(bins, 0.0);

@@ -42,6 +42,12 @@ struct Scale {
     double y(double v) const { return plot.bottom() - (v - y0) / (y1 - y0) * plot.height(); }
 };
 
+// Bins are filled with a pale shade of the values' colour, so the marks across them stay visible.
+QColor binFill(const QColor& c)
+{
+    return QColor::fromRgbF(0.35 * c.redF() + 0.65, 0.35 * c.greenF() + 0.65, 0.35 * c.blueF() + 0.65);
+}
+
 bool constant(const QList<double>& v)
 {
     return !v.isEmpty() && std::all_of(v.cbegin(), v.cend(), [&](double x) { return x == v.first(); });
@@ -79,7 +85,7 @@ void paintLegend(QPainter& p, const ChartDescription& d, const QFontMetricsF& fm
         }
         const double mid = y + fm.lineSpacing() / 2;
         if (j == 0 && d.kind != ChartDescription::Kind::Line) {
-            p.fillRect(QRectF(x, mid - fm.height() * 0.3, sample * 0.8, fm.height() * 0.6), s.colour.lighter(150));
+            p.fillRect(QRectF(x, mid - fm.height() * 0.3, sample * 0.8, fm.height() * 0.6), binFill(s.colour));
         } else {
             p.setPen(seriesPen(s, penUnit));
             p.drawLine(QPointF(x, mid), QPointF(x + sample * 0.8, mid));
@@ -123,8 +129,8 @@ void paintBins(QPainter& p, const ChartDescription& d, const Scale& sc, double p
         return;
     const Series& bins = d.series.first();
     const double width = (d.x.maximum - d.x.minimum) / std::max<qsizetype>(1, bins.values.size());
-    p.setPen(QPen(bins.colour, 0.4));
-    p.setBrush(bins.colour.lighter(150));
+    p.setPen(QPen(bins.colour, penUnit * 8));
+    p.setBrush(binFill(bins.colour));
     for (int i = 0; i < bins.values.size(); ++i) {
         if (bins.values.at(i) <= 0)
             continue;
@@ -200,7 +206,7 @@ void ChartPainter::paint(QPainter& p, const QRectF& area, const ChartDescription
 
     // Grid and tick labels.
     const QColor grid(215, 215, 215);
-    p.setPen(QPen(grid, 0.3));
+    p.setPen(QPen(grid, fm.height() * 0.03));
     for (double v : yTicks)
         p.drawLine(QPointF(plot.left(), sc.y(v)), QPointF(plot.right(), sc.y(v)));
     p.setPen(Qt::black);
@@ -226,7 +232,7 @@ void ChartPainter::paint(QPainter& p, const QRectF& area, const ChartDescription
         const QString t = tickText(v, histogram ? xStep : 1);
         const double w = fm.horizontalAdvance(t);
         const double left = sc.x(v) - w / 2;
-        p.setPen(QPen(Qt::black, 0.4));
+        p.setPen(QPen(Qt::black, fm.height() * 0.05));
         p.drawLine(QPointF(sc.x(v), plot.bottom()), QPointF(sc.x(v), plot.bottom() + fm.height() * 0.25));
         if (left < lastRight + fm.height() * 0.5)
             continue;
@@ -244,7 +250,7 @@ void ChartPainter::paint(QPainter& p, const QRectF& area, const ChartDescription
     else
         paintLines(p, d, sc, penUnit);
     p.restore();
-    p.setPen(QPen(Qt::black, 0.5));
+    p.setPen(QPen(Qt::black, fm.height() * 0.06));
     p.drawRect(plot);
     if (d.legendVisible)
         paintLegend(p, d, fm, QRectF(area.left(), area.bottom() - legend, area.width(), legend), penUnit);

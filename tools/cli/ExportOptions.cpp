@@ -65,10 +65,10 @@ bool ExportOptions::parse(const QStringList& arguments, QString& edition, int& s
                 return false;
         } else if (name == QLatin1String("--to")) {
             static const QStringList targets = {QStringLiteral("txt"), QStringLiteral("pdf"), QStringLiteral("odt"),
-                                                QStringLiteral("xlsx")};
+                                                QStringLiteral("xlsx"), QStringLiteral("report")};
             const qsizetype t = targets.indexOf(value);
             if (t < 0) {
-                error = QStringLiteral("--to: txt, pdf, odt or xlsx, got \"%1\"").arg(value);
+                error = QStringLiteral("--to: txt, pdf, odt, xlsx or report, got \"%1\"").arg(value);
                 return false;
             }
             to = static_cast<Target>(t);
