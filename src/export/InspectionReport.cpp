@@ -27,6 +27,16 @@ QFont reportFont(double points, bool bold = false)
     return f;
 }
 
+// The readings' rows: DejaVu Sans Mono, so a row's cells line up as one line of text.
+QFont monoFont(double points, bool bold = false)
+{
+    QFont f(QStringLiteral("DejaVu Sans Mono"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 const QColor kGrey(90, 90, 90);
 const QColor kRule(160, 160, 160);
 
@@ -37,8 +47,8 @@ public:
     Layout(const Content& c, QPagedPaintDevice& device, QPainter* painter, int pages)
         : m_c(c), m_device(device), m_p(painter), m_pages(pages), u(device.logicalDpiY() / 72.0),
           m_area(0, 0, device.width(), device.height()), m_body(reportFont(8.5)), m_bold(reportFont(8.5, true)),
-          m_small(reportFont(7)), m_rows(reportFont(7)), m_rowsBold(reportFont(6.5, true)),
-          m_heading(reportFont(10, true)), m_title(reportFont(15, true)), m_verdict(reportFont(20, true))
+          m_small(reportFont(7)), m_rows(monoFont(7)), m_rowsBold(monoFont(7, true)), m_heading(reportFont(10, true)),
+          m_title(reportFont(15, true)), m_verdict(reportFont(20, true))
     {
     }
 
@@ -265,33 +275,48 @@ private:
         m_y += hm.lineSpacing() + height + pt(8);
     }
 
+    // One line of the readings: the cells padded to their columns' widths in characters.
+    static QString rowText(const QStringList& cells, const QList<int>& widths)
+    {
+        static const bool right[] = {true, false, true, false, false, true};
+        QString line;
+        for (int c = 0; c < widths.size(); ++c) {
+            if (c > 0)
+                line += QLatin1Char(' ');
+            const QString& t = cells.value(c);
+            line += right[c] ? t.rightJustified(widths[c]) : t.leftJustified(widths[c]);
+        }
+        return line;
+    }
+
+    // Every reading, in as many columns of rows as fit across the page, one after the other. A row is one line of a
+    // monospaced font, so its cells line up and text extraction reads it as the row it is.
     void readings()
     {
         const QFontMetricsF hm = metrics(m_heading);
         const QFontMetricsF fm = metrics(m_rows);
-        const QFontMetricsF bm = metrics(m_rowsBold);
         const int ncols = int(m_c.columns.size());
-        // Column widths from the widest text of each column, the heading included.
-        QList<double> widths(ncols, 0.0);
+        QList<int> widths(ncols, 0);
         for (int c = 0; c < ncols; ++c)
-            widths[c] = bm.horizontalAdvance(m_c.columns.at(c));
+            widths[c] = int(m_c.columns.at(c).size());
+        QList<QStringList> cells;
+        cells.reserve(m_c.rows.size());
         for (const InspectionReport::Row& r : m_c.rows) {
-            const QString cells[] = {r.nr, r.zeit, r.wert, r.einheit, r.material, r.spotMean};
-            for (int c = 0; c < ncols && c < 6; ++c)
-                widths[c] = std::max(widths[c], fm.horizontalAdvance(cells[c]));
+            cells.append({r.nr, r.zeit, r.wert, r.einheit, r.material, r.spotMean});
+            for (int c = 0; c < ncols; ++c)
+                widths[c] = std::max(widths[c], int(cells.last().at(c).size()));
         }
-        const double pad = pt(2.5);
-        double group = 0;
-        for (double& w : widths)
-            group += (w += 2 * pad);
-        const double gap = pt(9);
+        const double pad = pt(2);
+        const double group = fm.horizontalAdvance(rowText(m_c.columns, widths)) + 2 * pad;
+        const double gap = pt(10);
         const int groups = std::max(1, int((m_area.width() + gap) / (group + gap)));
         const double rowHeight = fm.lineSpacing() * 1.12;
+        const double inset = fm.ascent() + (rowHeight - fm.height()) / 2;
 
         ensure(hm.lineSpacing() + pt(2) + rowHeight * 4);
         text(m_heading, m_area.left(), m_y + hm.ascent(), m_c.readingsHeading);
         m_y += hm.lineSpacing() + pt(2);
-        const bool right[] = {true, false, true, false, false, true};
+        const QString heading = rowText(m_c.columns, widths);
         qsizetype next = 0;
         while (next < m_c.rows.size()) {
             int perColumn = int((bottom() - m_y) / rowHeight) - 1;
@@ -305,36 +330,21 @@ private:
                 perColumn = int((left + groups - 1) / groups);
             for (int g = 0; g < groups && next < m_c.rows.size(); ++g) {
                 const double x0 = m_area.left() + g * (group + gap);
-                double y = m_y;
-                double x = x0;
-                for (int c = 0; c < ncols; ++c) {
-                    const QString& h = m_c.columns.at(c);
-                    const double tx = right[c] ? x + widths[c] - pad - bm.horizontalAdvance(h) : x + pad;
-                    text(m_rowsBold, tx, y + bm.ascent() + (rowHeight - bm.height()) / 2, h);
-                    x += widths[c];
-                }
+                text(m_rowsBold, x0 + pad, m_y + inset, heading);
                 if (m_p) {
                     m_p->setPen(QPen(Qt::black, pt(0.4)));
-                    m_p->drawLine(QPointF(x0, y + rowHeight), QPointF(x0 + group, y + rowHeight));
+                    m_p->drawLine(QPointF(x0, m_y + rowHeight), QPointF(x0 + group, m_y + rowHeight));
+                    m_p->setFont(m_rows);
                 }
-                y += rowHeight;
                 for (int i = 0; i < perColumn && next < m_c.rows.size(); ++i, ++next) {
-                    const InspectionReport::Row& r = m_c.rows.at(next);
                     if (!m_p)
                         continue;
-                    if (r.colour.isValid())
-                        m_p->fillRect(QRectF(x0, y + i * rowHeight, group, rowHeight), r.colour);
-                    const QString cells[] = {r.nr, r.zeit, r.wert, r.einheit, r.material, r.spotMean};
-                    const double base = y + i * rowHeight + fm.ascent() + (rowHeight - fm.height()) / 2;
-                    m_p->setFont(m_rows);
+                    const double y = m_y + (i + 1) * rowHeight;
+                    const QColor& colour = m_c.rows.at(next).colour;
+                    if (colour.isValid())
+                        m_p->fillRect(QRectF(x0, y, group, rowHeight), colour);
                     m_p->setPen(Qt::black);
-                    x = x0;
-                    for (int c = 0; c < ncols && c < 6; ++c) {
-                        const double tx = right[c] ? x + widths[c] - pad - fm.horizontalAdvance(cells[c]) : x + pad;
-                        if (!cells[c].isEmpty())
-                            m_p->drawText(QPointF(tx, base), cells[c]);
-                        x += widths[c];
-                    }
+                    m_p->drawText(QPointF(x0 + pad, y + inset), rowText(cells.at(next), widths));
                 }
             }
             m_y += rowHeight * (perColumn + 1) + pt(6);
