@@ -236,9 +236,6 @@ Report::Content ExportSession::inspectionReport()
     const auto value = [&](double v) { return v == 0 ? kDash : shell::Numbers::formatGeneral(v) + unit; };
     c.evaluationHeading = t(R::Evaluation);
     c.criteria.append({t(R::Rule), lim.E8020 ? ruleName(rule.kind) : lim.limitsSet() ? t(R::NoRule) : kDash});
-    if (lim.E8020 && rule.kind == shell::RuleKind::Iso19840 && rule.roughness != shell::Roughness::None)
-        c.criteria.append({t(R::Roughness), shell::Numbers::formatGeneral(shell::roughnessMicrons(rule.roughness)) +
-                                                QStringLiteral(" µm")});
     if (lim.E8020 && rule.kind == shell::RuleKind::Iso19840 && rule.inspectionArea > 0)
         c.criteria.append({t(R::InspectionArea), shell::Numbers::formatGeneral(rule.inspectionArea)});
     if (lim.E8020 && rule.kind == shell::RuleKind::SspcPa2)

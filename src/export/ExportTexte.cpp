@@ -155,7 +155,6 @@ QString bericht(int sprache, Bericht entry)
         {"Material", "Material"},
         {"Spot-Ø", "Spot mean"},
         {"Seite %1 von %2", "Page %1 of %2"},
-        {"Rauheit", "Roughness"},
         {"Prüffläche", "Inspection area"},
         {"Werte/Spot, Spots/Fläche", "Readings/spot, spots/area"},
     };

@@ -64,7 +64,6 @@ enum class Bericht {
     Material,
     Spot,
     Page, // "Seite %1 von %2"
-    Roughness,
     InspectionArea,
     SpotSize,
     Count

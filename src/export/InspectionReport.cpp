@@ -138,13 +138,14 @@ private:
 
     void head()
     {
-        const double height = pt(34);
+        // The title's line lies below the two date lines at the right, so a long title does not run into them.
+        const double height = pt(40);
         double x = m_area.left();
         QImage logo;
         if (!m_c.logoPath.isEmpty() && logo.load(m_c.logoPath) && !logo.isNull()) {
-            const double w = height * logo.width() / logo.height();
+            const double w = pt(34) * logo.width() / logo.height();
             if (m_p)
-                m_p->drawImage(QRectF(x, m_y, w, height), logo);
+                m_p->drawImage(QRectF(x, m_y + pt(3), w, pt(34)), logo);
             x += w + pt(10);
         }
         const QFontMetricsF small = metrics(m_body);
