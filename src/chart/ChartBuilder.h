@@ -22,6 +22,11 @@ public:
     // The large window's bar chart: the values alone.
     static ChartDescription largeBarChart(const ChartInput& in, const ChartData& data);
 
+    // The inspection report's charts: the line chart with the mean as a dashed line, and a histogram of the values
+    // with the target and the limits marked. A limit or target of 0 is not set and is not drawn here.
+    static ChartDescription reportLineChart(const ChartInput& in, const ChartData& data, double mean);
+    static ChartDescription reportHistogram(const ChartInput& in, const ChartData& data);
+
     // txtMittelwert of the main window.
     static QString mittelwertText(const ChartInput& in);
     // lblStrich and lblMean under the large chart.
@@ -35,10 +40,14 @@ public:
 
     // A flat series would give an empty range: it is drawn in the middle of value +/- 10 % (+/- 1 around 0).
     static void widenFlatRange(double& minimum, double& maximum);
+    // Widens a value range so that every reference line drawn lies inside it, with 5 % of the range to spare on a
+    // side that a line decides (a line on the frame would be lost in it).
+    static void takeInLines(double& minimum, double& maximum, const QList<double>& lines);
 
     static const QColor kValueColour;
     static const QColor kTargetColour;
     static const QColor kLimitColour;
+    static const QColor kMeanColour;
 };
 
 } // namespace chart

@@ -7,11 +7,13 @@
 
 namespace chart {
 
-// What to draw, free of any chart library: the views turn this into widgets.
-// Point i (0-based) of every series belongs to row i + 1 and sits at x = i + 1.
+// What to draw, free of any chart library: the views turn this into widgets, ChartPainter paints it anywhere.
+// Line and Bar: point i (0-based) of every series belongs to row i + 1 and sits at x = i + 1.
+// Histogram: series 0 holds the count of each of its equal bins from x.minimum to x.maximum; every further series
+// is one value, marked across the chart at that x.
 struct ChartDescription {
-    enum class Kind { Line, Bar };
-    enum class LineStyle { Solid, Dotted };
+    enum class Kind { Line, Bar, Histogram };
+    enum class LineStyle { Solid, Dotted, Dashed };
 
     struct Series {
         QString name; // legend text

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InspectionReport.h"
 #include "MesReader.h"
 #include "OutputResult.h"
 #include "SpreadsheetExport.h"
@@ -66,6 +67,16 @@ public:
     void cmdprint_Click();
     void cmdWord_Click();
     void cmdExcel_Click();
+
+    // The inspection report of the current table: asks where to save it (a name from the table, the first project
+    // field and the date, in the "Berichte"/"Reports" folder), writes the PDF and opens it (ExportSession_report.cpp).
+    void cmdBericht_Click();
+    // The report's content for the shown view, in the program's language.
+    InspectionReport::Content inspectionReport();
+    // Writes it as a PDF (A4, Letter where the user's locale measures in inches); a failure leaves an existing file.
+    OutputResult writeInspectionReport(const QString& path, int* pages = nullptr);
+    QString reportsFolder() const;
+    QString reportFileName();
 
     // What those commands produce, on a device or in a file the caller chooses (the command-line tool).
     OutputResult printTo(QPagedPaintDevice& device);

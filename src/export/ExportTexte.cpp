@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace reports::ExportTexte {
@@ -100,6 +101,66 @@ QString notTaken(int sprache, const QString& file, const std::vector<int>& refus
                        .arg(limit)
                        .arg(rows - limit);
     return out.join(QLatin1Char('\n'));
+}
+
+QString bericht(int sprache, Bericht entry)
+{
+    static const char* const kTexts[][2] = {
+        {"Prüfbericht Schichtdicke", "Coating thickness inspection report"},
+        {"Prüfbericht", "Inspection report"},
+        {"Berichte", "Reports"},
+        {"PDF-Dokumente (*.pdf)", "PDF documents (*.pdf)"},
+        {"Messung", "Measured"},
+        {"Bericht erstellt", "Report made"},
+        {"Projektdaten", "Project data"},
+        {"Messgerät", "Gauge"},
+        {"Auswertung", "Evaluation"},
+        {"Messwerte", "Readings"},
+        {"Tabelle", "Table"},
+        {"Modell", "Model"},
+        {"Schnittstelle", "Serial line"},
+        {"Firmware", "Firmware"},
+        {"Sonde", "Probe"},
+        {"MAC-Adresse", "MAC address"},
+        {"Prüfregel", "Inspection rule"},
+        {"keine (nur Grenzwerte)", "none (limits only)"},
+        {"Grenzwerte", "Limits"},
+        {"Sollwert", "Target value"},
+        {"Var.-Koeffizient", "Coeff. of variation"},
+        {"ERFÜLLT", "PASS"},
+        {"NICHT ERFÜLLT", "FAIL"},
+        {"OFFEN", "OPEN"},
+        {"OHNE BEWERTUNG", "NOT EVALUATED"},
+        {"Weder Grenzwerte noch eine Prüfregel sind gesetzt.", "Neither limits nor an inspection rule are set."},
+        {"Verschiedene Messeinheiten: keine Statistik, keine Bewertung.",
+         "Different measurement units: no statistics, no evaluation."},
+        {"%1 Werte unter dem Min Limit %2", "%1 readings below the minimum limit %2"},
+        {"%1 Werte über dem Max Limit %2", "%1 readings above the maximum limit %2"},
+        {"Mittelwert %1 unter dem Sollwert %2", "Mean %1 below the target value %2"},
+        {"%1 % der Werte zwischen 80 % und 100 % des Sollwerts (höchstens 20 %)",
+         "%1 % of the readings between 80 % and 100 % of the target (at most 20 %)"},
+        {"%1 Werte unter 90 % des Sollwerts", "%1 readings below 90 % of the target"},
+        {"%1 % der Werte zwischen 90 % und 100 % des Sollwerts (höchstens 10 %)",
+         "%1 % of the readings between 90 % and 100 % of the target (at most 10 %)"},
+        {"Spots außerhalb: %1", "Spots outside: %1"},
+        {"Flächen außerhalb: %1", "Areas outside: %1"},
+        {"Mindestanzahl %1 für die Prüffläche nicht erreicht (%2 Werte)",
+         "Minimum count %1 for the inspection area not reached (%2 readings)"},
+        {"Messwerte und Grenzwerte", "Readings and limits"},
+        {"Verteilung der Messwerte", "Distribution of the readings"},
+        {"Nr.", "No."},
+        {"Zeit", "Time"},
+        {"Wert", "Value"},
+        {"Einheit", "Unit"},
+        {"Material", "Material"},
+        {"Spot-Ø", "Spot mean"},
+        {"Seite %1 von %2", "Page %1 of %2"},
+        {"Prüffläche", "Inspection area"},
+        {"Werte/Spot, Spots/Fläche", "Readings/spot, spots/area"},
+    };
+    static_assert(std::size(kTexts) == size_t(Bericht::Count));
+    const size_t i = size_t(entry);
+    return i < std::size(kTexts) ? QString::fromUtf8(kTexts[i][sprache == 0 ? 0 : 1]) : QString();
 }
 
 } // namespace reports::ExportTexte

@@ -5,8 +5,6 @@
 
 namespace reports::OutputFiles {
 
-namespace {
-
 QString safe(const QString& text)
 {
     static const QString kUnsafe = QStringLiteral("/\\:*?\"<>|");
@@ -16,8 +14,6 @@ QString safe(const QString& text)
             c = QLatin1Char('_');
     return out;
 }
-
-} // namespace
 
 QString fileName(const QString& tableName, const QDateTime& when, const QString& extension)
 {

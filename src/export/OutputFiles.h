@@ -7,6 +7,10 @@
 // own that the program never cleans up: the user edits them there and saves them in place, and they outlive the run.
 namespace reports::OutputFiles {
 
+// A text made safe for a file name: trimmed, at most 100 characters, characters that are not allowed or not safe in
+// file names replaced by "_".
+QString safe(const QString& text);
+
 // "Messwerte_<table name>_<yyyy-MM-dd_HHmmss>.<extension>", with characters that are not allowed or not safe
 // in file names replaced by "_".
 QString fileName(const QString& tableName, const QDateTime& when, const QString& extension);

@@ -39,6 +39,7 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     connectOnline();
     connectKeystrokes();
     connectArchive();
+    connectExport();
 }
 
 TransferSession::~TransferSession()
@@ -123,6 +124,16 @@ void TransferSession::connectKeystrokes()
             [this] { m_shell->Voreinstellungen(QStringLiteral("TS")); });
     connect(m_tastaturForm, &table::TastaturForm::startRequested, m_tastaturSender, &TastaturSender::anwendungStarten);
     connect(m_table, &table::TableSession::onlineRowAppended, this, &TransferSession::sendOnlineRow);
+}
+
+// The File menu's inspection report is there exactly when its button beside the outputs is.
+void TransferSession::connectExport()
+{
+    shell::FormState& f = m_st.main();
+    connect(&f, &shell::FormState::changed, this, [&f](const QString& name) {
+        if (name == ctl::frmTransfer::cmdBericht)
+            f.setEnabled(ctl::frmTransfer::mnuBericht, f.isEnabled(name));
+    });
 }
 
 // Every series shown is kept in the archive: memory reads when decoded, online values as their rows appear, files

@@ -68,6 +68,7 @@ private:
     void connectOnline();
     void connectKeystrokes();
     void connectArchive();
+    void connectExport();
     void sendOnlineRow(int row);
     void saveOnlineView(int view);
     void readAfterConnect();

@@ -19,6 +19,7 @@ const QStringList& controls()
         Main::cmdWord,
         Main::cmdClipboard,
         Main::cmdExcel,
+        Main::cmdBericht,
         Main::cmdLesNFE,
         Main::cmdLesFE,
         Main::cmdLesen,
@@ -61,6 +62,7 @@ const QStringList& forTableWithoutGauge()
         Main::cmdWord,
         Main::cmdClipboard,
         Main::cmdExcel,
+        Main::cmdBericht,
         Main::cmdWerte,
         Main::cmdProjekt,
         Main::cmdFlexTabelleloeschen,
@@ -85,7 +87,7 @@ void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown)
 
 void showOutputs(FormState& main)
 {
-    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel})
+    for (const QString& name : {Main::cmdprint, Main::cmdWord, Main::cmdClipboard, Main::cmdExcel, Main::cmdBericht})
         main.setVisible(name, true);
 }
 

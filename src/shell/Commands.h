@@ -6,8 +6,8 @@ namespace shell {
 
 class FormState;
 
-// The main window's 21 command controls, enabled and disabled together while the program talks to the
-// instrument or to an office program. Menus are never governed by this.
+// The main window's command controls (the 21 of old and the inspection report), enabled and disabled together
+// while the program talks to the instrument or to an office program. Menus are never governed by this.
 namespace Commands {
 
 const QStringList& controls();
@@ -22,7 +22,7 @@ const QStringList& forTableWithoutGauge();
 // Enables what the current state allows and disables the rest: every command while a gauge is connected, else
 // withoutGauge() and, once a table is shown, forTableWithoutGauge().
 void EnableAvailable(FormState& main, bool gaugeConnected, bool tableShown);
-// The output buttons (printer, word processor, clipboard, spreadsheet) are shown once there is a table.
+// The output buttons (printer, word processor, clipboard, spreadsheet, report) are shown once there is a table.
 void showOutputs(FormState& main);
 
 } // namespace Commands

@@ -14,6 +14,7 @@ namespace frmTransfer {
 inline const QString form = QStringLiteral("frmTransfer");
 // Menus.
 VT_CONTROL(mnuDatei);
+VT_CONTROL(mnuBericht); // the inspection report, beside the output buttons
 VT_CONTROL(mnuEnd);
 VT_CONTROL(Language);
 VT_CONTROL(English);
@@ -71,6 +72,7 @@ VT_CONTROL(cmdClipboard);
 VT_CONTROL(cmdprint);
 VT_CONTROL(cmdWord);
 VT_CONTROL(cmdExcel);
+VT_CONTROL(cmdBericht); // the inspection report (PDF)
 } // namespace frmTransfer
 
 // The start-up progress window.

@@ -16,6 +16,7 @@ const Entry kCaptionEntries[] = {
     {3, "Drucken", "Print"},
     {4, "Programm beenden", "Exit Program"},
     {5, "Programmende", "Exit program"},
+    {6, "Prüfbericht (PDF)", "Inspection report (PDF)"},
     {30, "Sprache", "Language"},
     {31, "Englisch", "English"},
     {32, "Deutsch", "German"},

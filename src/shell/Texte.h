@@ -105,6 +105,7 @@ enum class Cap {
     Print = 3,
     EndProgram = 4,
     ExitButton = 5,
+    InspectionReport = 6,
     Language = 30,
     English = 31,
     German = 32,

@@ -403,14 +403,21 @@ void TransferShell::ApplyCaptions()
     FormState& f = st.main();
     Texte& t = st.texte;
     t.LoadCaptionTable();
-    const std::pair<const QString&, Cap> captions[] = {
-        {Main::mnuDatei, Cap::File},     {Main::cmdOpen, Cap::Open},
-        {Main::cmdSave, Cap::Save},      {Main::cmdprint, Cap::Print},
-        {Main::mnuEnd, Cap::EndProgram}, {Main::cmdEnde, Cap::ExitButton},
-        {Main::Language, Cap::Language}, {Main::mnuTastaturevent, Cap::KeyEvents},
-        {Main::English, Cap::English},   {Main::German, Cap::German},
-        {Main::mnuHelp, Cap::Help},      {Main::mnuInfo, Cap::Info},
-        {Main::mnuHelp1, Cap::Manual}};
+    const std::pair<const QString&, Cap> captions[] = {{Main::mnuDatei, Cap::File},
+                                                       {Main::cmdOpen, Cap::Open},
+                                                       {Main::cmdSave, Cap::Save},
+                                                       {Main::cmdprint, Cap::Print},
+                                                       {Main::mnuEnd, Cap::EndProgram},
+                                                       {Main::cmdEnde, Cap::ExitButton},
+                                                       {Main::Language, Cap::Language},
+                                                       {Main::mnuTastaturevent, Cap::KeyEvents},
+                                                       {Main::English, Cap::English},
+                                                       {Main::German, Cap::German},
+                                                       {Main::mnuHelp, Cap::Help},
+                                                       {Main::mnuInfo, Cap::Info},
+                                                       {Main::mnuHelp1, Cap::Manual},
+                                                       {Main::cmdBericht, Cap::InspectionReport},
+                                                       {Main::mnuBericht, Cap::InspectionReport}};
     for (const auto& [name, entry] : captions)
         f.setText(name, t.cap(entry));
     const std::pair<const QString&, Msg> buttons[] = {{Main::cmdProjekt, Msg::ProjectData},

@@ -321,13 +321,15 @@ void frmTransfer::addCommandFrames(QWidget* central, QBoxLayout* right)
     const std::tuple<const QString&, int, int, const char*> outputs[] = {{Main::cmdClipboard, 0, 0, ""},
                                                                          {Main::cmdprint, 0, 1, ""},
                                                                          {Main::cmdWord, 1, 0, ""},
-                                                                         {Main::cmdExcel, 1, 1, ""}};
+                                                                         {Main::cmdExcel, 1, 1, ""},
+                                                                         {Main::cmdBericht, 2, 0, ""}};
     // Two equal columns, whatever the captions: a caption that changes (language, enabled state) moves nothing.
     for (const auto& [name, row, col, text] : outputs) {
         auto* b = commandButton(frame4, name, QString::fromLatin1(text));
         b->setSizePolicy(QSizePolicy::Ignored, b->sizePolicy().verticalPolicy());
         keepPlace(b);
-        f4->addWidget(b, row, col);
+        // The report takes the whole last row.
+        f4->addWidget(b, row, col, 1, name == Main::cmdBericht ? 2 : 1);
     }
     f4->setColumnStretch(0, 1);
     f4->setColumnStretch(1, 1);
@@ -343,6 +345,8 @@ void frmTransfer::buildMenus()
     auto* history = mnuDatei->addAction(QString());
     history->setObjectName(frmVerlauf::mnuVerlauf);
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    auto* report = mnuDatei->addAction(QString());
+    report->setObjectName(Main::mnuBericht);
     mnuDatei->addSeparator();
     auto* mnuEnd = mnuDatei->addAction(QString());
     mnuEnd->setObjectName(Main::mnuEnd);
@@ -371,7 +375,7 @@ void frmTransfer::buildMenus()
     manual->setShortcutContext(Qt::ApplicationShortcut);
 
     // QActions made by addAction are children of their menus; the binder searches the window tree.
-    for (QAction* a : {history, mnuEnd, english, german, keys, info, manual})
+    for (QAction* a : {history, report, mnuEnd, english, german, keys, info, manual})
         if (!a->parent())
             a->setParent(this);
 }

@@ -6,6 +6,7 @@
 #include "frmProjekt.h"
 
 #include <QAbstractButton>
+#include <QAction>
 
 namespace Main = ctl::frmTransfer;
 
@@ -24,6 +25,8 @@ void frmTransfer::wireExport()
     connect(btn(Main::cmdprint), &QAbstractButton::clicked, this, [e] { e->cmdprint_Click(); });
     connect(btn(Main::cmdWord), &QAbstractButton::clicked, this, [e] { e->cmdWord_Click(); });
     connect(btn(Main::cmdExcel), &QAbstractButton::clicked, this, [e] { e->cmdExcel_Click(); });
+    connect(btn(Main::cmdBericht), &QAbstractButton::clicked, this, [e] { e->cmdBericht_Click(); });
+    connect(findChild<QAction*>(Main::mnuBericht), &QAction::triggered, this, [e] { e->cmdBericht_Click(); });
 }
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using chart::ChartBuilder;
 using chart::ChartData;
@@ -112,7 +113,7 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     EXPECT_EQ(d.series[1].name, "Minimum 10,5");
     EXPECT_EQ(d.series[2].name, "Maximum 20");
     EXPECT_TRUE(d.legendVisible);
-    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-9.5, 18.0));
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-9.5, 20 + 29.5 * 0.05));
 
     in.Esoll = 15.25;
     d = ChartBuilder::largeLineChart(in, ChartData(in));
@@ -124,11 +125,12 @@ TEST(ChartData, LargeWindowLegendsRangeAndBars)
     ASSERT_EQ(d.series.size(), 1);
     EXPECT_EQ(d.series[0].name, "Data");
     EXPECT_EQ(d.series[0].values, data.values(1));
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-9.5, 18.0)) << "bars draw no lines";
 
     // Statistics texts that are no numbers fall back to the values' own range.
     in.anz_min = " ";
     d = ChartBuilder::largeLineChart(in, data);
-    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-17.0, 18.0));
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(-17.0, 20 + 37 * 0.05));
 }
 
 TEST(ChartData, FlatSeriesGetsARangeAroundItsValue)
@@ -142,4 +144,30 @@ TEST(ChartData, FlatSeriesGetsARangeAroundItsValue)
     double lo = 0, hi = 0;
     ChartBuilder::widenFlatRange(lo, hi);
     EXPECT_EQ(std::pair(lo, hi), std::pair(-1.0, 1.0));
+}
+
+TEST(ChartData, EveryChartTakesInTheLinesItDraws)
+{
+    // Limits 88/135 and a target of 150 around readings from 91.4 to 140: both outer lines lie beyond the readings.
+    ChartInput in = input(0);
+    in.rows = {{1, 91.4, "µm  "}, {2, 120, "µm  "}, {3, 140, "µm  "}};
+    in.min = in.minabs = 91.4;
+    in.max = in.maxabs = 140;
+    in.anz_min = "91.4";
+    in.anz_max = "140.0";
+    in.Emin = 88, in.Emax = 135, in.Esoll = 150;
+    const ChartData data(in);
+    for (const ChartDescription& d : {ChartBuilder::mainChart(in, data), ChartBuilder::largeLineChart(in, data),
+                                      ChartBuilder::reportLineChart(in, data, 117.1)}) {
+        EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(88 - 3.1, 150 + 3.1));
+        EXPECT_GE(d.series.size(), 4);
+    }
+    const ChartDescription h = ChartBuilder::reportHistogram(in, data);
+    EXPECT_LE(h.x.minimum, 88);
+    EXPECT_GE(h.x.maximum, 150);
+    EXPECT_EQ(std::accumulate(h.series[0].values.cbegin(), h.series[0].values.cend(), 0.0), 3);
+    // Lines within the readings leave the range as the statistics give it.
+    in.Emin = 95, in.Esoll = 100;
+    const ChartDescription d = ChartBuilder::mainChart(in, ChartData(in));
+    EXPECT_EQ(std::pair(d.y.minimum, d.y.maximum), std::pair(91.4, 140.0));
 }

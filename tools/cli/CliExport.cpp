@@ -120,6 +120,8 @@ reports::OutputResult CliExport::write()
         return e.writeDocument(m_options.out);
     case ExportOptions::Target::Xlsx:
         return e.writeWorkbook(m_options.out, m_options.chart);
+    case ExportOptions::Target::Report:
+        return e.writeInspectionReport(m_options.out);
     }
     return reports::OutputResult::failure(QStringLiteral("unknown output"));
 }

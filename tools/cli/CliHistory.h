@@ -11,7 +11,7 @@ class TransferSession;
 }
 
 // The command line of "varnotek-cli history list [--since DATE] [--until DATE] [--text T]",
-// "history show ID" and "history export ID --to mes|txt|pdf|odt|xlsx --out PATH [--chart]".
+// "history show ID" and "history export ID --to mes|txt|pdf|odt|xlsx|report --out PATH [--chart]".
 struct HistoryOptions {
     enum class Action { List, Show, Export };
     Action action = Action::List;

@@ -17,11 +17,11 @@ QString CliOptions::usage()
         "       varnotek-cli online --port COM<n> [--count N] [--seconds S] [--out DIR] [--edition CODE]\n"
         "                           [--lang de|en] [--timeout S] [RULE OPTIONS]\n"
         "       (read and online also take --no-archive)\n"
-        "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]\n"
-        "                         [--edition CODE] [--lang de|en] [RULE OPTIONS]\n"
+        "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx|report --out PATH [--chart]\n"
+        "                         [--view 1|2|online] [--edition CODE] [--lang de|en] [RULE OPTIONS]\n"
         "       varnotek-cli history list [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--text T]\n"
         "       varnotek-cli history show ID\n"
-        "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx --out PATH [--chart]\n"
+        "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx|report --out PATH [--chart]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -42,7 +42,8 @@ Commands:
                         Online.mes in the data folder after every value, as the program does
   export                loads FILE.mes into a view as "Open Data File" does and writes PATH: txt the clipboard
                         text (UTF-8), pdf the printout, odt the word-processor document, xlsx the spreadsheet
-                        workbook; nothing is opened
+                        workbook, report the inspection report (PDF: verdict, charts, every reading); nothing is
+                        opened
   history               the archive of the data folder (Archiv.sqlite), which read and online and the program
                         fill on their own: list prints one series a line, newest first, tab-separated (id, start,
                         kind, gauge, count, mean, verdict); show prints a series and its readings; export writes
@@ -60,7 +61,8 @@ Options:
                         arriving is not cut; online: seconds without a value after which the run ends
   --count N             online: end after N values
   --seconds S           online: end S seconds after the start of the command (connecting included)
-  --to txt|pdf|odt|xlsx what export writes
+  --to txt|pdf|odt|xlsx|report
+                        what export writes
   --chart               export --to xlsx: the workbook gets its chart sheet (the answer Yes to the chart
                         question; without it No)
   --view 1|2|online     the view export loads the file into: memory 1 (default), memory 2 or online

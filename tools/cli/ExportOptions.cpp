@@ -34,8 +34,10 @@ bool ExportOptions::parse(const QStringList& arguments, QString& edition, int& s
     };
     options.values[QStringLiteral("--to")] = [&](const QString& name, const QString& v) {
         int t = 0;
-        haveTo = oneOf(
-            name, v, {QStringLiteral("txt"), QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("xlsx")}, t);
+        haveTo = oneOf(name, v,
+                       {QStringLiteral("txt"), QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("xlsx"),
+                        QStringLiteral("report")},
+                       t);
         to = static_cast<Target>(t);
         return haveTo;
     };

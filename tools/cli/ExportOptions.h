@@ -5,9 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-// The command line of "varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx --out PATH [--chart] [--view 1|2|online]".
+// The command line of "varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx|report --out PATH [--chart] [--view
+// 1|2|online]".
 struct ExportOptions {
-    enum class Target { Txt, Pdf, Odt, Xlsx };
+    enum class Target { Txt, Pdf, Odt, Xlsx, Report };
     enum class View { Memory1, Memory2, Online };
 
     QString file;
