@@ -45,6 +45,23 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     EXPECT_TRUE(s.st.main().isVisible(Main::mnuTastaturevent));
     EXPECT_FALSE(s.st.forms[Wait::form].isVisible(Wait::form));
     EXPECT_EQ(s.st.forms[Wait::form].control(Wait::WaitBar).value, 200);
+
+    // Info: without the gauge's firmware the version in a box, with it the info window.
+    int infoWindows = 0;
+    QObject::connect(s.shell, &shell::TransferShell::infoWindowRequested, [&] { infoWindows++; });
+    s.shell->mnuInfo_Click();
+    s.st.device.geraetesoftware = "1.07";
+    s.shell->mnuInfo_Click();
+    ASSERT_EQ(s.dialogs.shown.size(), 1);
+    EXPECT_EQ(std::pair(s.dialogs.shown[0].text, s.dialogs.shown[0].title),
+              std::pair(QString("RONDO TRANSFER V3.1"), QString("Version")));
+    EXPECT_EQ(infoWindows, 1);
+    // A language switch renews the status texts: READY, then connected in German.
+    s.shell->English_Click();
+    EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
+    s.st.link.CheckConnect = true;
+    s.shell->German_Click();
+    EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
 }
 
 // Edition codes ("VX1" exactly, "VX5" as a prefix), partner branding lines and the language file.
@@ -156,39 +173,6 @@ TEST(Startup, LocksOfNoRunningInstanceAreStale)
         EXPECT_TRUE(p.shell->startup()) << content.left(40).toStdString();
         EXPECT_TRUE(p.dialogs.shown.isEmpty()) << content.left(40).toStdString();
     }
-}
-
-TEST(Startup, LanguageSwitchInfoBoxAndExitWhileCommandsDisabled)
-{
-    Program s("RD\n");
-    ASSERT_TRUE(s.shell->startup());
-    int tableLayouts = 0, infoWindows = 0, closeCalls = 0, quitCalls = 0;
-    QObject::connect(s.shell, &shell::TransferShell::tableLayoutRequested, [&] { tableLayouts++; });
-    QObject::connect(s.shell, &shell::TransferShell::infoWindowRequested, [&] { infoWindows++; });
-    QObject::connect(s.shell, &shell::TransferShell::closePortRequested, [&] { closeCalls++; });
-    QObject::connect(s.shell, &shell::TransferShell::quitRequested, [&] { quitCalls++; });
-    // Without the gauge's firmware the version in a box, with it the info window.
-    s.shell->mnuInfo_Click();
-    ASSERT_EQ(s.dialogs.shown.size(), 1);
-    EXPECT_EQ(s.dialogs.shown[0].text, "RONDO TRANSFER V3.1");
-    EXPECT_EQ(s.dialogs.shown[0].title, "Version");
-    s.st.device.geraetesoftware = "1.07";
-    s.shell->mnuInfo_Click();
-    EXPECT_EQ(infoWindows, 1);
-
-    s.shell->English_Click();
-    EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
-    EXPECT_EQ(tableLayouts, 1);
-    // Connected, the status says so; umlauts and "ß" come through intact.
-    s.st.link.CheckConnect = true;
-    s.shell->German_Click();
-    EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
-    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MinAboveMax, 0), "Minimum größer als Maximum!");
-
-    shell::Commands::DisableCommands(s.main()); // as during a read
-    s.shell->mnuEnd_Click();
-    EXPECT_EQ(closeCalls, 1);
-    EXPECT_EQ(quitCalls, 1);
 }
 
 TEST(Startup, ManualPathRules)
