@@ -4,7 +4,6 @@
 #include "Program.h"
 #include "SimulatedGauge.h"
 #include "export/ExportSession.h"
-#include "export/MesReader.h"
 #include "link/LinkSession.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
@@ -52,11 +51,7 @@ QString withoutTimes(const QByteArray& file)
     return text.replace(time, QStringLiteral("hh:mm:ss"));
 }
 
-std::vector<reports::MesReader::Row> rowsOf(const QString& path)
-{
-    const QString text = shell::TextFile::decode(testsupport::Sandbox::readFile(path));
-    return reports::MesReader::parse(shell::TextFile::splitLines(text), QStringLiteral("1")).rows;
-}
+const auto rowsOf = Program::mesRows;
 
 } // namespace
 
@@ -150,18 +145,6 @@ TEST(CliIdentify, SilentGaugeAndUnknownPortAreNotConnected)
     EXPECT_EQ(missing.err, QStringLiteral("COM9: Please select valid COM-Port !\n"));
 }
 
-TEST(CliIdentify, NoEndOfAnswerEndsWithTheTimeout)
-{
-    testsupport::Sandbox sb;
-    SimulatedGauge rondo;
-    START_SIM(rondo, "--model", "RD", "--com", "7", "--fault", "no-eot");
-    const CliRun r = CliRun::run({"identify", "--port", "COM7", "--timeout", "2", "--lang", "en"});
-    EXPECT_EQ(r.exitCode, 4) << r.err.toStdString();
-    EXPECT_GE(r.ms, 2000);
-    EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(r.err.contains(QStringLiteral("within 2 s"))) << r.err.toStdString();
-}
-
 // A device that is no gauge (the simulator's hostile faults): every run ends in bounded time and memory, with its
 // message and exit status, and what came whole before the bound is written.
 TEST(CliHostileGauge, EveryFaultEndsBoundedWithItsStatus)
@@ -230,9 +213,7 @@ TEST(CliRead, BothMemoriesAreWhatTheProgramSaves)
     // The program in this process, as its main window drives it: connect reads both memories, Save writes the view.
     Program program(sb, QStringLiteral("RD"), Program::Line::Real);
     ASSERT_TRUE(program.start());
-    program.main().takeTextFromUser(Main::ComboPort, "COM7");
-    program.link().ComboPort_Change();
-    program.link().cmdConnect_Click();
+    program.connect(7);
     ASSERT_EQ(program.table().Messdaten.rowCount(0), 25);
     ASSERT_EQ(program.table().Messdaten.rowCount(1), 12);
 

@@ -8,10 +8,7 @@
 #include <QFileInfo>
 #include <QTime>
 
-#include <cmath>
-#include <csignal>
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -326,16 +323,7 @@ TEST_F(MesFileTest, FailedSavesAreReportedAndKeepTheOldFile)
     ASSERT_FALSE(old.isEmpty());
     for (int i = 0; i < 200; ++i)
         add({.wert = 2.0 + i});
-    struct rlimit saved {
-    };
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = static_cast<rlim_t>(old.size() + 2048);
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    save(keep);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    testsupport::Sandbox::withFileSizeLimit(old.size() + 2048, [&] { save(keep); });
     ASSERT_EQ(dialogs.shown.size(), 3) << old.size() << " " << testsupport::Sandbox::readFile(keep).size();
     EXPECT_TRUE(dialogs.shown[2].text.startsWith(QStringLiteral("The file ") + keep));
     EXPECT_TRUE(dialogs.shown[2].text.contains("too large")) << dialogs.shown[2].text.toStdString();

@@ -99,16 +99,6 @@ TEST(Read, OneMemoryEditions)
         EXPECT_EQ(b.row(0, 20).einheit, "A/cm");
         EXPECT_EQ(b.caption(Main::optFE), "Speicher (20)");
     }
-    {
-        // No memory at all: online once connected, no read controls.
-        ReadBench b("QL7", sim("QL7"), 12);
-        START_OR_FAIL(b);
-        b.connect(12);
-        EXPECT_TRUE(b.prog.st.link.CheckConnect);
-        EXPECT_EQ(b.onlineStarts, 1);
-        for (const QString& name : {Main::cmdLesen, Main::cmdLesFE, Main::cmdLesNFE, Main::optFE, Main::optNFE})
-            EXPECT_FALSE(b.prog.main().isVisible(name)) << name.toStdString();
-    }
 }
 
 TEST(Read, MoreThan5000RecordsAndDamagedAnswers)

@@ -11,9 +11,7 @@
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
@@ -173,16 +171,7 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     st.limits.Emax = 2.23456789012345e200;
     st.limits.Esoll = 1.73456789012345e200;
     // The new line (70 bytes) is longer than the file-size limit; the log line (43 bytes) fits.
-    struct rlimit saved {
-    };
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 50;
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    run("LS");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    Sandbox::withFileSizeLimit(50, [this] { run("LS"); });
 
     EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("1;2;3;0;\r\n"));
     ASSERT_EQ(dlg.shown.size(), 1);

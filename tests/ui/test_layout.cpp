@@ -132,9 +132,7 @@ TEST(Layout, StaysInPlaceFromFileToConnectionAndRead)
     p.main().setVisible(Main::cmdCancel, true);
     p.main().setText(Main::txtWait, "Einlesen abgebrochen, keine Werte übernommen");
     p.main().setVisible(Main::cmdCancel, false);
-    p.main().setText(Main::ComboPort, "COM7");
-    p.link().ComboPort_Change();
-    p.link().cmdConnect_Click();
+    p.connect(7);
     QCoreApplication::processEvents();
     ASSERT_TRUE(p.st.link.CheckConnect);
     for (const QString& name : shell::Commands::controls())
