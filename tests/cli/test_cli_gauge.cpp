@@ -90,17 +90,6 @@ TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
                                "macadr: 11:22:33:44:55:66", "sondentyp: FX9", "sondenversion: 2.2", "memoryMode: 2E"}));
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     }
-    {
-        // A cable edition: the connect sequence probes first, then identifies.
-        SimulatedGauge forta;
-        START_SIM(forta, "--model", "FT", "--com", "5", "--count1", "9", "--firmware", "1.5");
-        const CliRun r = CliRun::run({"identify", "--port", "COM5", "--edition", "FT"});
-        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        const QStringList lines = r.outLines();
-        ASSERT_EQ(lines.size(), 8) << r.out.toStdString();
-        EXPECT_EQ(lines.mid(1, 2), (QStringList{"geraetesoftware: 1.5", "memory1Count: 9"}));
-        EXPECT_EQ(lines[7], "memoryMode: 3");
-    }
     // Nothing but the simulator's port line: no Port.ini, Limit.ini, Language.ini, project files or log.
     EXPECT_EQ(filesBelow(sb.config()), QStringList{QStringLiteral("Varnotek/Ports.ini")});
     EXPECT_EQ(filesBelow(sb.data()), QStringList());
@@ -264,19 +253,6 @@ TEST(CliRead, FailuresEndWithTheirExitStatusAndNoFiles)
 {
     testsupport::Sandbox sb;
     const QString out = sb.root() + QStringLiteral("/out");
-    {
-        // A folder that cannot be made: below a plain file.
-        SimulatedGauge gauge;
-        START_SIM(gauge, "--model", "RD", "--com", "7", "--count1", "3", "--count2", "2", "--fast");
-        testsupport::Sandbox::writeFile(sb.root() + QStringLiteral("/plain"), "x");
-        const CliRun r =
-            CliRun::run({"read", "--port", "COM7", "--out", sb.root() + QStringLiteral("/plain/out"), "--lang", "en"});
-        EXPECT_EQ(r.exitCode, 5) << r.err.toStdString();
-        EXPECT_EQ(r.err.count(QStringLiteral("could not be saved")), 2) << r.err.toStdString();
-        const QString logFile = sb.config() + kAppData + QStringLiteral("/Varnotek_TransferLog.txt");
-        const QString log = shell::TextFile::decode(testsupport::Sandbox::readFile(logFile));
-        EXPECT_EQ(log.count(QStringLiteral("could not be saved")), 2) << log.toStdString();
-    }
     {
         // A gauge that never ends its answers: nothing comes for the timeout, exit 4, nothing to write.
         SimulatedGauge gauge;

@@ -277,12 +277,6 @@ TEST_F(MesFileTest, OddFiles)
     EXPECT_EQ(table->Messdaten.at(0, 3).material, "NFe"); // three characters from the record
     EXPECT_EQ(table->Messdaten.at(0, 4).nr, 0);           // beyond 16 bits: left cleared
 
-    // Editions whose rows carry no material read the unit just before the line's last blank.
-    st->edition.materialMode = "0";
-    const reports::MesReader::Row r = reports::MesReader::parseDataLine("09:00:00          4       12,5 Oe   ", false);
-    EXPECT_EQ(r.einheit, "Oe  ");
-    EXPECT_FALSE(r.material.has_value());
-
     // A file that cannot be read leaves the table as it was and says so.
     add({.wert = 3.0});
     const int before = table->Messdaten.rowCount(0);
