@@ -57,14 +57,6 @@ TEST(Read, EmptyMemoriesAndTheSecondFeMemory)
         ASSERT_GE(empty, 0);
         EXPECT_EQ(b.displayTexts.value(empty + 1), "READY");
     }
-    {
-        ReadBench b("RD", sim("RD", {"--count1", "0", "--count2", "0"}));
-        START_OR_FAIL(b);
-        b.connect();
-        EXPECT_EQ(b.displayTexts.count("Speicher leer"), 2);
-        EXPECT_EQ(b.displayTexts.last(), "BEREIT");
-        EXPECT_EQ(b.rows(0) + b.rows(1), 0);
-    }
 }
 
 TEST(Read, OneMemoryEditions)

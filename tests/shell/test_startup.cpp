@@ -1,10 +1,7 @@
 #include "Program.h"
-#include "TakeValue.h"
-#include "export/ExportSession.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
 #include "shell/SystemDesktop.h"
-#include "table/TableSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -228,40 +225,4 @@ TEST(Startup, ManualPathRules)
     unknown.shell->mnuHelp1_Click();
     ASSERT_EQ(unknown.dialogs.shown.size(), 1);
     EXPECT_EQ(unknown.dialogs.shown[0].text, "Datei  wurde nicht gefunden");
-}
-
-TEST(Startup, FileOpenedWithoutGaugeIsWorkedOnButNotRead)
-{
-    Sandbox sb;
-    const QString file = sb.root() + "/saved.mes";
-    {
-        Program maker(sb, "RD", Program::Line::Fake);
-        ASSERT_TRUE(maker.start());
-        for (int i = 1; i <= 3; ++i)
-            testsupport::take(maker.st, maker.table(), {.wert = 10.0 * i});
-        ASSERT_TRUE(maker.exporter().saveTo(file));
-    }
-    Program s(sb, "RD", Program::Line::Fake);
-    ASSERT_TRUE(s.start());
-    ASSERT_TRUE(s.exporter().loadFrom(file));
-    const QStringList& table = shell::Commands::forTableWithoutGauge();
-    auto expectTableCommands = [&](const char* when) {
-        for (const QString& name : shell::Commands::controls())
-            EXPECT_EQ(s.main().isEnabled(name), table.contains(name) || shell::Commands::withoutGauge().contains(name))
-                << name.toStdString() << " " << when;
-    };
-    expectTableCommands("after opening");
-    EXPECT_EQ(s.table().Messdaten.rowCount(0), 3);
-    EXPECT_TRUE(s.main().isVisible(Main::lstStat));
-
-    // Table commands that show the view again keep the reads and online mode off.
-    s.table().cmdAbs_Click();
-    expectTableCommands("after Abs");
-    s.table().cmdSort_Click();
-    EXPECT_TRUE(s.dialogs.shown.isEmpty());
-
-    // With a gauge every command is there, as the reads leave them.
-    shell::Commands::EnableAvailable(s.main(), true, false);
-    for (const QString& name : shell::Commands::controls())
-        EXPECT_TRUE(s.main().isEnabled(name)) << name.toStdString();
 }
