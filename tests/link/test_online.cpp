@@ -47,10 +47,6 @@ struct OnlineProgram {
         line.push(text);
         settle();
     }
-    QByteArray onlineFile() const
-    {
-        return testsupport::Sandbox::readFile(prog.st.edition.MessDataPath + "/Online.mes");
-    }
     const table::MessRow& row(int r) { return prog.table().Messdaten.at(2, r); }
 
     // The gauge sends its next value; values counts every value sent.
@@ -223,7 +219,8 @@ TEST(Online, LineInstrumentPausesDropsAndContinues)
     p.push(record(12, "5.5", "Oe"));
     EXPECT_EQ(p.prog.table().Messdaten.rowCount(2), 3);
     EXPECT_FALSE(f.isEnabled(Main::optOnline) || p.online.receiving());
-    EXPECT_TRUE(p.onlineFile().isEmpty()); // "V" values are not saved on their own
+    // "V" values are not saved on their own.
+    EXPECT_TRUE(testsupport::Sandbox::readFile(p.prog.st.edition.MessDataPath + "/Online.mes").isEmpty());
 }
 
 // A full table keeps showing values and says so once; "E" values saved, a "V" store stops at its size.

@@ -76,6 +76,7 @@ public:
         m_text += text;
         emit received();
     }
+    void special(QChar c) { emit specialCharacter(c); }
 
 private:
     void flush(QString& chunk)

@@ -89,8 +89,7 @@ TEST(MainWindow, StartsGermanWithEveryControlAndSwitchesLanguage)
     EXPECT_EQ(w.findChild<QAction*>(Main::mnuEnd)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     EXPECT_EQ(w.findChild<QAction*>(Main::mnuHelp1)->shortcut(), QKeySequence(Qt::Key_F1));
     // Qt's own dialogs follow the program's language.
-    const QStringList buttons = fileDialogButtons(&w);
-    EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
+    EXPECT_TRUE(fileDialogButtons(&w).contains("Abbrechen"));
 
     english->trigger();
     EXPECT_TRUE(fileDialogButtons(&w).contains("Cancel") && (english->isChecked() && !german->isChecked()));

@@ -28,8 +28,7 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
-    table::TableSession* t = (&p.table());
-    ASSERT_NE(t, nullptr);
+    table::TableSession* t = &p.table();
     auto* grid = w.findChild<QTableView*>(Main::MSFlex);
     auto* list = w.findChild<QListWidget*>(Main::lstStat);
     ASSERT_EQ(grid->model(), &t->grid());
@@ -39,7 +38,6 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     w.state().limits.Emax = 13;
     for (double v : {10.0, 12.0, 14.0})
         testsupport::take(p.st, *t, {.wert = v});
-    EXPECT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(grid->model()->index(2, 2).data().toString(), "       14.0");
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
     EXPECT_EQ(list->count(), 9);
