@@ -40,8 +40,6 @@ TEST(CliOptions, CommandsTakeOnlyTheirOwnOptions)
 
     EXPECT_TRUE(accepts({"online", "--port", "COM7", "--rule", "9010", "--nominal", "100"}));
     EXPECT_EQ(parsed({"read", "--port", "COM1", "--out", "d", "--spot", "5"}).rule.standIn.spotSize, 5);
-    EXPECT_TRUE(accepts({"ports"}));
-    EXPECT_TRUE(accepts({"ports", "--edition", "VX5"}));
     // --port and --lang do not belong to ports, --out only to read (where it is required), --port is required.
     for (const char* args :
          {"ports --port COM7", "ports --lang en", "identify", "identify --port COM7 --out d", "read --port COM7",

@@ -115,8 +115,6 @@ public:
         return out;
     }
 
-    QString chartXml() const { return unzip(m_path, "xl/charts/chart1.xml"); }
-
 private:
     static QString attr(const QXmlStreamReader& r, const char* name)
     {

@@ -68,7 +68,6 @@ TEST(SpreadsheetExportTest, HeadingStatisticsAndTableInTheirRows)
 
     EXPECT_EQ(row(c, 1)[0], "FE-Memory");
     EXPECT_FALSE(c.contains("A2"));
-    EXPECT_EQ(row(c, 3)[0], "Statistics:");
     const QList<QStringList> block = {{"Number", "3", "", "", ""},
                                       {"Minimum", "12.34", "µm  ", "", ""},
                                       {"Maximum", "12.36", "µm  ", "", ""},
@@ -163,7 +162,6 @@ TEST(SpreadsheetExportTest, ChartSeriesFollowLimitsAndTarget)
         const int last = 18 + 2 * (k.emin != 0 || k.emax != 0) + (k.esoll != 0);
         EXPECT_EQ(series[0].values, QStringLiteral("'Data'!$C$%1:$C$%2").arg(last - 3).arg(last));
         EXPECT_EQ(book.cells("ChartData")["A4"].text, "12.5");
-        EXPECT_TRUE(book.chartXml().contains("FE-Memory chart"));
     }
 }
 

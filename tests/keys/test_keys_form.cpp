@@ -8,9 +8,6 @@
 #include "table/KeySender.h"
 #include "table/TastaturForm.h"
 #include "table/TastaturSender.h"
-#include "table/X11KeySender.h"
-
-#include <QTemporaryFile>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -114,18 +111,6 @@ TEST_F(KeysForm, EmptyPathSwitchesForwardingOff)
 
     // Forwarding off: online rows are not typed at all.
     EXPECT_TRUE(sender.zeileSenden({1, "05.12.2026", "       98.0", "µm  ", " Fe"}) && keys.calls.isEmpty());
-}
-
-TEST(KeysStart, UnstartablePathsAreRefusedWithAReason)
-{
-    table::X11KeySender keys{QByteArray()};
-    QString error;
-    EXPECT_EQ(keys.startProgram("/nonexistent/tab", error), 0);
-    EXPECT_EQ(error.toStdString(), "file not found");
-    QTemporaryFile plain;
-    ASSERT_TRUE(plain.open());
-    EXPECT_EQ(keys.startProgram(plain.fileName(), error), 0);
-    EXPECT_EQ(error.toStdString(), "not an executable file");
 }
 
 TEST_F(KeysForm, ValueArrivingWhileWaitingIsTypedAfterTheRowBeforeIt)

@@ -50,12 +50,7 @@ struct ReadBench {
     bool ready() const { return started; }
 
     // Chooses COM<com> and presses "Verbinden": identification, then the memories.
-    void connect(int com = 7)
-    {
-        prog.main().setText(ctl::frmTransfer::ComboPort, "COM" + QString::number(com));
-        prog.link().ComboPort_Change();
-        prog.link().cmdConnect_Click();
-    }
+    void connect(int com = 7) { prog.connect(com); }
 
     instrument::SerialLayer& layer() { return prog.session->layer(); }
     table::TableSession& table() { return prog.table(); }

@@ -39,7 +39,6 @@ TEST(Connect, BluetoothGaugeThenSwitchOff)
     ReadBench b("RD", sim("RD"), 7, false);
     START_OR_FAIL(b);
     shell::FormState& f = b.prog.main();
-    ASSERT_TRUE(f.items(Main::ComboPort).contains("COM7 BTH simulated gauge"));
     b.connect();
 
     shell::AppState& st = b.prog.st;
@@ -100,12 +99,6 @@ TEST(Connect, EscapeEndsTheProbeAndTheGaugeCountsAsPresent)
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_FALSE(b.prog.st.link.CheckConnect || b.prog.main().isVisible(Main::cmdCancel) || b.onlineStarts);
     EXPECT_EQ(b.prog.main().text(Main::txtWait), "Verbinden abgebrochen");
-
-    // Delay waits whole seconds, but Escape ends it as it ends every wait.
-    QTimer::singleShot(100, [] { shell::EscapeWatcher::instance().press(); });
-    clock.restart();
-    b.prog.link().Delay(30);
-    EXPECT_LT(clock.elapsed(), 3000);
 }
 
 TEST(Connect, UnpluggedGaugeIsHandledOnce)

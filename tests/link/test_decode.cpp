@@ -38,7 +38,7 @@ struct Decoding {
 
 } // namespace
 
-TEST(Decode, DecimalReaderIgnoresLocaleAndBlanks)
+TEST(Decode, NumbersAndUnitsOfARecord)
 {
     testsupport::Sandbox german("de_DE.UTF-8");
     const std::pair<const char16_t*, double> cases[] = {{u"  0.0125 ", 0.0125}, {u"1 2.5", 12.5},    {u"12,5", 12.0},
@@ -51,18 +51,15 @@ TEST(Decode, DecimalReaderIgnoresLocaleAndBlanks)
     EXPECT_EQ(RecordDecoder::toInteger16(3.5), 4);
     EXPECT_EQ(RecordDecoder::toInteger16(-32768), -32768);
     EXPECT_THROW(RecordDecoder::toInteger16(32767.5), RecordDecoder::Failure);
-}
 
-TEST(Decode, UnitsAreNormalisedInOrder)
-{
     const struct {
         const char* value;
         const char* unit;
         double wert;
         const char* einheit;
-    } cases[] = {{"0.0125", "mm", 12.5, "µm  "}, {"1.2", "kOe", 1200, "G   "}, {"3.5", "kA/m", 35, "A/cm"},
+    } units[] = {{"0.0125", "mm", 12.5, "µm  "}, {"1.2", "kOe", 1200, "G   "}, {"3.5", "kA/m", 35, "A/cm"},
                  {"17.5", "Oe", 17.5, "G   "},   {"80.1", "ym", 80.1, "µm  "}, {"0.251", "mVs", 0.251, "mVs "}};
-    for (const auto& c : cases) {
+    for (const auto& c : units) {
         const RecordDecoder::Fields f = RecordDecoder::readFields(record(1, c.value, c.unit).replace("\r\n", "  "));
         EXPECT_DOUBLE_EQ(f.wert, c.wert) << c.unit;
         EXPECT_EQ(f.einheit, c.einheit) << c.unit;

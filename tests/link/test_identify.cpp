@@ -35,7 +35,7 @@ const QString kEot = QString(QChar(4));
 
 } // namespace
 
-TEST(Identification, LinesAndMemoryCountsByMode)
+TEST(Identification, LinesCountsByModeAndBrokenAnswers)
 {
     Identified id;
     shell::AppState& st = id.prog.st;
@@ -64,12 +64,8 @@ TEST(Identification, LinesAndMemoryCountsByMode)
     st.device.memoryMode = "2E";
     id.answer("FE-B\r\nM96:96\r\nM2:4\r\n" + kEot);
     EXPECT_EQ(std::pair(d.memory1Count, d.memory2Count), std::pair(9, 4));
-}
 
-TEST(Identification, BrokenAnswersGiveTheFailureBox)
-{
-    Identified id;
-    shell::AppState& st = id.prog.st;
+    // Broken answers give the failure box and change no count.
     st.device.memory1Count = 3;
     // No "-" in the first line: nothing after it is read.
     id.answer("GARBAGE\r\nM1:40\r\n" + kEot);

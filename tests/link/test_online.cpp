@@ -1,7 +1,5 @@
 #include "ReadBench.h"
 #include "export/ExportSession.h"
-#include "export/MesFile.h"
-#include "export/MesReader.h"
 #include "link/OnlineReceiver.h"
 #include "shell/Controls.h"
 #include "shell/TextFile.h"
@@ -49,10 +47,6 @@ struct OnlineProgram {
         line.push(text);
         settle();
     }
-    QByteArray onlineFile() const
-    {
-        return testsupport::Sandbox::readFile(prog.st.edition.MessDataPath + "/Online.mes");
-    }
     const table::MessRow& row(int r) { return prog.table().Messdaten.at(2, r); }
 
     // The gauge sends its next value; values counts every value sent.
@@ -77,8 +71,7 @@ void expectOnlineTable(OnlineProgram& p, const QList<double>& expected, const ch
         EXPECT_DOUBLE_EQ(p.row(r).wert, expected[r - 1]);
     }
     EXPECT_EQ(t.onlineNr, expected.size() + 1);
-    const auto saved =
-        reports::MesReader::parse(shell::TextFile::splitLines(shell::TextFile::decode(p.onlineFile())), "1").rows;
+    const auto saved = Program::mesRows(p.prog.st.edition.MessDataPath + "/Online.mes");
     ASSERT_EQ(saved.size(), size_t(expected.size()));
     for (int r = 1; r <= expected.size(); ++r) {
         EXPECT_EQ(saved[r - 1].nr, r);
@@ -123,11 +116,7 @@ TEST(Online, ValuesArrivingWhileTheUserWorksAreAllKeptInOrder)
              p.prog.dialogs.files = {"during"};
              p.prog.exporter().cmdSave_Click();
              // The file holds the table as it was when the user pressed the button.
-             const auto rows = reports::MesReader::parse(
-                 shell::TextFile::splitLines(shell::TextFile::decode(
-                     testsupport::Sandbox::readFile(p.prog.exporter().mesFolder() + "/during.mes"))),
-                 "1");
-             EXPECT_EQ(int(rows.rows.size()), before);
+             EXPECT_EQ(int(Program::mesRows(p.prog.exporter().mesFolder() + "/during.mes").size()), before);
          }},
         {"open dialog",
          [](OnlineProgram& p) {
@@ -230,7 +219,8 @@ TEST(Online, LineInstrumentPausesDropsAndContinues)
     p.push(record(12, "5.5", "Oe"));
     EXPECT_EQ(p.prog.table().Messdaten.rowCount(2), 3);
     EXPECT_FALSE(f.isEnabled(Main::optOnline) || p.online.receiving());
-    EXPECT_TRUE(p.onlineFile().isEmpty()); // "V" values are not saved on their own
+    // "V" values are not saved on their own.
+    EXPECT_TRUE(testsupport::Sandbox::readFile(p.prog.st.edition.MessDataPath + "/Online.mes").isEmpty());
 }
 
 // A full table keeps showing values and says so once; "E" values saved, a "V" store stops at its size.
@@ -250,8 +240,7 @@ TEST(Online, FullTableKeepsWhatIsStoredAndSaysSoOnce)
         if (QString(edition) == "RD") {
             EXPECT_EQ(p.shown.size(), 5002);
             EXPECT_EQ(p.shown.last(), "      52.5 µm  ");
-            const QString saved = shell::TextFile::decode(p.onlineFile());
-            EXPECT_EQ(reports::MesReader::parse(shell::TextFile::splitLines(saved), "1").rows.size(), 5000u);
+            EXPECT_EQ(Program::mesRows(p.prog.st.edition.MessDataPath + "/Online.mes").size(), 5000u);
         }
     }
 }
@@ -264,6 +253,8 @@ TEST(Online, QL7GoesOnlineWhenConnectedAndJoinsSplitLines)
     ASSERT_TRUE(b.prog.st.link.CheckConnect);
     EXPECT_EQ(b.onlineStarts, 1);
     EXPECT_EQ(b.prog.st.messart, shell::Messart::Online);
+    for (const QString& name : {Main::cmdLesen, Main::cmdLesFE, Main::cmdLesNFE, Main::optFE, Main::optNFE})
+        EXPECT_FALSE(b.prog.main().isVisible(name)) << name.toStdString(); // no memory: no read controls
     shell::waitUntil([&] { return b.rows(2) >= 3; }, 5000);
     ASSERT_GE(b.rows(2), 3);
     // A record split across two writes arrives whole: its unit and number are read from the right columns.
@@ -283,17 +274,11 @@ TEST(Online, ValuesAreSavedOneByOneAndTheRunGoesOnWhenTheSameGaugeComesBack)
     Program p(sb, "RD", Program::Line::Real);
     p.session->setAfterConnect(session::TransferSession::AfterConnect::Nothing);
     ASSERT_TRUE(p.start());
-    p.main().takeTextFromUser(Main::ComboPort, "COM7");
-    p.link().ComboPort_Change();
-    p.link().cmdConnect_Click();
+    p.connect(7);
     ASSERT_TRUE(p.st.link.CheckConnect);
     instrument::OnlineReceiver& online = p.session->online();
     const QString onlineFile = p.st.edition.MessDataPath + "/Online.mes";
-    const auto saved = [&] {
-        QString text;
-        reports::MesFile::read(onlineFile, text);
-        return reports::MesReader::parse(shell::TextFile::splitLines(text), "1").rows;
-    };
+    const auto saved = [&] { return Program::mesRows(onlineFile); };
     QList<int> savedWhenShown;
     QStringList shown;
     QObject::connect(&online, &instrument::OnlineReceiver::valueShown, [&](const QString& text) {

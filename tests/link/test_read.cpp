@@ -57,14 +57,6 @@ TEST(Read, EmptyMemoriesAndTheSecondFeMemory)
         ASSERT_GE(empty, 0);
         EXPECT_EQ(b.displayTexts.value(empty + 1), "READY");
     }
-    {
-        ReadBench b("RD", sim("RD", {"--count1", "0", "--count2", "0"}));
-        START_OR_FAIL(b);
-        b.connect();
-        EXPECT_EQ(b.displayTexts.count("Speicher leer"), 2);
-        EXPECT_EQ(b.displayTexts.last(), "BEREIT");
-        EXPECT_EQ(b.rows(0) + b.rows(1), 0);
-    }
 }
 
 TEST(Read, OneMemoryEditions)
@@ -98,16 +90,6 @@ TEST(Read, OneMemoryEditions)
         EXPECT_TRUE(negative);
         EXPECT_EQ(b.row(0, 20).einheit, "A/cm");
         EXPECT_EQ(b.caption(Main::optFE), "Speicher (20)");
-    }
-    {
-        // No memory at all: online once connected, no read controls.
-        ReadBench b("QL7", sim("QL7"), 12);
-        START_OR_FAIL(b);
-        b.connect(12);
-        EXPECT_TRUE(b.prog.st.link.CheckConnect);
-        EXPECT_EQ(b.onlineStarts, 1);
-        for (const QString& name : {Main::cmdLesen, Main::cmdLesFE, Main::cmdLesNFE, Main::optFE, Main::optNFE})
-            EXPECT_FALSE(b.prog.main().isVisible(name)) << name.toStdString();
     }
 }
 

@@ -11,7 +11,7 @@ QMap<QString, QString> values(const QString& deviceLine, const QString& memoryMo
 }
 } // namespace
 
-TEST(ManualText, PlaceholdersAndNestedConditionsPerEdition)
+TEST(ManualText, ConditionsPerEditionAndMistakesWithTheLine)
 {
     const QString source =
         "<!--\n  remark for the writers, @ANY@ is fine here\n-->\n# @TITLE@\n<!-- if deviceLine E -->\n"
@@ -25,10 +25,7 @@ TEST(ManualText, PlaceholdersAndNestedConditionsPerEdition)
         ASSERT_TRUE(ManualText::expand(source, values(line, mode), out, error)) << error.toStdString();
         EXPECT_EQ(out, expected);
     }
-}
 
-TEST(ManualText, MistakesInTheTextStopTheBuildWithTheLine)
-{
     for (const auto& [source, where] :
          {std::pair("a\n<!-- if colour red -->\nb\n<!-- endif -->", "line 2:"),
           std::pair("a\n<!-- if deviceLine E -->\nb\n", "line 2:"), // never closed

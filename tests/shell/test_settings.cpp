@@ -11,8 +11,7 @@
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <functional>
 
 namespace Main = ctl::frmTransfer;
 namespace Projekt = ctl::frmProjekt;
@@ -78,21 +77,91 @@ TEST_F(SettingsTest, KonfiVariantLinesAndBrokenCommentLine)
     EXPECT_EQ(logBytes(), QByteArray("Probleme beim Lesen Datei Konfi.ini: \r\n"));
 }
 
-TEST_F(SettingsTest, PortFileReadsLeadingDigitsAndCreatesMissingFile)
+// Each file's lines as read: what they set, and the message of a line that cannot be read, in the program's
+// language (lower-case messages are English). Every line of a file applies in turn; a failing one keeps what came
+// before it, and a bad switch fails after the numbers.
+TEST_F(SettingsTest, EachFileAsRead)
+{
+    using S = shell::AppState;
+    const auto port = [](S& s) { return s.link.portNumber + "|" + s.main().text(Main::ComboPort); };
+    const auto limits = [](S& s) {
+        return QStringLiteral("%1 %2 %3 %4 %5")
+            .arg(s.limits.Emin)
+            .arg(s.limits.Emax)
+            .arg(s.limits.Esoll)
+            .arg(s.limits.E8020)
+            .arg(s.limits.EsollStr);
+    };
+    const auto language = [](S& s) { return QString::number(s.sprache()); };
+    const auto keys = [](S& s) {
+        return QStringList{QString::number(s.keys.tastaturAktiv), s.keys.anwendung, s.keys.tastenOptionen,
+                           s.keys.zeilenende}
+            .join('|');
+    };
+    const auto project = [](S& s) {
+        QStringList out;
+        for (const QString& name :
+             {Projekt::txtFelder(1), Projekt::txtFelder(2), Projekt::txtFelder(3), Projekt::DTPDate, Projekt::DTPTime})
+            out << s.forms[Projekt::form].text(name);
+        return out.join('|');
+    };
+    const struct {
+        const char *action, *file, *bytes;
+        std::function<QString(S&)> got;
+        const char *expected, *message;
+    } cases[] = {
+        {"CL", "Port.ini", "  12 \r\n", port, "12|COM12", ""},
+        {"CL", "Port.ini", "COM3\r\n", port, "0|COMCOM3", ""},
+        {"CL", "Port.ini", "\r\n", [](S& s) { return s.main().text(Main::txtWait); }, "Bitte COM-Port auswählern", ""},
+        {"LL", "Limit.ini", "10;20;15;\r\n", limits, "10 20 15 0 15", ""},
+        {"LL", "Limit.ini", "10;20;15;1;\r\n", limits, "10 20 15 1 15", ""},
+        {"LL", "Limit.ini", "1;2;3;0;\r\n;20;15;\r\n", limits, "1 2 3 0 3", "problems reading file  Limit.ini: "},
+        {"LL", "Limit.ini", "4;5;6;vielleicht;\r\n", limits, "4 5 6 0 6", "Probleme beim Lesen Datei Limit.ini: "},
+        {"SL", "Language.ini", "-3\r\n", language, "0", ""},
+        {"SL", "Language.ini", "english\r\n", language, "0", "Probleme beim Lesen Datei & Language.ini: "},
+        {"TL", "Tastatur.ini", "1;/usr/bin/xterm;1010;ENTER\r\n", keys, "1|/usr/bin/xterm|1010|ENTER", ""},
+        {"TL", "Tastatur.ini", "1;no more fields\r\n", keys, "1|/usr/bin/xterm|1010|ENTER",
+         "Probleme beim Lesen Datei Tastatur.ini: "},
+        // An empty field leaves the shown text alone; a field text beginning with "DT" is also read as the date.
+        {"PL", "Projektdaten.ini", "M\xFCller\r\n\r\nx\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n", project,
+         "Müller|kept|x|03.04.2026|09:45", ""},
+        {"PL", "Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n", project,
+         "a|b|DT 24.12.2025;18:30|24.12.2025|18:30", ""},
+    };
+    st.forms[Projekt::form].setText(Projekt::txtFelder(2), "kept");
+    for (const auto& c : cases) {
+        dlg.shown.clear();
+        st.texte.sprache = QChar(c.message[0]).isLower();
+        run(c.action, c.file, c.bytes);
+        EXPECT_EQ(c.got(st), QString::fromUtf8(c.expected)) << c.bytes;
+        EXPECT_TRUE(*c.message ? dlg.shown.size() == 1 && dlg.texts()[0].startsWith(c.message) : dlg.shown.isEmpty())
+            << c.bytes << " " << dlg.texts().join('|').toStdString();
+    }
+}
+
+// Missing files are made with their defaults; each file as written. (Limit.ini: GermanSettingsTest.)
+TEST_F(SettingsTest, EachFileAsWritten)
 {
     run("CL");
-    EXPECT_TRUE(QFile::exists(file("Port.ini")));
-    for (const auto& [bytes, number, combo] : {std::tuple("  12 \r\n", "12", "COM12"), {"COM3\r\n", "0", "COMCOM3"}}) {
-        run("CL", "Port.ini", bytes);
-        EXPECT_EQ(st.link.portNumber, number);
-        EXPECT_EQ(st.main().text(Main::ComboPort), combo);
-    }
-    run("CL", "Port.ini", "\r\n");
-    EXPECT_EQ(st.main().text(Main::txtWait), "Bitte COM-Port auswählern");
+    run("SL");
+    run("TL");
+    EXPECT_EQ(std::tuple(QFileInfo::exists(file("Port.ini")), Sandbox::readFile(file("Language.ini")), st.sprache(),
+                         st.keys.tastenOptionen),
+              std::tuple(true, QByteArray("0\r\n"), 0, QString("0000")));
     st.link.portNumber = " 7 ";
-    run("CS");
-    EXPECT_EQ(Sandbox::readFile(file("Port.ini")), QByteArray("7\r\n"));
+    st.texte.sprache = 1;
+    st.keys = {.tastaturAktiv = true, .anwendung = "/usr/bin/xterm", .tastenOptionen = "1010", .zeilenende = "ENTER"};
+    for (const char* action : {"CS", "SS", "TS"})
+        run(action);
+    EXPECT_EQ(std::tuple(Sandbox::readFile(file("Port.ini")), Sandbox::readFile(file("Language.ini")),
+                         Sandbox::readFile(file("Tastatur.ini"))),
+              std::tuple(QByteArray("7\r\n"), QByteArray("1\r\n"), QByteArray("1;/usr/bin/xterm;1010;ENTER\r\n")));
     EXPECT_TRUE(dlg.shown.isEmpty());
+    // A folder in the way: the English message.
+    QFile::remove(file("Tastatur.ini"));
+    QDir().mkpath(file("Tastatur.ini"));
+    run("TS");
+    EXPECT_TRUE(dlg.texts().value(0).startsWith("problems writing file Tastatur.ini: "));
 }
 
 TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
@@ -102,16 +171,7 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     st.limits.Emax = 2.23456789012345e200;
     st.limits.Esoll = 1.73456789012345e200;
     // The new line (70 bytes) is longer than the file-size limit; the log line (43 bytes) fits.
-    struct rlimit saved {
-    };
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 50;
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    run("LS");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    Sandbox::withFileSizeLimit(50, [this] { run("LS"); });
 
     EXPECT_EQ(Sandbox::readFile(file("Limit.ini")), QByteArray("1;2;3;0;\r\n"));
     ASSERT_EQ(dlg.shown.size(), 1);
@@ -120,29 +180,6 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(logBytes(), QByteArray("Probleme beim Schreiben Datei Limit.ini: \r\n"));
     EXPECT_EQ(QDir(st.edition.AppDataPath).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"Limit.ini", QFileInfo(st.log.path()).fileName()}));
-}
-
-TEST_F(SettingsTest, LimitsWithAndWithoutSwitchAndBrokenFields)
-{
-    run("LL", "Limit.ini", "10;20;15;\r\n");
-    EXPECT_DOUBLE_EQ(st.limits.Emax, 20);
-    EXPECT_FALSE(st.limits.E8020);
-    EXPECT_EQ(st.limits.EsollStr, "15");
-    run("LL", "Limit.ini", "10;20;15;1;\r\n");
-    EXPECT_TRUE(st.limits.E8020);
-
-    // Every line applies in turn; a failing line keeps what came before. A bad switch fails after the numbers.
-    st.texte.sprache = 1;
-    run("LL", "Limit.ini", "1;2;3;0;\r\n;20;15;\r\n");
-    EXPECT_DOUBLE_EQ(st.limits.Emin, 1);
-    EXPECT_DOUBLE_EQ(st.limits.Emax, 2);
-    EXPECT_FALSE(st.limits.E8020);
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("problems reading file  Limit.ini: "));
-    run("LL", "Limit.ini", "4;5;6;vielleicht;\r\n");
-    EXPECT_DOUBLE_EQ(st.limits.Esoll, 6);
-    EXPECT_FALSE(st.limits.E8020);
-    EXPECT_EQ(dlg.shown.size(), 2);
 }
 
 TEST_F(GermanSettingsTest, NumbersUseTheDecimalCommaAndReadBack)
@@ -158,64 +195,6 @@ TEST_F(GermanSettingsTest, NumbersUseTheDecimalCommaAndReadBack)
     EXPECT_EQ(st.limits.EminStr, "10,5");
     run("SL", "Language.ini", "1,5\r\n");
     EXPECT_EQ(st.sprache(), 1);
-    EXPECT_TRUE(dlg.shown.isEmpty());
-}
-
-TEST_F(SettingsTest, LanguageFileCreatedGermanAndBadValues)
-{
-    run("SL");
-    EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("0\r\n"));
-    EXPECT_EQ(st.sprache(), 0);
-    run("SL", "Language.ini", "-3\r\n");
-    EXPECT_EQ(st.sprache(), 0);
-    run("SL", "Language.ini", "english\r\n");
-    ASSERT_EQ(dlg.shown.size(), 1);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei & Language.ini: "));
-    st.texte.sprache = 1;
-    run("SS");
-    EXPECT_EQ(Sandbox::readFile(file("Language.ini")), QByteArray("1\r\n"));
-}
-
-TEST_F(SettingsTest, KeystrokeSettingsAndTheirOwnMessages)
-{
-    run("TL");
-    EXPECT_EQ(st.keys.tastenOptionen, "0000");
-    st.keys = {.tastaturAktiv = true, .anwendung = "/usr/bin/xterm", .tastenOptionen = "1010", .zeilenende = "ENTER"};
-    run("TS");
-    EXPECT_EQ(Sandbox::readFile(file("Tastatur.ini")), QByteArray("1;/usr/bin/xterm;1010;ENTER\r\n"));
-    shell::AppState other;
-    other.edition.AppDataPath = st.edition.AppDataPath;
-    shell::Settings::Voreinstellungen(other, "TL");
-    EXPECT_TRUE(other.keys.tastaturAktiv);
-    EXPECT_EQ(other.keys.anwendung, "/usr/bin/xterm");
-    EXPECT_EQ(other.keys.tastenOptionen, "1010");
-    EXPECT_EQ(other.keys.zeilenende, "ENTER");
-
-    run("TL", "Tastatur.ini", "1;no more fields\r\n");
-    st.texte.sprache = 1;
-    QFile::remove(file("Tastatur.ini"));
-    QDir().mkpath(file("Tastatur.ini"));
-    run("TS");
-    ASSERT_EQ(dlg.shown.size(), 2);
-    EXPECT_TRUE(dlg.shown[0].text.startsWith("Probleme beim Lesen Datei Tastatur.ini: ") &&
-                dlg.shown[1].text.startsWith("problems writing file Tastatur.ini: "));
-}
-
-TEST_F(SettingsTest, ProjectDataReading)
-{
-    // An empty field leaves the shown text alone on reading.
-    shell::FormState& p = st.forms[Projekt::form];
-    p.setText(Projekt::txtFelder(2), "kept");
-    run("PL", "Projektdaten.ini", "M\xFCller\r\n\r\nx\r\n\r\n\r\n\r\nDT 03.04.2026;09:45\r\n");
-    EXPECT_EQ(p.text(Projekt::txtFelder(1)), "Müller");
-    EXPECT_EQ(p.text(Projekt::txtFelder(2)), "kept");
-    EXPECT_EQ(p.text(Projekt::DTPDate), "03.04.2026");
-    EXPECT_EQ(p.text(Projekt::DTPTime), "09:45");
-
-    // A field text beginning with "DT" is also read as the date line.
-    run("PL", "Projektdaten.ini", "a\r\nb\r\nDT 24.12.2025;18:30\r\n");
-    EXPECT_EQ(p.text(Projekt::txtFelder(3)), "DT 24.12.2025;18:30");
-    EXPECT_EQ(p.text(Projekt::DTPDate), "24.12.2025");
     EXPECT_TRUE(dlg.shown.isEmpty());
 }
 

@@ -1,10 +1,7 @@
 #include "Program.h"
-#include "TakeValue.h"
-#include "export/ExportSession.h"
 #include "shell/Commands.h"
 #include "shell/Controls.h"
 #include "shell/SystemDesktop.h"
-#include "table/TableSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,6 +42,23 @@ TEST(Startup, RondoEditionTitleFoldersCapabilitiesAndLog)
     EXPECT_TRUE(s.st.main().isVisible(Main::mnuTastaturevent));
     EXPECT_FALSE(s.st.forms[Wait::form].isVisible(Wait::form));
     EXPECT_EQ(s.st.forms[Wait::form].control(Wait::WaitBar).value, 200);
+
+    // Info: without the gauge's firmware the version in a box, with it the info window.
+    int infoWindows = 0;
+    QObject::connect(s.shell, &shell::TransferShell::infoWindowRequested, [&] { infoWindows++; });
+    s.shell->mnuInfo_Click();
+    s.st.device.geraetesoftware = "1.07";
+    s.shell->mnuInfo_Click();
+    ASSERT_EQ(s.dialogs.shown.size(), 1);
+    EXPECT_EQ(std::pair(s.dialogs.shown[0].text, s.dialogs.shown[0].title),
+              std::pair(QString("RONDO TRANSFER V3.1"), QString("Version")));
+    EXPECT_EQ(infoWindows, 1);
+    // A language switch renews the status texts: READY, then connected in German.
+    s.shell->English_Click();
+    EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
+    s.st.link.CheckConnect = true;
+    s.shell->German_Click();
+    EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
 }
 
 // Edition codes ("VX1" exactly, "VX5" as a prefix), partner branding lines and the language file.
@@ -158,39 +172,6 @@ TEST(Startup, LocksOfNoRunningInstanceAreStale)
     }
 }
 
-TEST(Startup, LanguageSwitchInfoBoxAndExitWhileCommandsDisabled)
-{
-    Program s("RD\n");
-    ASSERT_TRUE(s.shell->startup());
-    int tableLayouts = 0, infoWindows = 0, closeCalls = 0, quitCalls = 0;
-    QObject::connect(s.shell, &shell::TransferShell::tableLayoutRequested, [&] { tableLayouts++; });
-    QObject::connect(s.shell, &shell::TransferShell::infoWindowRequested, [&] { infoWindows++; });
-    QObject::connect(s.shell, &shell::TransferShell::closePortRequested, [&] { closeCalls++; });
-    QObject::connect(s.shell, &shell::TransferShell::quitRequested, [&] { quitCalls++; });
-    // Without the gauge's firmware the version in a box, with it the info window.
-    s.shell->mnuInfo_Click();
-    ASSERT_EQ(s.dialogs.shown.size(), 1);
-    EXPECT_EQ(s.dialogs.shown[0].text, "RONDO TRANSFER V3.1");
-    EXPECT_EQ(s.dialogs.shown[0].title, "Version");
-    s.st.device.geraetesoftware = "1.07";
-    s.shell->mnuInfo_Click();
-    EXPECT_EQ(infoWindows, 1);
-
-    s.shell->English_Click();
-    EXPECT_EQ(s.st.main().text(Main::txtSpeicher), "READY");
-    EXPECT_EQ(tableLayouts, 1);
-    // Connected, the status says so; umlauts and "ß" come through intact.
-    s.st.link.CheckConnect = true;
-    s.shell->German_Click();
-    EXPECT_EQ(s.st.main().text(Main::txtWait), "Verbunden");
-    EXPECT_EQ(s.st.texte.msgIn(shell::Msg::MinAboveMax, 0), "Minimum größer als Maximum!");
-
-    shell::Commands::DisableCommands(s.main()); // as during a read
-    s.shell->mnuEnd_Click();
-    EXPECT_EQ(closeCalls, 1);
-    EXPECT_EQ(quitCalls, 1);
-}
-
 TEST(Startup, ManualPathRules)
 {
     Program s("VX5\n");
@@ -244,40 +225,4 @@ TEST(Startup, ManualPathRules)
     unknown.shell->mnuHelp1_Click();
     ASSERT_EQ(unknown.dialogs.shown.size(), 1);
     EXPECT_EQ(unknown.dialogs.shown[0].text, "Datei  wurde nicht gefunden");
-}
-
-TEST(Startup, FileOpenedWithoutGaugeIsWorkedOnButNotRead)
-{
-    Sandbox sb;
-    const QString file = sb.root() + "/saved.mes";
-    {
-        Program maker(sb, "RD", Program::Line::Fake);
-        ASSERT_TRUE(maker.start());
-        for (int i = 1; i <= 3; ++i)
-            testsupport::take(maker.st, maker.table(), {.wert = 10.0 * i});
-        ASSERT_TRUE(maker.exporter().saveTo(file));
-    }
-    Program s(sb, "RD", Program::Line::Fake);
-    ASSERT_TRUE(s.start());
-    ASSERT_TRUE(s.exporter().loadFrom(file));
-    const QStringList& table = shell::Commands::forTableWithoutGauge();
-    auto expectTableCommands = [&](const char* when) {
-        for (const QString& name : shell::Commands::controls())
-            EXPECT_EQ(s.main().isEnabled(name), table.contains(name) || shell::Commands::withoutGauge().contains(name))
-                << name.toStdString() << " " << when;
-    };
-    expectTableCommands("after opening");
-    EXPECT_EQ(s.table().Messdaten.rowCount(0), 3);
-    EXPECT_TRUE(s.main().isVisible(Main::lstStat));
-
-    // Table commands that show the view again keep the reads and online mode off.
-    s.table().cmdAbs_Click();
-    expectTableCommands("after Abs");
-    s.table().cmdSort_Click();
-    EXPECT_TRUE(s.dialogs.shown.isEmpty());
-
-    // With a gauge every command is there, as the reads leave them.
-    shell::Commands::EnableAvailable(s.main(), true, false);
-    for (const QString& name : shell::Commands::controls())
-        EXPECT_TRUE(s.main().isEnabled(name)) << name.toStdString();
 }

@@ -18,7 +18,7 @@ SimOptions::Result parse(SimOptions& options, const QStringList& args)
 
 } // namespace
 
-TEST(SimOptions, RejectsBadInput)
+TEST(SimOptions, BadInputDefaultsAndFaults)
 {
     const QList<QStringList> bad = {
         {"--model", "XX"},
@@ -47,10 +47,7 @@ TEST(SimOptions, RejectsBadInput)
     }
     SimOptions help;
     EXPECT_EQ(parse(help, {"--fast", "--help"}), SimOptions::Result::Help);
-}
 
-TEST(SimOptions, DefaultsAndFaults)
-{
     SimOptions bt;
     ASSERT_EQ(parse(bt, {"--model", "vx1", "--com=7"}), SimOptions::Result::Run) << qPrintable(bt.error());
     EXPECT_EQ(bt.settings().gauge.model, "VX1");

@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "link/LinkSession.h"
+#include "shell/Controls.h"
 #include "shell/TextFile.h"
 
 std::unique_ptr<session::TransferSession> Program::make(Program& p, const QString& konfi, Line line)
@@ -27,6 +29,19 @@ Program::Program(testsupport::Sandbox& existing, const QString& konfi, Line line
 bool Program::start()
 {
     return shell->startup();
+}
+
+void Program::connect(int com)
+{
+    main().takeTextFromUser(ctl::frmTransfer::ComboPort, QStringLiteral("COM%1").arg(com));
+    session->link().ComboPort_Change();
+    session->link().cmdConnect_Click();
+}
+
+std::vector<reports::MesReader::Row> Program::mesRows(const QString& path)
+{
+    const QString text = shell::TextFile::decode(testsupport::Sandbox::readFile(path));
+    return reports::MesReader::parse(shell::TextFile::splitLines(text), QStringLiteral("1")).rows;
 }
 
 QString Program::log() const

@@ -4,6 +4,7 @@
 #include "RecordingDesktop.h"
 #include "Sandbox.h"
 #include "ScriptedDialogs.h"
+#include "export/MesReader.h"
 #include "session/TransferSession.h"
 #include "shell/AppState.h"
 #include "shell/TransferShell.h"
@@ -41,6 +42,11 @@ public:
     reports::ExportSession& exporter() { return session->exporter(); }
     instrument::LinkSession& link() { return session->link(); }
     instrument::MemoryReader& reader() { return session->reader(); }
+
+    // Chooses COM<com> in the port box and presses "Verbinden".
+    void connect(int com);
+    // The rows of a .mes file as "Datei öffnen" reads them.
+    static std::vector<reports::MesReader::Row> mesRows(const QString& path);
 
     QString log() const;
     QStringList logLines() const;

@@ -6,6 +6,11 @@
 #include <QLocale>
 #include <QStandardPaths>
 
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
 namespace testsupport {
 
 namespace {
@@ -36,6 +41,22 @@ Sandbox::~Sandbox()
             qputenv(kVars[i], m_saved[i]);
     }
     QLocale::setDefault(QLocale::c());
+}
+
+void Sandbox::withFileSizeLimit(qint64 bytes, const std::function<void()>& f)
+{
+    struct rlimit saved {
+    };
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(bytes);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &small) == 0)
+        f();
+    else
+        ADD_FAILURE() << "cannot limit the file size";
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 void Sandbox::setLocale(const QByteArray& locale)

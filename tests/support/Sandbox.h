@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -31,6 +32,9 @@ public:
     // Writes a file with Windows-1252 bytes, creating folders.
     static void writeFile(const QString& path, const QByteArray& bytes);
     static QByteArray readFile(const QString& path);
+
+    // Runs f with writes limited to `bytes` per file (a full disk); a write beyond fails instead of ending the process.
+    static void withFileSizeLimit(qint64 bytes, const std::function<void()>& f);
 
     // Switches the number locale (LANG/LC_ALL and QLocale's default).
     static void setLocale(const QByteArray& locale);

@@ -1,6 +1,5 @@
 #include "Sandbox.h"
 #include "shell/Numbers.h"
-#include "table/TextAlign.h"
 #include "table/ValueFormat.h"
 
 #include <gtest/gtest.h>
@@ -54,25 +53,4 @@ TEST(ValueFormat, PatternsByUnitInTheUsersNumberFormat)
     testsupport::Sandbox::setLocale("sv_SE.UTF-8");
     EXPECT_EQ(shell::Numbers::formatGeneral(-2.5), "-2,5");
     EXPECT_EQ(shell::Numbers::formatGeneral(-1.5e20), "-1,5e+20");
-}
-
-TEST(ValueFormat, GetDecimalsInt)
-{
-    const std::pair<double, int> cases[] = {{12.25, 25}, {3.5, 5},    {7.05, 5},   {12, 0},
-                                            {4.0004, 0}, {0.0006, 1}, {0.125, 125}};
-    testsupport::Sandbox sb;
-    for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8"}) {
-        testsupport::Sandbox::setLocale(locale);
-        for (const auto& [value, decimals] : cases)
-            EXPECT_EQ(GetDecimalsInt(value), decimals) << value << " " << locale;
-    }
-}
-
-TEST(TextAlign, PadsCutsOrKeeps)
-{
-    EXPECT_EQ(Ausrichten(7, "12"), "     12");
-    EXPECT_EQ(Ausrichten(4, "7", "0"), "0007");
-    EXPECT_EQ(Ausrichten(3, "12345"), "12345");
-    EXPECT_EQ(Ausrichten(3, "12345", " ", true), "123");
-    EXPECT_EQ(AusrichtenL(6, "  ab  "), "ab    ");
 }

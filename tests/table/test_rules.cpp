@@ -123,18 +123,9 @@ TEST_F(RulesTest, SspcPa2SpotsAndAreas)
 
 TEST_F(RulesTest, Iso19840RoughnessAndSamplingPlan)
 {
-    for (const auto& [area, minimum] : {std::pair{0.0, 0},
-                                        {0.5, 5},
-                                        {1.0, 5},
-                                        {1.01, 10},
-                                        {3.0, 10},
-                                        {3.5, 15},
-                                        {10.0, 15},
-                                        {30.0, 20},
-                                        {100.0, 30},
-                                        {101.0, 40},
-                                        {200.0, 40},
-                                        {201.0, 50}})
+    const std::pair<double, int> plan[] = {{0.0, 0},   {0.5, 5},   {1.0, 5},    {1.01, 10},  {3.0, 10},   {3.5, 15},
+                                           {10.0, 15}, {30.0, 20}, {100.0, 30}, {101.0, 40}, {200.0, 40}, {201.0, 50}};
+    for (const auto& [area, minimum] : plan)
         EXPECT_EQ(table::minimumReadings(area), minimum) << area;
 
     // 25 µm off each reading moves 105 onto 80 % of the target (orange) and 104.9 below it (red); the table and

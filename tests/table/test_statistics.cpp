@@ -9,15 +9,12 @@ TEST_F(StatisticsTest, ListWithTheSampleDeviationOnlyFromTwoValues)
     EXPECT_EQ(stat(), (QStringList{"FE-Speicher", " ", "Statistik:", " ", "Anzahl          " + b + "3",
                                    "Minimum         " + b + "10.0 µm  ", "Maximum         " + b + "14.0 µm  ",
                                    "Mittelwert      " + b + "12.0 µm  ", "Std.Abweichung  " + b + " 2.0 µm  "}));
-    EXPECT_EQ(st->main().text(Main::optFE), "FE-Speicher (3)");
 
     table->StatistikZuruecksetzen();
     table->MessdatenLoeschen();
     table->aktZeile = 1;
-    st->texte.sprache = 1;
     add({.wert = 42.0});
-    ASSERT_EQ(stat().size(), 8);
-    EXPECT_EQ(stat()[4], "Number          " + b + "1");
+    EXPECT_EQ(stat().size(), 8);
 }
 
 TEST_F(StatisticsTest, NegativeValuesAndAbsoluteMode)

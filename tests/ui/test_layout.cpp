@@ -120,21 +120,26 @@ TEST(Layout, StaysInPlaceFromFileToConnectionAndRead)
     EXPECT_LE(std::abs(inFrame.left() - (rahmen->width() - inFrame.right() - 1)), 1);
     EXPECT_LE(std::abs(inFrame.top() - (rahmen->height() - inFrame.bottom() - 1)), 1);
 
-    // A file before any gauge: the table and its commands, not the reads.
+    // A file before any gauge: the table and its commands, not the reads, also after table commands that show the
+    // view again.
     auto* grid = w.findChild<QTableView*>(Main::MSFlex);
     ASSERT_TRUE(p.exporter().loadFrom(file));
     QCoreApplication::processEvents();
     expectLastRowsWhole(grid, 50);
-    EXPECT_TRUE(w.findChild<QPushButton*>(Main::cmdExcel)->isEnabled());
-    EXPECT_FALSE(w.findChild<QRadioButton*>(Main::optOnline)->isEnabled());
+    p.table().cmdAbs_Click();
+    p.table().cmdSort_Click();
+    p.table().cmdSort_Click();
+    for (const QString& name : shell::Commands::controls())
+        EXPECT_EQ(w.findChild<QWidget*>(name)->isEnabled(), shell::Commands::forTableWithoutGauge().contains(name) ||
+                                                                shell::Commands::withoutGauge().contains(name))
+            << name.toStdString();
+    EXPECT_TRUE(p.dialogs.shown.isEmpty());
 
     // A wait with its cancel button, then the connection and the read of both memories.
     p.main().setVisible(Main::cmdCancel, true);
     p.main().setText(Main::txtWait, "Einlesen abgebrochen, keine Werte übernommen");
     p.main().setVisible(Main::cmdCancel, false);
-    p.main().setText(Main::ComboPort, "COM7");
-    p.link().ComboPort_Change();
-    p.link().cmdConnect_Click();
+    p.connect(7);
     QCoreApplication::processEvents();
     ASSERT_TRUE(p.st.link.CheckConnect);
     for (const QString& name : shell::Commands::controls())
