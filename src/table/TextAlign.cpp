@@ -1,20 +1,10 @@
 #include "TextAlign.h"
 
-#include "shell/Numbers.h"
-
 namespace table {
 
-QString Ausrichten(int maxLaenge, const QString& sText, const QString& sFuell, bool bKuerzen)
+QString Ausrichten(int maxLaenge, const QString& sText)
 {
-    if (sText.size() > maxLaenge)
-        return bKuerzen ? sText.left(maxLaenge) : sText;
-    const QChar fill = sFuell.isEmpty() ? QLatin1Char(' ') : sFuell.at(0);
-    return sText.rightJustified(maxLaenge, fill);
-}
-
-QString AusrichtenL(int maxLaenge, const QString& sText)
-{
-    return shell::Numbers::fixedWidth(shell::Numbers::trimBlanks(sText), maxLaenge);
+    return sText.rightJustified(maxLaenge, QLatin1Char(' '));
 }
 
 } // namespace table
