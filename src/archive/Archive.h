@@ -2,8 +2,8 @@
 
 #include "Series.h"
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 #include <memory>

@@ -21,7 +21,7 @@ std::atomic<int> g_connections{0};
 bool refusedText(const QString& text)
 {
     static const char* const kRefused[] = {"authentication failed", "no password supplied", "does not exist",
-                                           "pg_hba.conf", "permission denied", "certificate"};
+                                           "pg_hba.conf",           "permission denied",    "certificate"};
     for (const char* word : kRefused)
         if (text.contains(QLatin1String(word), Qt::CaseInsensitive))
             return true;
@@ -144,10 +144,25 @@ ServerArchive::Put ServerArchive::upload(const Series& s, const std::vector<Read
         "?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING RETURNING id"));
     const QString project = projectText(s.settings.projectFields);
     for (const QVariant& v :
-         {QVariant(s.uid), QVariant(s.previousUid), QVariant(s.version), QVariant(int(s.kind)), QVariant(s.view),
-          QVariant(timeText(s.started)), QVariant(timeText(s.ended)), QVariant(s.edition), QVariant(s.model),
-          QVariant(s.port), QVariant(s.firmware), QVariant(s.probe), QVariant(s.mac), QVariant(s.source),
-          QVariant(project), QVariant(settingsJson(s.settings)), QVariant(s.count), QVariant(s.mean), QVariant(s.unit),
+         {QVariant(s.uid),
+          QVariant(s.previousUid),
+          QVariant(s.version),
+          QVariant(int(s.kind)),
+          QVariant(s.view),
+          QVariant(timeText(s.started)),
+          QVariant(timeText(s.ended)),
+          QVariant(s.edition),
+          QVariant(s.model),
+          QVariant(s.port),
+          QVariant(s.firmware),
+          QVariant(s.probe),
+          QVariant(s.mac),
+          QVariant(s.source),
+          QVariant(project),
+          QVariant(settingsJson(s.settings)),
+          QVariant(s.count),
+          QVariant(s.mean),
+          QVariant(s.unit),
           QVariant(s.verdict),
           QVariant(searchText(s.edition, s.model, s.port, s.firmware, s.probe, s.mac, s.source, project))})
         q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
@@ -235,11 +250,12 @@ std::optional<Series> ServerArchive::series(qint64 id) const
     if (!d->open)
         return std::nullopt;
     QSqlQuery q(d->db());
-    q.prepare(QStringLiteral(
-        "SELECT id, uid::text, coalesce(previous::text, ''), version, kind, view, "
-        "to_char(started, 'YYYY-MM-DD\"T\"HH24:MI:SS.MS'), coalesce(to_char(ended, 'YYYY-MM-DD\"T\"HH24:MI:SS.MS'), ''), "
-        "edition, model, port, firmware, probe, mac, source, settings::text, count, mean, unit, verdict "
-        "FROM series WHERE id = ?"));
+    q.prepare(
+        QStringLiteral("SELECT id, uid::text, coalesce(previous::text, ''), version, kind, view, "
+                       "to_char(started, 'YYYY-MM-DD\"T\"HH24:MI:SS.MS'), coalesce(to_char(ended, "
+                       "'YYYY-MM-DD\"T\"HH24:MI:SS.MS'), ''), "
+                       "edition, model, port, firmware, probe, mac, source, settings::text, count, mean, unit, verdict "
+                       "FROM series WHERE id = ?"));
     q.addBindValue(id);
     if (!q.exec() || !q.next()) {
         d->fail(q.lastError());
@@ -276,8 +292,8 @@ std::vector<Reading> ServerArchive::readings(qint64 id) const
         return out;
     QSqlQuery q(d->db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral(
-        "SELECT nr, wert, einheit, material, datum, zeit FROM reading WHERE series = ? ORDER BY idx"));
+    q.prepare(
+        QStringLiteral("SELECT nr, wert, einheit, material, datum, zeit FROM reading WHERE series = ? ORDER BY idx"));
     q.addBindValue(id);
     if (!q.exec()) {
         d->fail(q.lastError());

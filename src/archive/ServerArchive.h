@@ -19,14 +19,14 @@ public:
 
     enum class State {
         Open,
-        NoDriver,     // Qt's PostgreSQL driver is not installed
-        Unreachable,  // no server, no network, a refused TLS handshake
-        Refused,      // the server does not let this user in (password, certificate, no such role)
-        WrongSchema,  // the database holds no team archive, or one of another version
+        NoDriver,    // Qt's PostgreSQL driver is not installed
+        Unreachable, // no server, no network, a refused TLS handshake
+        Refused,     // the server does not let this user in (password, certificate, no such role)
+        WrongSchema, // the database holds no team archive, or one of another version
     };
     struct Opened {
         State state = State::Open;
-        QString error;     // the server's or libpq's description
+        QString error;         // the server's or libpq's description
         int serverVersion = 0; // WrongSchema: the version found (0: none)
         bool ok() const { return state == State::Open; }
     };

@@ -59,7 +59,8 @@ void ServerUploader::setPlaces(const QString& localFolder, const QString& connec
 
 void ServerUploader::post(std::function<void(Worker&)> job)
 {
-    QMetaObject::invokeMethod(m_context, [w = m_worker, job = std::move(job)] { job(*w); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [w = m_worker, job = std::move(job)] { job(*w); }, Qt::QueuedConnection);
 }
 
 void ServerUploader::uploadPending(qint64 upTo, qint64 skip)
@@ -78,6 +79,7 @@ void ServerUploader::uploadPending(qint64 upTo, qint64 skip)
         const Archive::Opened opened = w.local.open(folder, Archive::Access::Read);
         if (!opened.ok()) {
             out.ok = opened.state == Archive::State::Missing;
+            out.local = true;
             out.error = opened.error;
         } else {
             const std::vector<qint64> ids = w.local.pending(upTo, skip);
@@ -88,28 +90,31 @@ void ServerUploader::uploadPending(qint64 upTo, qint64 skip)
                 const std::optional<Series> s = w.local.series(ids[i]);
                 if (!s) // deleted meanwhile
                     continue;
-                if (w.server.upload(*s, w.local.readings(ids[i])) == ServerArchive::Put::Failed) {
+                const ServerArchive::Put put = w.server.upload(*s, w.local.readings(ids[i]));
+                if (put == ServerArchive::Put::Failed) {
                     out.ok = false;
                     out.error = w.server.lastError();
                     break;
                 }
                 --out.waiting;
-                ++out.added;
+                out.added += put == ServerArchive::Put::Added;
                 const QList<qint64> done{ids[i]};
-                QMetaObject::invokeMethod(this, [this, done] { emit uploaded(done); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, done] { emit uploaded(done); }, Qt::QueuedConnection);
             }
         }
         w.local.close();
-        QMetaObject::invokeMethod(this, [this, out] { passDone(out); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, out] { passDone(out); }, Qt::QueuedConnection);
     });
 }
 
 void ServerUploader::passDone(const Outcome& outcome)
 {
     m_busy = false;
-    emit passFinished(outcome);
     if (std::exchange(m_again, false))
         uploadPending(m_upTo, m_skip);
+    emit passFinished(outcome);
 }
 
 void ServerUploader::requestList(const Filter& filter, int limit)
@@ -147,7 +152,8 @@ void ServerUploader::requestSeries(qint64 serverId)
             }
         }
         QMetaObject::invokeMethod(
-            this, [this, s = s.value_or(Series{}), readings = std::move(readings), out] { emit fetched(s, readings, out); },
+            this,
+            [this, s = s.value_or(Series{}), readings = std::move(readings), out] { emit fetched(s, readings, out); },
             Qt::QueuedConnection);
     });
 }

@@ -46,6 +46,7 @@ public:
         QString error;
         int waiting = 0;
         int added = 0;
+        bool local = false; // it was this computer's archive that could not be read
     };
 
 signals:

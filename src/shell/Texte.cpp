@@ -133,6 +133,54 @@ template <int N> void fill(QString (&table)[N][Texte::kSlots], const Entry* begi
 }
 } // namespace
 
+namespace {
+const Entry kServerEntries[] = {
+    {int(Srv::ThisComputer), "Dieser Computer", "This computer"},
+    {int(Srv::Server), "Server", "Server"},
+    {int(Srv::Waiting), "Auf den Server warten %1 Messreihen.", "%1 series wait for the server."},
+    {int(Srv::AllUploaded), "Alle Messreihen sind auf dem Server.", "Every series is on the server."},
+    {int(Srv::LastFailure), "Letzter Fehler: %1", "Last failure: %1"},
+    {int(Srv::Unreachable),
+     "Der Server ist nicht erreichbar (%1). Die Messreihen bleiben auf diesem Computer und werden hochgeladen, sobald "
+     "er erreichbar ist.",
+     "The server cannot be reached (%1). The series stay on this computer and are uploaded as soon as it can be "
+     "reached."},
+    {int(Srv::Refused),
+     "Der Server lässt diesen Benutzer nicht an das Archiv (%1). Bitte Benutzer und Passwort (~/.pgpass) oder "
+     "Zertifikat prüfen; die Messreihen bleiben auf diesem Computer.",
+     "The server does not let this user at the archive (%1). Please check the user and password (~/.pgpass) or "
+     "certificate; the series stay on this computer."},
+    {int(Srv::NoArchive),
+     "Die Datenbank auf dem Server enthält kein Archiv dieses Programms (docs/archive-server.sql). Die Messreihen "
+     "bleiben auf diesem Computer.",
+     "The database on the server holds no archive of this program (docs/archive-server.sql). The series stay on "
+     "this computer."},
+    {int(Srv::OtherSchema),
+     "Das Archiv auf dem Server hat Version %1, dieses Programm braucht Version %2. Hochgeladen wird erst, wenn "
+     "beide zusammenpassen; die Messreihen bleiben auf diesem Computer.",
+     "The archive on the server is version %1; this program needs version %2. Nothing is uploaded until they match; "
+     "the series stay on this computer."},
+    {int(Srv::NoDriver),
+     "Der PostgreSQL-Treiber von Qt fehlt (Paket libqt6sql6-psql). Die Messreihen bleiben auf diesem Computer.",
+     "Qt's PostgreSQL driver is missing (package libqt6sql6-psql). The series stay on this computer."},
+    {int(Srv::UploadFailed), "Hochladen unterbrochen (%1); es wird später wiederholt.",
+     "Upload cut short (%1); it is tried again later."},
+    {int(Srv::LocalUnreadable), "Das Archiv dieses Computers kann nicht gelesen werden (%1).",
+     "The archive of this computer cannot be read (%1)."},
+    {int(Srv::NoServer), "Kein Server eingerichtet (Server.ini).", "No server set up (Server.ini)."},
+    {int(Srv::Listed), "%1 Messreihen auf dem Server (höchstens %2 gezeigt)",
+     "%1 series on the server (at most %2 shown)"},
+};
+} // namespace
+
+QString serverText(Srv entry, int sprache)
+{
+    for (const Entry& e : kServerEntries)
+        if (e.n == int(entry))
+            return QString::fromUtf8(sprache != 0 ? e.en : e.de);
+    return {};
+}
+
 void Texte::LoadMessageTable(const QString& programTitle)
 {
     fill(messageTable, std::begin(kMessageEntries), std::end(kMessageEntries));

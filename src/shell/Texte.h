@@ -119,6 +119,25 @@ enum class Cap {
     NotConnected = 55,
 };
 
+// Texts of the team archive on a server (German, English), by name.
+enum class Srv {
+    ThisComputer,
+    Server,
+    Waiting, // %1 series wait for the server
+    AllUploaded,
+    LastFailure, // %1 what went wrong
+    Unreachable, // %1 libpq's description
+    Refused,     // %1 the server's description
+    NoArchive,   // the database holds no archive
+    OtherSchema, // %1 the server's version, %2 the program's
+    NoDriver,
+    UploadFailed, // %1 the server's description
+    LocalUnreadable,
+    NoServer,
+    Listed, // %1 series shown (at most %2)
+};
+QString serverText(Srv entry, int sprache);
+
 // The three language tables. Slot 0 German, 1 English, 2 never filled.
 class Texte
 {
