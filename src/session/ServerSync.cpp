@@ -16,21 +16,26 @@ ServerSync::ServerSync(shell::AppState& st, ArchiveRecorder& recorder, QObject* 
     connect(&m_timer, &QTimer::timeout, this, &ServerSync::uploadNow);
 }
 
-void ServerSync::start()
+QString ServerSync::connectionOf(const QString& appDataPath, int* minutes)
 {
     QStringList lines;
-    const QString path = m_st.edition.AppDataPath + QLatin1Char('/') + fileName();
-    QString connection;
+    if (minutes)
+        *minutes = kDefaultMinutes;
+    if (appDataPath.isEmpty() || !shell::TextFile::readLines(appDataPath + QLatin1Char('/') + fileName(), lines).ok ||
+        lines.isEmpty())
+        return {};
+    const QStringList fields = lines.first().split(QLatin1Char(';'));
+    bool ok = false;
+    const int m = fields.value(1).trimmed().toInt(&ok);
+    if (minutes && ok && m >= 1 && m <= 24 * 60)
+        *minutes = m;
+    return fields.value(0).trimmed();
+}
+
+void ServerSync::start()
+{
     int minutes = kDefaultMinutes;
-    if (!m_st.edition.AppDataPath.isEmpty() && shell::TextFile::readLines(path, lines).ok && !lines.isEmpty()) {
-        const QStringList fields = lines.first().split(QLatin1Char(';'));
-        connection = fields.value(0).trimmed();
-        bool ok = false;
-        const int m = fields.value(1).trimmed().toInt(&ok);
-        if (ok && m >= 1 && m <= 24 * 60)
-            minutes = m;
-    }
-    m_uploader.setPlaces(m_st.edition.MessDataPath, connection);
+    m_uploader.setPlaces(m_st.edition.MessDataPath, connectionOf(m_st.edition.AppDataPath, &minutes));
     if (!configured())
         return;
     m_timer.start(minutes * 60 * 1000);
@@ -86,7 +91,7 @@ QString ServerSync::statusText() const
 
 QString ServerSync::describe(const archive::ServerUploader::Outcome& o, int sprache)
 {
-    const QString why = o.error.trimmed();
+    const QString why = o.error.simplified();
     switch (o.state) {
     case ServerArchive::State::Open:
         return shell::serverText(o.local ? Srv::LocalUnreadable : Srv::UploadFailed, sprache).arg(why);

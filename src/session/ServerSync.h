@@ -26,7 +26,9 @@ public:
 
     ServerSync(shell::AppState& st, ArchiveRecorder& recorder, QObject* parent = nullptr);
 
-    // Reads Server.ini (connection;minutes;) from the settings folder and begins.
+    // The connection line of Server.ini in the settings folder ("": no server) and its minutes between passes.
+    static QString connectionOf(const QString& appDataPath, int* minutes = nullptr);
+    // Reads Server.ini (connection;minutes;) and begins.
     void start();
     bool configured() const { return !m_uploader.connection().isEmpty(); }
     archive::ServerUploader& uploader() { return m_uploader; }
