@@ -52,7 +52,8 @@ struct ServerArchive::Impl {
     QSqlDatabase db() const { return QSqlDatabase::database(connection, false); }
     bool fail(const QSqlError& e)
     {
-        error = e.text();
+        // The server's or libpq's own words; Qt's driver adds only "Unable to connect" and the like.
+        error = (e.databaseText().isEmpty() ? e.text() : e.databaseText()).simplified();
         return false;
     }
     void closeDb()

@@ -188,6 +188,9 @@ frmVerlauf::frmVerlauf(session::TransferSession& session, QWidget* parent)
     m_serverStatus = new QLabel(this);
     m_serverStatus->setObjectName(lblServer);
     m_serverStatus->setWordWrap(true);
+    // A long failure wraps instead of widening the window.
+    m_serverStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_serverStatus->setMinimumHeight(m_serverStatus->fontMetrics().lineSpacing() * 3);
     root->addWidget(m_serverStatus);
     m_open->setDefault(true);
 
@@ -333,8 +336,15 @@ void frmVerlauf::serverListed(const std::vector<archive::ListEntry>& entries, co
         return;
     m_model->setEntries(entries);
     const int lang = m_session.state().sprache();
-    m_count->setText(o.ok ? shell::serverText(shell::Srv::Listed, lang).arg(entries.size()).arg(kServerListLimit)
-                          : session::ServerSync::describe(o, lang));
+    if (o.ok)
+        m_count->setText(shell::serverText(shell::Srv::Listed, lang).arg(entries.size()).arg(kServerListLimit));
+    else {
+        m_count->clear();
+        const int waiting = m_session.server().waiting();
+        m_serverStatus->setText(session::ServerSync::describe(o, lang) + QLatin1Char(' ') +
+                                (waiting > 0 ? shell::serverText(shell::Srv::Waiting, lang).arg(waiting)
+                                             : shell::serverText(shell::Srv::AllUploaded, lang)));
+    }
     if (m_model->rowCount() > 0)
         m_list->selectRow(0);
     updateButtons();
@@ -345,7 +355,7 @@ void frmVerlauf::serverFetched(const archive::Series& series, const std::vector<
 {
     const int output = std::exchange(m_fetchOutput, -1);
     if (!o.ok) {
-        m_count->setText(session::ServerSync::describe(o, m_session.state().sprache()));
+        m_serverStatus->setText(session::ServerSync::describe(o, m_session.state().sprache()));
         return;
     }
     m_session.archive().openSeries(series, readings);
