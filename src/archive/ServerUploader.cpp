@@ -59,6 +59,9 @@ void ServerUploader::setPlaces(const QString& localFolder, const QString& connec
 
 void ServerUploader::post(std::function<void(Worker&)> job)
 {
+    // Without a connection line libpq would try its defaults (a local server as this user): never.
+    if (m_connection.isEmpty())
+        return;
     QMetaObject::invokeMethod(
         m_context, [w = m_worker, job = std::move(job)] { job(*w); }, Qt::QueuedConnection);
 }

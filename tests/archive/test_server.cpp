@@ -1,14 +1,13 @@
 #include "PgServer.h"
+#include "Program.h"
 #include "archive/Archive.h"
 #include "archive/ServerUploader.h"
+#include "session/ArchiveRecorder.h"
 #include "session/ServerSync.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -161,19 +160,33 @@ TEST_F(Server, InspectorMayOnlyAddAndRead)
     a.keep(3, 1);
     ASSERT_TRUE(a.upload().ok);
     const QString before = s_pg->sql("SELECT count(*) FROM reading");
-    QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "inspector");
-    db.setConnectOptions(s_pg->connection("anna"));
-    ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     for (const char* sql : {"DELETE FROM series", "DELETE FROM reading", "UPDATE reading SET wert = 0",
-                            "TRUNCATE series CASCADE", "UPDATE archive_schema SET version = 9", "DROP TABLE reading"}) {
-        QSqlQuery q(db);
-        EXPECT_FALSE(q.exec(sql)) << sql;
-        EXPECT_TRUE(q.lastError().text().contains(QRegularExpression("permission denied|must be owner")))
-            << q.lastError().text().toStdString();
-    }
-    EXPECT_EQ(s_pg->sql("SELECT count(*) FROM reading"), before);
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("inspector");
+                            "TRUNCATE series CASCADE", "UPDATE archive_schema SET version = 9", "DROP TABLE reading"})
+        EXPECT_TRUE(s_pg->sql(sql, "anna").contains(QRegularExpression("permission denied|must be owner"))) << sql;
+    EXPECT_EQ(s_pg->sql("SELECT count(*) FROM reading", "anna"), before);
+}
+
+// The program uploads what it kept by itself once Server.ini names the server, and says so.
+TEST_F(Server, ProgramUploadsWhatItKeeps)
+{
+    s_pg->sql("TRUNCATE reading, series");
+    Program prog("RD");
+    ASSERT_TRUE(prog.start());
+    session::ArchiveRecorder& recorder = prog.session->archive();
+    ASSERT_TRUE(recorder.ensureOpen());
+    recorder.archive().add({.started = QDateTime::currentDateTime(), .count = 1},
+                           {{1, 101.5, "µm  ", "Fe", "07.12.2026", "10:00:00"}});
+    testsupport::Sandbox::writeFile(prog.st.edition.AppDataPath + "/Server.ini",
+                                    (s_pg->connection("anna") + ";1;\r\n").toLatin1());
+    session::ServerSync& sync = prog.session->server();
+    bool passed = false;
+    QObject::connect(&sync, &session::ServerSync::statusChanged, [&] { passed = !sync.uploader().busy(); });
+    sync.start();
+    for (QDeadlineTimer t(30000); !passed && !t.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(sync.statusText(), "Alle Messreihen sind auf dem Server.");
+    expectIntact(1);
+    EXPECT_TRUE(recorder.archive().pending(1 << 30, 0).empty());
 }
 
 } // namespace

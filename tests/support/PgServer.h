@@ -26,14 +26,20 @@ public:
     }
     void stop() { run({"stop", m_out[0]}); }
     void start() { run({"start", m_out[0]}); }
-    // SQL run as the database's owner; its rows, one a line, fields split by "|".
-    QString sql(const QString& statement) { return run({"sql", m_out[0], statement}).trimmed(); }
+    // SQL run as the database's owner or an inspector; its rows, one a line, fields split by "|", or its error.
+    QString sql(const QString& statement, const QString& user = {})
+    {
+        return run({"sql", m_out[0], statement, user}).trimmed();
+    }
 
 private:
     static QString run(const QStringList& args)
     {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C"); // a sandbox's locale may not exist on the machine: no warnings in the output
+        p.setProcessEnvironment(env);
         p.start(VT_PG_SERVER, args);
         p.waitForFinished(120000);
         return QString::fromLocal8Bit(p.readAll());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A throwaway PostgreSQL server on a socket folder of its own (no TCP), as "postgres" when run as root (it refuses
 # root). setup SCHEMA prints "FOLDER PORT" (database varnotek, inspectors anna/anna-pw and ben/ben-pw); stop (at
-# once, as a pulled cable), start, sql (as the owner) and destroy take the FOLDER.
+# once, as a pulled cable), start, sql (as the owner, or as the USER after it) and destroy take the FOLDER.
 set -euo pipefail
 bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
 as() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
@@ -22,6 +22,6 @@ setup)
   echo "$dir $port" ;;
 start) as "$bin/pg_ctl" -D "$2/data" -l "$2/log" -w -o "-k $2 -p $port -c listen_addresses='' -c fsync=off" start >/dev/null ;;
 stop) as "$bin/pg_ctl" -D "$2/data" -m immediate -w stop >/dev/null ;;
-sql) as "$bin/psql" -qAt -h "$2" -p $port -U postgres -d varnotek -v ON_ERROR_STOP=1 -c "$3" ;;
+sql) PGPASSWORD=${4:-}-pw as "$bin/psql" -qAt -h "$2" -p $port -U "${4:-postgres}" -d varnotek -v ON_ERROR_STOP=1 -c "$3" ;;
 destroy) "$0" stop "$2" 2>/dev/null || true; rm -rf "$2" ;;
 esac
