@@ -10,7 +10,9 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config file dpkg-dev
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
-  libqt6sql6-sqlite
+  libqt6sql6-sqlite libqt6sql6-psql
+  # the team archive's tests and benchmarks start a PostgreSQL server of their own
+  postgresql
   libxlsxwriter-dev libxdo-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # sanitizer build and fuzz targets; the formatting check of ./check

@@ -1,4 +1,5 @@
 #include "Archive.h"
+#include "SeriesCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,11 +11,14 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 #include <QVariant>
 
 #include <atomic>
 
 namespace archive {
+
+using namespace codec;
 
 namespace {
 
@@ -31,100 +35,11 @@ bool busyCode(const QSqlError& e)
     return code == QLatin1String("5") || code == QLatin1String("6"); // SQLITE_BUSY, SQLITE_LOCKED
 }
 
-const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz");
-
-QString timeText(const QDateTime& t)
-{
-    return t.isValid() ? t.toString(kTimeFormat) : QStringLiteral(""); // never NULL: the columns require a text
-}
-
-// The list reads thousands of these: taken apart by hand, which is many times faster than a format string.
-QDateTime timeOf(const QVariant& v)
-{
-    const QString t = v.toString();
-    if (t.size() < 19)
-        return QDateTime::fromString(t, kTimeFormat);
-    const auto n = [&t](int from, int count) {
-        int out = 0;
-        for (int i = from; i < from + count; ++i)
-            out = out * 10 + (t.at(i).unicode() - '0');
-        return out;
-    };
-    return QDateTime(QDate(n(0, 4), n(5, 2), n(8, 2)),
-                     QTime(n(11, 2), n(14, 2), n(17, 2), t.size() >= 23 ? n(20, 3) : 0));
-}
-
 // Readings are keyed by series and index in one integer, so the table needs no index of its own and a series'
 // readings lie side by side.
 qint64 position(qint64 id, int index)
 {
     return (id << 13) | index;
-}
-
-QString settingsJson(const Settings& s)
-{
-    QJsonObject o;
-    o[QStringLiteral("labels")] = QJsonArray::fromStringList(s.projectLabels);
-    o[QStringLiteral("fields")] = QJsonArray::fromStringList(s.projectFields);
-    o[QStringLiteral("date")] = s.projectDate;
-    o[QStringLiteral("time")] = s.projectTime;
-    o[QStringLiteral("Emin")] = s.Emin;
-    o[QStringLiteral("Emax")] = s.Emax;
-    o[QStringLiteral("Esoll")] = s.Esoll;
-    o[QStringLiteral("E8020")] = s.E8020;
-    o[QStringLiteral("EminStr")] = s.EminStr;
-    o[QStringLiteral("EmaxStr")] = s.EmaxStr;
-    o[QStringLiteral("EsollStr")] = s.EsollStr;
-    o[QStringLiteral("absolut")] = s.absolut;
-    o[QStringLiteral("sprache")] = s.sprache;
-    o[QStringLiteral("memoryMode")] = s.memoryMode;
-    o[QStringLiteral("speichernr")] = s.speichernr;
-    o[QStringLiteral("tableDate")] = s.tableDate;
-    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
-}
-
-QStringList strings(const QJsonValue& v)
-{
-    QStringList out;
-    for (const QJsonValue& item : v.toArray())
-        out << item.toString();
-    return out;
-}
-
-Settings settingsOf(const QString& json)
-{
-    const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();
-    Settings s;
-    s.projectLabels = strings(o[QStringLiteral("labels")]);
-    s.projectFields = strings(o[QStringLiteral("fields")]);
-    s.projectDate = o[QStringLiteral("date")].toString();
-    s.projectTime = o[QStringLiteral("time")].toString();
-    s.Emin = o[QStringLiteral("Emin")].toDouble();
-    s.Emax = o[QStringLiteral("Emax")].toDouble();
-    s.Esoll = o[QStringLiteral("Esoll")].toDouble();
-    s.E8020 = o[QStringLiteral("E8020")].toBool();
-    s.EminStr = o[QStringLiteral("EminStr")].toString();
-    s.EmaxStr = o[QStringLiteral("EmaxStr")].toString();
-    s.EsollStr = o[QStringLiteral("EsollStr")].toString();
-    s.absolut = o[QStringLiteral("absolut")].toBool(true);
-    s.sprache = o[QStringLiteral("sprache")].toInt();
-    s.memoryMode = o[QStringLiteral("memoryMode")].toString();
-    s.speichernr = o[QStringLiteral("speichernr")].toInt();
-    s.tableDate = o[QStringLiteral("tableDate")].toString();
-    return s;
-}
-
-// The project fields in one column, for the list.
-QString projectText(const QStringList& fields)
-{
-    return fields.join(QLatin1Char('\n'));
-}
-
-// What the text filter looks through: the gauge, the project fields and the file, in lower case.
-QString searchText(const QString& edition, const QString& model, const QString& port, const QString& firmware,
-                   const QString& probe, const QString& mac, const QString& source, const QString& project)
-{
-    return QStringList{edition, model, port, firmware, probe, mac, source, project}.join(QLatin1Char('\n')).toLower();
 }
 
 // The schema, one step per version; a step runs once, inside the transaction that sets the version.
@@ -144,6 +59,18 @@ const char* const kStep2[] = {
     "CREATE TABLE series_file (series INTEGER NOT NULL, path TEXT NOT NULL, saved TEXT NOT NULL)",
     "CREATE INDEX series_file_series ON series_file(series)",
 };
+
+// Series get an id of their own that the server keys them by; "uploaded" marks what it has.
+const char* const kStep3[] = {
+    "ALTER TABLE series ADD COLUMN uid TEXT",
+    "ALTER TABLE series ADD COLUMN uploaded INTEGER NOT NULL DEFAULT 0",
+    "CREATE INDEX series_pending ON series(id) WHERE uploaded = 0",
+};
+
+QString newUid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
 
 std::atomic<int> g_connections{0};
 
@@ -215,6 +142,7 @@ struct Archive::Impl {
     Opened connect(int upTo);
     bool migrate(int upTo);
     bool fillSearch();
+    bool fillUid();
     bool prepare();
     qint64 insertHeader(const Series& s);
     bool writeReadings(qint64 id, const std::vector<Reading>& readings);
@@ -383,16 +311,18 @@ bool Archive::Impl::migrate(int upTo)
     struct Step {
         const char* const* sql;
         size_t count;
-        bool fill;
+        bool (Impl::*fill)();
     };
-    const Step steps[] = {{kStep1, std::size(kStep1), false}, {kStep2, std::size(kStep2), true}};
+    const Step steps[] = {{kStep1, std::size(kStep1), nullptr},
+                          {kStep2, std::size(kStep2), &Impl::fillSearch},
+                          {kStep3, std::size(kStep3), &Impl::fillUid}};
     for (int v = version; v < std::min(upTo, kSchemaVersion); ++v) {
         const Step& step = steps[v];
         const bool done = inTransaction([&] {
             for (size_t i = 0; i < step.count; ++i)
                 if (!exec(QString::fromLatin1(step.sql[i])))
                     return false;
-            if (step.fill && !fillSearch())
+            if (step.fill && !(this->*step.fill)())
                 return false;
             return exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1));
         });
@@ -421,6 +351,23 @@ bool Archive::Impl::fillSearch()
             return false;
     }
     return true;
+}
+
+bool Archive::Impl::fillUid()
+{
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id FROM series")))
+        return fail(q.lastError());
+    QSqlQuery update(db());
+    update.prepare(QStringLiteral("UPDATE series SET uid = ? WHERE id = ?"));
+    while (q.next()) {
+        update.addBindValue(newUid());
+        update.addBindValue(q.value(0));
+        if (!exec(update))
+            return false;
+    }
+    return exec(QStringLiteral("CREATE UNIQUE INDEX series_uid ON series(uid)"));
 }
 
 bool Archive::Impl::prepare()
@@ -485,10 +432,12 @@ qint64 Archive::Impl::insertHeader(const Series& s)
 {
     QSqlQuery q(db());
     const bool search = version >= 2;
+    const bool uid = version >= 3;
     q.prepare(QStringLiteral("INSERT INTO series (previous, version, kind, view, started, ended, edition, model, port, "
-                             "firmware, probe, mac, source, project, settings, count, mean, unit, verdict%1) "
-                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?%2)")
-                  .arg(search ? QStringLiteral(", search") : QString(), search ? QStringLiteral(", ?") : QString()));
+                             "firmware, probe, mac, source, project, settings, count, mean, unit, verdict%1%3) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?%2%4)")
+                  .arg(search ? QStringLiteral(", search") : QString(), search ? QStringLiteral(", ?") : QString(),
+                       uid ? QStringLiteral(", uid") : QString(), uid ? QStringLiteral(", ?") : QString()));
     const QString project = projectText(s.settings.projectFields);
     for (const QVariant& v :
          {QVariant(s.previous), QVariant(s.version), QVariant(int(s.kind)), QVariant(s.view),
@@ -499,6 +448,8 @@ qint64 Archive::Impl::insertHeader(const Series& s)
         q.addBindValue(v);
     if (search)
         q.addBindValue(searchText(s.edition, s.model, s.port, s.firmware, s.probe, s.mac, s.source, project));
+    if (uid)
+        q.addBindValue(newUid()); // a new version is a series of its own on the server too
     if (!exec(q))
         return 0;
     return q.lastInsertId().toLongLong();
@@ -588,12 +539,8 @@ std::vector<ListEntry> Archive::list(const Filter& filter) const
     QVariantList values;
     const QString text = filter.text.trimmed().toLower();
     if (!text.isEmpty() && d->version >= 2) {
-        QString escaped = text;
-        escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-            .replace(QLatin1Char('%'), QLatin1String("\\%"))
-            .replace(QLatin1Char('_'), QLatin1String("\\_"));
         where << QStringLiteral("search LIKE ? ESCAPE '\\'");
-        values << QStringLiteral("%") + escaped + QStringLiteral("%");
+        values << likePattern(text);
     }
     if (filter.since.isValid()) {
         where << QStringLiteral("started >= ?");
@@ -638,8 +585,10 @@ std::optional<Series> Archive::series(qint64 id) const
         return std::nullopt;
     QSqlQuery q(d->db());
     q.prepare(QStringLiteral("SELECT id, previous, version, kind, view, started, ended, edition, model, port, "
-                             "firmware, probe, mac, source, settings, count, mean, unit, verdict FROM series "
-                             "WHERE id = ?"));
+                             "firmware, probe, mac, source, settings, count, mean, unit, verdict%1 FROM series s "
+                             "WHERE id = ?")
+                  .arg(d->version >= 3 ? QStringLiteral(", uid, (SELECT p.uid FROM series p WHERE p.id = s.previous)")
+                                       : QString()));
     q.addBindValue(id);
     if (!d->exec(q) || !q.next())
         return std::nullopt;
@@ -663,6 +612,10 @@ std::optional<Series> Archive::series(qint64 id) const
     s.mean = q.value(16).toDouble();
     s.unit = q.value(17).toString();
     s.verdict = q.value(18).toString();
+    if (d->version >= 3) {
+        s.uid = q.value(19).toString();
+        s.previousUid = q.value(20).toString();
+    }
     return s;
 }
 
@@ -693,6 +646,44 @@ std::vector<Reading> Archive::readings(qint64 id) const
         out.push_back(std::move(r));
     }
     return out;
+}
+
+std::vector<qint64> Archive::pending(qint64 upTo, qint64 skip) const
+{
+    std::vector<qint64> out;
+    if (!d->open || d->version < 3)
+        return out;
+    QSqlQuery q(d->db());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT id FROM series WHERE uploaded = 0 AND id <= ? AND id <> ? ORDER BY id"));
+    q.addBindValue(upTo);
+    q.addBindValue(skip);
+    if (d->exec(q))
+        while (q.next())
+            out.push_back(q.value(0).toLongLong());
+    return out;
+}
+
+qint64 Archive::lastId() const
+{
+    QSqlQuery q(d->db());
+    return d->open && q.exec(QStringLiteral("SELECT max(id) FROM series")) && q.next() ? q.value(0).toLongLong() : 0;
+}
+
+bool Archive::markUploaded(const QList<qint64>& ids)
+{
+    if (!d->open || d->version < 3 || d->access != Access::Write)
+        return false;
+    return d->inTransaction([&] {
+        QSqlQuery q(d->db());
+        q.prepare(QStringLiteral("UPDATE series SET uploaded = 1 WHERE id = ?"));
+        for (qint64 id : ids) {
+            q.addBindValue(id);
+            if (!d->exec(q))
+                return false;
+        }
+        return true;
+    });
 }
 
 QStringList Archive::files(qint64 id) const

@@ -2,6 +2,7 @@
 
 #include "Series.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,7 @@ namespace archive {
 class Archive
 {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     static QString fileName() { return QStringLiteral("Archiv.sqlite"); }
 
     enum class Access { Write, Read };
@@ -73,6 +74,13 @@ public:
     std::optional<Series> series(qint64 id) const;
     std::vector<Reading> readings(qint64 id) const;
     QStringList files(qint64 id) const;
+
+    // The series up to upTo that the server does not have yet, oldest first (a version after the one it
+    // replaced), without skip (the series still being measured).
+    std::vector<qint64> pending(qint64 upTo, qint64 skip) const;
+    bool markUploaded(const QList<qint64>& ids);
+    // The newest series' id (0: none).
+    qint64 lastId() const;
 
     // The highest index a series' readings can have.
     static constexpr int kMaxIndex = (1 << 13) - 1;

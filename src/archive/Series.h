@@ -48,6 +48,9 @@ struct Settings {
 struct Series {
     qint64 id = 0;
     qint64 previous = 0; // the version this one replaced; 0 for a first version
+    // The same series on every computer and on the server; made when it is first kept.
+    QString uid;
+    QString previousUid;
     int version = 1;
     Kind kind = Kind::File;
     int view = 0; // the table view it was shown in (0 memory 1, 1 memory 2, 2 online)

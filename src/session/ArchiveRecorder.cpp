@@ -97,6 +97,11 @@ qint64 ArchiveRecorder::current(int view) const
     return view >= 0 && view < 3 ? m_current[size_t(view)] : 0;
 }
 
+qint64 ArchiveRecorder::runningSeries() const
+{
+    return m_online && m_st.link.onlineRun ? m_online->series.id : 0;
+}
+
 void ArchiveRecorder::tell(Told what, const QString& text)
 {
     if (m_told & unsigned(what))
@@ -427,7 +432,19 @@ bool ArchiveRecorder::openSeries(qint64 id)
     const std::optional<archive::Series> s = m_archive.series(id);
     if (!s)
         return false;
-    const std::vector<archive::Reading> readings = m_archive.readings(id);
+    show(*s, m_archive.readings(id), true);
+    return true;
+}
+
+void ArchiveRecorder::openSeries(const archive::Series& series, const std::vector<archive::Reading>& readings)
+{
+    show(series, readings, false);
+}
+
+void ArchiveRecorder::show(const archive::Series& series, const std::vector<archive::Reading>& readings, bool local)
+{
+    const archive::Series* s = &series;
+    const qint64 id = local ? series.id : 0;
     int view = s->kind == Kind::Memory1 ? 0 : s->kind == Kind::Memory2 ? 1 : s->kind == Kind::Online ? 2 : s->view;
     // The rows of a running online run are never replaced, as with a file.
     if (view == 2 && m_st.link.onlineRun)
@@ -443,8 +460,9 @@ bool ArchiveRecorder::openSeries(qint64 id)
     rows.rows.reserve(readings.size());
     for (const archive::Reading& r : readings)
         rows.rows.push_back({r.zeit, r.nr, r.wert, r.einheit, r.material});
-    const QString name =
-        s->kind == Kind::File ? QFileInfo(s->source).fileName() : m_st.say(shell::Phrase::Archive).arg(id);
+    const QString name = s->kind == Kind::File ? QFileInfo(s->source).fileName()
+                         : local               ? m_st.say(shell::Phrase::Archive).arg(id)
+                                               : m_st.say(shell::Phrase::Server).arg(series.id);
     // The heading shows the series' date while the table is rebuilt.
     const QString today = std::exchange(m_st.heuteDatum, s->settings.tableDate);
     m_export.loadRows(rows, name);
@@ -452,14 +470,13 @@ bool ArchiveRecorder::openSeries(qint64 id)
     for (size_t i = 0; i < readings.size() && i < size_t(table::MessdatenStore::kRows); ++i)
         m_table.Messdaten.at(view, int(i) + 1).datum = readings[i].datum;
     m_current[size_t(view)] = id;
-    if (view == 2) {
+    if (view == 2 && local) {
         m_online = std::make_unique<Running>();
         m_online->series = *s;
         for (const archive::Reading& r : readings)
             m_online->tally.add(r, s->settings, isVx(m_st));
         m_online->index = int(readings.size());
     }
-    return true;
 }
 
 bool ArchiveRecorder::deleteSeries(qint64 id)

@@ -44,10 +44,14 @@ public:
     archive::Archive& archive() { return m_archive; }
     // The series a view's rows are kept as (0: none).
     qint64 current(int view) const;
+    // The series an online run is still adding to (0: none).
+    qint64 runningSeries() const;
 
     // Opens a kept series into the table, into the view of its kind, as "Datei öffnen" opens a file; false when
     // there is no such series. Later edits of the view become new versions of it.
     bool openSeries(qint64 id);
+    // The same for a series read from the team's server (it stays there; edits are not kept as versions).
+    void openSeries(const archive::Series& series, const std::vector<archive::Reading>& readings);
     bool deleteSeries(qint64 id);
 
     // Texts of the history list and the command-line tool, by language.
@@ -80,6 +84,7 @@ private:
     qint64 keep(archive::Series series, const std::vector<archive::Reading>& readings, int view);
     void summarise(archive::Series& series, const std::vector<archive::Reading>& readings) const;
     void failed();
+    void show(const archive::Series& series, const std::vector<archive::Reading>& readings, bool local);
     bool reopenIfDamaged();
     // Each kind of trouble is told once a run.
     enum class Told : unsigned { Damaged = 1, Busy = 2, TooNew = 4, Unwritable = 8 };

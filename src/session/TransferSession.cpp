@@ -1,5 +1,6 @@
 #include "TransferSession.h"
 #include "ArchiveRecorder.h"
+#include "ServerSync.h"
 
 #include "export/ExportSession.h"
 #include "link/LinkSession.h"
@@ -33,6 +34,7 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     m_tastaturForm = new table::TastaturForm(m_st.forms[ctl::frmTastatur::form], m_st.keys, dialogs, m_st.texte, this);
     m_tastaturSender = new table::TastaturSender(m_st.keys, *m_keys, dialogs, m_st.texte, m_st.log, this);
     m_archive = new ArchiveRecorder(m_st, *m_table, *m_export, this);
+    m_server = new ServerSync(m_st, *m_archive, this);
     connectShell();
     connectLink();
     connectReader();
@@ -40,6 +42,7 @@ TransferSession::TransferSession(shell::Dialogs& dialogs, shell::Desktop& deskto
     connectKeystrokes();
     connectArchive();
     connectExport();
+    connectServer();
 }
 
 TransferSession::~TransferSession()
@@ -148,6 +151,20 @@ void TransferSession::connectArchive()
     connect(m_table, &table::TableSession::rowsChanged, a, &ArchiveRecorder::rowsChanged);
     connect(m_export, &reports::ExportSession::fileLoaded, a, &ArchiveRecorder::fileLoaded);
     connect(m_export, &reports::ExportSession::fileSaved, a, &ArchiveRecorder::fileSaved);
+}
+
+// With a server in Server.ini, what the archive keeps is uploaded in the background: after start-up, whenever a
+// series is added or an online run ends, and by the timer; the server's answers come back here.
+void TransferSession::connectServer()
+{
+    ServerSync* s = m_server;
+    archive::ServerUploader* up = &s->uploader();
+    connect(m_shell, &shell::TransferShell::savedPortLoaded, s, &ServerSync::start);
+    connect(m_archive, &ArchiveRecorder::listChanged, s, &ServerSync::uploadNow);
+    connect(m_online, &instrument::OnlineReceiver::runStarted, s, &ServerSync::uploadNow);
+    connect(m_online, &instrument::OnlineReceiver::receptionEnded, s, &ServerSync::uploadNow);
+    connect(up, &archive::ServerUploader::uploaded, s, &ServerSync::markUploaded);
+    connect(up, &archive::ServerUploader::passFinished, s, &ServerSync::passFinished);
 }
 
 void TransferSession::sendOnlineRow(int row)

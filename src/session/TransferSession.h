@@ -28,6 +28,7 @@ class OnlineReceiver;
 namespace session {
 
 class ArchiveRecorder;
+class ServerSync;
 
 // The whole program without its windows: the state and one object of each subsystem, connected to each other
 // here and nowhere else. The main window and the command-line tool each build one and drive it; they add only
@@ -58,6 +59,7 @@ public:
     table::TastaturForm& tastaturForm() { return *m_tastaturForm; }
     table::TastaturSender& tastaturSender() { return *m_tastaturSender; }
     ArchiveRecorder& archive() { return *m_archive; }
+    ServerSync& server() { return *m_server; }
 
     void setAfterConnect(AfterConnect what) { m_afterConnect = what; }
 
@@ -69,6 +71,7 @@ private:
     void connectKeystrokes();
     void connectArchive();
     void connectExport();
+    void connectServer();
     void sendOnlineRow(int row);
     void saveOnlineView(int view);
     void readAfterConnect();
@@ -86,6 +89,7 @@ private:
     table::TastaturForm* m_tastaturForm;
     table::TastaturSender* m_tastaturSender;
     ArchiveRecorder* m_archive;
+    ServerSync* m_server;
 };
 
 } // namespace session

@@ -222,3 +222,42 @@ PHRASE(AppearanceInTableEachValue,
        "Kennzeichnung in Tabelle:  jeder Wert nach seinem Spot: Spot ok = grün, Spot außerhalb = rot, offener Spot = "
        "ohne Farbe",
        "Appearance in table: each value by its spot: spot ok = green, spot outside = red, open spot = no colour")
+// ArchiveRecorder
+PHRASE(Server, "Server #%1", "Server #%1")
+// team archive on a server
+PHRASE(ServerThisComputer, "Dieser Computer", "This computer")
+PHRASE(ServerServer, "Server", "Server")
+PHRASE(ServerWaiting, "Auf den Server warten %1 Messreihen.", "%1 series wait for the server.")
+PHRASE(ServerAllUploaded, "Alle Messreihen sind auf dem Server.", "Every series is on the server.")
+PHRASE(ServerLastFailure, "Letzter Fehler: %1", "Last failure: %1")
+PHRASE(
+    ServerUnreachable,
+    "Der Server ist nicht erreichbar (%1). Die Messreihen bleiben auf diesem Computer und werden hochgeladen, sobald "
+    "er erreichbar ist.",
+    "The server cannot be reached (%1). The series stay on this computer and are uploaded as soon as it can be "
+    "reached.")
+PHRASE(ServerRefused,
+       "Der Server lässt diesen Benutzer nicht an das Archiv (%1). Bitte Benutzer und Passwort (~/.pgpass) oder "
+       "Zertifikat prüfen; die Messreihen bleiben auf diesem Computer.",
+       "The server does not let this user at the archive (%1). Please check the user and password (~/.pgpass) or "
+       "certificate; the series stay on this computer.")
+PHRASE(ServerNoArchive,
+       "Die Datenbank auf dem Server enthält kein Archiv dieses Programms (docs/archive-server.sql). Die Messreihen "
+       "bleiben auf diesem Computer.",
+       "The database on the server holds no archive of this program (docs/archive-server.sql). The series stay on "
+       "this computer.")
+PHRASE(ServerOtherSchema,
+       "Das Archiv auf dem Server hat Version %1, dieses Programm braucht Version %2. Hochgeladen wird erst, wenn "
+       "beide zusammenpassen; die Messreihen bleiben auf diesem Computer.",
+       "The archive on the server is version %1; this program needs version %2. Nothing is uploaded until they match; "
+       "the series stay on this computer.")
+PHRASE(ServerNoDriver,
+       "Der PostgreSQL-Treiber von Qt fehlt (Paket libqt6sql6-psql). Die Messreihen bleiben auf diesem Computer.",
+       "Qt's PostgreSQL driver is missing (package libqt6sql6-psql). The series stay on this computer.")
+PHRASE(ServerUploadFailed, "Hochladen unterbrochen (%1); es wird später wiederholt.",
+       "Upload cut short (%1); it is tried again later.")
+PHRASE(ServerLocalUnreadable, "Das Archiv dieses Computers kann nicht gelesen werden (%1).",
+       "The archive of this computer cannot be read (%1).")
+PHRASE(ServerNoServer, "Kein Server eingerichtet (Server.ini).", "No server set up (Server.ini).")
+PHRASE(ServerListed, "%1 Messreihen auf dem Server (höchstens %2 gezeigt)",
+       "%1 series on the server (at most %2 shown)")

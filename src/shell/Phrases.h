@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace shell {
 
 // The program's own texts beside the numbered tables (Texte), one entry per text in PhraseList.h.
@@ -11,5 +13,10 @@ enum class Phrase {
 
 // The text in German (language 0) or English.
 const char* phraseText(Phrase phrase, bool english);
+// The same as text in the given language (0 German, 1 English).
+inline QString phrase(Phrase p, int sprache)
+{
+    return QString::fromUtf8(phraseText(p, sprache != 0));
+}
 
 } // namespace shell

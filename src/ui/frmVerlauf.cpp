@@ -2,8 +2,10 @@
 
 #include "export/ExportSession.h"
 #include "session/ArchiveRecorder.h"
+#include "session/ServerSync.h"
 #include "session/TransferSession.h"
 #include "shell/AppState.h"
+#include "shell/Texte.h"
 #include "shell/TransferShell.h"
 #include "table/ValueFormat.h"
 
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -122,6 +125,13 @@ frmVerlauf::frmVerlauf(session::TransferSession& session, QWidget* parent)
     setObjectName(QStringLiteral("frmVerlauf"));
     auto* root = new QVBoxLayout(this);
     auto* filter = new QHBoxLayout;
+    m_computer = new QRadioButton(this);
+    m_computer->setObjectName(optComputer);
+    m_computer->setChecked(true);
+    m_server = new QRadioButton(this);
+    m_server->setObjectName(optServer);
+    filter->addWidget(m_computer);
+    filter->addWidget(m_server);
     m_text = new QLineEdit(this);
     m_text->setObjectName(txtSuche);
     m_text->setClearButtonEnabled(true);
@@ -175,6 +185,13 @@ frmVerlauf::frmVerlauf(session::TransferSession& session, QWidget* parent)
     for (QPushButton* b : {m_open, m_export, m_delete, m_close})
         buttons->addWidget(b);
     root->addLayout(buttons);
+    m_serverStatus = new QLabel(this);
+    m_serverStatus->setObjectName(lblServer);
+    m_serverStatus->setWordWrap(true);
+    // A long failure wraps instead of widening the window.
+    m_serverStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_serverStatus->setMinimumHeight(m_serverStatus->fontMetrics().lineSpacing() * 3);
+    root->addWidget(m_serverStatus);
     m_open->setDefault(true);
 
     connect(m_text, &QLineEdit::textChanged, this, &frmVerlauf::refresh);
@@ -191,8 +208,18 @@ frmVerlauf::frmVerlauf(session::TransferSession& session, QWidget* parent)
         if (isVisible())
             refresh();
     });
-    connect(&m_session.archive(), &session::ArchiveRecorder::seriesGrew, m_model, &SeriesListModel::grow);
+    connect(&m_session.archive(), &session::ArchiveRecorder::seriesGrew, this,
+            [this](qint64 id, int count, double mean, const QString& unit, const QString& verdict) {
+                if (!onServer())
+                    m_model->grow(id, count, mean, unit, verdict);
+            });
     connect(&m_session.shell(), &shell::TransferShell::languageChanged, this, &frmVerlauf::retranslate);
+    // The team's server: its list and series come from the uploader's thread, the window never waits for them.
+    connect(m_server, &QRadioButton::toggled, this, &frmVerlauf::refresh);
+    session::ServerSync& sync = m_session.server();
+    connect(&sync, &session::ServerSync::statusChanged, this, &frmVerlauf::showServerStatus);
+    connect(&sync.uploader(), &archive::ServerUploader::listed, this, &frmVerlauf::serverListed);
+    connect(&sync.uploader(), &archive::ServerUploader::fetched, this, &frmVerlauf::serverFetched);
     retranslate();
     resize(960, 520);
 }
@@ -210,6 +237,9 @@ void frmVerlauf::retranslate()
     m_export->setText(st.say(shell::Phrase::Export));
     m_delete->setText(st.say(shell::Phrase::Delete));
     m_close->setText(st.say(shell::Phrase::Close));
+    m_computer->setText(shell::phrase(shell::Phrase::ServerThisComputer, st.sprache()));
+    m_server->setText(shell::phrase(shell::Phrase::ServerServer, st.sprache()));
+    showServerStatus();
     QMenu* menu = m_export->menu();
     menu->clear();
     using P = shell::Phrase;
@@ -246,6 +276,16 @@ void frmVerlauf::refresh()
     f.text = m_text->text();
     f.since = m_since->date() == kNoBound ? QDate() : m_since->date();
     f.until = m_until->date() == kNoBound ? QDate() : m_until->date();
+    if (onServer()) {
+        // One question at a time; the last filter is asked when the answer is in.
+        m_listAgain = m_listAsked;
+        if (!m_listAsked) {
+            m_listAsked = true;
+            m_session.server().uploader().requestList(f, kServerListLimit);
+        }
+        updateButtons();
+        return;
+    }
     m_model->setEntries(recorder.ensureOpen() ? recorder.archive().list(f) : std::vector<archive::ListEntry>());
     const shell::AppState& st = m_session.state();
     m_count->setText(recorder.archive().isOpen() ? st.say(shell::Phrase::Series).arg(m_model->rowCount())
@@ -261,8 +301,61 @@ void frmVerlauf::refresh()
 void frmVerlauf::updateButtons()
 {
     const bool any = selected() != 0;
-    for (QPushButton* b : {m_open, m_export, m_delete})
+    for (QPushButton* b : {m_open, m_export})
         b->setEnabled(any);
+    // What is on the server stays there.
+    m_delete->setEnabled(any && !onServer());
+}
+
+bool frmVerlauf::onServer() const
+{
+    return m_server->isChecked();
+}
+
+void frmVerlauf::showServerStatus()
+{
+    const session::ServerSync& sync = m_session.server();
+    const int lang = m_session.state().sprache();
+    m_server->setEnabled(sync.configured());
+    m_serverStatus->setText(sync.configured() ? sync.statusText() : shell::phrase(shell::Phrase::ServerNoServer, lang));
+}
+
+void frmVerlauf::serverListed(const std::vector<archive::ListEntry>& entries, const archive::ServerUploader::Outcome& o)
+{
+    m_listAsked = false;
+    if (std::exchange(m_listAgain, false)) {
+        refresh();
+        return;
+    }
+    if (!onServer())
+        return;
+    m_model->setEntries(entries);
+    const int lang = m_session.state().sprache();
+    if (o.ok)
+        m_count->setText(shell::phrase(shell::Phrase::ServerListed, lang).arg(entries.size()).arg(kServerListLimit));
+    else {
+        m_count->clear();
+        const int waiting = m_session.server().waiting();
+        m_serverStatus->setText(session::ServerSync::describe(o, lang) + QLatin1Char(' ') +
+                                (waiting > 0 ? shell::phrase(shell::Phrase::ServerWaiting, lang).arg(waiting)
+                                             : shell::phrase(shell::Phrase::ServerAllUploaded, lang)));
+    }
+    if (m_model->rowCount() > 0)
+        m_list->selectRow(0);
+    updateButtons();
+}
+
+void frmVerlauf::serverFetched(const archive::Series& series, const std::vector<archive::Reading>& readings,
+                               const archive::ServerUploader::Outcome& o)
+{
+    const int output = std::exchange(m_fetchOutput, -1);
+    if (!o.ok) {
+        m_serverStatus->setText(session::ServerSync::describe(o, m_session.state().sprache()));
+        return;
+    }
+    m_session.archive().openSeries(series, readings);
+    if (output >= 0)
+        pass(output);
 }
 
 qint64 frmVerlauf::selected() const
@@ -275,7 +368,11 @@ qint64 frmVerlauf::selected() const
 
 void frmVerlauf::openSelected()
 {
-    if (const qint64 id = selected())
+    const qint64 id = selected();
+    if (id != 0 && onServer()) {
+        m_fetchOutput = -1;
+        m_session.server().uploader().requestSeries(id);
+    } else if (id != 0)
         m_session.archive().openSeries(id);
 }
 
@@ -283,8 +380,18 @@ void frmVerlauf::openSelected()
 void frmVerlauf::exportSelected(int output)
 {
     const qint64 id = selected();
+    if (id != 0 && onServer()) {
+        m_fetchOutput = output;
+        m_session.server().uploader().requestSeries(id);
+        return;
+    }
     if (id == 0 || !m_session.archive().openSeries(id))
         return;
+    pass(output);
+}
+
+void frmVerlauf::pass(int output)
+{
     reports::ExportSession& e = m_session.exporter();
     switch (output) {
     case 0:

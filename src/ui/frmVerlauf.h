@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/Series.h"
+#include "archive/ServerUploader.h"
 
 #include <QDialog>
 
@@ -10,6 +11,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QTableView;
 
 namespace session {
@@ -37,6 +39,11 @@ public:
     static inline const QString cmdLoeschen = QStringLiteral("cmdLoeschen");
     static inline const QString cmdSchliessen = QStringLiteral("cmdSchliessen");
     static inline const QString lblAnzahl = QStringLiteral("lblAnzahl");
+    static inline const QString optComputer = QStringLiteral("optComputer");
+    static inline const QString optServer = QStringLiteral("optServer");
+    static inline const QString lblServer = QStringLiteral("lblServer");
+    // The server's list shows the newest of what the filter finds.
+    static constexpr int kServerListLimit = 2000;
 
     explicit frmVerlauf(session::TransferSession& session, QWidget* parent = nullptr);
     ~frmVerlauf() override;
@@ -56,6 +63,13 @@ private:
     void exportSelected(int output);
     void deleteSelected();
     void updateButtons();
+    bool onServer() const;
+    void showServerStatus();
+    // The server's answers.
+    void serverListed(const std::vector<archive::ListEntry>& entries, const archive::ServerUploader::Outcome& o);
+    void serverFetched(const archive::Series& series, const std::vector<archive::Reading>& readings,
+                       const archive::ServerUploader::Outcome& o);
+    void pass(int output);
 
     session::TransferSession& m_session;
     SeriesListModel* m_model;
@@ -70,6 +84,12 @@ private:
     QPushButton* m_export;
     QPushButton* m_delete;
     QPushButton* m_close;
+    QRadioButton* m_computer;
+    QRadioButton* m_server;
+    QLabel* m_serverStatus;
+    int m_fetchOutput = -1; // what to do with the series the server sends: -1 open, else an export
+    bool m_listAsked = false;
+    bool m_listAgain = false; // the filter changed while the server was answering
 };
 
 } // namespace ui

@@ -3,10 +3,13 @@
 #include "CliOptions.h"
 
 #include "archive/Archive.h"
+#include "archive/ServerArchive.h"
 #include "export/ExportSession.h"
 #include "session/ArchiveRecorder.h"
+#include "session/ServerSync.h"
 #include "session/TransferSession.h"
 #include "shell/AppState.h"
+#include "shell/Texte.h"
 #include "table/ValueFormat.h"
 
 #include <QTemporaryDir>
@@ -37,6 +40,7 @@ bool HistoryOptions::parse(const QStringList& arguments, QString& edition, int& 
     *this = HistoryOptions();
     const QString action = arguments.value(0);
     QStringList rest = arguments.mid(1);
+    server = rest.removeAll(QStringLiteral("--server")) > 0;
     if (action == QLatin1String("list")) {
         this->action = Action::List;
     } else if (action == QLatin1String("show") || action == QLatin1String("export")) {
@@ -98,6 +102,43 @@ CliHistory::CliHistory(session::TransferSession& session, const HistoryOptions& 
 int CliHistory::run()
 {
     shell::AppState& st = m_session.state();
+    if (m_options.server) {
+        const QString connection = session::ServerSync::connectionOf(st.edition.AppDataPath);
+        if (connection.isEmpty()) {
+            err(shell::phrase(shell::Phrase::ServerNoServer, st.sprache()));
+            return CliExit::NotConnected;
+        }
+        m_server = std::make_shared<archive::ServerArchive>();
+        const archive::ServerArchive::Opened r = m_server->open(connection);
+        if (!r.ok()) {
+            archive::ServerUploader::Outcome o;
+            o.ok = false;
+            o.state = r.state;
+            o.error = r.error;
+            o.serverVersion = r.serverVersion;
+            err(session::ServerSync::describe(o, st.sprache()));
+            return CliExit::NotConnected;
+        }
+    } else {
+        const int opened = openLocal();
+        if (opened != CliExit::Ok ||
+            (m_options.action == HistoryOptions::Action::List && !m_session.archive().archive().isOpen()))
+            return opened;
+    }
+    switch (m_options.action) {
+    case HistoryOptions::Action::List:
+        return list();
+    case HistoryOptions::Action::Show:
+        return show();
+    case HistoryOptions::Action::Export:
+        return exportSeries();
+    }
+    return CliExit::Usage;
+}
+
+int CliHistory::openLocal()
+{
+    shell::AppState& st = m_session.state();
     archive::Archive& a = m_session.archive().archive();
     using State = archive::Archive::State;
     const archive::Archive::Opened r = a.open(st.edition.MessDataPath, archive::Archive::Access::Read);
@@ -116,22 +157,29 @@ int CliHistory::run()
             (r.error.isEmpty() ? QString() : QStringLiteral(" (") + r.error + QLatin1Char(')')));
         return CliExit::InputUnreadable;
     }
-    switch (m_options.action) {
-    case HistoryOptions::Action::List:
-        return list();
-    case HistoryOptions::Action::Show:
-        return show();
-    case HistoryOptions::Action::Export:
-        return exportSeries();
-    }
-    return CliExit::Usage;
+    return CliExit::Ok;
+}
+
+std::optional<archive::Series> CliHistory::seriesOf(qint64 id) const
+{
+    return m_server ? m_server->series(id) : m_session.archive().archive().series(id);
+}
+
+std::vector<archive::Reading> CliHistory::readingsOf(qint64 id) const
+{
+    return m_server ? m_server->readings(id) : m_session.archive().archive().readings(id);
 }
 
 int CliHistory::list()
 {
     const shell::AppState& st = m_session.state();
+    const archive::Filter filter{m_options.text, m_options.since, m_options.until};
     const std::vector<archive::ListEntry> entries =
-        m_session.archive().archive().list({m_options.text, m_options.since, m_options.until});
+        m_server ? m_server->list(filter, 2000) : m_session.archive().archive().list(filter);
+    if (m_server && entries.empty() && !m_server->lastError().isEmpty()) {
+        err(m_server->lastError());
+        return CliExit::NotConnected;
+    }
     for (const archive::ListEntry& e : entries)
         out(QStringList{QString::number(e.id), ArchiveRecorder::timeText(e.started),
                         ArchiveRecorder::kindText(st.sprache(), e.kind, e.version), e.model, QString::number(e.count),
@@ -147,7 +195,7 @@ int CliHistory::show()
 {
     const shell::AppState& st = m_session.state();
     archive::Archive& a = m_session.archive().archive();
-    const std::optional<archive::Series> s = a.series(m_options.id);
+    const std::optional<archive::Series> s = seriesOf(m_options.id);
     if (!s) {
         err(st.say(shell::Phrase::NoSeriesInTheArchive).arg(m_options.id));
         return CliExit::InputUnreadable;
@@ -177,12 +225,13 @@ int CliHistory::show()
     lines.append({"80/20", p.E8020 ? QStringLiteral("1") : QStringLiteral("0")});
     lines.append({"count", QString::number(s->count)});
     lines.append({"verdict", ArchiveRecorder::verdictText(st.sprache(), s->verdict)});
-    for (const QString& f : a.files(s->id))
-        lines.append({"file", f});
+    if (!m_server)
+        for (const QString& f : a.files(s->id))
+            lines.append({"file", f});
     for (const auto& [name, value] : lines)
         out(name + QStringLiteral(": ") + value);
     out(QString());
-    for (const archive::Reading& r : a.readings(s->id))
+    for (const archive::Reading& r : readingsOf(s->id))
         out(QStringList{QString::number(r.nr), table::WertFormatieren(r.wert, r.einheit).trimmed(), r.einheit.trimmed(),
                         r.material.trimmed(), r.datum, r.zeit}
                 .join(QLatin1Char('\t')));
@@ -193,7 +242,7 @@ int CliHistory::exportSeries()
 {
     shell::AppState& st = m_session.state();
     ArchiveRecorder& recorder = m_session.archive();
-    const std::optional<archive::Series> s = recorder.archive().series(m_options.id);
+    const std::optional<archive::Series> s = seriesOf(m_options.id);
     if (!s) {
         err(st.say(shell::Phrase::NoSeriesInTheArchive).arg(m_options.id));
         return CliExit::InputUnreadable;
@@ -217,7 +266,9 @@ int CliHistory::exportSeries()
     QTemporaryDir noProjectFile;
     st.edition.AppDataPath = noProjectFile.path();
 
-    if (!recorder.openSeries(m_options.id)) {
+    if (m_server)
+        recorder.openSeries(*s, readingsOf(s->id));
+    else if (!recorder.openSeries(m_options.id)) {
         err(st.say(shell::Phrase::SeriesCannotBeOpened).arg(m_options.id));
         return CliExit::InputUnreadable;
     }

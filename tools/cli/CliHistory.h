@@ -6,6 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace archive {
+class ServerArchive;
+struct Series;
+struct Reading;
+} // namespace archive
+
 namespace session {
 class TransferSession;
 }
@@ -19,6 +29,7 @@ struct HistoryOptions {
     QDate until;
     QString text;
     qint64 id = 0;
+    bool server = false;    // the team's server (Server.ini) instead of this computer's archive
     bool mes = false;       // export --to mes: the file the program's Save writes
     ExportOptions exported; // the other targets, as export writes them
 
@@ -35,12 +46,17 @@ public:
     int run();
 
 private:
+    int openLocal();
     int list();
     int show();
     int exportSeries();
     void out(const QString& line) const;
     void err(const QString& line) const;
+    // From the server or this computer's archive.
+    std::optional<archive::Series> seriesOf(qint64 id) const;
+    std::vector<archive::Reading> readingsOf(qint64 id) const;
 
     session::TransferSession& m_session;
     HistoryOptions m_options;
+    std::shared_ptr<archive::ServerArchive> m_server;
 };

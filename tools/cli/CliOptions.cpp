@@ -19,9 +19,9 @@ QString CliOptions::usage()
         "       (read and online also take --no-archive)\n"
         "       varnotek-cli export FILE.mes --to txt|pdf|odt|xlsx|report --out PATH [--chart]\n"
         "                         [--view 1|2|online] [--edition CODE] [--lang de|en] [RULE OPTIONS]\n"
-        "       varnotek-cli history list [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--text T]\n"
-        "       varnotek-cli history show ID\n"
-        "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx|report --out PATH [--chart]\n"
+        "       varnotek-cli history list [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--text T] [--server]\n"
+        "       varnotek-cli history show ID [--server]\n"
+        "       varnotek-cli history export ID --to mes|txt|pdf|odt|xlsx|report --out PATH [--chart] [--server]\n"
         "       varnotek-cli --help | --version\n");
 }
 
@@ -70,6 +70,8 @@ Options:
                         archive is waited for 3 s, then the run goes on without it)
   --since, --until      history list: series begun on or after, on or before that day
   --text T              history list: series whose gauge or project fields hold T (any case)
+  --server              history: the team's server that Server.ini names instead of this computer's archive
+                        (list: the newest 2000 the filter finds; ids are the server's)
 )") + RuleOptions::helpText() +
            QStringLiteral(R"(
 
