@@ -237,8 +237,8 @@ void frmVerlauf::retranslate()
     m_export->setText(st.say(shell::Phrase::Export));
     m_delete->setText(st.say(shell::Phrase::Delete));
     m_close->setText(st.say(shell::Phrase::Close));
-    m_computer->setText(shell::phrase(shell::Phrase::ServerThisComputer, st.sprache()));
-    m_server->setText(shell::phrase(shell::Phrase::ServerServer, st.sprache()));
+    m_computer->setText(st.say(shell::Phrase::ServerThisComputer));
+    m_server->setText(st.say(shell::Phrase::ServerServer));
     showServerStatus();
     QMenu* menu = m_export->menu();
     menu->clear();
@@ -246,6 +246,8 @@ void frmVerlauf::retranslate()
     const P outputs[] = {P::HistoryToMes, P::Clipboard, P::HistoryToPrinter, P::WordProcessor, P::Spreadsheet};
     for (int i = 0; i < 5; ++i)
         connect(menu->addAction(st.say(outputs[i])), &QAction::triggered, this, [this, i] { exportSelected(i); });
+    connect(menu->addAction(st.cap(shell::Cap::InspectionReport)), &QAction::triggered, this,
+            [this] { exportSelected(5); });
     m_model->headerDataChanged(Qt::Horizontal, 0, m_model->columnCount() - 1);
     refresh();
 }
@@ -408,6 +410,9 @@ void frmVerlauf::pass(int output)
         break;
     case 4:
         e.cmdExcel_Click();
+        break;
+    case 5:
+        e.cmdBericht_Click();
         break;
     }
 }
