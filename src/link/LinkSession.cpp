@@ -22,7 +22,7 @@ namespace Wait = ctl::frmWait;
 namespace instrument {
 
 LinkSession::LinkSession(shell::AppState& st, SerialLayer& layer, QObject* parent)
-    : QObject(parent), m_st(st), m_layer(layer)
+    : QObject(parent), m_st(st), m_layer(layer), m_ports(st, layer, [this](const QString& text) { setStatus(text); })
 {
     // Queued: the line's notifications may start waits of their own, which must not run inside the port's
     // own notification.
@@ -75,7 +75,7 @@ void LinkSession::cmdConnect_Click()
     setHourglass(true);
     const QString text = f.text(Main::ComboPort);
     if (!text.isEmpty()) {
-        const QString piece = portNumberPiece(text);
+        const QString piece = PortChoice::portNumberPiece(text);
         if (!piece.isEmpty())
             st.link.portNumber = piece;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PortChoice.h"
 #include "SerialLayer.h"
 
 #include "shell/Messart.h"
@@ -17,11 +18,11 @@ struct AppState;
 
 namespace instrument {
 
-// The connection to the instrument: port list, port choice, connect sequence, opening with retries, the probe,
+// The connection to the instrument: the port box (PortChoice), connect sequence, opening with retries, the probe,
 // commands, waits, identification and the handling of the line's events. Controls are set through the main
 // window's FormState; the line is whatever SerialLayer it is given. What follows a connection (reading the
-// memories, going online) is announced by signals. The port list and ports coming and going are in
-// LinkSession_ports.cpp, the line's notifications in LinkSession_line.cpp.
+// memories, going online) is announced by signals. Ports coming and going are in LinkSession_ports.cpp,
+// the line's notifications in LinkSession_line.cpp.
 class LinkSession : public QObject
 {
     Q_OBJECT
@@ -46,10 +47,10 @@ public:
 
     SerialLayer& layer() { return m_layer; }
 
-    // Start-up: fills ComboPort from COM1 to COM201 while frmWait shows the progress.
-    void enumeratePorts();
-    void ComboPort_Change();
-    void ComboPort_Click() { ComboPort_Change(); }
+    // The port box (PortChoice).
+    void enumeratePorts() { m_ports.enumeratePorts(); }
+    void ComboPort_Change() { m_ports.ComboPort_Change(); }
+    void ComboPort_Click() { m_ports.ComboPort_Change(); }
     void cmdConnect_Click();
     // Opens the port, with one retry of the whole opening after a failure unless retry is false (a line that
     // just broke is tried once).
@@ -82,19 +83,11 @@ public:
     const QString& refusal() const { return m_refusal; }
     // After an exchange: every command while connected, otherwise what works without a gauge.
     void restoreCommands();
-    // Ports appeared or vanished: the port list is built again; the port box keeps its text.
-    void refreshPortList();
+    void refreshPortList() { m_ports.refreshPortList(); }
     // While set, the chosen port coming back is announced by portReturned instead of the message box.
     void setWaitingForPort(bool waiting) { m_waitingForPort = waiting; }
     // The cancel button beside the status, shown while a wait can be ended by the user.
     void showCancel(bool on);
-
-    // One ComboPort entry: the name in a field of 5, the type right-aligned in a field of 15.
-    static QString portListEntry(const QString& name, const QString& type);
-    // Whether a port suits the edition's interface kind ("K" cable, "B" Bluetooth).
-    static bool listsPort(const QString& interfaceKind, const PortInfo& info);
-    // The number piece of a port text: characters 4 to 6, 4 to 5 or 4 when numeric; empty when none is.
-    static QString portNumberPiece(const QString& portText);
 
     // Port-state and communication events of the line.
     void portStateEvent(int kind, const QString& comName);
@@ -148,10 +141,8 @@ private:
     void showConnected();
     void showNotConnected();
     void showUnavailable();
-    void showInvalidPort();
     void endConnect(Answer answer);
     void announcePortChange(const QString& message);
-    QStringList listedPorts();
     void settings(const char* aktion);
     void reportOpenFailure(OpenError error);
     void refuseAnswer(qsizetype maxChars);
@@ -159,6 +150,7 @@ private:
 
     shell::AppState& m_st;
     SerialLayer& m_layer;
+    PortChoice m_ports;
     QString m_pendingCommand;
     QString m_receiveBuffer;
     QString m_status;

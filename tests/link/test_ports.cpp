@@ -10,6 +10,7 @@ namespace Main = ctl::frmTransfer;
 namespace Wait = ctl::frmWait;
 
 using instrument::LinkSession;
+using instrument::PortChoice;
 using instrument::PortTable;
 
 TEST(PortTable, FixedTableAndPortsIniOverrides)
@@ -41,8 +42,8 @@ TEST(PortTable, FixedTableAndPortsIniOverrides)
 
 TEST(PortList, EntryFormatAndEditionFilters)
 {
-    EXPECT_EQ(LinkSession::portListEntry("COM3", "VCP x"), "COM3           VCP x");
-    EXPECT_EQ(LinkSession::portListEntry("COM12", "BTH simulated gauge"), "COM12BTH simulated gauge");
+    EXPECT_EQ(PortChoice::portListEntry("COM3", "VCP x"), "COM3           VCP x");
+    EXPECT_EQ(PortChoice::portListEntry("COM12", "BTH simulated gauge"), "COM12BTH simulated gauge");
 
     Program prog("FT"); // cable edition
     FakeLine& line = prog.line();
@@ -101,7 +102,7 @@ TEST(PortList, ChoiceAndNumber)
 
     const std::pair<const char*, const char*> numbers[] = {{"COM12BTH gauge", "12"}, {"COM150 x", "150"}, {"COMx", ""}};
     for (const auto& [text, number] : numbers)
-        EXPECT_EQ(LinkSession::portNumberPiece(text).trimmed(), number) << text;
+        EXPECT_EQ(PortChoice::portNumberPiece(text).trimmed(), number) << text;
 
     // Without a number the old port stays; the connect writes nothing when the port cannot open.
     prog.st.link.portNumber = "5";
