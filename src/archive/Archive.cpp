@@ -140,6 +140,8 @@ struct Archive::Impl {
     }
 
     Opened connect(int upTo);
+    Opened checkFile();
+    Opened prepareWriting(int upTo);
     bool migrate(int upTo);
     bool fillSearch();
     bool fillUid();
@@ -251,58 +253,64 @@ Archive::Opened Archive::Impl::connect(int upTo)
         closeDb();
         return {State::Unwritable, error, {}};
     }
-    QSqlQuery q(db());
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
-        fail(q.lastError());
-        const bool bad = damaged;
-        const bool busy = busyCode(q.lastError());
-        q = QSqlQuery();
+    if (const Opened read = checkFile(); !read.ok()) {
         closeDb();
-        return {bad ? State::Damaged : busy ? State::Busy : State::Unwritable, error, {}};
+        return read;
     }
-    version = q.value(0).toInt();
-    // A page the header does not show as bad still has to be read once before the archive is trusted.
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next()) {
-        fail(q.lastError());
-        const bool bad = damaged;
-        q = QSqlQuery();
-        closeDb();
-        return {bad ? State::Damaged : State::Unwritable, error, {}};
-    }
-    if (suspect &&
-        (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))) {
-        error = q.lastError().isValid() ? q.lastError().text() : q.value(0).toString();
-        q = QSqlQuery();
-        closeDb();
-        return {State::Damaged, error, {}};
-    }
-    suspect = false;
-    q = QSqlQuery();
     if (version > kSchemaVersion) {
         error = QStringLiteral("schema version %1").arg(version);
         closeDb();
         return {State::TooNew, error, {}};
     }
     if (access == Access::Write) {
-        // The log keeps every committed transaction when the program is killed; only a crash of the system itself
-        // may lose the last ones, so synchronous=NORMAL keeps each online value as cheap as it must be.
-        QSqlQuery pragma(db());
-        if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
-            pragma.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0 ||
-            !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !migrate(upTo) || !prepare()) {
-            if (pragma.lastError().isValid())
-                fail(pragma.lastError());
-            const bool bad = damaged;
-            const bool busy = busyCode(pragma.lastError());
-            pragma = QSqlQuery();
+        if (const Opened written = prepareWriting(upTo); !written.ok()) {
             closeDb();
-            return {bad ? State::Damaged : busy ? State::Busy : State::Unwritable, error, {}};
+            return written;
         }
     } else if (version < 1) {
         closeDb();
         return {State::Missing, {}, {}};
     }
     open = true;
+    return {State::Open, {}, {}};
+}
+
+// Reads the schema version and the file's pages; its queries are gone on return, so the caller may close.
+Archive::Opened Archive::Impl::checkFile()
+{
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        fail(q.lastError());
+        return {damaged ? State::Damaged : busyCode(q.lastError()) ? State::Busy : State::Unwritable, error, {}};
+    }
+    version = q.value(0).toInt();
+    // A page the header does not show as bad still has to be read once before the archive is trusted.
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next()) {
+        fail(q.lastError());
+        return {damaged ? State::Damaged : State::Unwritable, error, {}};
+    }
+    if (suspect &&
+        (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))) {
+        error = q.lastError().isValid() ? q.lastError().text() : q.value(0).toString();
+        return {State::Damaged, error, {}};
+    }
+    suspect = false;
+    return {State::Open, {}, {}};
+}
+
+// A writer's connection: the write-ahead log, the schema up to upTo, the statements prepared.
+Archive::Opened Archive::Impl::prepareWriting(int upTo)
+{
+    // The log keeps every committed transaction when the program is killed; only a crash of the system itself
+    // may lose the last ones, so synchronous=NORMAL keeps each online value as cheap as it must be.
+    QSqlQuery pragma(db());
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next() ||
+        pragma.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0 ||
+        !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !migrate(upTo) || !prepare()) {
+        if (pragma.lastError().isValid())
+            fail(pragma.lastError());
+        return {damaged ? State::Damaged : busyCode(pragma.lastError()) ? State::Busy : State::Unwritable, error, {}};
+    }
     return {State::Open, {}, {}};
 }
 

@@ -42,6 +42,44 @@ QString connectOptions(const QString& connection)
     return c + QStringLiteral(" application_name=varnotek-transfer");
 }
 
+// The series' header in the order of the insert's columns; a null text goes in as "".
+void bindSeries(QSqlQuery& q, const Series& s)
+{
+    const QString project = projectText(s.settings.projectFields);
+    for (const QVariant& v :
+         {QVariant(s.uid),
+          QVariant(s.previousUid),
+          QVariant(s.version),
+          QVariant(int(s.kind)),
+          QVariant(s.view),
+          QVariant(timeText(s.started)),
+          QVariant(timeText(s.ended)),
+          QVariant(s.edition),
+          QVariant(s.model),
+          QVariant(s.port),
+          QVariant(s.firmware),
+          QVariant(s.probe),
+          QVariant(s.mac),
+          QVariant(s.source),
+          QVariant(project),
+          QVariant(settingsJson(s.settings)),
+          QVariant(s.count),
+          QVariant(s.mean),
+          QVariant(s.unit),
+          QVariant(s.verdict),
+          QVariant(searchText(s.edition, s.model, s.port, s.firmware, s.probe, s.mac, s.source, project))})
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+}
+
+// All readings as one JSON array, so that one statement inserts them: one round trip, whatever their number.
+QString readingsJson(const std::vector<Reading>& readings)
+{
+    QJsonArray rows;
+    for (const Reading& r : readings)
+        rows.append(QJsonArray{r.nr, r.wert, r.einheit, r.material, r.datum, r.zeit});
+    return QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact));
+}
+
 } // namespace
 
 struct ServerArchive::Impl {
@@ -143,30 +181,7 @@ ServerArchive::Put ServerArchive::upload(const Series& s, const std::vector<Read
         "probe, mac, source, project, settings, count, mean, unit, verdict, search) VALUES (?::uuid, "
         "NULLIF(?, '')::uuid, ?, ?, ?, ?::timestamp, NULLIF(?, '')::timestamp, ?, ?, ?, ?, ?, ?, ?, ?, ?::jsonb, ?, "
         "?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING RETURNING id"));
-    const QString project = projectText(s.settings.projectFields);
-    for (const QVariant& v :
-         {QVariant(s.uid),
-          QVariant(s.previousUid),
-          QVariant(s.version),
-          QVariant(int(s.kind)),
-          QVariant(s.view),
-          QVariant(timeText(s.started)),
-          QVariant(timeText(s.ended)),
-          QVariant(s.edition),
-          QVariant(s.model),
-          QVariant(s.port),
-          QVariant(s.firmware),
-          QVariant(s.probe),
-          QVariant(s.mac),
-          QVariant(s.source),
-          QVariant(project),
-          QVariant(settingsJson(s.settings)),
-          QVariant(s.count),
-          QVariant(s.mean),
-          QVariant(s.unit),
-          QVariant(s.verdict),
-          QVariant(searchText(s.edition, s.model, s.port, s.firmware, s.probe, s.mac, s.source, project))})
-        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+    bindSeries(q, s);
     if (!q.exec())
         return failed(q.lastError());
     if (!q.next()) {
@@ -174,17 +189,13 @@ ServerArchive::Put ServerArchive::upload(const Series& s, const std::vector<Read
         return Put::Present;
     }
     const qint64 id = q.value(0).toLongLong();
-    // All readings in one statement: one round trip, whatever their number.
-    QJsonArray rows;
-    for (const Reading& r : readings)
-        rows.append(QJsonArray{r.nr, r.wert, r.einheit, r.material, r.datum, r.zeit});
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral(
         "INSERT INTO reading (series, idx, nr, wert, einheit, material, datum, zeit) SELECT ?, (t.o - 1)::int, "
         "(t.r->>0)::smallint, (t.r->>1)::float8, t.r->>2, t.r->>3, t.r->>4, t.r->>5 "
         "FROM jsonb_array_elements(?::jsonb) WITH ORDINALITY AS t(r, o)"));
     insert.addBindValue(id);
-    insert.addBindValue(QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact)));
+    insert.addBindValue(readingsJson(readings));
     if (!insert.exec())
         return failed(insert.lastError());
     if (!db.commit())

@@ -161,6 +161,71 @@ void paintBars(QPainter& p, const ChartDescription& d, const Scale& sc)
     p.setBrush(Qt::NoBrush);
 }
 
+// The axes' ranges over the plot; an empty range is widened to one unit.
+Scale scale(const ChartDescription& d, const QRectF& plot)
+{
+    Scale sc{plot, d.x.minimum, d.x.maximum, d.y.minimum, d.y.maximum};
+    if (!(sc.x1 > sc.x0))
+        sc.x1 = sc.x0 + 1;
+    if (!(sc.y1 > sc.y0))
+        sc.y1 = sc.y0 + 1;
+    return sc;
+}
+
+// Grid lines across the plot at the value ticks, their labels left of it.
+void paintValueAxis(QPainter& p, const Scale& sc, const QFontMetricsF& fm, const QList<double>& ticks, double step)
+{
+    const QRectF& plot = sc.plot;
+    const QColor grid(215, 215, 215);
+    p.setPen(QPen(grid, fm.height() * 0.03));
+    for (double v : ticks)
+        p.drawLine(QPointF(plot.left(), sc.y(v)), QPointF(plot.right(), sc.y(v)));
+    p.setPen(Qt::black);
+    for (double v : ticks) {
+        const QString t = tickText(v, step);
+        p.drawText(QPointF(plot.left() - fm.height() * 0.3 - fm.horizontalAdvance(t), sc.y(v) + fm.ascent() / 2.5), t);
+    }
+}
+
+// The ticks under the plot: a histogram's bin edges, else round reading numbers from 1 on; their step in step.
+QList<double> readingTicks(const ChartDescription& d, const Scale& sc, double& step)
+{
+    if (d.kind != ChartDescription::Kind::Histogram) {
+        const QList<double> ticks = ChartPainter::ticks(std::max(1.0, sc.x0), sc.x1, 10, &step);
+        step = std::max(1.0, step);
+        return ticks;
+    }
+    // Every bin edge is a tick; the labels are thinned so that they do not run into each other.
+    const int bins = std::max(1, d.x.majorDivision);
+    step = (sc.x1 - sc.x0) / bins;
+    QList<double> ticks;
+    for (int i = 0; i <= bins; ++i)
+        ticks.append(sc.x0 + i * step);
+    return ticks;
+}
+
+// Tick marks under the plot, each labelled where the label before it leaves room.
+void paintReadingAxis(QPainter& p, const ChartDescription& d, const Scale& sc, const QFontMetricsF& fm)
+{
+    const QRectF& plot = sc.plot;
+    const bool histogram = d.kind == ChartDescription::Kind::Histogram;
+    double step = 1;
+    const QList<double> ticks = readingTicks(d, sc, step);
+    double lastRight = -1e9;
+    const double baseline = plot.bottom() + fm.height() * 0.3 + fm.ascent();
+    for (double v : ticks) {
+        const QString t = tickText(v, histogram ? step : 1);
+        const double w = fm.horizontalAdvance(t);
+        const double left = sc.x(v) - w / 2;
+        p.setPen(QPen(Qt::black, fm.height() * 0.05));
+        p.drawLine(QPointF(sc.x(v), plot.bottom()), QPointF(sc.x(v), plot.bottom() + fm.height() * 0.25));
+        if (left < lastRight + fm.height() * 0.5)
+            continue;
+        p.drawText(QPointF(left, baseline), t);
+        lastRight = left + w;
+    }
+}
+
 } // namespace
 
 QList<double> ChartPainter::ticks(double minimum, double maximum, int count, double* step)
@@ -196,49 +261,11 @@ void ChartPainter::paint(QPainter& p, const QRectF& area, const ChartDescription
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(tickText(v, yStep)));
 
     const double legend = legendHeight(d, fm, area.width());
-    QRectF plot = area.adjusted(labelWidth + fm.height() * 0.5, fm.height() * 0.5, -fm.height() * 0.5,
-                                -(legend + fm.lineSpacing() * 1.3));
-    Scale sc{plot, d.x.minimum, d.x.maximum, d.y.minimum, d.y.maximum};
-    if (!(sc.x1 > sc.x0))
-        sc.x1 = sc.x0 + 1;
-    if (!(sc.y1 > sc.y0))
-        sc.y1 = sc.y0 + 1;
-
-    // Grid and tick labels.
-    const QColor grid(215, 215, 215);
-    p.setPen(QPen(grid, fm.height() * 0.03));
-    for (double v : yTicks)
-        p.drawLine(QPointF(plot.left(), sc.y(v)), QPointF(plot.right(), sc.y(v)));
-    p.setPen(Qt::black);
-    for (double v : yTicks) {
-        const QString t = tickText(v, yStep);
-        p.drawText(QPointF(plot.left() - fm.height() * 0.3 - fm.horizontalAdvance(t), sc.y(v) + fm.ascent() / 2.5), t);
-    }
-    double xStep = 1;
-    QList<double> xTicks;
-    if (histogram) {
-        // Every bin edge is a tick; the labels are thinned so that they do not run into each other.
-        const int bins = std::max(1, d.x.majorDivision);
-        xStep = (sc.x1 - sc.x0) / bins;
-        for (int i = 0; i <= bins; ++i)
-            xTicks.append(sc.x0 + i * xStep);
-    } else {
-        xTicks = ticks(std::max(1.0, sc.x0), sc.x1, 10, &xStep);
-        xStep = std::max(1.0, xStep);
-    }
-    double lastRight = -1e9;
-    const double baseline = plot.bottom() + fm.height() * 0.3 + fm.ascent();
-    for (double v : xTicks) {
-        const QString t = tickText(v, histogram ? xStep : 1);
-        const double w = fm.horizontalAdvance(t);
-        const double left = sc.x(v) - w / 2;
-        p.setPen(QPen(Qt::black, fm.height() * 0.05));
-        p.drawLine(QPointF(sc.x(v), plot.bottom()), QPointF(sc.x(v), plot.bottom() + fm.height() * 0.25));
-        if (left < lastRight + fm.height() * 0.5)
-            continue;
-        p.drawText(QPointF(left, baseline), t);
-        lastRight = left + w;
-    }
+    const QRectF plot = area.adjusted(labelWidth + fm.height() * 0.5, fm.height() * 0.5, -fm.height() * 0.5,
+                                      -(legend + fm.lineSpacing() * 1.3));
+    const Scale sc = scale(d, plot);
+    paintValueAxis(p, sc, fm, yTicks, yStep);
+    paintReadingAxis(p, d, sc, fm);
 
     p.save();
     p.setClipRect(plot.adjusted(-1, -1, 1, 1));

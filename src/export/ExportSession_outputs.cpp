@@ -13,6 +13,28 @@ namespace Main = ctl::frmTransfer;
 
 namespace reports {
 
+namespace {
+
+// The rule's verdict line beside the statistics (the figure too where the rule is not ISO 19840), its other lines
+// as rows of their own.
+void ruleLines(SpreadsheetInput& in, const table::Statistik& s, shell::RuleKind kind)
+{
+    if (s.regelZeilen.empty())
+        return;
+    const table::RuleLine& verdict = s.regelZeilen.front();
+    in.rule8020Label = verdict.label;
+    in.Text8020 = verdict.verdict;
+    if (kind != shell::RuleKind::Iso19840)
+        in.ruleFigure = verdict.figure;
+    for (size_t i = 1; i < s.regelZeilen.size(); ++i) {
+        const table::RuleLine& line = s.regelZeilen[i];
+        in.ruleRows.emplace_back(line.label,
+                                 line.verdict.isEmpty() ? line.figure : line.verdict + QLatin1Char(' ') + line.figure);
+    }
+}
+
+} // namespace
+
 void ExportSession::cmdClipboard_Click()
 {
     const TableHold hold(m_table);
@@ -117,18 +139,7 @@ SpreadsheetInput ExportSession::spreadsheetInput(bool withChart)
     in.aktZeile = tab.aktZeile;
     in.statEinheit = s.statEinheit;
     in.Text8020 = s.Text8020;
-    if (!s.regelZeilen.empty()) {
-        const table::RuleLine& verdict = s.regelZeilen.front();
-        in.rule8020Label = verdict.label;
-        in.Text8020 = verdict.verdict;
-        if (m_st.rule.kind != shell::RuleKind::Iso19840)
-            in.ruleFigure = verdict.figure;
-        for (size_t i = 1; i < s.regelZeilen.size(); ++i) {
-            const table::RuleLine& line = s.regelZeilen[i];
-            in.ruleRows.emplace_back(
-                line.label, line.verdict.isEmpty() ? line.figure : line.verdict + QLatin1Char(' ') + line.figure);
-        }
-    }
+    ruleLines(in, s, m_st.rule.kind);
     // An empty view still holds the statistics' start values (min 999999 ...): it gets zeros instead.
     if (n > 0) {
         in.statZaehler = s.statZaehler;

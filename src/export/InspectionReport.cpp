@@ -290,23 +290,31 @@ private:
         return line;
     }
 
+    // The readings' cells, and in widths each column's width in characters: its widest cell or its heading.
+    static QList<QStringList> rowCells(const Content& c, QList<int>& widths)
+    {
+        const int ncols = int(c.columns.size());
+        widths = QList<int>(ncols, 0);
+        for (int col = 0; col < ncols; ++col)
+            widths[col] = int(c.columns.at(col).size());
+        QList<QStringList> cells;
+        cells.reserve(c.rows.size());
+        for (const InspectionReport::Row& r : c.rows) {
+            cells.append({r.nr, r.zeit, r.wert, r.einheit, r.material, r.spotMean});
+            for (int col = 0; col < ncols; ++col)
+                widths[col] = std::max(widths[col], int(cells.last().at(col).size()));
+        }
+        return cells;
+    }
+
     // Every reading, in as many columns of rows as fit across the page, one after the other. A row is one line of a
     // monospaced font, so its cells line up and text extraction reads it as the row it is.
     void readings()
     {
         const QFontMetricsF hm = metrics(m_heading);
         const QFontMetricsF fm = metrics(m_rows);
-        const int ncols = int(m_c.columns.size());
-        QList<int> widths(ncols, 0);
-        for (int c = 0; c < ncols; ++c)
-            widths[c] = int(m_c.columns.at(c).size());
-        QList<QStringList> cells;
-        cells.reserve(m_c.rows.size());
-        for (const InspectionReport::Row& r : m_c.rows) {
-            cells.append({r.nr, r.zeit, r.wert, r.einheit, r.material, r.spotMean});
-            for (int c = 0; c < ncols; ++c)
-                widths[c] = std::max(widths[c], int(cells.last().at(c).size()));
-        }
+        QList<int> widths;
+        const QList<QStringList> cells = rowCells(m_c, widths);
         const double pad = pt(2);
         const double group = fm.horizontalAdvance(rowText(m_c.columns, widths)) + 2 * pad;
         const double gap = pt(10);

@@ -4,6 +4,23 @@
 
 #include <cstring>
 
+namespace {
+
+// One of the words given, by its place in the list; false with the reason in error.
+bool oneWord(const QString& name, const QString& v, const QStringList& words, int& place, QString& error)
+{
+    place = int(words.indexOf(v));
+    if (place < 0)
+        error =
+            QStringLiteral("%1: %2, got \"%3\"")
+                .arg(name,
+                     words.mid(0, words.size() - 1).join(QLatin1String(", ")) + QStringLiteral(" or ") + words.last(),
+                     v);
+    return place >= 0;
+}
+
+} // namespace
+
 bool ExportOptions::named(int argc, char** argv)
 {
     return argc > 1 && std::strcmp(argv[1], "export") == 0;
@@ -13,16 +30,8 @@ bool ExportOptions::parse(const QStringList& arguments, QString& edition, int& s
 {
     *this = ExportOptions();
     bool haveTo = false;
-    // One of the words given, by its place in the list.
     const auto oneOf = [&error](const QString& name, const QString& v, const QStringList& words, int& place) {
-        place = int(words.indexOf(v));
-        if (place < 0)
-            error = QStringLiteral("%1: %2, got \"%3\"")
-                        .arg(name,
-                             words.mid(0, words.size() - 1).join(QLatin1String(", ")) + QStringLiteral(" or ") +
-                                 words.last(),
-                             v);
-        return place >= 0;
+        return oneWord(name, v, words, place, error);
     };
     OptionScanner options;
     options.plain = [this, &error](const QString& argument) {

@@ -20,6 +20,37 @@ const QString kInspectionArea = QStringLiteral("--inspection-area");
 // Limits beyond any reading a gauge can send are no limits.
 constexpr double kMaxLimit = 1e9;
 
+// An option's value as a number from lo to hi; false with the reason in error.
+bool takeNumber(const QString& name, const QString& value, double lo, double hi, std::optional<double>& target,
+                QString& error)
+{
+    double v = 0;
+    if (!shell::Numbers::parseNumber(value, v) || v < lo || v > hi) {
+        error = QStringLiteral("%1: expected a number from %2 to %3, got \"%4\"")
+                    .arg(name, shell::Numbers::formatGeneral(lo), shell::Numbers::formatGeneral(hi), value);
+        return false;
+    }
+    target = v;
+    return true;
+}
+
+// An option's value as a whole number from lo to hi; false with the reason in error.
+bool takeWhole(const QString& name, const QString& value, int lo, int hi, std::optional<int>& target, QString& error)
+{
+    bool ok = false;
+    const int v = value.toInt(&ok);
+    if (!ok || v < lo || v > hi) {
+        error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
+                    .arg(name)
+                    .arg(lo)
+                    .arg(hi)
+                    .arg(value);
+        return false;
+    }
+    target = v;
+    return true;
+}
+
 } // namespace
 
 const QStringList& RuleOptions::names()
@@ -33,28 +64,10 @@ bool RuleOptions::take(const QString& name, const QString& value, QString& error
 {
     using shell::InspectionRule;
     const auto number = [&](double lo, double hi, std::optional<double>& target) {
-        double v = 0;
-        if (!shell::Numbers::parseNumber(value, v) || v < lo || v > hi) {
-            error = QStringLiteral("%1: expected a number from %2 to %3, got \"%4\"")
-                        .arg(name, shell::Numbers::formatGeneral(lo), shell::Numbers::formatGeneral(hi), value);
-            return false;
-        }
-        target = v;
-        return true;
+        return takeNumber(name, value, lo, hi, target, error);
     };
     const auto whole = [&](int lo, int hi, std::optional<int>& target) {
-        bool ok = false;
-        const int v = value.toInt(&ok);
-        if (!ok || v < lo || v > hi) {
-            error = QStringLiteral("%1: expected a whole number from %2 to %3, got \"%4\"")
-                        .arg(name)
-                        .arg(lo)
-                        .arg(hi)
-                        .arg(value);
-            return false;
-        }
-        target = v;
-        return true;
+        return takeWhole(name, value, lo, hi, target, error);
     };
     if (name == kRule) {
         shell::RuleKind kind;
