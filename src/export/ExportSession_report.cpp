@@ -34,6 +34,18 @@ namespace reports {
 
 namespace {
 
+// German reports write the date as the table does; English ones as the desktop's English locale does, or with the
+// month's name where the desktop speaks another language (no 07/12 that reads two ways).
+QString reportDate(const shell::AppState& st, const QDate& date)
+{
+    if (!st.english())
+        return date.toString(QStringLiteral("dd.MM.yyyy"));
+    const QLocale desktop = shell::Numbers::userLocale();
+    return desktop.language() == QLocale::English
+               ? shell::Numbers::shortDate(date)
+               : QLocale(QLocale::English).toString(date, QStringLiteral("d MMM yyyy"));
+}
+
 using R = ExportTexte::Bericht;
 using Report = InspectionReport;
 
@@ -123,7 +135,7 @@ void pageFrame(Report::Content& c, shell::AppState& st, const Texts& t)
     c.measuredLabel = t(R::Measured);
     c.createdLabel = t(R::Created);
     const QDateTime now = QDateTime::currentDateTime();
-    c.created = shell::Numbers::shortDate(now.date()) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm"));
+    c.created = reportDate(st, now.date()) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm"));
 }
 
 // Project data: the six labels with their texts, then the date and time.
@@ -136,8 +148,8 @@ void projectData(Report::Content& c, shell::AppState& st)
             c.project.append({p.text(Projekt::lblFelder(n)).trimmed(), orDash(p.text(Projekt::txtFelder(n)))});
     const QDate pd = QDate::fromString(p.text(Projekt::DTPDate), QStringLiteral("dd.MM.yyyy"));
     if (pd.isValid())
-        c.project.append({st.msg(shell::Msg::DateTime),
-                          shell::Numbers::shortDate(pd) + QLatin1Char(' ') + p.text(Projekt::DTPTime).left(5)});
+        c.project.append(
+            {st.msg(shell::Msg::DateTime), reportDate(st, pd) + QLatin1Char(' ') + p.text(Projekt::DTPTime).left(5)});
 }
 
 // The gauge, where the identification told it.
@@ -166,7 +178,7 @@ QString measuredTimes(const Source& src)
     const table::MessRow& last = src.row(src.n);
     const QString datum = measurementDate(src.tab, src.view);
     const QDate md = QDate::fromString(datum, QStringLiteral("dd.MM.yyyy"));
-    QString measured = (md.isValid() ? shell::Numbers::shortDate(md) : datum) + QLatin1Char(' ') + first.zeit.trimmed();
+    QString measured = (md.isValid() ? reportDate(src.st, md) : datum) + QLatin1Char(' ') + first.zeit.trimmed();
     if (last.zeit.trimmed() != first.zeit.trimmed())
         measured += QStringLiteral(" – ") + last.zeit.trimmed();
     return measured;
