@@ -133,14 +133,13 @@ void LinkSession::endConnect(Answer answer)
     if (answer == Answer::Refused) {
         st.link.abgeschaltet = false;
         // An identification that cannot be read has had its box already.
-        const QString text = !m_refusal.isEmpty() ? m_refusal : st.say(shell::Phrase::TheIdentificationOfTheDevice);
+        const QString text = !m_refusal.isEmpty() ? m_refusal : st.say(shell::Phrase::IdentificationUnreadable);
         setStatus(text);
         if (!m_refusal.isEmpty())
             st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
     } else if (answer == Answer::Silent) {
-        const QString text =
-            (m_overdue ? st.say(shell::Phrase::TheGaugeDoesNotFinish) : st.say(shell::Phrase::TheGaugeDoesNotAnswer))
-                .arg(m_overdue ? (m_boundMs + 999) / 1000 : m_silenceMs / 1000);
+        const QString text = (m_overdue ? st.say(shell::Phrase::AnswerNotFinished) : st.say(shell::Phrase::GaugeSilent))
+                                 .arg(m_overdue ? (m_boundMs + 999) / 1000 : m_silenceMs / 1000);
         setStatus(text);
         st.WriteLog(QStringLiteral("COM") + st.link.portNumber.trimmed() + QStringLiteral(": ") + text);
         st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
@@ -382,7 +381,7 @@ void LinkSession::refuseAnswer(qsizetype maxChars)
     m_receiveBuffer.truncate(std::min(m_receiveBuffer.size(), maxChars));
     m_layer.close();
     m_st.link.CheckConnect = false;
-    m_refusal = m_st.say(shell::Phrase::NotAGaugeItSends).arg(maxChars);
+    m_refusal = m_st.say(shell::Phrase::NotAGaugeEndless).arg(maxChars);
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() + QStringLiteral(": ") + m_refusal);
     shell::WaitBus::poke();
     if (!m_waiting) {
@@ -445,7 +444,7 @@ LinkSession::Answer LinkSession::ReadGeraet()
     Answer answer = Answer::Lost;
     QString failure;
     if (!SendCommand()) {
-        failure = st.say(shell::Phrase::ThePortIsNotOpen);
+        failure = st.say(shell::Phrase::PortNotOpen);
     } else {
         answer = waitForAnswer([this] { return m_st.link.transferComplete; }, kMaxIdentification, m_silenceMs);
         // Whole lines of a cut answer are taken as well; values missing from it keep what they were. A connect

@@ -90,7 +90,7 @@ bool MemoryReader::onlineRunMayEnd()
 {
     if (!m_st.link.onlineRun)
         return true;
-    const QString question = m_st.say(shell::Phrase::TheOnlineMeasurementIsStill);
+    const QString question = m_st.say(shell::Phrase::OnlineRunEndsForRead);
     if (m_st.messageBox(question, shell::Dialogs::Buttons::OkCancel, shell::Dialogs::Icon::Question) !=
         shell::Dialogs::Answer::Ok)
         return false;
@@ -254,7 +254,7 @@ void MemoryReader::dropAnswer()
 {
     m_cancelled = true;
     m_cutter.clearRecords();
-    m_link.setStatus(m_st.say(shell::Phrase::ReadingCancelledNoValuesTaken));
+    m_link.setStatus(m_st.say(shell::Phrase::ReadCancelled));
     m_st.main().setVisible(Main::txtWait, true);
 }
 
@@ -282,7 +282,7 @@ void MemoryReader::takeOver(int view)
         // One message for the memory, not one per record; the log has each record.
         m_refusedRecords += refused;
         const QString text =
-            st.say(shell::Phrase::RecordsWithoutAValidValue).arg(shell::memoryName(st, view).trimmed()).arg(refused);
+            st.say(shell::Phrase::RecordsWithoutValue).arg(shell::memoryName(st, view).trimmed()).arg(refused);
         st.WriteLog(text);
         st.messageBox(text, shell::Dialogs::Buttons::Ok, shell::Dialogs::Icon::Warning);
     }
@@ -331,13 +331,13 @@ void MemoryReader::reportCount(int view)
     const QString memory = shell::memoryName(st, view).trimmed();
     QString text;
     if (m_lastAnswer == LinkSession::Answer::Refused)
-        text = st.say(shell::Phrase::OfValuesReceivedTheAnswer);
+        text = st.say(shell::Phrase::MemoryAnswerTooLong);
     else if (m_cut && m_link.answerOverdue())
-        text = st.say(shell::Phrase::OfValuesReceivedTheAnswer2);
+        text = st.say(shell::Phrase::MemoryAnswerEndless);
     else if (m_cut)
-        text = st.say(shell::Phrase::OfValuesReceivedTransferInterrupted);
+        text = st.say(shell::Phrase::MemoryAnswerCut);
     else if (received != m_announced && !m_cutter.overflow())
-        text = st.say(shell::Phrase::ValuesReceivedAnnounced);
+        text = st.say(shell::Phrase::MemoryCountDiffers);
     else
         return;
     m_countDiffered = !m_cut;

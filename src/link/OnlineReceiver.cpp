@@ -57,7 +57,7 @@ void OnlineReceiver::lineLost()
 
 void OnlineReceiver::showWaiting()
 {
-    m_link.setStatus(m_st.say(shell::Phrase::ConnectionLostWaitingForThe));
+    m_link.setStatus(m_st.say(shell::Phrase::WaitingForGauge));
     m_st.main().setVisible(Main::txtWait, true);
     m_link.showCancel(true);
 }
@@ -76,7 +76,7 @@ void OnlineReceiver::portReturned()
     m_link.ConfigureOnline();
     shell::Commands::EnableCommands(m_st.main());
     m_st.WriteLog(QStringLiteral("COM") + m_st.link.portNumber.trimmed() +
-                  m_st.say(shell::Phrase::ConnectedAgainOnlineGoesOn));
+                  m_st.say(shell::Phrase::GaugeBackOnlineGoesOn));
 }
 
 void OnlineReceiver::checkCancel()

@@ -128,19 +128,19 @@ bool ArchiveRecorder::ensureOpen()
     case State::Damaged:
         // A new archive was begun when the damaged one could be set aside; the ids of the old one mean nothing in it.
         m_current = {};
-        tell(Told::Damaged, m_st.say(shell::Phrase::TheArchiveWasDamagedIt).arg(file, r.error, r.setAside));
+        tell(Told::Damaged, m_st.say(shell::Phrase::ArchiveDamagedSetAside).arg(file, r.error, r.setAside));
         return m_archive.isOpen();
     case State::Busy:
-        tell(Told::Busy, m_st.say(shell::Phrase::TheArchiveIsBeingWritten).arg(file));
+        tell(Told::Busy, m_st.say(shell::Phrase::ArchiveBusy).arg(file));
         return false;
     case State::TooNew:
-        tell(Told::TooNew, m_st.say(shell::Phrase::TheArchiveWasMadeBy).arg(file));
+        tell(Told::TooNew, m_st.say(shell::Phrase::ArchiveTooNew).arg(file));
         return false;
     case State::Missing:
     case State::Unwritable:
         break;
     }
-    tell(Told::Unwritable, m_st.say(shell::Phrase::TheArchiveCannotBeWritten).arg(file, r.error));
+    tell(Told::Unwritable, m_st.say(shell::Phrase::ArchiveNotWritable).arg(file, r.error));
     return false;
 }
 
@@ -149,7 +149,7 @@ bool ArchiveRecorder::ensureOpen()
 void ArchiveRecorder::failed()
 {
     const QString file = m_archive.path();
-    tell(Told::Unwritable, m_st.say(shell::Phrase::TheArchiveCannotBeWritten).arg(file, m_archive.lastError()));
+    tell(Told::Unwritable, m_st.say(shell::Phrase::ArchiveNotWritable).arg(file, m_archive.lastError()));
     m_archive.close();
     m_current = {};
     m_online.reset();

@@ -130,7 +130,7 @@ bool parseRuleLine(const QString& line, InspectionRule& rule)
 QString targetRequiredText(const AppState& st, RuleKind kind)
 {
     if (kind == RuleKind::ImoPspc)
-        return st.say(shell::Phrase::PleaseEnterTargetValueWhen);
+        return st.say(shell::Phrase::TargetNeededFor9010);
     return st.msg(Msg::TargetFor8020);
 }
 
@@ -144,7 +144,7 @@ QString minLimitAdjustedText(const AppState& st, RuleKind kind)
 
 QString pa2LimitsRequiredText(const AppState& st)
 {
-    return st.say(shell::Phrase::PleaseEnterMinLimitAnd);
+    return st.say(shell::Phrase::LimitsNeededForPa2);
 }
 
 void checkRuleLimits(AppState& st, bool ticked, FormState* dialog)

@@ -3,16 +3,16 @@
 // ExportSession
 PHRASE(Documents, "Dokumente", "Documents")
 // LinkSession
-PHRASE(TheIdentificationOfTheDevice, "Die Kennung des Geräts ist nicht lesbar; nicht verbunden.",
+PHRASE(IdentificationUnreadable, "Die Kennung des Geräts ist nicht lesbar; nicht verbunden.",
        "The identification of the device cannot be read; not connected.")
-PHRASE(TheGaugeDoesNotFinish, "Das Gerät beendet seine Antwort nicht innerhalb von %1 s; nicht verbunden.",
+PHRASE(AnswerNotFinished, "Das Gerät beendet seine Antwort nicht innerhalb von %1 s; nicht verbunden.",
        "The gauge does not finish its answer within %1 s; not connected.")
-PHRASE(TheGaugeDoesNotAnswer, "Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
+PHRASE(GaugeSilent, "Das Gerät antwortet nicht (%1 s ohne Daten); nicht verbunden.",
        "The gauge does not answer (%1 s without data); not connected.")
 PHRASE(ConnectingCancelled, "Verbinden abgebrochen", "Connecting cancelled")
-PHRASE(NotAGaugeItSends, "Kein Messgerät: es sendet mehr als %1 Zeichen ohne Ende; Verbindung getrennt.",
+PHRASE(NotAGaugeEndless, "Kein Messgerät: es sendet mehr als %1 Zeichen ohne Ende; Verbindung getrennt.",
        "Not a gauge: it sends more than %1 characters without an end; disconnected.")
-PHRASE(ThePortIsNotOpen, "Der Port ist nicht geöffnet", "The port is not open")
+PHRASE(PortNotOpen, "Der Port ist nicht geöffnet", "The port is not open")
 PHRASE(PortPermissionDenied,
        "Keine Berechtigung für %1. Der Benutzer muss Mitglied der Gruppe \"dialout\" sein (sudo usermod -aG dialout "
        "$USER); danach ab- und wieder anmelden.",
@@ -21,60 +21,58 @@ PHRASE(PortPermissionDenied,
 PHRASE(PortInUse, "%1 wird von einem anderen Programm benutzt.", "%1 is in use by another program.")
 PHRASE(PortCannotBeOpened, "Der Port kann nicht geöffnet werden: ", "Cannot open the port: ")
 // MemoryReader
-PHRASE(TheOnlineMeasurementIsStill,
-       "Die Online-Messung läuft noch. Zum Einlesen des Speichers wird sie beendet. Fortfahren?",
+PHRASE(OnlineRunEndsForRead, "Die Online-Messung läuft noch. Zum Einlesen des Speichers wird sie beendet. Fortfahren?",
        "The online measurement is still running. Reading the memory ends it. Continue?")
-PHRASE(ReadingCancelledNoValuesTaken, "Einlesen abgebrochen, keine Werte übernommen",
-       "Reading cancelled, no values taken over")
-PHRASE(RecordsWithoutAValidValue, "%1: %2 Datensätze ohne gültigen Messwert (NaN, unendlich) nicht übernommen",
+PHRASE(ReadCancelled, "Einlesen abgebrochen, keine Werte übernommen", "Reading cancelled, no values taken over")
+PHRASE(RecordsWithoutValue, "%1: %2 Datensätze ohne gültigen Messwert (NaN, unendlich) nicht übernommen",
        "%1: %2 records without a valid value (NaN, infinity) not taken over")
 PHRASE(MemoryReadUnreadableLinesSkipped,
        "Speicher lesen: unlesbare Zeilen übergangen: ", "Memory read: unreadable lines skipped: ")
-PHRASE(OfValuesReceivedTheAnswer,
+PHRASE(MemoryAnswerTooLong,
        "%1: %2 von %3 Werten empfangen; die Antwort ist länger als die eines Messgeräts, Übertragung abgebrochen",
        "%1: %2 of %3 values received; the answer is longer than any gauge's, transfer stopped")
-PHRASE(OfValuesReceivedTheAnswer2, "%1: %2 von %3 Werten empfangen; die Antwort endet nicht, Übertragung abgebrochen",
+PHRASE(MemoryAnswerEndless, "%1: %2 von %3 Werten empfangen; die Antwort endet nicht, Übertragung abgebrochen",
        "%1: %2 of %3 values received; the answer does not end, transfer stopped")
-PHRASE(OfValuesReceivedTransferInterrupted, "%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
+PHRASE(MemoryAnswerCut, "%1: %2 von %3 Werten empfangen, Übertragung unterbrochen",
        "%1: %2 of %3 values received, transfer interrupted")
-PHRASE(ValuesReceivedAnnounced, "%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced")
+PHRASE(MemoryCountDiffers, "%1: %2 Werte empfangen, angekündigt waren %3", "%1: %2 values received, %3 announced")
 // OnlineReceiver
-PHRASE(ConnectionLostWaitingForThe, "Verbindung verloren, warte auf das Messgerät ...",
+PHRASE(WaitingForGauge, "Verbindung verloren, warte auf das Messgerät ...",
        "Connection lost, waiting for the gauge ...")
-PHRASE(ConnectedAgainOnlineGoesOn, ": wieder verbunden, online geht weiter", ": connected again, online goes on")
+PHRASE(GaugeBackOnlineGoesOn, ": wieder verbunden, online geht weiter", ": connected again, online goes on")
 PHRASE(OnlineEnded, "Online beendet: ", "Online ended: ")
 PHRASE(Values, " Werte", " values")
 // ArchiveRecorder
 PHRASE(
-    TheArchiveWasDamagedIt,
+    ArchiveDamagedSetAside,
     "Das Archiv %1 war beschädigt (%2). Es wurde unverändert als %3 beiseitegelegt, ein neues Archiv wurde begonnen.",
     "The archive %1 was damaged (%2). It was set aside unchanged as %3, and a new archive was begun.")
-PHRASE(TheArchiveIsBeingWritten,
+PHRASE(ArchiveBusy,
        "Das Archiv %1 wird gerade von einem anderen Programm beschrieben. Diese Messreihen werden nicht archiviert; "
        "Messen und Speichern gehen weiter wie bisher.",
        "The archive %1 is being written by another program. These series are not archived; measuring and saving go on "
        "as before.")
-PHRASE(TheArchiveWasMadeBy,
+PHRASE(ArchiveTooNew,
        "Das Archiv %1 stammt von einer neueren Programmversion und bleibt unverändert. Archiviert wird nicht; Messen "
        "und Speichern gehen weiter wie bisher.",
        "The archive %1 was made by a newer version of the program and is left unchanged. Nothing is archived; "
        "measuring and saving go on as before.")
-PHRASE(TheArchiveCannotBeWritten,
+PHRASE(ArchiveNotWritable,
        "Das Archiv %1 kann nicht geschrieben werden (%2). Archiviert wird nicht; Messen und Speichern gehen weiter wie "
        "bisher.",
        "The archive %1 cannot be written (%2). Nothing is archived; measuring and saving go on as before.")
 PHRASE(Archive, "Archiv #%1", "Archive #%1")
 // InspectionRule
-PHRASE(PleaseEnterTargetValueWhen, "Eingabe Sollwert bei 90/10 Regel erforderlich",
+PHRASE(TargetNeededFor9010, "Eingabe Sollwert bei 90/10 Regel erforderlich",
        "Please enter target value when using 90/10 rule")
-PHRASE(PleaseEnterMinLimitAnd, "Eingabe Min Limit und Max Limit bei SSPC-PA 2 erforderlich",
+PHRASE(LimitsNeededForPa2, "Eingabe Min Limit und Max Limit bei SSPC-PA 2 erforderlich",
        "Please enter Min Limit and Max Limit when using SSPC-PA 2")
 // Messwert
 PHRASE(Overflow, "Überlauf", "Overflow")
 PHRASE(TypeMismatch, "Typen unverträglich", "Type mismatch")
 PHRASE(SubscriptOutOfRange, "Index außerhalb des gültigen Bereichs", "Subscript out of range")
 // TransferShell
-PHRASE(KonfiIniIsNotA, "Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
+PHRASE(KonfiFolderNotSingle, "Konfi.ini: \"%1\" ist kein einzelner Ordnername; es gilt \"%2\".",
        "Konfi.ini: \"%1\" is not a single folder name; \"%2\" is used instead.")
 PHRASE(Cancel, "Abbrechen", "Cancel")
 PHRASE(Clipboard, "Zwischenablage", "Clipboard")
@@ -83,7 +81,7 @@ PHRASE(Spreadsheet, "Tabellenkalkulation", "Spreadsheet")
 PHRASE(NoProgramToOpenPDF,
        "Kein Programm zum Öffnen von PDF-Dateien gefunden. Das Handbuch kann von Hand geöffnet werden: ",
        "No program to open PDF files was found. The manual can be opened by hand: ")
-PHRASE(ThePDFProgramCouldNot,
+PHRASE(PdfProgramFailed,
        "Das PDF-Programm konnte das Handbuch nicht öffnen: ", "The PDF program could not open the manual ")
 // InspectionRules
 PHRASE(No, "Nr. ", "No. ")
@@ -170,55 +168,53 @@ PHRASE(HistoryToPrinter, "Drucken ...", "Print ...")
 PHRASE(InvalidProcedureCallOrArgument, "Ungültiger Prozeduraufruf oder ungültiges Argument",
        "Invalid procedure call or argument")
 // InspectionRules
-PHRASE(The8020RuleAccording, "Die 80/20 Regel nach ISO 19840 :", "The 80/20 rule according to ISO 19840 :")
-PHRASE(T1TheArithmeticMeanValue,
-       "1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
+PHRASE(Rule8020Heading, "Die 80/20 Regel nach ISO 19840 :", "The 80/20 rule according to ISO 19840 :")
+PHRASE(Rule8020Mean, "1) Der Mittelwert aller Meßwerte muß gleich oder größer dem eingegeben Sollwert(NDFT) sein.",
        "1) The arithmetic mean value has to be equal or higher than the target Value(NDFT Nominal Dry Film Thickness)")
-PHRASE(T2EachValueHasTo, "2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
+PHRASE(Rule8020Min, "2) Jeder gemessene Wert muss mindestens 80% des Sollwerts sein. Min Limit = 80% vom Sollwert",
        "2) Each value has to be minimun 80% of the Target Value, Min Limit = 80% of target Limit")
-PHRASE(T3Maximum20OfAll, "3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
+PHRASE(Rule8020Share, "3) Maximal 20 % aller Werte dürfen in einem Bereich zwischen MinLimit und Sollwert liegen",
        "3) Maximum 20 % of all values are allowed to be between Min Limit and Target Value")
-PHRASE(T4EachValueHasTo, "4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
+PHRASE(Rule8020Max, "4) Jeder Wert muss kleiner oder gleich dem Max Limit sein",
        "4) Each value has to be less or equal than Max Limit")
-PHRASE(RoughnessCorrectionMAreSubtracted,
+PHRASE(Rule8020Roughness,
        "%1) Rauheitskorrektur: für die Auswertung werden von jedem µm-Wert %2 µm abgezogen; die Tabelle zeigt die "
        "gemessenen Werte",
        "%1) Roughness correction: %2 µm are subtracted from each µm value for the evaluation; the table shows the "
        "values as measured")
-PHRASE(InspectionAreaMOrM, "%1) Prüffläche %2 (m² oder m): mindestens %3 Meßwerte",
+PHRASE(Rule8020Area, "%1) Prüffläche %2 (m² oder m): mindestens %3 Meßwerte",
        "%1) Inspection area %2 (m² or m): at least %3 readings")
-PHRASE(AppearanceInTableValueOk,
+PHRASE(Rule8020Legend,
        "Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter Min = red, Wert zwischen 80 and 100% = "
        "orange",
        "Appearance in table: value ok = green, value higher max or lower Min = red, value between 80 and 100% = orange")
-PHRASE(The9010RuleAccording, "Die 90/10 Regel nach IMO PSPC :", "The 90/10 rule according to IMO PSPC :")
-PHRASE(T1AtLeast90Of, "1) Mindestens 90 % aller Meßwerte müssen gleich oder größer dem Sollwert(NDFT) sein.",
+PHRASE(Rule9010Heading, "Die 90/10 Regel nach IMO PSPC :", "The 90/10 rule according to IMO PSPC :")
+PHRASE(Rule9010AtTarget, "1) Mindestens 90 % aller Meßwerte müssen gleich oder größer dem Sollwert(NDFT) sein.",
        "1) At least 90 % of all values have to be equal or higher than the Target Value(NDFT)")
-PHRASE(T2NoValueMayBe, "2) Kein Wert darf unter 90 % des Sollwerts liegen. Min Limit = 90% vom Sollwert",
+PHRASE(Rule9010Min, "2) Kein Wert darf unter 90 % des Sollwerts liegen. Min Limit = 90% vom Sollwert",
        "2) No value may be below 90 % of the Target Value, Min Limit = 90% of target Limit")
-PHRASE(T3Maximum10OfAll, "3) Maximal 10 % aller Werte dürfen zwischen 90 % und 100 % des Sollwerts liegen",
+PHRASE(Rule9010Share, "3) Maximal 10 % aller Werte dürfen zwischen 90 % und 100 % des Sollwerts liegen",
        "3) Maximum 10 % of all values are allowed to be between 90 % and 100 % of the Target Value")
-PHRASE(T4WithAMaxLimit, "4) Ist ein Max Limit eingegeben, muss jeder Wert kleiner oder gleich dem Max Limit sein",
+PHRASE(Rule9010Max, "4) Ist ein Max Limit eingegeben, muss jeder Wert kleiner oder gleich dem Max Limit sein",
        "4) With a Max Limit, each value has to be less or equal than Max Limit")
-PHRASE(AppearanceInTableValueOk2,
+PHRASE(Rule9010Legend,
        "Kennzeichnung in Tabelle:  Wert ok = grün, Wert höher Max oder unter 90% = rot, Wert zwischen 90 und 100% = "
        "orange",
        "Appearance in table: value ok = green, value higher max or lower 90% = red, value between 90 and 100% = orange")
-PHRASE(TheRuleAccordingToSSPC, "Die Regel nach SSPC-PA 2 :", "The rule according to SSPC-PA 2 :")
-PHRASE(T1EachConsecutiveValuesForm,
-       "1) Je %1 aufeinanderfolgende Werte bilden einen Spot (ihr Mittelwert), je %2 Spots eine Fläche",
+PHRASE(Pa2Heading, "Die Regel nach SSPC-PA 2 :", "The rule according to SSPC-PA 2 :")
+PHRASE(Pa2Spots, "1) Je %1 aufeinanderfolgende Werte bilden einen Spot (ihr Mittelwert), je %2 Spots eine Fläche",
        "1) Each %1 consecutive values form a spot (their mean), each %2 spots an area")
-PHRASE(T2EachSpotHasTo, "2) Jeder Spot muss mindestens %1 % des Min Limits und höchstens %2 % des Max Limits sein (%3)",
+PHRASE(Pa2SpotLimits, "2) Jeder Spot muss mindestens %1 % des Min Limits und höchstens %2 % des Max Limits sein (%3)",
        "2) Each spot has to be at least %1 % of Min Limit and at most %2 % of Max Limit (%3)")
-PHRASE(Level32, "Stufe 3", "level 3")
-PHRASE(CustomLevel3, "eigene Stufe", "custom level")
-PHRASE(T3EachAreaHasTo, "3) Jede Fläche muss zwischen Min Limit und Max Limit liegen",
+PHRASE(Pa2Level3, "Stufe 3", "level 3")
+PHRASE(Pa2CustomLevel, "eigene Stufe", "custom level")
+PHRASE(Pa2AreaLimits, "3) Jede Fläche muss zwischen Min Limit und Max Limit liegen",
        "3) Each area has to be between Min Limit and Max Limit")
-PHRASE(T4SingleValuesAreNot,
+PHRASE(Pa2SingleValues,
        "4) Einzelwerte sind nicht beschränkt; ein unvollständiger letzter Spot oder letzte Fläche ist offen und wird "
        "nicht bewertet",
        "4) Single values are not restricted; an incomplete last spot or area is open and not judged")
-PHRASE(AppearanceInTableEachValue,
+PHRASE(Pa2Legend,
        "Kennzeichnung in Tabelle:  jeder Wert nach seinem Spot: Spot ok = grün, Spot außerhalb = rot, offener Spot = "
        "ohne Farbe",
        "Appearance in table: each value by its spot: spot ok = green, spot outside = red, open spot = no colour")

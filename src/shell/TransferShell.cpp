@@ -223,7 +223,7 @@ QStringList TransferShell::applyBranding()
             single &= c != QLatin1Char('/') && c != QLatin1Char('\\') && c.unicode() >= 0x20;
         if (single)
             return name;
-        errors << m_st.say(shell::Phrase::KonfiIniIsNotA).arg(TextFile::showControls(name), instead);
+        errors << m_st.say(shell::Phrase::KonfiFolderNotSingle).arg(TextFile::showControls(name), instead);
         m_st.messageBox(errors.last(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return instead;
     };
@@ -488,7 +488,7 @@ void TransferShell::mnuHelp1_Click()
         st.messageBox(st.say(shell::Phrase::NoProgramToOpenPDF) + path);
         break;
     case Failure::ProgramFailed:
-        st.messageBox(st.say(shell::Phrase::ThePDFProgramCouldNot) + path);
+        st.messageBox(st.say(shell::Phrase::PdfProgramFailed) + path);
         break;
     default:
         if (st.sprache() != 0)

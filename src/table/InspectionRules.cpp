@@ -273,35 +273,30 @@ QString ruleText(const shell::InspectionRule& rule, int sprache)
     QString legend;
     switch (rule.kind) {
     case RuleKind::Iso19840:
-        rules << t(shell::Phrase::The8020RuleAccording) << t(shell::Phrase::T1TheArithmeticMeanValue)
-              << t(shell::Phrase::T2EachValueHasTo) << t(shell::Phrase::T3Maximum20OfAll)
-              << t(shell::Phrase::T4EachValueHasTo);
+        rules << t(shell::Phrase::Rule8020Heading) << t(shell::Phrase::Rule8020Mean) << t(shell::Phrase::Rule8020Min)
+              << t(shell::Phrase::Rule8020Share) << t(shell::Phrase::Rule8020Max);
         if (rule.roughness != shell::Roughness::None)
-            rules << t(shell::Phrase::RoughnessCorrectionMAreSubtracted)
-                         .arg(rules.size())
-                         .arg(shell::roughnessMicrons(rule.roughness));
+            rules << t(shell::Phrase::Rule8020Roughness).arg(rules.size()).arg(shell::roughnessMicrons(rule.roughness));
         if (rule.inspectionArea > 0)
-            rules << t(shell::Phrase::InspectionAreaMOrM)
+            rules << t(shell::Phrase::Rule8020Area)
                          .arg(rules.size())
                          .arg(shell::Numbers::formatGeneral(rule.inspectionArea))
                          .arg(minimumReadings(rule.inspectionArea));
-        legend = t(shell::Phrase::AppearanceInTableValueOk);
+        legend = t(shell::Phrase::Rule8020Legend);
         break;
     case RuleKind::ImoPspc:
-        rules << t(shell::Phrase::The9010RuleAccording) << t(shell::Phrase::T1AtLeast90Of)
-              << t(shell::Phrase::T2NoValueMayBe) << t(shell::Phrase::T3Maximum10OfAll)
-              << t(shell::Phrase::T4WithAMaxLimit);
-        legend = t(shell::Phrase::AppearanceInTableValueOk2);
+        rules << t(shell::Phrase::Rule9010Heading) << t(shell::Phrase::Rule9010AtTarget)
+              << t(shell::Phrase::Rule9010Min) << t(shell::Phrase::Rule9010Share) << t(shell::Phrase::Rule9010Max);
+        legend = t(shell::Phrase::Rule9010Legend);
         break;
     case RuleKind::SspcPa2:
-        rules << t(shell::Phrase::TheRuleAccordingToSSPC)
-              << t(shell::Phrase::T1EachConsecutiveValuesForm).arg(rule.spotSize).arg(rule.spotsPerArea)
-              << t(shell::Phrase::T2EachSpotHasTo)
+        rules << t(shell::Phrase::Pa2Heading) << t(shell::Phrase::Pa2Spots).arg(rule.spotSize).arg(rule.spotsPerArea)
+              << t(shell::Phrase::Pa2SpotLimits)
                      .arg(shell::Numbers::formatGeneral(rule.spotMinPct),
                           shell::Numbers::formatGeneral(rule.spotMaxPct),
-                          rule.level3() ? t(shell::Phrase::Level32) : t(shell::Phrase::CustomLevel3))
-              << t(shell::Phrase::T3EachAreaHasTo) << t(shell::Phrase::T4SingleValuesAreNot);
-        legend = t(shell::Phrase::AppearanceInTableEachValue);
+                          rule.level3() ? t(shell::Phrase::Pa2Level3) : t(shell::Phrase::Pa2CustomLevel))
+              << t(shell::Phrase::Pa2AreaLimits) << t(shell::Phrase::Pa2SingleValues);
+        legend = t(shell::Phrase::Pa2Legend);
         break;
     }
     const QString nl = QStringLiteral("\n");
