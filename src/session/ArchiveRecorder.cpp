@@ -20,7 +20,7 @@ namespace {
 
 using archive::Kind;
 
-// Count, mean and verdict of a series, worked out as the table's statistics and colours work them out.
+// Count, mean and verdict of a series, worked out as the table's statistics, colours and chosen rule work them out.
 struct Tally {
     int n = 0;
     double sum = 0;    // of the values the statistics take (absolute, except on VX gauges)
@@ -28,10 +28,14 @@ struct Tally {
     QString unit;
     bool mixed = false;
     bool outside = false; // a value the table colours red
+    shell::RuleKind rule = shell::RuleKind::Iso19840;
     bool fehler8020 = false;
     int band8020 = 0;
+    double sum8020 = 0; // of the values less their roughness correction
+    table::Verdict9010 v9010;
+    table::VerdictPa2 pa2;
 
-    void add(const archive::Reading& r, const archive::Settings& s, bool vx)
+    void add(const archive::Reading& r, const archive::Settings& s, bool vx, const shell::AppState& st)
     {
         const double v = vx ? r.wert : std::fabs(r.wert);
         ++n;
@@ -44,23 +48,43 @@ struct Tally {
         const double shown = s.absolut ? std::fabs(r.wert) : r.wert;
         if ((s.Emin != 0 || s.Emax != 0) && ((shown != 0 && shown > s.Emax) || shown < s.Emin))
             outside = true;
-        if ((s.Emin >= 0 && v < s.Emin) || (s.Emax >= 0 && v > s.Emax))
-            fehler8020 = true;
-        if (table::minimum8020(s.Esoll) <= v && v < s.Esoll)
-            ++band8020;
+        if (s.E8020)
+            addToRule(v, r.einheit, s, st);
+    }
+    void addToRule(double v, const QString& einheit, const archive::Settings& s, const shell::AppState& st)
+    {
+        rule = st.rule.kind;
+        switch (rule) {
+        case shell::RuleKind::Iso19840: {
+            const double c = v - table::roughnessCorrection(st, einheit);
+            sum8020 += c;
+            if ((s.Emin >= 0 && c < s.Emin) || (s.Emax >= 0 && c > s.Emax))
+                fehler8020 = true;
+            if (table::minimum8020(s.Esoll) <= c && c < s.Esoll)
+                ++band8020;
+            break;
+        }
+        case shell::RuleKind::ImoPspc:
+            v9010.add(v, s.Esoll, s.Emax);
+            break;
+        case shell::RuleKind::SspcPa2:
+            pa2.add(v, shell::Limits{s.Emin, s.Emax, s.Esoll, s.E8020, {}, {}, {}}, st.rule);
+            break;
+        }
     }
     double mean(bool absolut) const { return n == 0 ? 0 : (absolut ? sumAbs : sum) / n; }
     QString verdict(const archive::Settings& s) const
     {
-        if (n == 0 || mixed)
+        if (n == 0 || mixed || (s.E8020 && rule == shell::RuleKind::SspcPa2 && pa2.spots == 0))
             return {};
-        if (s.E8020) {
-            const bool fail = fehler8020 || band8020 * 100.0 / n > 20 || sum / n < s.Esoll;
-            return fail ? QStringLiteral("fail") : QStringLiteral("ok");
-        }
-        if (s.Emin != 0 || s.Emax != 0)
-            return outside ? QStringLiteral("fail") : QStringLiteral("ok");
-        return {};
+        bool fail = outside;
+        if (s.E8020 && rule == shell::RuleKind::Iso19840)
+            fail = fehler8020 || band8020 * 100.0 / n > 20 || sum8020 / n < s.Esoll;
+        else if (s.E8020)
+            fail = rule == shell::RuleKind::ImoPspc ? !v9010.ok() : !pa2.ok();
+        else if (s.Emin == 0 && s.Emax == 0)
+            return {};
+        return fail ? QStringLiteral("fail") : QStringLiteral("ok");
     }
 };
 
@@ -240,7 +264,7 @@ void ArchiveRecorder::summarise(archive::Series& series, const std::vector<archi
     Tally t;
     const bool vx = series.model.startsWith(QLatin1String("VX")) || isVx(m_st);
     for (const archive::Reading& r : readings)
-        t.add(r, series.settings, vx);
+        t.add(r, series.settings, vx, m_st);
     series.count = t.n;
     series.mean = t.mean(series.settings.absolut);
     series.unit = t.unit;
@@ -265,7 +289,7 @@ qint64 ArchiveRecorder::keep(archive::Series series, const std::vector<archive::
         m_online->series = series;
         m_online->series.id = id;
         for (const archive::Reading& r : readings)
-            m_online->tally.add(r, series.settings, isVx(m_st));
+            m_online->tally.add(r, series.settings, isVx(m_st), m_st);
         m_online->index = int(readings.size());
     }
     emit listChanged();
@@ -326,7 +350,7 @@ void ArchiveRecorder::rowAppended(int view, int row)
     }
     Running& run = *m_online;
     const archive::Reading r = readingOf(2, row);
-    run.tally.add(r, run.series.settings, isVx(m_st));
+    run.tally.add(r, run.series.settings, isVx(m_st), m_st);
     archive::Series& s = run.series;
     s.ended = QDateTime::currentDateTime();
     s.count = run.tally.n;
@@ -474,7 +498,7 @@ void ArchiveRecorder::show(const archive::Series& series, const std::vector<arch
         m_online = std::make_unique<Running>();
         m_online->series = *s;
         for (const archive::Reading& r : readings)
-            m_online->tally.add(r, s->settings, isVx(m_st));
+            m_online->tally.add(r, s->settings, isVx(m_st), m_st);
         m_online->index = int(readings.size());
     }
 }

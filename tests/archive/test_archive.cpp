@@ -147,6 +147,38 @@ TEST(Archive, KeepsEachSeriesOnceWithItsGaugeReadingsAndVersions)
     EXPECT_EQ(g.prog.dialogs.notified, 0) << g.prog.dialogs.texts().join('\n').toStdString();
 }
 
+// The verdict kept with an online series is the chosen rule's, as the table judges it (90/10 has no minimum limit;
+// a PA 2 series without a whole spot is open).
+TEST(Archive, SeriesVerdictFollowsTheChosenRule)
+{
+    using shell::RuleKind;
+    const struct {
+        RuleKind rule;
+        shell::Limits limits;
+        std::vector<double> values;
+        QString verdict;
+    } cases[] = {
+        {RuleKind::Iso19840, {80, 150, 100, true, {}, {}, {}}, {100, 105, 110}, "ok"},
+        {RuleKind::Iso19840, {80, 150, 100, true, {}, {}, {}}, {85, 90, 100}, "fail"},
+        {RuleKind::ImoPspc, {0, 0, 100, true, {}, {}, {}}, {100, 105, 110}, "ok"},
+        {RuleKind::ImoPspc, {0, 0, 100, true, {}, {}, {}}, {100, 95, 110}, "fail"},
+        {RuleKind::SspcPa2, {80, 150, 0, true, {}, {}, {}}, {100, 105}, ""},
+        {RuleKind::SspcPa2, {80, 150, 0, true, {}, {}, {}}, {100, 105, 110}, "ok"},
+        {RuleKind::Iso19840, {80, 150, 0, false, {}, {}, {}}, {100, 160}, "fail"},
+    };
+    for (const auto& c : cases) {
+        Gauge g;
+        g.connect();
+        g.prog.st.limits = c.limits;
+        g.prog.st.rule.kind = c.rule;
+        g.prog.session->online().optOnline_Click();
+        for (const double v : c.values)
+            g.push(v);
+        EXPECT_EQ(g.archive().series(g.recorder().current(2))->verdict, c.verdict)
+            << int(c.rule) << " " << c.values.size();
+    }
+}
+
 // Faults cost one message that does not wait; the read and the file go on as before, and a damaged archive is set
 // aside whole before a new one begins.
 TEST(Archive, DamagedLockedOrUnwritableArchiveTellsOnceAndMeasuringGoesOn)
