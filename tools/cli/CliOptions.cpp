@@ -182,10 +182,12 @@ void CliOptions::runOptions(OptionScanner& options)
         options.values[option] = [this](const QString& name, const QString& v) { return rule.take(name, v, m_error); };
     options.switches[QStringLiteral("--no-archive")] = [this] { archive = false; };
     if (command == Command::Online) {
-        for (auto [name, target] : {std::pair{"--count", &count}, std::pair{"--seconds", &seconds}})
-            options.values[QString::fromLatin1(name)] = [this, target](const QString& n, const QString& v) {
+        for (const auto& option : {std::pair{"--count", &count}, std::pair{"--seconds", &seconds}}) {
+            int* target = option.second;
+            options.values[QString::fromLatin1(option.first)] = [this, target](const QString& n, const QString& v) {
                 return wholeNumber(n, v, 1, INT_MAX, *target);
             };
+        }
         return;
     }
     options.values[QStringLiteral("--memory")] = [this](const QString& name, const QString& v) {
