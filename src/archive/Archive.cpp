@@ -569,20 +569,7 @@ std::vector<ListEntry> Archive::list(const Filter& filter) const
     if (!d->exec(q))
         return out;
     while (q.next()) {
-        ListEntry e;
-        e.id = q.value(0).toLongLong();
-        e.version = q.value(1).toInt();
-        e.kind = static_cast<Kind>(q.value(2).toInt());
-        e.started = timeOf(q.value(3));
-        e.model = q.value(4).toString();
-        e.port = q.value(5).toString();
-        e.projectFields = q.value(6).toString().split(QLatin1Char('\n'));
-        e.source = q.value(7).toString();
-        e.count = q.value(8).toInt();
-        e.mean = q.value(9).toDouble();
-        e.unit = q.value(10).toString();
-        e.verdict = q.value(11).toString();
-        out.push_back(std::move(e));
+        out.push_back(listEntryOf(q));
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlQuery>
 
 namespace archive::codec {
 
@@ -105,6 +106,24 @@ QString likePattern(const QString& text)
         .replace(QLatin1Char('%'), QLatin1String("\\%"))
         .replace(QLatin1Char('_'), QLatin1String("\\_"));
     return QStringLiteral("%") + escaped + QStringLiteral("%");
+}
+
+ListEntry listEntryOf(const QSqlQuery& q)
+{
+    ListEntry e;
+    e.id = q.value(0).toLongLong();
+    e.version = q.value(1).toInt();
+    e.kind = static_cast<Kind>(q.value(2).toInt());
+    e.started = timeOf(q.value(3));
+    e.model = q.value(4).toString();
+    e.port = q.value(5).toString();
+    e.projectFields = q.value(6).toString().split(QLatin1Char('\n'));
+    e.source = q.value(7).toString();
+    e.count = q.value(8).toInt();
+    e.mean = q.value(9).toDouble();
+    e.unit = q.value(10).toString();
+    e.verdict = q.value(11).toString();
+    return e;
 }
 
 } // namespace archive::codec
